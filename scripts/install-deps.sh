@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Installs the Debian packages Lanescope needs to build, run and test.
+# Idempotent: when every package is present it does nothing at all.
+set -euo pipefail
+
+packages=(
+    build-essential cmake ninja-build ccache pkg-config git
+    qt6-base-dev qt6-base-dev-tools libqt6svg6-dev libgl-dev
+    libzip-dev zlib1g-dev libcurl4-openssl-dev libjpeg62-turbo-dev libgif-dev
+    libgtest-dev libgmock-dev libbenchmark-dev libpugixml-dev
+    xvfb xauth poppler-utils qpdf fonts-liberation2
+)
+
+missing=()
+for p in "${packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+        missing+=("$p")
+    fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+    exit 0
+fi
+
+echo "Installing: ${missing[*]}"
+sudo_cmd=()
+if [ "$(id -u)" -ne 0 ]; then
+    sudo_cmd=(sudo)
+fi
+export DEBIAN_FRONTEND=noninteractive
+"${sudo_cmd[@]}" apt-get update -q
+"${sudo_cmd[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"

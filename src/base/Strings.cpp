@@ -1,0 +1,82 @@
+#include "Strings.h"
+
+#include <algorithm>
+#include <charconv>
+
+namespace lanescope::base {
+
+std::string_view trimLeftView(std::string_view text)
+{
+    std::size_t begin = 0;
+    while (begin < text.size() && isBlank(text[begin]))
+        ++begin;
+    return text.substr(begin);
+}
+
+std::string_view trimRightView(std::string_view text)
+{
+    std::size_t end = text.size();
+    while (end > 0 && isBlank(text[end - 1]))
+        --end;
+    return text.substr(0, end);
+}
+
+std::string_view trimView(std::string_view text) { return trimRightView(trimLeftView(text)); }
+
+std::string asciiLower(std::string_view text)
+{
+    std::string result(text);
+    for (char& c : result)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c + ('a' - 'A'));
+    return result;
+}
+
+std::string asciiUpper(std::string_view text)
+{
+    std::string result(text);
+    for (char& c : result)
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - ('a' - 'A'));
+    return result;
+}
+
+bool asciiSameText(std::string_view a, std::string_view b)
+{
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
+               return lower(x) == lower(y);
+           });
+}
+
+namespace {
+
+bool parseInt32(std::string_view text, std::int32_t& value)
+{
+    text = trimLeftView(text);
+    // from_chars reads a minus sign but no plus sign; a minus after a plus ("+-3") is no number.
+    const bool plus = !text.empty() && text.front() == '+';
+    if (plus)
+        text.remove_prefix(1);
+    if (text.empty() || (plus && text.front() == '-'))
+        return false;
+    const char* end = text.data() + text.size();
+    auto [ptr, ec] = std::from_chars(text.data(), end, value);
+    return ec == std::errc() && ptr == end;
+}
+
+} // namespace
+
+std::int32_t strToIntDef(std::string_view text, std::int32_t fallback)
+{
+    std::int32_t value = 0;
+    return parseInt32(text, value) ? value : fallback;
+}
+
+bool isInteger(std::string_view text)
+{
+    std::int32_t value = 0;
+    return parseInt32(text, value);
+}
+
+} // namespace lanescope::base

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+/** Small string helpers with the semantics of the classic Pascal runtime the file formats grew up with. */
+namespace lanescope::base {
+
+/** True for the bytes 0 to 32: blanks and control characters, as Pascal's Trim sees them. */
+constexpr bool isBlank(char c) { return static_cast<unsigned char>(c) <= 32; }
+
+std::string_view trimView(std::string_view text);
+std::string_view trimLeftView(std::string_view text);
+std::string_view trimRightView(std::string_view text);
+inline std::string trim(std::string_view text) { return std::string(trimView(text)); }
+
+/** Lower-cases the ASCII letters only; every other byte stays. */
+std::string asciiLower(std::string_view text);
+/** Upper-cases the ASCII letters only; every other byte stays. */
+std::string asciiUpper(std::string_view text);
+/** Compares ASCII letters without regard to case; other bytes compare as they stand. */
+bool asciiSameText(std::string_view a, std::string_view b);
+
+/**
+ * Reads a decimal 32-bit integer: optional leading blanks, an optional sign, then digits and nothing else.
+ * Empty text, any other character or a value outside the 32-bit range give the fallback.
+ */
+std::int32_t strToIntDef(std::string_view text, std::int32_t fallback);
+/** True when strToIntDef would accept the text. */
+bool isInteger(std::string_view text);
+
+} // namespace lanescope::base

@@ -1,0 +1,37 @@
+#include "cli/Commands.h"
+
+#include <cstdio>
+#include <exception>
+#include <string_view>
+
+namespace {
+
+void printUsage()
+{
+    std::fprintf(stderr,
+                 "usage: lanescope-cli COMMAND [ARGUMENTS]\n"
+                 "commands:\n"
+                 "  parse FILE   count the tags of a Lenex file and list its parse errors and warnings\n");
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc < 2) {
+        printUsage();
+        return 2;
+    }
+    const std::string_view command = argv[1];
+    const lanescope::cli::Arguments arguments(argv + 2, argv + argc);
+    try {
+        if (command == "parse")
+            return lanescope::cli::runParse(arguments);
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "lanescope-cli: %s\n", error.what());
+        return 2;
+    }
+    std::fprintf(stderr, "lanescope-cli: unknown command \"%s\"\n", argv[1]);
+    printUsage();
+    return 2;
+}

@@ -1,0 +1,707 @@
+#include "lenex/LnxParser.h"
+
+#include "base/CodePage.h"
+#include "base/Strings.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace lanescope::lenex {
+
+namespace {
+
+enum TokenType
+{
+    ttNothing = 0,
+    ttEnd = 1,
+    ttText = 2,
+    ttStartTag = 3,
+    ttEndTag = 4,
+    ttAttributeName = 5,
+    ttAttributeValue = 6,
+    ttComment = 7,
+    ttProcessingInstruction = 8,
+    ttDeclaration = 9,
+};
+
+// Where the tokenizer is: in content, inside a start tag, after "=", after an attribute name, or after "/"
+// or an end-tag name.
+enum TagState
+{
+    tsContent = 0,
+    tsInStartTag = 1,
+    tsAfterEquals = 2,
+    tsAfterAttributeName = 3,
+    tsBeforeClose = 4,
+};
+
+constexpr std::size_t kBufferSize = 4096;
+constexpr std::size_t kNoToken = static_cast<std::size_t>(-1);
+
+struct NameChars
+{
+    bool table[256] = {};
+    constexpr NameChars()
+    {
+        for (int c = 0; c < 256; ++c)
+            table[c] = c == '$' || c == '_' || (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') ||
+                       (c >= 'a' && c <= 'z');
+    }
+};
+constexpr NameChars kNameChars;
+
+bool isLetter(int c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+
+/** Bytes to parse: a file or a block of memory. */
+class Source
+{
+public:
+    virtual ~Source() = default;
+    /** Fills up to size bytes; returns the count, 0 at the end of the input (or on a read error). */
+    virtual std::size_t read(char* target, std::size_t size) = 0;
+};
+
+class FileSource final : public Source
+{
+public:
+    explicit FileSource(int fd)
+        : FFd(fd)
+    {
+    }
+    ~FileSource() override { ::close(FFd); }
+    FileSource(const FileSource&) = delete;
+    FileSource& operator=(const FileSource&) = delete;
+
+    std::size_t read(char* target, std::size_t size) override
+    {
+        std::size_t total = 0;
+        while (total < size) {
+            const ssize_t n = ::read(FFd, target + total, size - total);
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n <= 0)
+                break;
+            total += static_cast<std::size_t>(n);
+        }
+        return total;
+    }
+
+private:
+    int FFd;
+};
+
+class TextSource final : public Source
+{
+public:
+    explicit TextSource(std::string_view text)
+        : FText(text)
+    {
+    }
+    std::size_t read(char* target, std::size_t size) override
+    {
+        const std::size_t n = std::min(size, FText.size());
+        std::memcpy(target, FText.data(), n);
+        FText.remove_prefix(n);
+        return n;
+    }
+
+private:
+    std::string_view FText;
+};
+
+/** The XML declaration's encoding, or Windows-1252 when it names none or one we do not know. */
+base::CodePage encodingOfDeclaration(std::string_view declaration)
+{
+    const std::size_t key = declaration.find("encoding");
+    if (key == std::string_view::npos)
+        return base::CodePage::Windows1252;
+    std::string_view rest = base::trimLeftView(declaration.substr(key + 8));
+    if (rest.empty() || rest.front() != '=')
+        return base::CodePage::Windows1252;
+    rest = base::trimLeftView(rest.substr(1));
+    if (rest.empty() || (rest.front() != '"' && rest.front() != '\''))
+        return base::CodePage::Windows1252;
+    const std::size_t end = rest.find(rest.front(), 1);
+    const std::string_view name = rest.substr(1, end == std::string_view::npos ? end : end - 1);
+    return base::codePageFromName(name).value_or(base::CodePage::Windows1252);
+}
+
+} // namespace
+
+class TLnxParser::Impl
+{
+public:
+    explicit Impl(TLnxMessageSink& sink)
+        : FSink(sink)
+    {
+    }
+
+    std::unique_ptr<TLnxObject> run(Source& source, const TLnxProgress& progress);
+    void reportCannotOpen() { FSink.addMessage("Can not open file !", 0, false); }
+
+private:
+    // An open element. Its children wait in FChildren from childrenStart on until its end tag hands them over
+    // in one piece, so every child list is allocated once at its final size. Elements that could not be
+    // attached to the tree are owned here and destroyed with their end tag.
+    struct OpenElement
+    {
+        TLnxAbstractElement* node;
+        std::size_t childrenStart;
+        std::unique_ptr<TLnxAbstractElement> detached;
+    };
+
+    int position() const { return std::max(FElementCounter, FLine); }
+    TLnxAbstractElement* innermost() const { return FStack.empty() ? nullptr : FStack.back().node; }
+    void push(TLnxAbstractElement* node, std::unique_ptr<TLnxAbstractElement> detached);
+    void pop();
+
+    bool refill();
+    int currentByte();
+    template <bool CountLines, class Accept> std::string_view scanWhile(Accept accept);
+    std::string_view scanUntil(char stop);
+    std::string_view scanName();
+    std::string_view scanToTerminator(char before);
+    void passComment();
+
+    int nextToken();
+    int tokenInStartTag(int c);
+    int tokenQuotedValue(int c);
+    int tokenInContent(int c);
+
+    void message(const std::string& text, bool warning, int markLevel);
+    void mark(int level);
+    void decode(std::string_view raw, std::string& target) const;
+
+    void handleText();
+    void handleStartTag();
+    void handleEndTag();
+    bool handleAttributeName();
+    void skipElement(const std::string& name);
+
+    TLnxMessageSink& FSink;
+    Source* FSource = nullptr;
+    const TLnxProgress* FProgress = nullptr;
+
+    char FBuffer[kBufferSize + 1] = {};
+    std::size_t FCursor = 0;
+    std::size_t FDataEnd = 0;
+    std::size_t FSentinel = 0;
+    char FSavedByte = 0;
+    std::size_t FTokenStart = kNoToken; // start of a token being read, kept across refills
+    std::string FPending;               // token text carried over a refill
+
+    int FLine = 1;
+    int FElementCounter = 1;
+    int FTagState = tsContent;
+    TLnxTagId FTokenTag = tag::Unknown;
+    TLnxTagId FOpenStartTag = tag::Unknown;
+    bool FEmptyElementClose = false;
+    std::string_view FTokenName; // valid until the next read
+    std::string FTokenText;
+    std::string_view FTokenView;
+    std::string FDecoded;
+    base::CodePage FCodePage = base::CodePage::Windows1252;
+
+    std::vector<OpenElement> FStack;
+    std::vector<std::unique_ptr<TLnxAbstractElement>> FChildren;
+};
+
+// The buffer holds valid input up to a NUL sentinel. When the cursor reaches the sentinel, the unread tail
+// moves to the front and the rest is filled from the input; a full buffer is cut at its last "<", so that
+// markup is seldom split across refills. A token being read keeps its text in FPending.
+bool TLnxParser::Impl::refill()
+{
+    if (FTokenStart != kNoToken) {
+        FPending.append(FBuffer + FTokenStart, FCursor - FTokenStart);
+        FTokenStart = 0;
+    }
+    FBuffer[FSentinel] = FSavedByte;
+    std::memmove(FBuffer, FBuffer + FCursor, FDataEnd - FCursor);
+    FDataEnd -= FCursor;
+    FCursor = 0;
+
+    const std::size_t read = FSource->read(FBuffer + FDataEnd, kBufferSize - FDataEnd);
+    // A NUL byte in the input would pass for the sentinel; it is read as a blank instead.
+    for (char* nul = FBuffer + FDataEnd;
+         (nul = static_cast<char*>(std::memchr(nul, '\0', FBuffer + FDataEnd + read - nul)));)
+        *nul = ' ';
+    FDataEnd += read;
+
+    FSentinel = FDataEnd;
+    if (FDataEnd == kBufferSize) {
+        // Cut at the last "<" after the cursor. A full buffer without one (a long text or comment) is
+        // processed whole instead of waiting for room that would never come.
+        const char* begin = FBuffer + FCursor + 1;
+        const char* end = FBuffer + FDataEnd;
+        const auto last = std::find(std::make_reverse_iterator(end), std::make_reverse_iterator(begin), '<');
+        if (last != std::make_reverse_iterator(begin))
+            FSentinel = static_cast<std::size_t>(&*last - FBuffer);
+    }
+    FSavedByte = FBuffer[FSentinel];
+    FBuffer[FSentinel] = '\0';
+
+    if (*FProgress)
+        (*FProgress)(position());
+    return FCursor < FSentinel;
+}
+
+// The byte at the cursor, or -1 at the end of the input.
+int TLnxParser::Impl::currentByte()
+{
+    if (FBuffer[FCursor] == '\0' && !refill())
+        return -1;
+    return static_cast<unsigned char>(FBuffer[FCursor]);
+}
+
+// Reads the bytes the predicate accepts, up to the first it refuses or the end of the input, counting line
+// feeds. The view points into the buffer or into FPending and is valid until the next read.
+template <bool CountLines, class Accept> std::string_view TLnxParser::Impl::scanWhile(Accept accept)
+{
+    FPending.clear();
+    FTokenStart = FCursor;
+    for (;;) {
+        const char* p = FBuffer + FCursor;
+        // A local line count: the compiler cannot keep a member in a register across stores through char*.
+        int lines = 0;
+        while (*p != '\0' && accept(*p)) {
+            if constexpr (CountLines)
+                lines += *p == '\n';
+            ++p;
+        }
+        FLine += lines;
+        FCursor = static_cast<std::size_t>(p - FBuffer);
+        if (*p != '\0' || !refill())
+            break;
+    }
+    const std::size_t start = FTokenStart;
+    FTokenStart = kNoToken;
+    if (FPending.empty())
+        return {FBuffer + start, FCursor - start};
+    FPending.append(FBuffer + start, FCursor - start);
+    return FPending;
+}
+
+std::string_view TLnxParser::Impl::scanUntil(char stop)
+{
+    return scanWhile<true>([stop](char c) { return c != stop; });
+}
+
+std::string_view TLnxParser::Impl::scanName()
+{
+    // Names hold no line feeds.
+    return scanWhile<false>([](char c) { return kNameChars.table[static_cast<unsigned char>(c)]; });
+}
+
+// Reads to the first ">" that directly follows the given byte; both are consumed and left out of the text.
+std::string_view TLnxParser::Impl::scanToTerminator(char before)
+{
+    FTokenText.clear();
+    for (;;) {
+        FTokenText += scanUntil('>');
+        if (currentByte() < 0)
+            return FTokenText;
+        ++FCursor;
+        if (!FTokenText.empty() && FTokenText.back() == before) {
+            FTokenText.pop_back();
+            return FTokenText;
+        }
+        FTokenText += '>';
+    }
+}
+
+// A comment after its "<": leading "!" and "-" bytes are passed, the text runs to "-->".
+void TLnxParser::Impl::passComment()
+{
+    int dashes = 0;
+    for (int c = currentByte(); c == '!' || c == '-'; c = currentByte()) {
+        dashes += c == '-';
+        ++FCursor;
+    }
+    FTokenText.clear();
+    // In "<!---->" the closing dashes are part of the leading run; they still end the comment.
+    if (dashes >= 4)
+        FTokenText = "--";
+    for (;;) {
+        FTokenText += scanUntil('>');
+        if (currentByte() < 0)
+            return;
+        ++FCursor;
+        if (FTokenText.size() >= 2 && FTokenText.ends_with("--"))
+            return;
+        FTokenText += '>';
+    }
+}
+
+int TLnxParser::Impl::nextToken()
+{
+    int c;
+    for (;;) {
+        const char* p = FBuffer + FCursor;
+        int lines = 0;
+        while (static_cast<unsigned char>(*p) - 1u < 32u) {
+            lines += *p == '\n';
+            ++p;
+        }
+        FLine += lines;
+        FCursor = static_cast<std::size_t>(p - FBuffer);
+        if (*p != '\0') {
+            c = static_cast<unsigned char>(*p);
+            break;
+        }
+        if (!refill())
+            return ttEnd;
+    }
+
+    switch (FTagState) {
+    case tsInStartTag:
+        return tokenInStartTag(c);
+    case tsAfterEquals:
+        return tokenQuotedValue(c);
+    case tsAfterAttributeName:
+        if (c == '=') {
+            ++FCursor;
+            FTagState = tsAfterEquals;
+        } else {
+            message("= expected !", false, 3);
+            FTagState = tsInStartTag;
+        }
+        return ttNothing;
+    case tsBeforeClose:
+        if (c == '>')
+            ++FCursor;
+        else
+            message("> expected !", false, 3);
+        FTagState = tsContent;
+        FTokenTag = tag::Unknown;
+        return ttNothing;
+    default:
+        return tokenInContent(c);
+    }
+}
+
+int TLnxParser::Impl::tokenInStartTag(int c)
+{
+    if (c == '/') {
+        ++FCursor;
+        FTagState = tsBeforeClose;
+        FTokenTag = FOpenStartTag;
+        FEmptyElementClose = true;
+        return ttEndTag;
+    }
+    if (c == '<') {
+        ++FCursor;
+        // Only "<!--" starts a comment here; the bytes passed while checking would be skipped anyway.
+        for (char expected : {'!', '-', '-'}) {
+            if (currentByte() != expected)
+                return ttNothing;
+            ++FCursor;
+        }
+        passComment();
+        return ttComment;
+    }
+    if (c == '>') {
+        ++FCursor;
+        FTagState = tsContent;
+        FTokenTag = tag::Unknown;
+        return ttNothing;
+    }
+    if (isLetter(c)) {
+        FTokenName = scanName();
+        FTagState = tsAfterAttributeName;
+        return ttAttributeName;
+    }
+    ++FCursor;
+    return ttNothing;
+}
+
+int TLnxParser::Impl::tokenQuotedValue(int c)
+{
+    FTagState = tsInStartTag;
+    FTokenText.clear();
+    if (c != '"') {
+        message("Quote \" expected !", false, 3);
+        return ttAttributeValue;
+    }
+    ++FCursor;
+    FTokenText.assign(scanUntil('"'));
+    if (currentByte() < 0)
+        message("Quote \" expected !", false, 3);
+    else
+        ++FCursor;
+    return ttAttributeValue;
+}
+
+int TLnxParser::Impl::tokenInContent(int c)
+{
+    if (c != '<') {
+        // The view stays valid until the next read: the text is handled before that.
+        FTokenView = base::trimRightView(scanUntil('<'));
+        return ttText;
+    }
+    ++FCursor;
+    switch (currentByte()) {
+    case '!':
+        ++FCursor;
+        if (currentByte() == '-') {
+            passComment();
+            return ttComment;
+        }
+        scanToTerminator('!');
+        return ttDeclaration;
+    case '/':
+        ++FCursor;
+        FTokenName = scanName();
+        // Most end tags close the innermost element: compare with its name before looking the name up.
+        if (const TLnxAbstractElement* node = innermost(); node && node->tagName() == FTokenName)
+            FTokenTag = node->tag();
+        else
+            FTokenTag = tagIdOf(FTokenName);
+        FTagState = tsBeforeClose;
+        FEmptyElementClose = false;
+        return ttEndTag;
+    case '?':
+        ++FCursor;
+        scanToTerminator('?');
+        return ttProcessingInstruction;
+    default:
+        FTokenName = scanName();
+        FTokenTag = tagIdOf(FTokenName);
+        FOpenStartTag = FTokenTag;
+        FTagState = tsInStartTag;
+        return ttStartTag;
+    }
+}
+
+void TLnxParser::Impl::message(const std::string& text, bool warning, int markLevel)
+{
+    FSink.addMessage(text, position(), warning);
+    mark(markLevel);
+}
+
+// Marks the innermost open element and gives its ancestors, the open elements below it up to one that
+// is not part of the tree, the "contains an error" state. Ancestors of a marked node are always marked
+// already, so the walk stops at the first one that is.
+void TLnxParser::Impl::mark(int level)
+{
+    TLnxAbstractElement* node = innermost();
+    if (!node || node->errorState() >= level)
+        return;
+    node->setErrorState(static_cast<std::uint8_t>(level));
+    for (std::size_t i = FStack.size() - 1; i > 0 && !FStack[i].detached; --i) {
+        TLnxAbstractElement* ancestor = FStack[i - 1].node;
+        if (ancestor->errorState() >= esInnerError)
+            break;
+        ancestor->setErrorState(esInnerError);
+    }
+}
+
+void TLnxParser::Impl::push(TLnxAbstractElement* node, std::unique_ptr<TLnxAbstractElement> detached)
+{
+    FStack.push_back({node, FChildren.size(), std::move(detached)});
+}
+
+void TLnxParser::Impl::pop()
+{
+    OpenElement& open = FStack.back();
+    if (TLnxAbstractObject* object = open.node->asAbstractObject())
+        object->addChildren(FChildren.data() + open.childrenStart, FChildren.data() + FChildren.size());
+    FChildren.resize(open.childrenStart);
+    FStack.pop_back();
+}
+
+void TLnxParser::Impl::decode(std::string_view raw, std::string& target) const
+{
+    target.clear();
+    base::appendDecoded(target, raw, FCodePage);
+}
+
+std::unique_ptr<TLnxObject> TLnxParser::Impl::run(Source& source, const TLnxProgress& progress)
+{
+    FSource = &source;
+    FProgress = &progress;
+    // Start with an empty buffer whose sentinel sits at the cursor, so the first read fills it.
+    FSavedByte = '\0';
+
+    int token;
+    do {
+        token = nextToken();
+        if (token == ttProcessingInstruction && base::trimLeftView(FTokenText).starts_with("xml"))
+            FCodePage = encodingOfDeclaration(FTokenText);
+    } while (token == ttNothing || token == ttComment || token == ttProcessingInstruction);
+    if (token != ttStartTag || FTokenTag != tag::LENEX) {
+        FSink.addMessage("No LENEX - File !", 0, false);
+        return nullptr;
+    }
+
+    auto root = std::make_unique<TLnxObject>(tag::LENEX);
+    root->setLine(position());
+    push(root.get(), nullptr);
+
+    for (bool running = true; running;) {
+        switch (nextToken()) {
+        case ttEnd:
+            running = false;
+            break;
+        case ttText:
+            handleText();
+            break;
+        case ttStartTag:
+            handleStartTag();
+            break;
+        case ttEndTag:
+            handleEndTag();
+            break;
+        case ttAttributeName:
+            running = handleAttributeName();
+            break;
+        case ttAttributeValue:
+            decode(FTokenText, FDecoded);
+            message("Unexpected value \"" + FDecoded + "\" !", false, 3);
+            break;
+        default:
+            break;
+        }
+    }
+
+    // Elements still open stay in the tree as far as they were read.
+    while (!FStack.empty())
+        pop();
+    if (root->getText(tag::VERSION) < kMinimumVersion)
+        FSink.addMessage("Expired LENEX - Version !", 0, true);
+    return root;
+}
+
+void TLnxParser::Impl::handleText()
+{
+    if (TLnxAbstractElement* node = innermost(); node && node->isData()) {
+        decode(FTokenView, FDecoded);
+        node->asData()->setValue(std::move(FDecoded));
+    } else {
+        message("Unexpected Data !", true, 2);
+    }
+}
+
+void TLnxParser::Impl::handleStartTag()
+{
+    ++FElementCounter;
+    TLnxAbstractElement* parent = innermost();
+    if (parent && parent->isCollection() && parent->asCollection()->itemTag() != FTokenTag)
+        message("Unallowed tag in collection: " + std::string(FTokenName) + " !", false, 2);
+    if (FTokenTag == tag::Unknown) {
+        const std::string name(FTokenName);
+        message("Unknown Tag: " + name + " !", true, 2);
+        skipElement(name);
+        return;
+    }
+
+    std::unique_ptr<TLnxAbstractElement> node = createNodeForTag(FTokenTag);
+    node->setLine(position());
+    if (parent && parent->isData()) {
+        parent->setErrorState(esInnerError);
+        message("No child elements allowed !", true, 3);
+    }
+    TLnxAbstractElement* raw = node.get();
+    if (parent && !parent->isData()) {
+        FChildren.push_back(std::move(node));
+        push(raw, nullptr);
+    } else {
+        // Not part of the tree: it lives until its end tag pops it.
+        push(raw, std::move(node));
+    }
+}
+
+void TLnxParser::Impl::handleEndTag()
+{
+    TLnxAbstractElement* node = innermost();
+    if (node && node->tag() == FTokenTag) {
+        pop();
+        return;
+    }
+    const std::string_view name = FEmptyElementClose ? tagName(FTokenTag) : FTokenName;
+    message("Unexpected tag: /" + std::string(name) + " !", false, 2);
+}
+
+// Returns false when the input ends before the attribute's value.
+bool TLnxParser::Impl::handleAttributeName()
+{
+    const TLnxAttribute id = attributeOf(FTokenName);
+    const bool isId = base::asciiSameText(FTokenName, "id");
+    int token;
+    do {
+        token = nextToken();
+    } while (token == ttNothing);
+    if (token == ttEnd)
+        return false;
+    if (token != ttAttributeValue) {
+        message("Value expected !", false, 3);
+        return true;
+    }
+    if (TLnxAbstractElement* node = innermost()) {
+        decode(FTokenText, FDecoded);
+        if (isId)
+            if (TLnxObject* object = node->asObject())
+                object->setId(base::strToIntDef(FDecoded, 0));
+        node->setAttribute(id, FDecoded);
+    }
+    return true;
+}
+
+// Reads over an unknown element and everything inside it. Nested start tags of the same name (without
+// regard to case) deepen it; an empty-element close ends only a start tag that was counted, so empty
+// children of other names inside an unknown element do not end the skip early.
+void TLnxParser::Impl::skipElement(const std::string& name)
+{
+    int depth = 1;
+    bool openCounted = true;
+    while (depth > 0) {
+        switch (nextToken()) {
+        case ttEnd:
+            return;
+        case ttStartTag:
+            ++FElementCounter;
+            openCounted = base::asciiSameText(FTokenName, name);
+            depth += openCounted;
+            break;
+        case ttEndTag:
+            if (FEmptyElementClose ? openCounted : base::asciiSameText(FTokenName, name))
+                --depth;
+            openCounted = false;
+            break;
+        default:
+            break;
+        }
+    }
+}
+
+TLnxParser::TLnxParser(TLnxMessageSink& sink)
+    : FImpl(std::make_unique<Impl>(sink))
+{
+}
+
+TLnxParser::~TLnxParser() = default;
+
+std::unique_ptr<TLnxObject> TLnxParser::parse(const std::string& fileName, const TLnxProgress& progress)
+{
+    const int fd = ::open(fileName.c_str(), O_RDONLY | O_CLOEXEC);
+    struct stat info = {};
+    if (fd < 0 || ::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
+        if (fd >= 0)
+            ::close(fd);
+        FImpl->reportCannotOpen();
+        return nullptr;
+    }
+    FileSource source(fd);
+    return FImpl->run(source, progress);
+}
+
+std::unique_ptr<TLnxObject> TLnxParser::parseText(std::string_view text, const TLnxProgress& progress)
+{
+    TextSource source(text);
+    return FImpl->run(source, progress);
+}
+
+} // namespace lanescope::lenex

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "lenex/LnxElement.h"
+#include "lenex/LnxMessageSink.h"
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace lanescope::lenex {
+
+/** Called after every buffer refill with the current position number (element ordinal or line). */
+using TLnxProgress = std::function<void(int position)>;
+
+/**
+ * Streaming reader of first-generation Lenex text into the node tree.
+ *
+ * Never stops at a fault: every problem becomes a message in the sink, the offending node is marked with an
+ * error state, and parsing goes on. Texts are decoded to UTF-8 by the XML declaration's encoding (none or
+ * unknown: Windows-1252). Bounded in stack use for any nesting depth. One parser serves one input.
+ */
+class TLnxParser
+{
+public:
+    explicit TLnxParser(TLnxMessageSink& sink);
+    ~TLnxParser();
+    TLnxParser(const TLnxParser&) = delete;
+    TLnxParser& operator=(const TLnxParser&) = delete;
+
+    /**
+     * Reads a plain Lenex file. Returns the LENEX root, or nullptr when the file cannot be opened
+     * ("Can not open file !") or does not start with a LENEX element ("No LENEX - File !").
+     */
+    std::unique_ptr<TLnxObject> parse(const std::string& fileName, const TLnxProgress& progress = {});
+    /** The same for text already in memory. */
+    std::unique_ptr<TLnxObject> parseText(std::string_view text, const TLnxProgress& progress = {});
+
+private:
+    class Impl;
+    std::unique_ptr<Impl> FImpl;
+};
+
+} // namespace lanescope::lenex

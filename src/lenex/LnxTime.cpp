@@ -1,0 +1,93 @@
+#include "lenex/LnxTime.h"
+
+#include "base/Strings.h"
+
+#include <cstdio>
+#include <vector>
+
+namespace lanescope::lenex {
+
+namespace {
+
+constexpr char kKindLetters[] = {'E', 'I', 'L', 'V', 'A'};
+
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+} // namespace
+
+TSwimTime parseSwimTime(std::string_view text)
+{
+    if (text == "99:99.99" || text == "99:99,99")
+        text = "59:59.99";
+
+    std::vector<std::string_view> pieces;
+    std::size_t start = 0;
+    for (std::size_t i = 0; i <= text.size(); ++i) {
+        if (i == text.size() || text[i] == ':' || text[i] == '.' || text[i] == ',') {
+            pieces.push_back(text.substr(start, i - start));
+            start = i + 1;
+        }
+    }
+    if (pieces.size() < 2)
+        return 0;
+
+    const std::int32_t minutes =
+        pieces.size() >= 3 ? base::strToIntDef(base::trimView(pieces.front()), 0) : 0;
+    const std::int32_t seconds = base::strToIntDef(base::trimView(pieces[pieces.size() - 2]), 0);
+    const std::string_view fraction = pieces.back();
+
+    // Wrap-around of absurd minute or second counts is no concern: the result only has to stay defined.
+    std::int64_t value =
+        static_cast<std::int64_t>(minutes) * 600000 + static_cast<std::int64_t>(seconds) * 10000;
+    if (!fraction.empty())
+        value += isDigit(fraction[0]) ? (fraction[0] - '0') * 1000 : 0;
+    if (fraction.size() >= 2)
+        value += isDigit(fraction[1]) ? (fraction[1] - '0') * 10 : 100;
+    else if (value > 0)
+        value += 100;
+    return static_cast<TSwimTime>(value);
+}
+
+std::string lenexTimeWrite(int kind, TSwimTime time)
+{
+    if (time < 0)
+        time = 0;
+    const char letter = kKindLetters[kind >= 0 && kind <= tkAny ? kind : tkAny];
+    int minutes = time / 600000;
+    if (minutes > 59)
+        minutes = 59;
+    const int seconds = time % 600000 / 10000;
+    const int tenths = time % 10000 / 1000;
+    const int hundredths = time % 1000 / 10 % 10;
+    char text[24];
+    std::snprintf(text, sizeof text, "%c00h%02d:%02d.%d%d", letter, minutes, seconds, tenths, hundredths);
+    return text;
+}
+
+TSwimTime lenexTimeRead(std::string_view value, int expectedKind)
+{
+    if (value.empty())
+        return 0;
+    if (expectedKind != tkAny &&
+        (expectedKind < 0 || expectedKind > tkAny || value[0] != kKindLetters[expectedKind]))
+        return 0;
+    return value.size() > 4 ? parseSwimTime(value.substr(4, 8)) : 0;
+}
+
+int lenexTimeKind(std::string_view value)
+{
+    if (value.empty())
+        return 0;
+    switch (value[0]) {
+    case 'I':
+        return tkInvalid;
+    case 'L':
+        return tkLimit;
+    case 'V':
+        return tkValid;
+    default:
+        return 0;
+    }
+}
+
+} // namespace lanescope::lenex
