@@ -23,6 +23,20 @@ std::string_view trimRightView(std::string_view text)
 
 std::string_view trimView(std::string_view text) { return trimRightView(trimLeftView(text)); }
 
+std::string replaceAll(std::string_view text, std::string_view from, std::string_view to)
+{
+    std::string result;
+    result.reserve(text.size());
+    for (std::size_t start = 0;;) {
+        const std::size_t found = text.find(from, start);
+        result.append(text.substr(start, found - start));
+        if (found == std::string_view::npos)
+            return result;
+        result.append(to);
+        start = found + from.size();
+    }
+}
+
 std::string asciiLower(std::string_view text)
 {
     std::string result(text);

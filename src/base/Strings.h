@@ -15,6 +15,9 @@ std::string_view trimLeftView(std::string_view text);
 std::string_view trimRightView(std::string_view text);
 inline std::string trim(std::string_view text) { return std::string(trimView(text)); }
 
+/** Every occurrence of from (not empty) replaced by to, scanning left to right. */
+std::string replaceAll(std::string_view text, std::string_view from, std::string_view to);
+
 /** Lower-cases the ASCII letters only; every other byte stays. */
 std::string asciiLower(std::string_view text);
 /** Upper-cases the ASCII letters only; every other byte stays. */

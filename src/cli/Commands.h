@@ -10,5 +10,9 @@ using Arguments = std::vector<std::string>;
 
 /** parse FILE: tag counts, then every parse error and warning; 1 when there are errors. */
 int runParse(const Arguments& arguments);
+/** info FILE: file information, per competition its name, place, pool and counts, then errors and warnings. */
+int runInfo(const Arguments& arguments);
+/** convert FILE OUT.lef: opens any supported file and writes the document as first-generation Lenex. */
+int runConvert(const Arguments& arguments);
 
 } // namespace lanescope::cli

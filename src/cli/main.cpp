@@ -27,6 +27,10 @@ int main(int argc, char** argv)
     try {
         if (command == "parse")
             return lanescope::cli::runParse(arguments);
+        if (command == "info")
+            return lanescope::cli::runInfo(arguments);
+        if (command == "convert")
+            return lanescope::cli::runConvert(arguments);
     } catch (const std::exception& error) {
         std::fprintf(stderr, "lanescope-cli: %s\n", error.what());
         return 2;

@@ -2,6 +2,7 @@
 
 #include "base/CodePage.h"
 #include "base/Strings.h"
+#include "lenex/LnxArchive.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -141,7 +142,7 @@ public:
     }
 
     std::unique_ptr<TLnxObject> run(Source& source, const TLnxProgress& progress);
-    void reportCannotOpen() { FSink.addMessage("Can not open file !", 0, false); }
+    void reportError(const std::string& text) { FSink.addMessage(text, 0, false); }
 
 private:
     // An open element. Its children wait in FChildren from childrenStart on until its end tag hands them over
@@ -686,12 +687,31 @@ TLnxParser::~TLnxParser() = default;
 
 std::unique_ptr<TLnxObject> TLnxParser::parse(const std::string& fileName, const TLnxProgress& progress)
 {
-    const int fd = ::open(fileName.c_str(), O_RDONLY | O_CLOEXEC);
+    FInternalFormat = false;
+    // An archive's single .lef member is extracted into the private temporary folder and read instead; the
+    // extracted file is deleted when parsing ends, whatever the outcome.
+    ExtractedLenexFile extracted;
+    std::string path = fileName;
+    if (isLenexArchiveName(fileName)) {
+        try {
+            extracted = extractLenexMember(fileName);
+        } catch (const std::exception& failure) {
+            extracted.error = failure.what();
+        }
+        FInternalFormat = extracted.internalFormat;
+        if (!extracted.error.empty()) {
+            FImpl->reportError(extracted.error);
+            return nullptr;
+        }
+        path = extracted.file.path();
+    }
+
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     struct stat info = {};
     if (fd < 0 || ::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
         if (fd >= 0)
             ::close(fd);
-        FImpl->reportCannotOpen();
+        FImpl->reportError("Can not open file !");
         return nullptr;
     }
     FileSource source(fd);

@@ -29,16 +29,21 @@ public:
     TLnxParser& operator=(const TLnxParser&) = delete;
 
     /**
-     * Reads a plain Lenex file. Returns the LENEX root, or nullptr when the file cannot be opened
-     * ("Can not open file !") or does not start with a LENEX element ("No LENEX - File !").
+     * Reads a Lenex file, or the single .lef member of a Lenex archive (".lxf", ".zip", ... scrambled or
+     * not). Returns the LENEX root, or nullptr when the archive does not hold exactly one .lef, the file
+     * cannot be opened ("Can not open file !") or does not start with a LENEX element ("No LENEX - File !").
      */
     std::unique_ptr<TLnxObject> parse(const std::string& fileName, const TLnxProgress& progress = {});
     /** The same for text already in memory. */
     std::unique_ptr<TLnxObject> parseText(std::string_view text, const TLnxProgress& progress = {});
 
+    /** True when the last file read was a scrambled archive. */
+    bool internalFormat() const { return FInternalFormat; }
+
 private:
     class Impl;
     std::unique_ptr<Impl> FImpl;
+    bool FInternalFormat = false;
 };
 
 } // namespace lanescope::lenex

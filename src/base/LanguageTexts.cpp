@@ -1,0 +1,26 @@
+#include "base/LanguageTexts.h"
+
+namespace lanescope::base {
+
+namespace {
+
+LanguageTextSource& currentSource()
+{
+    static LanguageTextSource source;
+    return source;
+}
+
+} // namespace
+
+void setLanguageTextSource(LanguageTextSource source)
+{
+    currentSource() = std::move(source);
+}
+
+std::string languageText(char section, int number, int item)
+{
+    const LanguageTextSource& source = currentSource();
+    return source ? source(section, number, item) : std::string();
+}
+
+} // namespace lanescope::base

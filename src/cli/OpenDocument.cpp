@@ -1,0 +1,42 @@
+#include "cli/OpenDocument.h"
+
+#include "base/LanguageTexts.h"
+#include "base/Strings.h"
+#include "convert/ConverterChoice.h"
+
+#include <cstdio>
+
+namespace lanescope::cli {
+
+namespace {
+
+// Language texts end lines with CR LF; the terminal wants LF.
+std::string terminalText(const std::string& languageText)
+{
+    std::string text = base::replaceAll(languageText, "\r\n", "\n");
+    while (!text.empty() && text.back() == '\n')
+        text.pop_back();
+    return text;
+}
+
+} // namespace
+
+bool openDocument(const std::string& fileName, lenex::TLenex& document)
+{
+    const convert::ConverterKind kind = convert::chooseConverter(fileName);
+    const auto converter = convert::createConverter(kind, document);
+    if (!converter) {
+        std::fprintf(stderr, "%s\n", terminalText(base::languageText('V', 32)).c_str());
+        return false;
+    }
+    converter->Load(fileName);
+    if (converter->errorCount() > 0) {
+        std::fprintf(stderr, "%s\n%s\n", terminalText(base::languageText('V', 9)).c_str(),
+                     terminalText(converter->errorMessage()).c_str());
+        return false;
+    }
+    document.buildIndexes();
+    return true;
+}
+
+} // namespace lanescope::cli

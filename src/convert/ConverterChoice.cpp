@@ -1,0 +1,54 @@
+#include "convert/ConverterChoice.h"
+
+#include "base/Strings.h"
+#include "base/ZipArchive.h"
+
+#include <filesystem>
+
+namespace lanescope::convert {
+
+namespace {
+
+std::string lowerExtension(const std::string& name)
+{
+    return base::asciiLower(std::filesystem::path(name).extension().string());
+}
+
+} // namespace
+
+ConverterKind chooseConverter(const std::string& fileName)
+{
+    std::string extension = lowerExtension(fileName);
+    if (extension == ".zip") {
+        base::ZipArchive archive;
+        if (archive.open(fileName)) {
+            // Folder entries carry no extension: the first file decides.
+            const base::TVnxFileList files = archive.membersMatching("*");
+            for (const base::ZipMember& member : files)
+                if (base::matchesMask(member.name, "rcomp.txt"))
+                    return ConverterKind::Pce3;
+            if (!files.empty())
+                extension = lowerExtension(files.front().name);
+        }
+    }
+    const std::string key = ";" + extension + ";";
+    if (std::string_view(";.lxf;.lef;.snf;").find(key) != std::string_view::npos)
+        return ConverterKind::Lenex;
+    if (std::string_view(";.cl2;.sd3;").find(key) != std::string_view::npos)
+        return ConverterKind::Sdif;
+    if (std::string_view(";.dsv;").find(key) != std::string_view::npos)
+        return ConverterKind::Dsv4;
+    return ConverterKind::None;
+}
+
+std::unique_ptr<TVnxLenexConverterAbstract> createConverter(ConverterKind kind, TLenex& document)
+{
+    switch (kind) {
+    case ConverterKind::Lenex:
+        return std::make_unique<TVnxLenexConverter>(document);
+    default:
+        return nullptr;
+    }
+}
+
+} // namespace lanescope::convert

@@ -1,0 +1,299 @@
+#include "lenex/Lenex.h"
+
+#include "base/DateTime.h"
+#include "base/TextCase.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <stdexcept>
+
+namespace lanescope::lenex {
+
+namespace {
+
+// Written into the CONSTRUCTOR of every document the program makes.
+struct MakerContact
+{
+    TLnxTagId tag;
+    const char* value;
+};
+constexpr MakerContact kMakerContact[] = {
+    {tag::NAME, "Lanescope"},
+    {tag::STREET, "Seefeldstrasse 12"},
+    {tag::ZIP, "8008"},
+    {tag::PLACE, "Zürich"},
+    {tag::PHONE, "+41 44 000 00 00"},
+    {tag::EMAIL, "info@lanescope.example"},
+    {tag::INTERNET, "https://lanescope.example"},
+};
+
+} // namespace
+
+bool TLenex::KeyLess::operator()(const std::string& a, const std::string& b) const
+{
+    return base::compareText(a, b) < 0;
+}
+
+TLenex::~TLenex()
+{
+    clear();
+}
+
+void TLenex::clear()
+{
+    FIndexed = false;
+    FInternalFormat = false;
+    FCurrentCompetitionIndex = 0;
+    FMessages.clear();
+    FIndexes.clear();
+    FPointTable = nullptr;
+    FCurrentCompetition = nullptr;
+    FRoot.reset();
+}
+
+void TLenex::addMessage(const std::string& text, int position, bool warning)
+{
+    FMessages.addMessage(text, position, warning);
+}
+
+void TLenex::load(const std::string& fileName, const TLnxProgress& progress)
+{
+    FFileName = std::filesystem::path(fileName).filename().string();
+    clear();
+    TLnxParser parser(*this);
+    FRoot = parser.parse(fileName, progress);
+    if (!FRoot)
+        return;
+    if (!FRoot->hasChild(tag::CONSTRUCTOR))
+        FRoot->addObject(tag::CONSTRUCTOR)->setText(tag::NAME, "Unknown software");
+    FInternalFormat = parser.internalFormat();
+    FCurrentCompetitionIndex = 0;
+}
+
+void TLenex::newDocument(const std::string& constructorName, const std::string& constructorVersion)
+{
+    clear();
+    FRoot = std::make_unique<TLnxObject>(tag::LENEX);
+    FRoot->setText(tag::VERSION, std::string(kWrittenVersion));
+    TLnxObject* constructor = FRoot->addObject(tag::CONSTRUCTOR);
+    constructor->setText(tag::NAME, constructorName);
+    constructor->setText(tag::VERSION, constructorVersion);
+    TLnxObject* contact = constructor->addObject(tag::CONTACT);
+    for (const MakerContact& field : kMakerContact)
+        contact->setText(field.tag, field.value);
+    contact->setText(tag::FNAME, {});
+}
+
+void TLenex::setRoot(std::unique_ptr<TLnxObject> root)
+{
+    FRoot = std::move(root);
+}
+
+bool TLenex::hasCompetitions() const
+{
+    return FRoot && FRoot->hasChild(tag::COMPETITIONS);
+}
+
+int TLenex::competitionCount() const
+{
+    const TLnxCollection* competitions = FRoot ? FRoot->findCollection(tag::COMPETITIONS) : nullptr;
+    return competitions ? competitions->childCount() : 0;
+}
+
+void TLenex::buildIndexes()
+{
+    if (FIndexed)
+        return;
+    try {
+        if (TLnxCollection* competitions = FRoot ? FRoot->findCollection(tag::COMPETITIONS) : nullptr) {
+            FIndexes.resize(static_cast<std::size_t>(competitions->childCount()));
+            for (int i = 0; i < competitions->childCount(); ++i) {
+                TLnxObject* competition = competitions->itemAt(i);
+                if (!competition)
+                    continue;
+                if (!competition->hasChild(tag::PL))
+                    competition->setInteger(tag::PL, 50);
+                if (!competition->hasChild(tag::PM))
+                    competition->setText(tag::PM, "m");
+                if (!competition->hasChild(tag::TI))
+                    competition->setText(tag::TI, "A");
+                indexEvents(*competition, FIndexes[static_cast<std::size_t>(i)]);
+                indexPersons(*competition, FIndexes[static_cast<std::size_t>(i)]);
+            }
+        }
+    } catch (const std::exception& error) {
+        addMessage(error.what(), 0, false);
+    }
+    FIndexed = true;
+}
+
+void TLenex::indexEvents(TLnxObject& competition, CompetitionIndexes& indexes)
+{
+    const TLnxCollection* periods = competition.findCollection(tag::PERIODS);
+    for (int p = 0; periods && p < periods->childCount(); ++p) {
+        const TLnxObject* period = periods->itemAt(p);
+        const TLnxCollection* events = period ? period->findCollection(tag::EVENTS) : nullptr;
+        for (int e = 0; events && e < events->childCount(); ++e) {
+            TLnxObject* event = events->itemAt(e);
+            if (!event)
+                continue;
+            event->setFlags(0);
+            if (event->getInteger(tag::DISCNT) == 0)
+                event->setInteger(tag::DISCNT, 1);
+            if (!event->hasChild(tag::SEX))
+                event->setText(tag::SEX, "X");
+            if (!event->hasChild(tag::TYPE))
+                event->setText(tag::TYPE, std::string(kDefaultRound));
+            const std::string eventKey = std::to_string(event->id());
+            if (!indexes.events.emplace(eventKey, event).second) {
+                addMessage("Duplicate EVENT id !", event->line(), false);
+                event->setErrorState(esError);
+            }
+            const TLnxCollection* cats = event->findCollection(tag::CATS);
+            for (int c = 0; cats && c < cats->childCount(); ++c) {
+                TLnxObject* cat = cats->itemAt(c);
+                if (!cat)
+                    continue;
+                if (!indexes.ageGroups.emplace(eventKey + "=" + std::to_string(cat->id()), cat).second) {
+                    addMessage("Duplicate CAT id !", cat->line(), false);
+                    cat->setErrorState(esError);
+                }
+            }
+        }
+    }
+}
+
+// Marks every event named by the EID of the owner's entries (flag 1) and results (flag 2) and returns the
+// owner's flags for its club.
+std::uint8_t TLenex::flagEvents(TLnxObject& owner, std::uint8_t flagsWhenEntries, std::uint8_t flagsWhenResults,
+                                const CompetitionIndexes& indexes)
+{
+    std::uint8_t ownerFlags = 0;
+    const std::pair<TLnxTagId, std::uint8_t> lists[] = {{tag::ENTRIES, lofHasEntries}, {tag::RESULTS, lofHasResults}};
+    for (auto [listTag, eventFlag] : lists) {
+        const TLnxCollection* list = owner.findCollection(listTag);
+        if (!list || list->childCount() == 0)
+            continue;
+        ownerFlags |= listTag == tag::ENTRIES ? flagsWhenEntries : flagsWhenResults;
+        for (int i = 0; i < list->childCount(); ++i) {
+            const TLnxObject* item = list->itemAt(i);
+            if (!item)
+                continue;
+            const auto event = indexes.events.find(std::to_string(item->getInteger(tag::EID)));
+            if (event != indexes.events.end())
+                event->second->setFlags(event->second->flags() | eventFlag);
+        }
+    }
+    return ownerFlags;
+}
+
+void TLenex::indexPersons(TLnxObject& competition, CompetitionIndexes& indexes)
+{
+    competition.setFlags(0);
+    TLnxCollection* clubs = competition.findCollection(tag::CLUBS);
+    for (int c = 0; clubs && c < clubs->childCount(); ++c) {
+        TLnxObject* club = clubs->itemAt(c);
+        if (!club)
+            continue;
+        std::uint8_t clubFlags = 0;
+        TLnxCollection* persons = club->findOrAddCollection(tag::PERSONS);
+        for (int p = 0; p < persons->childCount(); ++p) {
+            TLnxObject* person = persons->itemAt(p);
+            if (!person)
+                continue;
+            if (!indexes.persons.emplace(std::to_string(person->id()), person).second) {
+                addMessage("Duplicate PERSON id !", person->line(), false);
+                person->setErrorState(esError);
+                continue;
+            }
+            clubFlags |= flagEvents(*person, lofHasEntries | lofIndividualEntries,
+                                    lofHasResults | lofIndividualResults, indexes);
+        }
+        const TLnxCollection* relays = club->findCollection(tag::RELAYS);
+        for (int r = 0; relays && r < relays->childCount(); ++r)
+            if (TLnxObject* relay = relays->itemAt(r))
+                clubFlags |=
+                    flagEvents(*relay, lofHasEntries | lofRelayEntries, lofHasResults | lofRelayResults, indexes);
+        club->setFlags(clubFlags);
+        competition.setFlags(competition.flags() | clubFlags);
+    }
+}
+
+void TLenex::selectCompetition(int index)
+{
+    FCurrentCompetitionIndex = index;
+    FCurrentCompetition = nullptr;
+    FPointTable = nullptr;
+    FReferenceYear = 0;
+    FPoolUnit.clear();
+    if (const TLnxCollection* competitions = FRoot ? FRoot->findCollection(tag::COMPETITIONS) : nullptr) {
+        if (index >= 0 && index < competitions->childCount())
+            FCurrentCompetition = competitions->itemAt(index);
+        if (FCurrentCompetition) {
+            FPointTable = FCurrentCompetition->findObject(tag::POINTTABLE);
+            base::TDateTime latest = 0;
+            if (const TLnxCollection* periods = FCurrentCompetition->findCollection(tag::PERIODS))
+                for (int p = 0; p < periods->childCount(); ++p)
+                    if (TLnxObject* period = periods->itemAt(p))
+                        latest = std::max(latest, period->getDate(tag::DATE));
+            if (latest > 0)
+                FReferenceYear = base::decodeDate(latest).year;
+            FPoolUnit = FCurrentCompetition->getText(tag::PM);
+        }
+    }
+    if (FPoolUnit.empty())
+        FPoolUnit = "m";
+}
+
+const TLenex::CompetitionIndexes* TLenex::currentIndexes() const
+{
+    const auto index = static_cast<std::size_t>(FCurrentCompetitionIndex);
+    return FCurrentCompetitionIndex >= 0 && index < FIndexes.size() ? &FIndexes[index] : nullptr;
+}
+
+TLnxObject* TLenex::personById(int id) const
+{
+    const CompetitionIndexes* indexes = currentIndexes();
+    if (!indexes)
+        return nullptr;
+    const auto found = indexes->persons.find(std::to_string(id));
+    return found != indexes->persons.end() ? found->second : nullptr;
+}
+
+TLnxObject* TLenex::eventById(int id) const
+{
+    const CompetitionIndexes* indexes = currentIndexes();
+    if (!indexes)
+        return nullptr;
+    const auto found = indexes->events.find(std::to_string(id));
+    return found != indexes->events.end() ? found->second : nullptr;
+}
+
+TLnxObject* TLenex::ageGroupByIds(int eventId, int ageGroupId) const
+{
+    const CompetitionIndexes* indexes = currentIndexes();
+    if (!indexes)
+        return nullptr;
+    const std::string prefix = std::to_string(eventId) + "=";
+    const auto found = indexes->ageGroups.find(prefix + std::to_string(ageGroupId));
+    if (found != indexes->ageGroups.end())
+        return found->second;
+    if (ageGroupId != 0)
+        return nullptr;
+    const auto first = indexes->ageGroups.lower_bound(prefix);
+    if (first != indexes->ageGroups.end() && first->first.starts_with(prefix))
+        return first->second;
+    return nullptr;
+}
+
+std::string TLenex::fileInformationText() const
+{
+    const TLnxObject* constructor = FRoot ? FRoot->findObject(tag::CONSTRUCTOR) : nullptr;
+    const std::string firstLine =
+        FInternalFormat ? "Internal used format," : "LENEX version " + (FRoot ? FRoot->getText(tag::VERSION) : "");
+    const std::string name = constructor ? constructor->getText(tag::NAME) : "";
+    const std::string version = constructor ? constructor->getText(tag::VERSION) : "";
+    return firstLine + " created with :\r\n" + name + ", version " + version;
+}
+
+} // namespace lanescope::lenex

@@ -1,0 +1,81 @@
+#include "swim/SwimCodes.h"
+
+#include "base/TextCase.h"
+#include "swim/DisplayLists.h"
+#include "swim/TextFormat.h"
+
+#include <algorithm>
+
+namespace lanescope::swim {
+
+namespace {
+
+struct StatusCode
+{
+    std::string_view code;
+    int number;
+};
+
+constexpr StatusCode kStatusNumbers[] = {
+    {"EX", 1}, {"DQ", 2}, {"DSQ", 2}, {"DNS", 3}, {"DNF", 4}, {"DQFULL", 5}, {"DQ10", 7}, {"DQ20", 8},
+};
+
+} // namespace
+
+int genderOf(std::string_view text)
+{
+    if (text.empty())
+        return gdMixed;
+    const std::string upper = base::upperCase(text);
+    if (std::string_view("HM").find(upper) != std::string_view::npos)
+        return gdMale;
+    if (std::string_view("DFW").find(upper) != std::string_view::npos)
+        return gdFemale;
+    return gdMixed;
+}
+
+std::string genderText(int gender, bool longForm)
+{
+    return displayItem(longForm ? DisplayList::GendersLong : DisplayList::GendersShort,
+                       std::clamp(gender, 0, 2) + 1);
+}
+
+int statusNumberOf(std::string_view code)
+{
+    for (const StatusCode& status : kStatusNumbers)
+        if (base::sameText(code, status.code))
+            return status.number;
+    return 0;
+}
+
+std::string statusText(int statusNumber)
+{
+    return statusNumber == 0 ? std::string() : displayItem(DisplayList::Statuses, statusNumber + 1);
+}
+
+std::string poolText(int poolIndex) { return displayItem(DisplayList::Pools, poolIndex + 1); }
+
+std::string teamLabel(int number, int gender)
+{
+    std::string label = formatText(displayItem(DisplayList::TeamLabel, 1), {number});
+    if (gender >= 0)
+        label += ", " + genderText(gender, true);
+    return label;
+}
+
+std::string roundText(std::string_view code)
+{
+    if (code == "FIN")
+        return displayItem(DisplayList::Rounds, 4);
+    if (code == "SEM")
+        return displayItem(DisplayList::Rounds, 3);
+    if (code == "SOS" || code == "SOF")
+        return displayItem(DisplayList::Rounds, 2);
+    if (code == "PRE")
+        return displayItem(DisplayList::Rounds, 1);
+    if (code == "FHT")
+        return "Fastest heat";
+    return {};
+}
+
+} // namespace lanescope::swim

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+/** Gender, result status, pool, relay team and round codes and their display texts. */
+namespace lanescope::swim {
+
+/** Gender positions. */
+enum Gender : int
+{
+    gdMale = 0,
+    gdFemale = 1,
+    gdMixed = 2,
+};
+
+/**
+ * Gender of a code in any letter case: a piece of "HM" is male, a piece of "DFW" female, everything else
+ * (empty text, "X", "MIXED") mixed.
+ */
+int genderOf(std::string_view text);
+/** Long ("Men") or short ("M") text of a gender position; positions outside 0..2 are clamped. */
+std::string genderText(int gender, bool longForm);
+
+/**
+ * Status number of a result CODE, without regard to case: empty 0, "EX" 1, "DQ" and "DSQ" 2, "DNS" 3,
+ * "DNF" 4, "DQFULL" 5, "DQ10" 7, "DQ20" 8, anything else 0.
+ */
+int statusNumberOf(std::string_view code);
+/** Empty for 0, else the display text of the status number ("DQ"). */
+std::string statusText(int statusNumber);
+
+/** Name of a pool index ("50m Pool"). */
+std::string poolText(int poolIndex);
+/** "3. team" for an unnamed relay team, followed by ", " and the long gender text when gender is 0 or more.
+ */
+std::string teamLabel(int number, int gender);
+/** Name of a round code: "PRE", "SOS"/"SOF", "SEM", "FIN", "FHT"; empty for "TIM" and anything else. */
+std::string roundText(std::string_view code);
+
+} // namespace lanescope::swim

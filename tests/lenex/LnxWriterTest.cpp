@@ -1,0 +1,130 @@
+#include "lenex/LnxWriter.h"
+
+#include "ParserHelpers.h"
+#include "lenex/LnxParser.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace lanescope::lenex {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+TEST(LnxWriter, OneElementPerLineIndentedByLevel)
+{
+    TLnxObject root(tag::LENEX);
+    root.setText(tag::VERSION, "01.03.0007");
+    TLnxObject* person = root.addCollection(tag::PERSONS)->newItem();
+    person->setId(17);
+    person->setText(tag::NAME, "<Keller> & Söhne");
+    TLnxDataElement* split = person->addCollection(tag::SPLITS)->newDataItem();
+    split->setAttribute(lxaDIS, "50");
+    split->setValue("V00h00:29.87");
+    TLnxObject* unnumbered = root.findCollection(tag::PERSONS)->newItem();
+    unnumbered->setAttribute(lxaID, "4"); // read from a file, but the integer id is 0
+
+    Lines lines;
+    writeNode(root, lines, {});
+    const Lines expected = {
+        "<LENEX>",
+        " <VERSION>01.03.0007</VERSION>",
+        " <PERSONS>",
+        "  <PERSON id=\"17\">",
+        "   <NAME>Keller & Söhne</NAME>",
+        "   <SPLITS>",
+        "    <SPLIT dis=\"50\">V00h00:29.87</SPLIT>",
+        "   </SPLITS>",
+        "  </PERSON>",
+        "  <PERSON>",
+        "  </PERSON>",
+        " </PERSONS>",
+        "</LENEX>",
+    };
+    EXPECT_EQ(lines, expected);
+}
+
+TEST(LnxWriter, CharsetOfTheCodePage)
+{
+    const std::pair<int, const char*> cases[] = {
+        {1250, "ISO-8859-2"}, {1251, "ISO-8859-5"}, {1252, "ISO-8859-1"},
+        {1253, "ISO-8859-7"}, {1254, "ISO-8859-9"}, {1257, "ISO-8859-1"},
+    };
+    for (auto [codePage, charset] : cases)
+        EXPECT_EQ(charsetOfCodePage(codePage), charset) << codePage;
+}
+
+std::string readFile(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+TEST(LnxWriter, SavePrunesInPlaceAndWritesWindows1252)
+{
+    TLnxObject root(tag::LENEX);
+    TLnxObject* event = root.addCollection(tag::EVENTS)->newItem();
+    event->setText(tag::NUM, "0");
+    event->setText(tag::COMMENT, "");
+    event->setText(tag::NAME, "Brust 100m für Jüngere");
+    const std::filesystem::path path = std::filesystem::path(::testing::TempDir()) / "writer-test.dump";
+    ASSERT_TRUE(saveDocument(root, path.string()));
+
+    const std::filesystem::path written = std::filesystem::path(path).replace_extension(".lef");
+    EXPECT_EQ(readFile(written), "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\r\n<LENEX>\r\n <EVENTS>\r\n"
+                                 "  <EVENT>\r\n   <NAME>Brust 100m f\xFCr J\xFCngere</NAME>\r\n  </EVENT>\r\n"
+                                 " </EVENTS>\r\n</LENEX>\r\n");
+    EXPECT_FALSE(event->hasChild(tag::NUM));
+    EXPECT_FALSE(event->hasChild(tag::COMMENT));
+    std::filesystem::remove(written);
+}
+
+// Two trees hold the same tags, attributes, ids and values in the same order.
+void expectSameTree(const TLnxAbstractElement& a, const TLnxAbstractElement& b)
+{
+    std::vector<std::pair<const TLnxAbstractElement*, const TLnxAbstractElement*>> pending{{&a, &b}};
+    while (!pending.empty()) {
+        auto [x, y] = pending.back();
+        pending.pop_back();
+        ASSERT_EQ(x->tag(), y->tag());
+        ASSERT_EQ(x->attributeText(), y->attributeText()) << x->tagName();
+        if (x->isData()) {
+            ASSERT_EQ(x->asData()->value(), y->asData()->value()) << x->tagName();
+            continue;
+        }
+        if (x->asObject()) {
+            ASSERT_EQ(x->asObject()->id(), y->asObject()->id());
+        }
+        const TLnxAbstractObject* ox = x->asAbstractObject();
+        const TLnxAbstractObject* oy = y->asAbstractObject();
+        ASSERT_EQ(ox->childCount(), oy->childCount()) << x->tagName();
+        for (int i = 0; i < ox->childCount(); ++i)
+            pending.emplace_back(ox->childAt(i), oy->childAt(i));
+    }
+}
+
+TEST(LnxWriter, ParseWriteParseKeepsEveryValue)
+{
+    TLnxMessageList messages;
+    auto original = TLnxParser(messages).parse(LANESCOPE_SAMPLES_DIR "/autumn-open-2026.lef");
+    ASSERT_TRUE(original);
+    const std::filesystem::path path = std::filesystem::path(::testing::TempDir()) / "round-trip.lef";
+    auto copy = original->clone();
+    ASSERT_TRUE(saveDocument(*copy->asObject(), path.string()));
+
+    auto reread = TLnxParser(messages).parse(path.string());
+    ASSERT_TRUE(reread);
+    EXPECT_TRUE(messages.errors().empty());
+    EXPECT_TRUE(messages.warnings().empty());
+    original->pruneEmptyData();
+    expectSameTree(*original, *reread);
+    std::filesystem::remove(path);
+}
+
+} // namespace
+} // namespace lanescope::lenex

@@ -1,0 +1,88 @@
+#include "swim/SwimCodes.h"
+
+#include <gtest/gtest.h>
+
+namespace lanescope::swim {
+namespace {
+
+TEST(Gender, ParsesPiecesOfTheKeys)
+{
+    const std::pair<const char*, int> cases[] = {
+        {"M", gdMale},   {"H", gdMale},   {"HM", gdMale},    {"m", gdMale},  {"F", gdFemale},
+        {"w", gdFemale}, {"D", gdFemale}, {"FW", gdFemale},  {"X", gdMixed}, {"mixed", gdMixed},
+        {"", gdMixed},   {"MH", gdMixed}, {"DFWX", gdMixed}, {"ü", gdMixed},
+    };
+    for (auto [text, gender] : cases)
+        EXPECT_EQ(genderOf(text), gender) << text;
+}
+
+TEST(Gender, TextsClampThePosition)
+{
+    EXPECT_EQ(genderText(gdMale, true), "Men");
+    EXPECT_EQ(genderText(gdFemale, false), "W");
+    EXPECT_EQ(genderText(gdMixed, true), "mixed");
+    EXPECT_EQ(genderText(-1, true), "Men");
+    EXPECT_EQ(genderText(7, false), "X");
+}
+
+struct StatusCase
+{
+    const char* code;
+    int number;
+    const char* text;
+};
+
+constexpr StatusCase kStatuses[] = {
+    {"", 0, ""},
+    {"EX", 1, "EX"},
+    {"dsq", 2, "DQ"},
+    {"Dq", 2, "DQ"},
+    {"DNS", 3, "DNS"},
+    {"dnf", 4, "DNF"},
+    {"DQFULL", 5, "DQ sport."},
+    {"DQ10", 7, "DQ 10%"},
+    {"dq20", 8, "DQ 20%"},
+    {"RJC", 0, ""},
+    {"DQ1", 0, ""},
+    {" DQ", 0, ""},
+};
+
+TEST(Status, NumberOfCodeAndText)
+{
+    for (const StatusCase& c : kStatuses) {
+        EXPECT_EQ(statusNumberOf(c.code), c.number) << c.code;
+        EXPECT_EQ(statusText(statusNumberOf(c.code)), c.text) << c.code;
+    }
+    EXPECT_EQ(statusText(6), "DNS. no r.");
+    EXPECT_EQ(statusText(9), "RJC");
+    EXPECT_EQ(statusText(10), "");
+}
+
+TEST(PoolText, ByPoolIndex)
+{
+    EXPECT_EQ(poolText(0), "25m Pool");
+    EXPECT_EQ(poolText(3), "33m Pool");
+    EXPECT_EQ(poolText(4), "");
+    EXPECT_EQ(poolText(-1), "25m Pool");
+}
+
+TEST(TeamLabel, NumberAndGender)
+{
+    EXPECT_EQ(teamLabel(3, -1), "3. team");
+    EXPECT_EQ(teamLabel(1, gdFemale), "1. team, Women");
+    EXPECT_EQ(teamLabel(2, gdMixed), "2. team, mixed");
+}
+
+TEST(RoundText, ByRoundCode)
+{
+    const std::pair<const char*, const char*> cases[] = {
+        {"PRE", "Prelims"}, {"SOS", "Swim offs"},    {"SOF", "Swim offs"}, {"SEM", "Semi finals"},
+        {"FIN", "Final"},   {"FHT", "Fastest heat"}, {"TIM", ""},          {"fin", ""},
+        {"", ""},
+    };
+    for (auto [code, text] : cases)
+        EXPECT_EQ(roundText(code), text) << code;
+}
+
+} // namespace
+} // namespace lanescope::swim
