@@ -78,7 +78,11 @@ void TVnxLenexConverter::Load(const std::string& fileName)
     std::string lines;
     for (const std::string& error : FDocument.errors())
         lines += error + "\r\n";
-    FErrorMessage = FErrorCount > 0 ? swim::formatText(base::languageText('S', 43), {std::string_view(lines)}) : "";
+    // Without a language file the error lines still reach the user.
+    std::string heading = base::languageText('S', 43);
+    if (heading.empty())
+        heading = "%s";
+    FErrorMessage = FErrorCount > 0 ? swim::formatText(heading, {std::string_view(lines)}) : "";
 }
 
 bool developerMode()

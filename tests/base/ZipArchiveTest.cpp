@@ -1,6 +1,7 @@
 #include "base/ZipArchive.h"
 
 #include "base/TempFolder.h"
+#include "support/TestFiles.h"
 
 #include <algorithm>
 #include <cstring>
@@ -19,54 +20,11 @@ namespace fs = std::filesystem;
 
 namespace {
 
-enum class Kind
-{
-    Deflated,
-    Stored,
-    Directory,
-    Symlink,
-};
-
-struct Entry
-{
-    std::string name;
-    std::string content;
-    Kind kind = Kind::Deflated;
-};
-
-/** Writes a zip with libzip itself, entry names taken literally (hostile ones included). */
-void writeZip(const std::string& path, const std::vector<Entry>& entries)
-{
-    int error = 0;
-    zip_t* archive = zip_open(path.c_str(), ZIP_CREATE | ZIP_TRUNCATE, &error);
-    ASSERT_NE(archive, nullptr);
-    for (const Entry& entry : entries) {
-        if (entry.kind == Kind::Directory) {
-            ASSERT_GE(zip_dir_add(archive, entry.name.c_str(), ZIP_FL_ENC_UTF_8), 0);
-            continue;
-        }
-        zip_source_t* source = zip_source_buffer(archive, entry.content.data(), entry.content.size(), 0);
-        const zip_int64_t index = zip_file_add(archive, entry.name.c_str(), source, ZIP_FL_ENC_UTF_8);
-        ASSERT_GE(index, 0) << zip_strerror(archive);
-        const auto i = static_cast<zip_uint64_t>(index);
-        if (entry.kind == Kind::Stored)
-            zip_set_file_compression(archive, i, ZIP_CM_STORE, 0);
-        if (entry.kind == Kind::Symlink)
-            zip_file_set_external_attributes(archive, i, 0, ZIP_OPSYS_UNIX, (S_IFLNK | 0777u) << 16);
-    }
-    ASSERT_EQ(zip_close(archive), 0);
-}
-
-std::string readFile(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
-
-void writeFile(const std::string& path, const std::string& bytes)
-{
-    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
-}
+using lanescope::testing::readFile;
+using lanescope::testing::writeFile;
+using lanescope::testing::writeZip;
+using Entry = lanescope::testing::ZipEntry;
+using Kind = lanescope::testing::ZipEntryKind;
 
 void patch32(std::string& bytes, std::size_t offset, std::uint32_t value)
 {

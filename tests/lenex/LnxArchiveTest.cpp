@@ -1,6 +1,7 @@
 #include "lenex/LnxArchive.h"
 
 #include "base/TempFolder.h"
+#include "support/TestFiles.h"
 
 #include <filesystem>
 #include <fstream>
@@ -18,30 +19,10 @@ namespace fs = std::filesystem;
 
 namespace {
 
-using Members = std::vector<std::pair<std::string, std::string>>;
-
-void writeZip(const std::string& path, const Members& members)
-{
-    int error = 0;
-    zip_t* archive = zip_open(path.c_str(), ZIP_CREATE | ZIP_TRUNCATE, &error);
-    ASSERT_NE(archive, nullptr);
-    for (const auto& [name, content] : members) {
-        zip_source_t* source = zip_source_buffer(archive, content.data(), content.size(), 0);
-        ASSERT_GE(zip_file_add(archive, name.c_str(), source, ZIP_FL_ENC_UTF_8), 0) << zip_strerror(archive);
-    }
-    ASSERT_EQ(zip_close(archive), 0);
-}
-
-std::string readFile(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
-
-void writeFile(const std::string& path, const std::string& bytes)
-{
-    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
-}
+using Members = std::vector<lanescope::testing::ZipEntry>;
+using lanescope::testing::readFile;
+using lanescope::testing::writeFile;
+using lanescope::testing::writeZip;
 
 std::set<std::string> privateFolderContents()
 {

@@ -2,6 +2,7 @@
 
 #include "ParserHelpers.h"
 #include "lenex/LnxParser.h"
+#include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -57,13 +58,7 @@ TEST(LnxWriter, CharsetOfTheCodePage)
         EXPECT_EQ(charsetOfCodePage(codePage), charset) << codePage;
 }
 
-std::string readFile(const std::filesystem::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
+using lanescope::testing::readFile;
 
 TEST(LnxWriter, SavePrunesInPlaceAndWritesWindows1252)
 {

@@ -1,0 +1,51 @@
+#include "convert/ConverterChoice.h"
+
+#include "support/TestFiles.h"
+
+#include <gtest/gtest.h>
+
+namespace lanescope::convert {
+namespace {
+
+using testing::ZipEntry;
+using testing::ZipEntryKind;
+
+TEST(ConverterChoice, ByExtensionInLowerCase)
+{
+    const std::pair<const char*, ConverterKind> cases[] = {
+        {"meet.lef", ConverterKind::Lenex}, {"MEET.LXF", ConverterKind::Lenex},  {"meet.snf", ConverterKind::Lenex},
+        {"RESULTS.SD3", ConverterKind::Sdif}, {"club.cl2", ConverterKind::Sdif}, {"meet.DSV", ConverterKind::Dsv4},
+        {"x.txt", ConverterKind::None},       {"noextension", ConverterKind::None}, {"x.lxb", ConverterKind::None},
+        {"missing.zip", ConverterKind::None},
+    };
+    for (auto [name, kind] : cases)
+        EXPECT_EQ(chooseConverter(name), kind) << name;
+}
+
+struct ZipCase
+{
+    const char* name;
+    std::vector<ZipEntry> entries;
+    ConverterKind kind;
+};
+
+TEST(ConverterChoice, ZipArchivesByTheirMembers)
+{
+    const ZipCase cases[] = {
+        {"pce3", {{"rsession.txt", "x"}, {"RCOMP.TXT", "x"}, {"rclub.txt", "x"}}, ConverterKind::Pce3},
+        {"dsv", {{"meet.dsv", "x"}, {"readme.lef", "x"}}, ConverterKind::Dsv4},
+        {"lenex", {{"meet.lef", "x"}}, ConverterKind::Lenex},
+        {"folderFirst", {{"results/", "", ZipEntryKind::Directory}, {"results/meet.SD3", "x"}}, ConverterKind::Sdif},
+        {"empty", {}, ConverterKind::None},
+        {"other", {{"notes.txt", "x"}}, ConverterKind::None},
+    };
+    for (const ZipCase& c : cases) {
+        const std::string path = ::testing::TempDir() + "/choice-" + c.name + ".zip";
+        testing::writeZip(path, c.entries);
+        EXPECT_EQ(chooseConverter(path), c.kind) << c.name;
+        std::filesystem::remove(path);
+    }
+}
+
+} // namespace
+} // namespace lanescope::convert
