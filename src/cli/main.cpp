@@ -1,7 +1,11 @@
 #include "cli/Commands.h"
 
+#include "app/SettingsLocation.h"
+#include "app/VnxLanguage.h"
+
 #include <cstdio>
 #include <exception>
+#include <filesystem>
 #include <string_view>
 
 namespace {
@@ -12,6 +16,17 @@ void printUsage()
                  "usage: lanescope-cli COMMAND [ARGUMENTS]\n"
                  "commands:\n"
                  "  parse FILE   count the tags of a Lenex file and list its parse errors and warnings\n");
+}
+
+// The command line speaks English whatever the locale, so scripts can read its output; the language files
+// lie beside the program or in the installed share folder.
+void setUpLanguage()
+{
+    lanescope::app::LanguageSetup setup;
+    const std::filesystem::path folder = lanescope::app::programFolder();
+    setup.folders = {folder, folder / ".." / "share" / "lanescope"};
+    setup.screen = 3;
+    lanescope::app::createLanguageManager(std::move(setup));
 }
 
 } // namespace
@@ -25,6 +40,7 @@ int main(int argc, char** argv)
     const std::string_view command = argv[1];
     const lanescope::cli::Arguments arguments(argv + 2, argv + argc);
     try {
+        setUpLanguage();
         if (command == "parse")
             return lanescope::cli::runParse(arguments);
         if (command == "info")

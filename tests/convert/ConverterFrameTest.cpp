@@ -74,5 +74,32 @@ TEST(ConverterFrame, LenexConverterCountsTheLoadErrors)
     std::filesystem::remove(path);
 }
 
+// With the developer flag the converted tree is dumped, as a copy: the document keeps its empty values.
+TEST(ConverterFrame, DeveloperDumpWritesACopy)
+{
+    const std::string folder = ::testing::TempDir() + "/dump-test";
+    std::filesystem::create_directories(folder);
+    const char* oldTemp = std::getenv("TMPDIR");
+    const std::string savedTemp = oldTemp ? oldTemp : "";
+    setenv("TMPDIR", folder.c_str(), 1);
+    setenv("LANESCOPE_DEBUG", "1", 1);
+
+    TLenex document;
+    TestConverter converter(document);
+    converter.competitions = {{"Dumped", 0}};
+    converter.Load("ignored");
+
+    unsetenv("LANESCOPE_DEBUG");
+    if (oldTemp)
+        setenv("TMPDIR", savedTemp.c_str(), 1);
+    else
+        unsetenv("TMPDIR");
+    const std::string dump = testing::readFile(folder + "/lanescope-dumps/tmpConvert_TEST.lef");
+    EXPECT_NE(dump.find("<NAME>Dumped</NAME>"), std::string::npos);
+    EXPECT_EQ(dump.find("<FNAME>"), std::string::npos); // the writer prunes the empty FNAME of the contact
+    EXPECT_TRUE(document.root()->findObject(tag::CONSTRUCTOR)->findObject(tag::CONTACT)->hasChild(tag::FNAME));
+    std::filesystem::remove_all(folder);
+}
+
 } // namespace
 } // namespace lanescope::convert
