@@ -1,3 +1,4 @@
+#include "MeetFiles.h"
 #include "MeetGenerator.h"
 #include "PeakMemory.h"
 #include "lenex/LnxParser.h"
@@ -19,10 +20,10 @@
 namespace {
 
 using lanescope::bench::kMegabyte;
+using lanescope::bench::meetFile;
 namespace fs = std::filesystem;
 namespace lenex = lanescope::lenex;
 
-constexpr std::uint64_t kSeed = 20230616;
 constexpr int kSizesMB[] = {1, 10, 50};
 
 enum class Parser
@@ -36,26 +37,6 @@ constexpr const char* kParserNames[] = {"Lanescope", "pugixml"};
 {
     std::fprintf(stderr, "lanescope_bench_parse: %s\n", message.c_str());
     std::exit(EXIT_FAILURE);
-}
-
-/** The meet file of a size; generated on first use unless a run before left it in the folder. */
-const std::string& meetFile(int megabytes)
-{
-    static std::map<int, std::string> files;
-    std::string& path = files[megabytes];
-    if (!path.empty())
-        return path;
-    const char* temp = std::getenv("TMPDIR");
-    const fs::path folder = fs::path(temp != nullptr && *temp != '\0' ? temp : "/tmp") / "lanescope-bench";
-    fs::create_directories(folder);
-    path = (folder / ("meet-" + std::to_string(megabytes) + "mb-seed" + std::to_string(kSeed) + "-r" +
-                      std::to_string(lanescope::bench::kMeetGeneratorRevision) + ".lef"))
-               .string();
-    if (!fs::exists(path)) {
-        std::fprintf(stderr, "Generating %s\n", path.c_str());
-        lanescope::bench::writeMeetFile({static_cast<std::size_t>(megabytes) * kMegabyte, kSeed}, path);
-    }
-    return path;
 }
 
 std::unique_ptr<lenex::TLnxObject> parseWithLanescope(const std::string& path,

@@ -12,6 +12,10 @@ using Arguments = std::vector<std::string>;
 int runParse(const Arguments& arguments);
 /** info FILE: file information, per competition its name, place, pool and counts, then errors and warnings. */
 int runInfo(const Arguments& arguments);
+/** list FILE ...: the copy text of one event, age group, athlete or relay list. */
+int runList(const Arguments& arguments);
+/** clubs FILE [--competition N]: the nation, club, athlete and relay tree with the club statistics. */
+int runClubs(const Arguments& arguments);
 /** convert FILE OUT.lef: opens any supported file and writes the document as first-generation Lenex. */
 int runConvert(const Arguments& arguments);
 

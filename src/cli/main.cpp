@@ -47,6 +47,10 @@ int main(int argc, char** argv)
             return lanescope::cli::runInfo(arguments);
         if (command == "convert")
             return lanescope::cli::runConvert(arguments);
+        if (command == "list")
+            return lanescope::cli::runList(arguments);
+        if (command == "clubs")
+            return lanescope::cli::runClubs(arguments);
     } catch (const std::exception& error) {
         std::fprintf(stderr, "lanescope-cli: %s\n", error.what());
         return 2;

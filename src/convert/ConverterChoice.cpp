@@ -2,6 +2,9 @@
 
 #include "base/Strings.h"
 #include "base/ZipArchive.h"
+#include "convert/VnxLenexConverterDSV4.h"
+#include "convert/VnxLenexConverterPCE3.h"
+#include "convert/VnxLenexConverterSDIF.h"
 
 #include <filesystem>
 
@@ -46,9 +49,16 @@ std::unique_ptr<TVnxLenexConverterAbstract> createConverter(ConverterKind kind, 
     switch (kind) {
     case ConverterKind::Lenex:
         return std::make_unique<TVnxLenexConverter>(document);
-    default:
-        return nullptr;
+    case ConverterKind::Sdif:
+        return std::make_unique<TVnxLenexConverterSDIF>(document);
+    case ConverterKind::Dsv4:
+        return std::make_unique<TVnxLenexConverterDSV4>(document);
+    case ConverterKind::Pce3:
+        return std::make_unique<TVnxLenexConverterPCE3>(document);
+    case ConverterKind::None:
+        break;
     }
+    return nullptr;
 }
 
 } // namespace lanescope::convert

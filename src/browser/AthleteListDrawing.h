@@ -1,0 +1,50 @@
+#pragma once
+
+#include "browser/ClubTree.h"
+#include "browser/EventListDrawing.h"
+#include "browser/PaintBox.h"
+
+#include <array>
+#include <string>
+
+/** The participants page: counts and contact of a nation or club, results or entries of an athlete or relay.
+ */
+namespace lanescope::browser {
+
+/** The header of the participants page (`hcClubs`): number, event, age group, time, place, heat/lane. */
+using ClubHeader = std::array<HeaderSection, 6>;
+
+/**
+ * The header as laid out in the window; the captions of number, event, age group and place are the language
+ * texts S18, S16, V31 and V28 where the loaded language has them. Time and last section are set per list.
+ */
+ClubHeader defaultClubHeader();
+
+/** Right edges of the sections: edges[0] = 0 and edges[k] = w0 + ... + w(k-1). */
+std::array<int, 7> columnEdges(const ClubHeader& header);
+
+/** The two check boxes of the participants page. */
+struct ClubPageOptions
+{
+    bool splitsAndNames = false;   // "&Zwischenzeiten/Namen"
+    bool onlyValidResults = false; // "&nur gültige Resultate"
+};
+
+/** What the window shows around the drawing. */
+struct ClubPageDrawing
+{
+    std::string title;          // the title panel's text
+    bool headerVisible = false; // an athlete or relay with results or entries is shown
+    bool hasResults = false;    // the shown list holds RESULTs (kept for printing); set only with the header
+};
+
+/**
+ * `trvClubsChange`: clears the box and draws the node: the counts (and a club's contact address) of a
+ * nation or club, or the results or entries of an athlete or relay with the header's widths, setting the
+ * time and last sections of the header per list; then finishes the box. No node or a participant without
+ * data leave the box empty.
+ */
+ClubPageDrawing drawClubsPage(TvnxPaintBox& box, ClubHeader& header, const ClubTreeNode* node,
+                              const lenex::TLenex& document, const ClubPageOptions& options);
+
+} // namespace lanescope::browser

@@ -1,0 +1,231 @@
+#include "browser/ClipboardTexts.h"
+
+#include "base/Strings.h"
+#include "browser/ListCells.h"
+#include "browser/SplitsBlock.h"
+#include "lenex/LnxTime.h"
+#include "swim/LenexTexts.h"
+#include "swim/SwimTime.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <vector>
+
+namespace lanescope::browser {
+
+using namespace lenex;
+
+namespace {
+
+constexpr std::string_view kLineEnd = "\r\n";
+
+void trimEnd(std::string& text) { text.resize(base::trimRightView(text).size()); }
+
+void endLine(std::string& text)
+{
+    trimEnd(text);
+    text += kLineEnd;
+}
+
+std::string timeText(TSwimTime time) { return swim::formatSwimTime(time, false); }
+
+std::string validTimeText(const TLnxObject& item)
+{
+    return IsValidResult(item) ? timeText(lenexTimeRead(item.getText(tag::TIME), tkValid)) : std::string();
+}
+
+std::string lapText(TSwimTime time, TSwimTime previous)
+{
+    return "(" + base::trim(timeText(swim::swimTimeDifference(time, previous))) + ")";
+}
+
+bool copied(const TLnxObject& item, const CopyOptions& options)
+{
+    return !options.onlyValidResults || IsValidResult(item);
+}
+
+int poolLength(const TLenex& document)
+{
+    const TLnxObject* competition = document.currentCompetition();
+    if (!competition || competition->getText(tag::PL).empty())
+        return 50;
+    return competition->getInteger(tag::PL);
+}
+
+struct Split
+{
+    std::string distance; // the dis attribute as written
+    TSwimTime time = 0;   // valid time, else 0
+};
+
+// The list shows splits ordered by distance, and the copy is taken of the list shown.
+std::vector<Split> splitsByDistance(const TLnxObject& item)
+{
+    std::vector<std::pair<int, Split>> keyed;
+    if (const TLnxCollection* splits = item.findCollection(tag::SPLITS))
+        for (int i = 0; i < splits->childCount(); ++i)
+            if (const TLnxDataElement* split = splits->childAsData(i)) {
+                Split entry{split->getAttribute(lxaDIS), lenexTimeRead(split->value(), tkValid)};
+                keyed.emplace_back(base::strToIntDef(entry.distance, 0), std::move(entry));
+            }
+    std::stable_sort(keyed.begin(), keyed.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::vector<Split> sorted;
+    for (auto& entry : keyed)
+        sorted.push_back(std::move(entry.second));
+    return sorted;
+}
+
+std::string relaySplitText(const TLenex& document, const TLnxObject& item, const TLnxObject* event,
+                           const std::vector<Split>& splits)
+{
+    const std::string unit = document.poolUnit();
+    const int legs = event ? event->getInteger(tag::DISCNT) : 0;
+    const std::int64_t legDistance = event ? event->getInteger(tag::DIS) : 0;
+    const std::int64_t step = poolLength(document);
+    std::string text;
+    if (legs <= 0 || legDistance <= 0 || step <= 0)
+        return text;
+    std::vector<const TLnxObject*> swimmers(static_cast<std::size_t>(std::min(legs, kMaxPoolLengths)) + 1);
+    if (const TLnxCollection* positions = item.findCollection(tag::POSITIONS))
+        for (int i = 0; i < positions->childCount(); ++i)
+            if (const TLnxObject* position = positions->itemAt(i)) {
+                const int leg = position->getInteger(tag::NUM);
+                if (leg >= 1 && static_cast<std::size_t>(leg) < swimmers.size())
+                    swimmers[static_cast<std::size_t>(leg)] = position;
+            }
+    TSwimTime previous = 0;
+    TSwimTime legEnd = 0;
+    int lengths = 0;
+    for (std::int64_t f = 0; f < legDistance * legs && lengths < kMaxPoolLengths; f += step, ++lengths) {
+        if (!text.empty())
+            endLine(text);
+        text += '\t';
+        // Legs count from 1: the swimmer of a leg opens the line of its first length.
+        if (const std::size_t leg = static_cast<std::size_t>(f / legDistance + 1);
+            f % legDistance == 0 && leg < swimmers.size() && swimmers[leg])
+            if (const TLnxObject* person = document.personById(swimmers[leg]->getInteger(tag::PID)))
+                text += swim::participantText(*person, false);
+        const std::int64_t g = f + step;
+        const std::string distance = std::to_string(g);
+        const auto split = std::find_if(splits.begin(), splits.end(),
+                                        [&distance](const Split& s) { return s.distance == distance; });
+        const TSwimTime t = split == splits.end() ? 0 : split->time;
+        if (t > 0) {
+            std::string cell = "\t" + distance + unit + ":\t" + timeText(t) + "\t" + lapText(t, previous);
+            if (g % legDistance == 0) {
+                cell = timeText(swim::swimTimeDifference(t, legEnd)) + cell;
+                legEnd = t;
+            }
+            previous = t;
+            text += "\t" + cell;
+        }
+        text += kLineEnd;
+    }
+    return text;
+}
+
+std::string individualSplitText(const TLenex& document, const std::vector<Split>& splits)
+{
+    const std::string unit = document.poolUnit();
+    TSwimTime previous = 0;
+    const auto cell = [&unit, &previous](const Split& split) {
+        std::string text = "\t" + split.distance + unit + ":\t";
+        if (split.time <= 0)
+            return text + "\t";
+        text += timeText(split.time) + "\t";
+        if (previous + split.time > 0) {
+            text += lapText(split.time, previous);
+            previous = split.time;
+        }
+        return text;
+    };
+    const std::size_t count = splits.size();
+    const std::size_t rows = count == 0 ? 1 : (count - 1) / 2 + 1;
+    // The left column is built first, so the laps of the right column follow on from its last split.
+    std::vector<std::string> left(rows);
+    for (std::size_t j = 0; j < rows && j < count; ++j)
+        left[j] = cell(splits[j]);
+    std::string text;
+    for (std::size_t j = 0; j < rows; ++j) {
+        text += left[j];
+        if (j + rows < count)
+            text += cell(splits[j + rows]);
+        text += kLineEnd;
+    }
+    return text;
+}
+
+} // namespace
+
+std::string splitText(const TLenex& document, const TLnxObject& item, const TLnxObject* event)
+{
+    const bool hasPositions = item.findCollection(tag::POSITIONS) != nullptr;
+    if (!hasPositions && !item.findCollection(tag::SPLITS))
+        return {};
+    const std::vector<Split> splits = splitsByDistance(item);
+    return hasPositions ? relaySplitText(document, item, event, splits)
+                        : individualSplitText(document, splits);
+}
+
+std::string CopyEventList(const TLenex& document, const ResultLists& lists, const EventTreeNode& node,
+                          const CopyOptions& options)
+{
+    const bool ageGroupNode = node.level >= 2 && node.parent;
+    const TLnxObject* event = ageGroupNode ? node.parent->data : (node.level == 1 ? node.data : nullptr);
+    std::string text =
+        (ageGroupNode ? node.parent->text + ", " + node.text : node.text) + std::string(kLineEnd);
+    const ResultList* list = nullptr;
+    if (event && node.data)
+        list = lists.find(ageGroupNode ? ResultLists::ageGroupKey(event->id(), node.data->id())
+                                       : ResultLists::eventKey(event->id()));
+    if (!list)
+        return text;
+    const bool mixed = event->getText(tag::SEX) == "X";
+    for (const TLnxObject* item : *list) {
+        if (!copied(*item, options))
+            continue;
+        text += '\t';
+        if (const int rank = item->getInteger(tag::RANK); rank > 0)
+            text += std::to_string(rank) + ".";
+        const TLnxObject* owner = ownerOf(*item);
+        const TLnxObject* club = clubOf(owner);
+        text += "\t" + (owner ? swim::participantText(*owner, mixed) : std::string()) + "\t" +
+                (club ? club->getText(tag::NAME) : std::string()) + "\t" + validTimeText(*item);
+        if (const std::string& comment = item->getText(tag::COMMENT); !comment.empty())
+            text += "\t" + comment;
+        endLine(text);
+        if (options.splitsAndNames)
+            text += splitText(document, *item, event);
+    }
+    return text;
+}
+
+std::string CopyAthleteList(const TLenex& document, const ClubTreeNode& node, const CopyOptions& options)
+{
+    std::string text = node.text + std::string(kLineEnd);
+    if (!node.items)
+        return text;
+    for (int i = 0; i < node.items->childCount(); ++i) {
+        const TLnxObject* item = node.items->itemAt(i);
+        if (!item || !copied(*item, options))
+            continue;
+        const int eventId = item->getInteger(tag::EID);
+        const TLnxObject* event = document.eventById(eventId);
+        const TLnxObject* ageGroup = document.ageGroupByIds(eventId, item->getInteger(tag::CID));
+        text += "\t" + (event ? event->getText(tag::NUM) : std::string()) + "\t" +
+                (event ? swim::eventText(document, *event) : std::string()) + "\t" +
+                (ageGroup ? swim::ageGroupText(document, ageGroup) : std::string()) + "\t" +
+                validTimeText(*item) + "\t";
+        if (const int rank = item->getInteger(tag::RANK); rank > 0)
+            text += std::to_string(rank) + ".";
+        if (const std::string remark = remarkText(*item, event); !remark.empty())
+            text += "\t" + remark;
+        endLine(text);
+        if (options.splitsAndNames)
+            text += splitText(document, *item, event);
+    }
+    return text;
+}
+
+} // namespace lanescope::browser

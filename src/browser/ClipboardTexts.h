@@ -1,0 +1,46 @@
+#pragma once
+
+#include "browser/ClubTree.h"
+#include "browser/EventTree.h"
+#include "browser/ResultLists.h"
+
+#include <string>
+
+/**
+ * The clipboard texts of the copy command: the shown list as tab-separated lines ended by CR LF, with the
+ * split times and relay swimmers of each item on request.
+ */
+namespace lanescope::browser {
+
+/** The two check boxes of the page being copied. */
+struct CopyOptions
+{
+    bool splitsAndNames = false;   // "&Zwischenzeiten/Namen": append the split text of each item
+    bool onlyValidResults = false; // "&nur gültige Resultate": only items with a valid time, no entries
+};
+
+/**
+ * `CopyEventList`: the title of the event or age-group node, then one line per item of the node's own list
+ * (no "FHT" redirection): place, participant (relays with gender in mixed events), club, valid time and
+ * comment. Blanks and control characters at the end of each line are dropped.
+ */
+std::string CopyEventList(const lenex::TLenex& document, const ResultLists& lists, const EventTreeNode& node,
+                          const CopyOptions& options);
+
+/**
+ * `CopyAthleteList`: the title of the athlete or relay node, then one line per item of its collection in
+ * document order: event number, event, age group, valid time, place and the remark with the round.
+ */
+std::string CopyAthleteList(const lenex::TLenex& document, const ClubTreeNode& node,
+                            const CopyOptions& options);
+
+/**
+ * The split lines of a RESULT or ENTRY in its EVENT (which may be nullptr): for a relay (an item with
+ * POSITIONS) one line per pool length with the swimmer at the start of each leg and the leg time at its
+ * end; otherwise the splits in two columns. Only valid split times are written. Empty when the item has
+ * neither SPLITS nor POSITIONS.
+ */
+std::string splitText(const lenex::TLenex& document, const lenex::TLnxObject& item,
+                      const lenex::TLnxObject* event);
+
+} // namespace lanescope::browser

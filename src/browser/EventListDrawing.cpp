@@ -1,0 +1,130 @@
+#include "browser/EventListDrawing.h"
+
+#include "base/LanguageTexts.h"
+#include "browser/ListCells.h"
+#include "browser/SplitsBlock.h"
+#include "swim/LenexTexts.h"
+#include "swim/TextFormat.h"
+
+namespace lanescope::browser {
+
+using lenex::TLnxObject;
+namespace tag = lenex::tag;
+
+namespace {
+
+constexpr int kFirstRowY = 5;
+constexpr int kRowHeight = 15;
+constexpr int kRowHeightWithSplits = 17;
+
+std::string languageTextOr(char section, int number, const char* caption)
+{
+    std::string text = base::languageText(section, number);
+    return text.empty() ? std::string(caption) : text;
+}
+
+void setListHeader(EventHeader& header, bool hasResults, bool pointTable)
+{
+    HeaderSection& time = header[3];
+    HeaderSection& last = header[4];
+    time.text = hasResults ? base::languageText('V', 11) : base::languageText('S', 17);
+    if (hasResults) {
+        last.width = pointTable ? 40 : 0;
+        last.text = base::languageText('V', 12);
+        last.alignment = SectionAlignment::Centre;
+    } else {
+        last.width = 70;
+        last.text = base::languageText('V', 13);
+        last.alignment = SectionAlignment::Left;
+    }
+}
+
+} // namespace
+
+EventHeader defaultEventHeader()
+{
+    return {{
+        {languageTextOr('V', 28, "Rg."), 36, 20, SectionAlignment::Centre},
+        {languageTextOr('V', 29, "Name, Vorname, Jg."), 143, 50, SectionAlignment::Left},
+        {languageTextOr('V', 30, "Verein"), 143, 50, SectionAlignment::Left},
+        {languageTextOr('V', 11, "Zeit"), 53, 53, SectionAlignment::Right},
+        {languageTextOr('V', 13, "Lauf / Bahn"), 50, 0, SectionAlignment::Left},
+    }};
+}
+
+std::array<int, 6> columnEdges(const EventHeader& header)
+{
+    std::array<int, 6> edges{};
+    for (std::size_t k = 0; k < header.size(); ++k)
+        edges[k + 1] = edges[k] + header[k].width;
+    return edges;
+}
+
+EventPageDrawing drawEventsPage(TvnxPaintBox& box, EventHeader& header, const EventTreeNode* node,
+                                const lenex::TLenex& document, const ResultLists& lists,
+                                const EventPageOptions& options)
+{
+    EventPageDrawing page;
+    box.Clear();
+    const TLnxObject* event = listEventOf(node, document);
+    if (event != nullptr) {
+        page.rowHeight = options.splitsAndNames ? kRowHeightWithSplits : kRowHeight;
+        page.title =
+            node->level >= 2 && node->parent != nullptr ? node->parent->text + ", " + node->text : node->text;
+        if (const ResultList* list = ResultListFor(node, document, lists)) {
+            const bool mixed = event->getText(tag::SEX) == "X";
+            for (const TLnxObject* item : *list)
+                page.hasResults = page.hasResults || item->tag() == tag::RESULT;
+            page.headerVisible = !list->empty();
+            setListHeader(header, page.hasResults, document.pointTable() != nullptr);
+            const std::array<int, 6> x = columnEdges(header);
+
+            int y = kFirstRowY;
+            for (std::size_t i = 0; i < list->size(); ++i) {
+                TLnxObject& item = *(*list)[i];
+                const bool isResult = item.tag() == tag::RESULT;
+                if (isResult && options.onlyValidResults && !IsValidResult(item))
+                    continue;
+                if (isResult)
+                    box.AddText(x[1] / 2 - 1, y, 0, textflag::centre, placeText(item));
+                const bool found = static_cast<int>(i) == options.foundRow;
+                if (found) {
+                    box.setBrush(ColourRole::Highlight);
+                    box.setFontColour(ColourRole::HighlightText);
+                }
+                const TLnxObject* owner = ownerOf(item);
+                box.AddText(x[1] + 3, y, x[2] - x[1] - 6, 0,
+                            owner != nullptr ? swim::participantText(*owner, mixed) : std::string());
+                if (found) {
+                    box.setBrush(ColourRole::Window);
+                    box.setFontColour(ColourRole::WindowText);
+                }
+                const TLnxObject* club = clubOf(owner);
+                box.AddText(x[2] + 3, y, x[3] - x[2] - 6, 0, club != nullptr ? club->getText(tag::NAME) : "");
+                drawTimeCell(box, x[4] - 3, y, item);
+                if (isResult) {
+                    if (const std::string& comment = item.getText(tag::COMMENT); !comment.empty())
+                        box.AddText(x[5] + 5, y, 0, 0, comment);
+                    if (item.getInteger(tag::POINTS) > 0)
+                        box.AddText((x[4] + x[5]) / 2 - 2, y, 0, textflag::centre, item.getText(tag::POINTS));
+                } else if (const int lane = item.getInteger(tag::LANE); lane > 0) {
+                    box.AddText(x[4] + 10, y, 0, 0,
+                                swim::formatText("%d / %d", {item.getInteger(tag::HEAT), lane}));
+                }
+                const bool relay = owner != nullptr && owner->tag() == tag::RELAY;
+                if (options.splitsAndNames && (isResult || relay)) {
+                    y = drawSplitsAndNames(box, document, item, x[1], x[4] - 5, y, event);
+                    box.AddLine(5, y + 14, 1, y + 14, x[4] - 1);
+                }
+                y += page.rowHeight;
+            }
+        }
+    }
+    box.Finish();
+    if (options.foundRow >= 0 && page.rowHeight > 0 &&
+        (options.foundRow + 3) * page.rowHeight >= options.clientHeight)
+        page.scrollTop = (options.foundRow + 3) * page.rowHeight - options.clientHeight;
+    return page;
+}
+
+} // namespace lanescope::browser

@@ -1,0 +1,69 @@
+#pragma once
+
+#include "browser/EventTree.h"
+#include "browser/PaintBox.h"
+
+#include <array>
+#include <string>
+
+/** The result list of the events page, drawn row by row on a paint box. */
+namespace lanescope::browser {
+
+enum class SectionAlignment
+{
+    Left,
+    Centre,
+    Right,
+};
+
+/** One section of a list header: caption, width in pixels, smallest width and text alignment. */
+struct HeaderSection
+{
+    std::string text;
+    int width = 0;
+    int minWidth = 0;
+    SectionAlignment alignment = SectionAlignment::Left;
+};
+
+/** The header of the events page (`hcEvents`): place, name, club, time, heat/lane or points. */
+using EventHeader = std::array<HeaderSection, 5>;
+
+/**
+ * The header as laid out in the window; the captions of place, name and club are the language texts V28,
+ * V29 and V30 where the loaded language has them. The time and last sections get their texts per list.
+ */
+EventHeader defaultEventHeader();
+
+/** Right edges of the sections: edges[0] = 0 and edges[k] = w0 + ... + w(k-1). */
+std::array<int, 6> columnEdges(const EventHeader& header);
+
+/** What a drawing of the events page reads besides the node. */
+struct EventPageOptions
+{
+    bool splitsAndNames = false;   // "&Zwischenzeiten/Namen"
+    bool onlyValidResults = false; // "&nur gültige Resultate"
+    int foundRow = -1;             // the row the search found, counted over the unfiltered list; -1: none
+    int clientHeight = 0;          // visible height of the surface, for scrolling to the found row
+};
+
+/** What the window shows around the drawing. */
+struct EventPageDrawing
+{
+    std::string title; // the title panel's text
+    bool headerVisible = false;
+    bool hasResults = false; // the list holds a RESULT (kept for printing)
+    int rowHeight = 0;
+    int scrollTop = -1; // vertical scroll position that brings the found row into view; -1: none
+};
+
+/**
+ * `TrvEventsChange`: clears the box and draws the list of the node (an event or age-group node) with the
+ * header's widths, setting the texts and the last section's width and alignment of the header per list;
+ * then finishes the box. No node, a session node or a node without a list leave the box empty. The caller
+ * forgets the found row after one drawing.
+ */
+EventPageDrawing drawEventsPage(TvnxPaintBox& box, EventHeader& header, const EventTreeNode* node,
+                                const lenex::TLenex& document, const ResultLists& lists,
+                                const EventPageOptions& options);
+
+} // namespace lanescope::browser

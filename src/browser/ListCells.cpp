@@ -1,0 +1,64 @@
+#include "browser/ListCells.h"
+
+#include "lenex/LnxTime.h"
+#include "swim/BSSwLenex.h"
+#include "swim/SwimCodes.h"
+#include "swim/SwimTime.h"
+
+namespace lanescope::browser {
+
+using namespace lenex;
+
+const TLnxObject* ownerOf(const TLnxObject& item)
+{
+    const TLnxAbstractObject* collection = item.parent();
+    const TLnxAbstractObject* owner = collection ? collection->parent() : nullptr;
+    return owner ? owner->asObject() : nullptr;
+}
+
+const TLnxObject* clubOf(const TLnxObject* owner)
+{
+    const TLnxAbstractObject* collection = owner ? owner->parent() : nullptr;
+    const TLnxAbstractObject* club = collection ? collection->parent() : nullptr;
+    return club && club->tag() == tag::CLUB ? club->asObject() : nullptr;
+}
+
+std::string placeText(TLnxObject& result)
+{
+    const auto view = swim::lenexView<swim::IBSLenexResult>(result);
+    return view ? view->placeText() : std::string();
+}
+
+void drawTimeCell(TvnxPaintBox& box, int x, int y, const TLnxObject& item)
+{
+    const std::string& value = item.getText(tag::TIME);
+    const char kind = value.empty() ? '\0' : value.front();
+    if (kind == 'L')
+        return;
+    const std::string time = swim::formatSwimTime(lenexTimeRead(value, tkAny), false);
+    if (kind == 'V')
+        box.AddText(x, y, 0, textflag::right + textflag::bold, time);
+    else if (kind == 'I')
+        box.AddText(x, y, 0, textflag::right + textflag::italic, time);
+    else
+        box.AddText(x, y, 0, textflag::right, kind == 'E' ? time : std::string());
+}
+
+std::string remarkText(const TLnxObject& item, const TLnxObject* event)
+{
+    const std::string& comment = item.getText(tag::COMMENT);
+    const std::string& type = event ? event->getText(tag::TYPE) : std::string();
+    if (type == "TIM")
+        return comment;
+    std::string remark = "(" + swim::roundText(type) + ")";
+    if (!comment.empty())
+        remark += ",  " + comment;
+    return remark;
+}
+
+bool typeIn(std::string_view type, std::string_view codes)
+{
+    return !type.empty() && codes.find(type) != std::string_view::npos;
+}
+
+} // namespace lanescope::browser

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "browser/PaintBox.h"
+#include "lenex/LnxElement.h"
+
+#include <string>
+#include <string_view>
+
+/** Cell texts and cells that the list pages and the clipboard texts share. */
+namespace lanescope::browser {
+
+/** The PERSON or RELAY whose RESULTS or ENTRIES hold the item; nullptr for a stray item. */
+const lenex::TLnxObject* ownerOf(const lenex::TLnxObject& item);
+/** The CLUB that holds the PERSON or RELAY; nullptr when there is none. */
+const lenex::TLnxObject* clubOf(const lenex::TLnxObject* owner);
+
+/** Place of a RESULT: its status text when it has a CODE, "%d." for a positive RANK, else empty. */
+std::string placeText(lenex::TLnxObject& result);
+
+/**
+ * The time cell, right-aligned at x, by the kind letter of TIME: "V" bold, "I" italic, "L" nothing, "E"
+ * plain, any other letter an empty plain text.
+ */
+void drawTimeCell(TvnxPaintBox& box, int x, int y, const lenex::TLnxObject& item);
+
+/**
+ * Remark of an athlete's row: the COMMENT; for an EVENT whose TYPE is not "TIM" (a missing EVENT has an
+ * empty TYPE) the round text in brackets, followed by ",  " and the COMMENT when there is one.
+ */
+std::string remarkText(const lenex::TLnxObject& item, const lenex::TLnxObject* event);
+
+/** True when the text is not empty and a piece of the list of codes ("FIN-TIM"). */
+bool typeIn(std::string_view type, std::string_view codes);
+
+} // namespace lanescope::browser

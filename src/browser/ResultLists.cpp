@@ -1,0 +1,106 @@
+#include "browser/ResultLists.h"
+
+#include "lenex/LnxTime.h"
+#include "swim/TextFormat.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace lanescope::browser {
+
+using lenex::TLnxObject;
+namespace tag = lenex::tag;
+
+namespace {
+
+struct KeyLess
+{
+    bool operator()(const auto& entry, std::string_view key) const { return entry.key < key; }
+};
+
+// What the list order reads from an item, taken once per item before sorting.
+struct SortKey
+{
+    int group; // 0 ranked, 1 unranked RESULT, 2 ENTRY
+    int value; // RANK or entry time
+    TLnxObject* item;
+};
+
+SortKey sortKeyOf(TLnxObject* item)
+{
+    const int rank = item->getInteger(tag::RANK);
+    if (rank > 0)
+        return {0, rank, item};
+    if (item->tag() != tag::ENTRY)
+        return {1, 0, item};
+    return {2, lenex::lenexTimeRead(item->getText(tag::TIME), lenex::tkAny), item};
+}
+
+} // namespace
+
+std::string ResultLists::eventKey(int eventId) { return std::to_string(eventId); }
+
+std::string ResultLists::ageGroupKey(int eventId, int ageGroupId)
+{
+    return std::to_string(eventId) + ";" + std::to_string(ageGroupId);
+}
+
+void ResultLists::ClearResultLists() { FLists.clear(); }
+
+void ResultLists::createList(const std::string& key)
+{
+    const auto at = std::lower_bound(FLists.begin(), FLists.end(), key, KeyLess{});
+    if (at == FLists.end() || at->key != key)
+        FLists.insert(at, Entry{key, {}});
+}
+
+const ResultList* ResultLists::find(std::string_view key) const
+{
+    const auto at = std::lower_bound(FLists.begin(), FLists.end(), key, KeyLess{});
+    return at != FLists.end() && at->key == key ? &at->items : nullptr;
+}
+
+ResultList* ResultLists::findList(std::string_view key)
+{
+    return const_cast<ResultList*>(std::as_const(*this).find(key));
+}
+
+void ResultLists::AddToResultList(TLnxObject& item)
+{
+    const std::string& eventId = item.getText(tag::EID);
+    const std::string& ageGroupId = item.getText(tag::CID);
+    ResultList* list = ageGroupId.empty() ? nullptr : findList(eventId + ";" + ageGroupId);
+    if (list == nullptr)
+        list = findList(eventId);
+    if (list != nullptr)
+        list->push_back(&item);
+}
+
+void ResultLists::SortResultLists(const ProgressText& progress)
+{
+    std::vector<SortKey> keys;
+    int number = 0;
+    for (Entry& entry : FLists) {
+        ++number;
+        if (progress)
+            progress(swim::formatText("%d resultlists sorted...", {number}));
+        keys.clear();
+        for (TLnxObject* item : entry.items)
+            keys.push_back(sortKeyOf(item));
+        std::stable_sort(keys.begin(), keys.end(), [](const SortKey& a, const SortKey& b) {
+            if (a.group != b.group)
+                return a.group < b.group;
+            return a.group != 1 && a.value < b.value;
+        });
+        for (std::size_t i = 0; i < keys.size(); ++i)
+            entry.items[i] = keys[i].item;
+    }
+}
+
+bool IsValidResult(const TLnxObject& item)
+{
+    const std::string& time = item.getText(tag::TIME);
+    return !time.empty() && time.front() == 'V';
+}
+
+} // namespace lanescope::browser

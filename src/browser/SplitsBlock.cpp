@@ -1,0 +1,201 @@
+#include "browser/SplitsBlock.h"
+
+#include "base/Strings.h"
+#include "lenex/LnxTime.h"
+#include "swim/LenexTexts.h"
+#include "swim/SwimTime.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+namespace lanescope::browser {
+
+using lenex::TLnxDataElement;
+using lenex::TLnxObject;
+namespace tag = lenex::tag;
+
+namespace {
+
+constexpr int kLabelOffset = 3;
+constexpr int kTimeOffset = 85;
+constexpr int kLapOffset = 137;
+constexpr int kBlockTop = 1;
+constexpr int kBlockBottom = 5;
+
+struct Split
+{
+    std::string distance; // the dis attribute as written
+    lenex::TSwimTime time = 0;
+    int style = textflag::right;
+};
+
+// The SPLITs of the item ordered by their distance read as an integer (unreadable: 0).
+std::vector<Split> sortedSplits(const TLnxObject& item)
+{
+    std::vector<std::pair<int, Split>> keyed;
+    if (const lenex::TLnxCollection* splits = item.findCollection(tag::SPLITS)) {
+        for (int i = 0; i < splits->childCount(); ++i) {
+            const TLnxDataElement* split = splits->childAsData(i);
+            if (split == nullptr)
+                continue;
+            Split entry;
+            entry.distance = split->getAttribute(lenex::lxaDIS);
+            entry.time = lenex::lenexTimeRead(split->value(), lenex::tkAny);
+            // Valid split times are plain, any other kind italic; both right-aligned.
+            entry.style =
+                split->value().starts_with('V') ? textflag::right : textflag::right + textflag::italic;
+            keyed.emplace_back(base::strToIntDef(entry.distance, 0), std::move(entry));
+        }
+    }
+    std::stable_sort(keyed.begin(), keyed.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::vector<Split> result;
+    result.reserve(keyed.size());
+    for (auto& entry : keyed)
+        result.push_back(std::move(entry.second));
+    return result;
+}
+
+std::string timeText(lenex::TSwimTime time) { return swim::formatSwimTime(time, false); }
+
+std::string lapText(lenex::TSwimTime time, lenex::TSwimTime previous)
+{
+    return "(" + base::trim(timeText(swim::swimTimeDifference(time, previous))) + ")";
+}
+
+class BlockWriter
+{
+public:
+    BlockWriter(TvnxPaintBox& box, const lenex::TLenex& document, int left, int nameWidth)
+        : FBox(box)
+        , FDocument(document)
+        , FLeft(left)
+        , FNameWidth(nameWidth)
+    {
+    }
+
+    void relay(const TLnxObject& item, const std::vector<Split>& splits, const TLnxObject& event, int& y);
+    void individual(const std::vector<Split>& splits, int& y);
+
+private:
+    std::string label(const std::string& distance) const { return distance + FDocument.poolUnit() + ":"; }
+    int poolLength() const;
+
+    TvnxPaintBox& FBox;
+    const lenex::TLenex& FDocument;
+    int FLeft;
+    int FNameWidth;
+};
+
+int BlockWriter::poolLength() const
+{
+    const TLnxObject* competition = FDocument.currentCompetition();
+    if (competition == nullptr || competition->getText(tag::PL).empty())
+        return 50;
+    return competition->getInteger(tag::PL);
+}
+
+void BlockWriter::relay(const TLnxObject& item, const std::vector<Split>& splits, const TLnxObject& event,
+                        int& y)
+{
+    const int legs = event.getInteger(tag::DISCNT);
+    const std::int64_t legDistance = event.getInteger(tag::DIS);
+    const std::int64_t step = poolLength();
+    if (legs <= 0 || legDistance <= 0 || step <= 0)
+        return;
+    std::vector<const TLnxObject*> swimmers(static_cast<std::size_t>(std::min(legs, kMaxPoolLengths)) + 1);
+    if (const lenex::TLnxCollection* positions = item.findCollection(tag::POSITIONS))
+        for (int i = 0; i < positions->childCount(); ++i)
+            if (const TLnxObject* position = positions->itemAt(i)) {
+                const int leg = position->getInteger(tag::NUM);
+                if (leg >= 1 && static_cast<std::size_t>(leg) < swimmers.size())
+                    swimmers[static_cast<std::size_t>(leg)] = position;
+            }
+    std::unordered_map<std::string, const Split*> byDistance;
+    for (const Split& split : splits)
+        byDistance.emplace(split.distance, &split);
+
+    const std::int64_t total = legDistance * legs;
+    lenex::TSwimTime previous = 0;
+    lenex::TSwimTime legEnd = 0;
+    int lengths = 0;
+    for (std::int64_t f = 0; f < total && lengths < kMaxPoolLengths; f += step, ++lengths) {
+        bool lineUsed = false;
+        // A swimmer's name opens the line of the first length of the leg; leg numbers count from 1.
+        if (f % legDistance == 0) {
+            const std::int64_t leg = f / legDistance + 1;
+            if (static_cast<std::size_t>(leg) < swimmers.size() && swimmers[static_cast<std::size_t>(leg)]) {
+                y += kSplitLineHeight;
+                lineUsed = true;
+                const int personId = swimmers[static_cast<std::size_t>(leg)]->getInteger(tag::PID);
+                if (const TLnxObject* person = FDocument.personById(personId))
+                    FBox.AddText(FLeft + kLabelOffset, y, FNameWidth - 5, 0,
+                                 swim::participantText(*person, false));
+            }
+        }
+        const std::int64_t g = f + step;
+        const auto found = byDistance.find(std::to_string(g));
+        if (found == byDistance.end() || found->second->time <= 0)
+            continue;
+        const Split& split = *found->second;
+        if (!lineUsed)
+            y += kSplitLineHeight;
+        const int x = FLeft + FNameWidth;
+        FBox.AddText(x + kLabelOffset, y, 0, 0, label(split.distance));
+        FBox.AddText(x + kTimeOffset, y, 0, split.style, timeText(split.time));
+        FBox.AddText(x + kLapOffset, y, 0, split.style, lapText(split.time, previous));
+        if (g % legDistance == 0) {
+            if (previous != legEnd)
+                FBox.AddText(x - 5, y, 0, split.style,
+                             timeText(swim::swimTimeDifference(split.time, legEnd)));
+            legEnd = split.time;
+        }
+        previous = split.time;
+    }
+}
+
+void BlockWriter::individual(const std::vector<Split>& splits, int& y)
+{
+    const int count = static_cast<int>(splits.size());
+    const int rows = (count - 1) / 2 + 1;
+    const int top = y;
+    lenex::TSwimTime previous = 0;
+    for (int j = 0; j < count; ++j) {
+        const Split& split = splits[static_cast<std::size_t>(j)];
+        const int column = FLeft + (j / rows) * FNameWidth;
+        const int line = top + (j % rows + 1) * kSplitLineHeight;
+        FBox.AddText(column + kLabelOffset, line, 0, 0, label(split.distance));
+        FBox.AddText(column + kTimeOffset, line, 0, split.style, timeText(split.time));
+        if (previous + split.time > 0)
+            FBox.AddText(column + kLapOffset, line, 0, split.style, lapText(split.time, previous));
+        previous = split.time;
+    }
+    y = top + rows * kSplitLineHeight;
+}
+
+} // namespace
+
+int drawSplitsAndNames(TvnxPaintBox& box, const lenex::TLenex& document, const TLnxObject& item, int left,
+                       int rightLimit, int y, const TLnxObject* event)
+{
+    y += kBlockTop;
+    const bool hasSplits = item.findCollection(tag::SPLITS) != nullptr;
+    const bool hasPositions = item.findCollection(tag::POSITIONS) != nullptr;
+    if (hasSplits || hasPositions) {
+        const std::vector<Split> splits = sortedSplits(item);
+        const int nameWidth = std::min(220, std::max(160, rightLimit - left - kLapOffset));
+        BlockWriter writer(box, document, left, nameWidth);
+        if (hasPositions) {
+            if (event != nullptr)
+                writer.relay(item, splits, *event, y);
+        } else {
+            writer.individual(splits, y);
+        }
+    }
+    return y + kBlockBottom;
+}
+
+} // namespace lanescope::browser

@@ -1,0 +1,54 @@
+#include "cli/Commands.h"
+
+#include "browser/BrowserModels.h"
+#include "cli/OpenDocument.h"
+#include "cli/Options.h"
+
+#include <cstdio>
+
+namespace lanescope::cli {
+
+namespace {
+
+using namespace lanescope::browser;
+
+void printStatistic(const TClubStatistic& statistic, int indent)
+{
+    std::printf("%*s[members %d, entries %d + %d relay, starts %d + %d relay, finals %d, semifinals %d, "
+                "places 1st %d 2nd %d 3rd %d]\n",
+                indent, "", statistic.members, statistic.individualEntries, statistic.relayEntries,
+                statistic.individualStarts, statistic.relayStarts, statistic.finals, statistic.semifinals,
+                statistic.firstPlaces, statistic.secondPlaces, statistic.thirdPlaces);
+}
+
+} // namespace
+
+int runClubs(const Arguments& arguments)
+{
+    Options options(arguments, {"--competition"}, {});
+    const std::optional<int> competition = options.integer("--competition");
+    if (!options.valid() || options.positional().size() != 1) {
+        std::fprintf(stderr, "usage: lanescope-cli clubs FILE [--competition N]\n");
+        return 2;
+    }
+    lenex::TLenex document;
+    if (!openDocument(options.positional()[0], document))
+        return 1;
+    const int index = competition.value_or(1) - 1;
+    if (index < 0 || index >= document.competitionCount()) {
+        std::fprintf(stderr, "lanescope-cli: the file has %d competitions\n", document.competitionCount());
+        return 2;
+    }
+    BrowserModels models;
+    models.build(document, index);
+    for (const ClubTreeNode* node = models.clubs.firstNode(); node; node = models.clubs.nextNode(*node)) {
+        const int indent = 2 * node->level();
+        std::printf("%*s%s\n", indent, "", node->text.c_str());
+        if (node->statistic)
+            printStatistic(*node->statistic, indent + 4);
+    }
+    models.clear();
+    return 0;
+}
+
+} // namespace lanescope::cli

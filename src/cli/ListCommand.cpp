@@ -1,0 +1,99 @@
+#include "cli/Commands.h"
+
+#include "base/Strings.h"
+#include "browser/BrowserModels.h"
+#include "browser/ClipboardTexts.h"
+#include "cli/OpenDocument.h"
+#include "cli/Options.h"
+
+#include <cstdio>
+
+namespace lanescope::cli {
+
+namespace {
+
+using namespace lanescope::browser;
+using namespace lanescope::lenex;
+
+const char* const kUsage = "usage: lanescope-cli list FILE [--competition N] (--event NUM [--age-group ID] | "
+                           "--athlete ID | --relay ID) [--splits] [--valid-only]\n";
+
+const EventTreeNode* findEventNode(const EventTree& tree, int number, std::optional<int> ageGroup)
+{
+    for (const EventTreeNode* node : tree.nodesInOrder()) {
+        if (node->level != 1 || !node->data || node->data->getInteger(tag::NUM) != number)
+            continue;
+        if (!ageGroup)
+            return node;
+        for (const auto& child : node->children)
+            if (child->data && child->data->id() == *ageGroup)
+                return child.get();
+    }
+    return nullptr;
+}
+
+// The athlete or relay node whose results or entries belong to the object with the tag and id.
+const ClubTreeNode* findParticipantNode(const ClubTree& tree, TLnxTagId owner, int id)
+{
+    for (const ClubTreeNode* node = tree.firstNode(); node; node = tree.nextNode(*node)) {
+        const TLnxAbstractObject* parent = node->items ? node->items->parent() : nullptr;
+        if (parent && parent->tag() == owner && parent->asObject() && parent->asObject()->id() == id)
+            return node;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+int runList(const Arguments& arguments)
+{
+    Options options(arguments, {"--competition", "--event", "--age-group", "--athlete", "--relay"},
+                    {"--splits", "--valid-only"});
+    const std::optional<int> competition = options.integer("--competition");
+    const std::optional<int> event = options.integer("--event");
+    const std::optional<int> ageGroup = options.integer("--age-group");
+    const std::optional<int> athlete = options.integer("--athlete");
+    const std::optional<int> relay = options.integer("--relay");
+    const int chosen = (event ? 1 : 0) + (athlete ? 1 : 0) + (relay ? 1 : 0);
+    if (!options.valid() || options.positional().size() != 1 || chosen != 1 || (ageGroup && !event)) {
+        std::fprintf(stderr, "%s%s", options.valid() ? "" : ("lanescope-cli: " + options.error() + "\n").c_str(),
+                     kUsage);
+        return 2;
+    }
+
+    TLenex document;
+    if (!openDocument(options.positional()[0], document))
+        return 1;
+    const int index = competition.value_or(1) - 1;
+    if (index < 0 || index >= document.competitionCount()) {
+        std::fprintf(stderr, "lanescope-cli: the file has %d competitions\n", document.competitionCount());
+        return 2;
+    }
+    BrowserModels models;
+    models.build(document, index);
+    const CopyOptions copy{options.has("--splits"), options.has("--valid-only")};
+
+    std::string text;
+    if (event) {
+        const EventTreeNode* node = findEventNode(models.events, *event, ageGroup);
+        if (!node) {
+            std::fprintf(stderr, "lanescope-cli: no event %d%s\n", *event, ageGroup ? " with that age group" : "");
+            return 1;
+        }
+        text = CopyEventList(document, models.lists, *node, copy);
+    } else {
+        const ClubTreeNode* node = athlete ? findParticipantNode(models.clubs, tag::PERSON, *athlete)
+                                           : findParticipantNode(models.clubs, tag::RELAY, *relay);
+        if (!node) {
+            std::fprintf(stderr, "lanescope-cli: no %s %d with results or entries\n", athlete ? "athlete" : "relay",
+                         athlete ? *athlete : *relay);
+            return 1;
+        }
+        text = CopyAthleteList(document, *node, copy);
+    }
+    std::fputs(base::replaceAll(text, "\r\n", "\n").c_str(), stdout);
+    models.clear();
+    return 0;
+}
+
+} // namespace lanescope::cli

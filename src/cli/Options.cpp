@@ -1,0 +1,37 @@
+#include "cli/Options.h"
+
+#include "base/Strings.h"
+
+namespace lanescope::cli {
+
+Options::Options(const Arguments& arguments, const std::set<std::string>& valued,
+                 const std::set<std::string>& flags)
+{
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& word = arguments[i];
+        if (!word.starts_with("--")) {
+            FPositional.push_back(word);
+        } else if (flags.count(word)) {
+            FFlags.insert(word);
+        } else if (valued.count(word) && i + 1 < arguments.size()) {
+            FValues[word] = arguments[++i];
+        } else {
+            FError = valued.count(word) ? "missing value for " + word : "unknown option " + word;
+            return;
+        }
+    }
+}
+
+std::optional<int> Options::integer(const std::string& name)
+{
+    const auto found = FValues.find(name);
+    if (found == FValues.end())
+        return std::nullopt;
+    if (!base::isInteger(found->second)) {
+        FError = name + " needs a whole number";
+        return std::nullopt;
+    }
+    return base::strToIntDef(found->second, 0);
+}
+
+} // namespace lanescope::cli

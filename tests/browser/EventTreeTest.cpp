@@ -1,0 +1,189 @@
+#include "browser/EventTree.h"
+
+#include "EventsMeet.h"
+#include "lenex/LnxTime.h"
+
+#include <fstream>
+#include <iterator>
+#include <vector>
+
+namespace lanescope::browser {
+namespace {
+
+using namespace lenex;
+using testing::EventsMeetTest;
+using testing::kEventsMeet;
+
+// "Weber" for a person's item, the relay name for a relay's item.
+std::string ownerName(const TLnxObject* item) { return item->parent()->parent()->getText(tag::NAME); }
+
+std::vector<std::string> ownerNames(const ResultList* list)
+{
+    std::vector<std::string> names;
+    if (list != nullptr)
+        for (const TLnxObject* item : *list)
+            names.push_back(ownerName(item));
+    return names;
+}
+
+class EventTreeBuild : public EventsMeetTest
+{
+};
+
+TEST_F(EventTreeBuild, OrdersSessionsEventsAndAgeGroups)
+{
+    load(kEventsMeet);
+    std::vector<std::string> texts;
+    std::vector<int> levels;
+    std::vector<int> images;
+    for (const EventTreeNode* node : tree.nodesInOrder()) {
+        texts.push_back(node->level == 0 ? node->text.substr(0, node->text.find(" - ")) : node->text);
+        levels.push_back(node->level);
+        images.push_back(node->imageIndex);
+    }
+    // Event 2 and 4 share ORDER and start time, so NUM decides; event 3 starts later; ORDER 10 follows 9.
+    const std::vector<std::string> expected = {
+        "Morning",
+        "Event 2 - 50m Butterfly Women, ",
+        "Event 4 - 50m Backstroke Women",
+        "Event 3 - 200m Breaststroke Men, Final",
+        "15 - 18 years",
+        "13 - 14 years",
+        "Event 5 - 100m Freestyle Women, 13 - 16 years, Youth",
+        "Event 7 - 200m Breaststroke Men, Fastest heat",
+        "Event 8 - 200m Breaststroke Men, Fastest heat",
+        "Afternoon",
+        "Event 9 - 4 x 100m Freestyle Relay mixed",
+    };
+    EXPECT_EQ(texts, expected);
+    EXPECT_EQ(levels, (std::vector<int>{0, 1, 1, 1, 2, 2, 1, 1, 1, 0, 1}));
+    EXPECT_EQ(images, (std::vector<int>{11, 12, 12, 12, 13, 13, 12, 12, 12, 11, 12}));
+    EXPECT_EQ(tree.sessions()[0]->text.substr(0, 10), "Morning - ");
+}
+
+TEST_F(EventTreeBuild, CreatesListsPerEventAndPerAgeGroupOfMultiAgeGroupEvents)
+{
+    load(kEventsMeet);
+    std::vector<std::string> keys;
+    for (int i = 0; i < lists.count(); ++i)
+        keys.push_back(lists.keyAt(i));
+    EXPECT_EQ(keys, (std::vector<std::string>{"3", "3;31", "3;32", "4", "5", "6", "7", "8", "9"}));
+}
+
+TEST_F(EventTreeBuild, ReportsProgressPerEventAndPerSortedList)
+{
+    load(kEventsMeet);
+    std::vector<std::string> texts;
+    EventTree other;
+    ResultLists otherLists;
+    other.BuildEventTree(document, otherLists, [&texts](const std::string& text) { texts.push_back(text); });
+    otherLists.SortResultLists([&texts](const std::string& text) { texts.push_back(text); });
+    ASSERT_EQ(texts.size(), 7u + 9u);
+    EXPECT_EQ(texts.front(), "1 events scanned ...");
+    EXPECT_EQ(texts[6], "7 events scanned ...");
+    EXPECT_EQ(texts[7], "1 resultlists sorted...");
+    EXPECT_EQ(texts.back(), "9 resultlists sorted...");
+}
+
+TEST_F(EventTreeBuild, CompetitionWithoutSessionsGivesNoNodesAndNoLists)
+{
+    load(R"(<LENEX><VERSION>01.03.0007</VERSION><COMPETITIONS><COMPETITION><NAME>Empty</NAME>
+</COMPETITION></COMPETITIONS></LENEX>)");
+    EXPECT_TRUE(tree.sessions().empty());
+    EXPECT_EQ(lists.count(), 0);
+}
+
+class EventTreeLists : public EventsMeetTest
+{
+};
+
+struct ListCase
+{
+    const char* node;                // prefix of the node text
+    std::vector<std::string> owners; // owners of the listed items in list order
+};
+
+TEST_F(EventTreeLists, FilesSortsAndRedirectsLists)
+{
+    load(kEventsMeet);
+    const ListCase cases[] = {
+        // Ranked by place, then the unranked result, then entries by time with the one without time first.
+        {"Event 4 ", {"Roth", "Weber", "Kern", "Holm", "Lind", "Graf"}},
+        // A CID of no age group of the event falls back to the event's own list.
+        {"Event 3 ", {"Roth"}},
+        {"15 - 18", {"Weber"}},
+        {"13 - 14", {}},
+        // One age group: items with its CID are on the event list; "05" finds no list at all.
+        {"Event 5 ", {"Lind"}},
+        // A fastest heat shows the list its PEID names, or its own when the PEID names no event.
+        {"Event 7 ", {"Roth"}},
+        {"Event 8 ", {}},
+        {"Event 9 ", {"SC Nord I"}},
+    };
+    for (const ListCase& c : cases) {
+        SCOPED_TRACE(c.node);
+        const EventTreeNode* found = node(c.node);
+        ASSERT_NE(found, nullptr);
+        const ResultList* list = ResultListFor(found, document, lists);
+        ASSERT_NE(list, nullptr);
+        EXPECT_EQ(ownerNames(list), c.owners);
+    }
+    EXPECT_EQ(ResultListFor(node("Morning"), document, lists), nullptr);
+    EXPECT_EQ(ResultListFor(nullptr, document, lists), nullptr);
+}
+
+TEST_F(EventTreeLists, ValidResultsNeedTheKindLetterV)
+{
+    load(kEventsMeet);
+    const ResultList& list = *ResultListFor(node("Event 4 "), document, lists);
+    std::vector<bool> valid;
+    for (const TLnxObject* item : list)
+        valid.push_back(IsValidResult(*item));
+    EXPECT_EQ(valid, (std::vector<bool>{true, true, false, false, false, false}));
+}
+
+TEST_F(EventTreeLists, ClearEmptiesTheIndex)
+{
+    load(kEventsMeet);
+    lists.ClearResultLists();
+    EXPECT_EQ(lists.count(), 0);
+    EXPECT_EQ(lists.find("4"), nullptr);
+}
+
+// Every node of the sample meet finds its list, every list keeps the display order and the tree keeps
+// sessions by number and events by their ORDER.
+TEST_F(EventTreeLists, SampleMeetListsAreCompleteAndOrdered)
+{
+    std::ifstream in(std::string(LANESCOPE_SAMPLES_DIR) + "/autumn-open-2026.lef", std::ios::binary);
+    ASSERT_TRUE(in) << "sample meet missing";
+    const std::string text{std::istreambuf_iterator<char>(in), {}};
+    load(text);
+    ASSERT_FALSE(tree.sessions().empty());
+    int listed = 0;
+    for (const EventTreeNode* node : tree.nodesInOrder()) {
+        if (node->level == 0)
+            continue;
+        const ResultList* list = ResultListFor(node, document, lists);
+        ASSERT_NE(list, nullptr) << node->text;
+        listed += static_cast<int>(list->size());
+        // group 0 ranked, 1 unranked result, 2 entry; within ranks and entry times ascending
+        std::pair<int, int> last{0, 0};
+        for (const TLnxObject* item : *list) {
+            const int rank = item->getInteger(tag::RANK);
+            const std::pair<int, int> key =
+                rank > 0                     ? std::pair{0, rank}
+                : item->tag() == tag::RESULT ? std::pair{1, 0}
+                                             : std::pair{2, lenexTimeRead(item->getText(tag::TIME), tkAny)};
+            EXPECT_LE(last, key) << node->text;
+            last = key;
+        }
+    }
+    EXPECT_GT(listed, 0);
+    for (const auto& session : tree.sessions())
+        for (std::size_t i = 1; i < session->children.size(); ++i)
+            EXPECT_LE(session->children[i - 1]->data->getInteger(tag::ORDER),
+                      session->children[i]->data->getInteger(tag::ORDER));
+}
+
+} // namespace
+} // namespace lanescope::browser
