@@ -53,7 +53,8 @@ void TVnxLenexConverterAbstract::runGuarded(const char* dumpName, const std::fun
         conversion();
     } catch (const std::exception& error) {
         FErrorCount = 1;
-        FErrorMessage = error.what();
+        // A language text raised without a loaded language is empty; the user still learns that it failed.
+        FErrorMessage = *error.what() ? error.what() : "The file could not be converted.";
     }
     showStatus({});
     if (developerMode() && FDocument.root()) {

@@ -422,6 +422,27 @@ TEST(SdifConverter, EntryFilesBecomeEntries)
     EXPECT_EQ(lia->findCollection(tag::RESULTS)->childCount(), 0);
 }
 
+TEST(SdifConverter, EventWithBothSexesBecomesMixed)
+{
+    const std::string path = base::privateTempFolder() + "/mixed.sd3";
+    std::string woman = swim(" 1001", "1:00.00");
+    woman.replace(65, 1, "F");
+    testing::writeFile(path, lines({kA0, kB1, kC1, swim(" 1001", "1:00.00"), woman}));
+    TLenex document;
+    TVnxLenexConverterSDIF converter(document);
+    converter.Load(path);
+    ASSERT_EQ(converter.errorCount(), 0) << converter.errorMessage();
+    const TLnxCollection* events = document.root()
+                                       ->findCollection(tag::COMPETITIONS)
+                                       ->itemAt(0)
+                                       ->findCollection(tag::PERIODS)
+                                       ->itemAt(0)
+                                       ->findCollection(tag::EVENTS);
+    ASSERT_EQ(events->childCount(), 1);
+    EXPECT_EQ(events->itemAt(0)->getText(tag::SEX), "X");
+    std::filesystem::remove(path);
+}
+
 // ---- Converter errors
 
 struct ErrorCase
