@@ -6,7 +6,6 @@
 #include "lenex/Lenex.h"
 
 #include <benchmark/benchmark.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -41,7 +40,12 @@ void BM_OpenMeet(benchmark::State& state)
     state.counters["peak_MB"] = static_cast<double>(peakKiB) * 1024 / kMegabyte;
     state.counters["peak_per_file"] = static_cast<double>(peakKiB) * 1024 / bytes;
 }
-BENCHMARK(BM_OpenMeet)->Arg(50)->Unit(benchmark::kMillisecond)->MinTime(1.0)->Repetitions(3)->ReportAggregatesOnly();
+BENCHMARK(BM_OpenMeet)
+    ->Arg(50)
+    ->Unit(benchmark::kMillisecond)
+    ->MinTime(1.0)
+    ->Repetitions(3)
+    ->ReportAggregatesOnly();
 
 /** One 200 m event with 2 000 ranked results, each with three splits. */
 std::unique_ptr<lenex::TLnxObject> longListMeet()

@@ -12,10 +12,7 @@ LanguageTextSource& currentSource()
 
 } // namespace
 
-void setLanguageTextSource(LanguageTextSource source)
-{
-    currentSource() = std::move(source);
-}
+void setLanguageTextSource(LanguageTextSource source) { currentSource() = std::move(source); }
 
 std::string languageText(char section, int number, int item)
 {

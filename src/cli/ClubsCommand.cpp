@@ -1,6 +1,5 @@
-#include "cli/Commands.h"
-
 #include "browser/BrowserModels.h"
+#include "cli/Commands.h"
 #include "cli/OpenDocument.h"
 #include "cli/Options.h"
 

@@ -10,7 +10,8 @@ using Arguments = std::vector<std::string>;
 
 /** parse FILE: tag counts, then every parse error and warning; 1 when there are errors. */
 int runParse(const Arguments& arguments);
-/** info FILE: file information, per competition its name, place, pool and counts, then errors and warnings. */
+/** info FILE: file information, per competition its name, place, pool and counts, then errors and warnings.
+ */
 int runInfo(const Arguments& arguments);
 /** list FILE ...: the copy text of one event, age group, athlete or relay list. */
 int runList(const Arguments& arguments);

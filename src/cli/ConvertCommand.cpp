@@ -1,5 +1,4 @@
 #include "cli/Commands.h"
-
 #include "cli/OpenDocument.h"
 #include "lenex/LnxWriter.h"
 

@@ -1,6 +1,5 @@
-#include "cli/Commands.h"
-
 #include "base/Strings.h"
+#include "cli/Commands.h"
 #include "cli/OpenDocument.h"
 #include "swim/SwimCodes.h"
 
@@ -111,8 +110,8 @@ int runInfo(const Arguments& arguments)
         std::printf("  sessions    %ld\n  events      %ld\n  age groups  %ld\n  clubs       %ld\n"
                     "  athletes    %ld\n  relays      %ld\n  results     %ld\n  relay results %ld\n"
                     "  entries     %ld\n  splits      %ld\n",
-                    counts.sessions, counts.events, counts.ageGroups, counts.clubs, counts.athletes, counts.relays,
-                    counts.results, counts.relayResults, counts.entries, counts.splits);
+                    counts.sessions, counts.events, counts.ageGroups, counts.clubs, counts.athletes,
+                    counts.relays, counts.results, counts.relayResults, counts.entries, counts.splits);
     }
     printLines("error", document.errors());
     printLines("warning", document.warnings());

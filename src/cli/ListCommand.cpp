@@ -1,8 +1,7 @@
-#include "cli/Commands.h"
-
 #include "base/Strings.h"
 #include "browser/BrowserModels.h"
 #include "browser/ClipboardTexts.h"
+#include "cli/Commands.h"
 #include "cli/OpenDocument.h"
 #include "cli/Options.h"
 
@@ -56,8 +55,8 @@ int runList(const Arguments& arguments)
     const std::optional<int> relay = options.integer("--relay");
     const int chosen = (event ? 1 : 0) + (athlete ? 1 : 0) + (relay ? 1 : 0);
     if (!options.valid() || options.positional().size() != 1 || chosen != 1 || (ageGroup && !event)) {
-        std::fprintf(stderr, "%s%s", options.valid() ? "" : ("lanescope-cli: " + options.error() + "\n").c_str(),
-                     kUsage);
+        std::fprintf(stderr, "%s%s",
+                     options.valid() ? "" : ("lanescope-cli: " + options.error() + "\n").c_str(), kUsage);
         return 2;
     }
 
@@ -77,7 +76,8 @@ int runList(const Arguments& arguments)
     if (event) {
         const EventTreeNode* node = findEventNode(models.events, *event, ageGroup);
         if (!node) {
-            std::fprintf(stderr, "lanescope-cli: no event %d%s\n", *event, ageGroup ? " with that age group" : "");
+            std::fprintf(stderr, "lanescope-cli: no event %d%s\n", *event,
+                         ageGroup ? " with that age group" : "");
             return 1;
         }
         text = CopyEventList(document, models.lists, *node, copy);
@@ -85,8 +85,8 @@ int runList(const Arguments& arguments)
         const ClubTreeNode* node = athlete ? findParticipantNode(models.clubs, tag::PERSON, *athlete)
                                            : findParticipantNode(models.clubs, tag::RELAY, *relay);
         if (!node) {
-            std::fprintf(stderr, "lanescope-cli: no %s %d with results or entries\n", athlete ? "athlete" : "relay",
-                         athlete ? *athlete : *relay);
+            std::fprintf(stderr, "lanescope-cli: no %s %d with results or entries\n",
+                         athlete ? "athlete" : "relay", athlete ? *athlete : *relay);
             return 1;
         }
         text = CopyAthleteList(document, *node, copy);

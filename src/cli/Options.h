@@ -14,7 +14,8 @@ class Options
 {
 public:
     /** valued: the option names that take a value. Unknown "--" words and missing values make it invalid. */
-    Options(const Arguments& arguments, const std::set<std::string>& valued, const std::set<std::string>& flags);
+    Options(const Arguments& arguments, const std::set<std::string>& valued,
+            const std::set<std::string>& flags);
 
     bool valid() const { return FError.empty(); }
     const std::string& error() const { return FError; }

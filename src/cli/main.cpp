@@ -1,7 +1,6 @@
-#include "cli/Commands.h"
-
 #include "app/SettingsLocation.h"
 #include "app/VnxLanguage.h"
+#include "cli/Commands.h"
 
 #include <cstdio>
 #include <exception>

@@ -18,7 +18,8 @@ TVnxLenexConverterAbstract::TVnxLenexConverterAbstract(TLenex& document)
 {
 }
 
-void TVnxLenexConverterAbstract::NewDocument(const std::string& softwareName, const std::string& softwareVersion,
+void TVnxLenexConverterAbstract::NewDocument(const std::string& softwareName,
+                                             const std::string& softwareVersion,
                                              const std::string& fileVersion)
 {
     FDocument.clear();

@@ -34,10 +34,7 @@ bool TLenex::KeyLess::operator()(const std::string& a, const std::string& b) con
     return base::compareText(a, b) < 0;
 }
 
-TLenex::~TLenex()
-{
-    clear();
-}
+TLenex::~TLenex() { clear(); }
 
 void TLenex::clear()
 {
@@ -84,15 +81,9 @@ void TLenex::newDocument(const std::string& constructorName, const std::string& 
     contact->setText(tag::FNAME, {});
 }
 
-void TLenex::setRoot(std::unique_ptr<TLnxObject> root)
-{
-    FRoot = std::move(root);
-}
+void TLenex::setRoot(std::unique_ptr<TLnxObject> root) { FRoot = std::move(root); }
 
-bool TLenex::hasCompetitions() const
-{
-    return FRoot && FRoot->hasChild(tag::COMPETITIONS);
-}
+bool TLenex::hasCompetitions() const { return FRoot && FRoot->hasChild(tag::COMPETITIONS); }
 
 int TLenex::competitionCount() const
 {
@@ -165,11 +156,12 @@ void TLenex::indexEvents(TLnxObject& competition, CompetitionIndexes& indexes)
 
 // Marks every event named by the EID of the owner's entries (flag 1) and results (flag 2) and returns the
 // owner's flags for its club.
-std::uint8_t TLenex::flagEvents(TLnxObject& owner, std::uint8_t flagsWhenEntries, std::uint8_t flagsWhenResults,
-                                const CompetitionIndexes& indexes)
+std::uint8_t TLenex::flagEvents(TLnxObject& owner, std::uint8_t flagsWhenEntries,
+                                std::uint8_t flagsWhenResults, const CompetitionIndexes& indexes)
 {
     std::uint8_t ownerFlags = 0;
-    const std::pair<TLnxTagId, std::uint8_t> lists[] = {{tag::ENTRIES, lofHasEntries}, {tag::RESULTS, lofHasResults}};
+    const std::pair<TLnxTagId, std::uint8_t> lists[] = {{tag::ENTRIES, lofHasEntries},
+                                                        {tag::RESULTS, lofHasResults}};
     for (auto [listTag, eventFlag] : lists) {
         const TLnxCollection* list = owner.findCollection(listTag);
         if (!list || list->childCount() == 0)
@@ -212,8 +204,8 @@ void TLenex::indexPersons(TLnxObject& competition, CompetitionIndexes& indexes)
         const TLnxCollection* relays = club->findCollection(tag::RELAYS);
         for (int r = 0; relays && r < relays->childCount(); ++r)
             if (TLnxObject* relay = relays->itemAt(r))
-                clubFlags |=
-                    flagEvents(*relay, lofHasEntries | lofRelayEntries, lofHasResults | lofRelayResults, indexes);
+                clubFlags |= flagEvents(*relay, lofHasEntries | lofRelayEntries,
+                                        lofHasResults | lofRelayResults, indexes);
         club->setFlags(clubFlags);
         competition.setFlags(competition.flags() | clubFlags);
     }
@@ -289,8 +281,9 @@ TLnxObject* TLenex::ageGroupByIds(int eventId, int ageGroupId) const
 std::string TLenex::fileInformationText() const
 {
     const TLnxObject* constructor = FRoot ? FRoot->findObject(tag::CONSTRUCTOR) : nullptr;
-    const std::string firstLine =
-        FInternalFormat ? "Internal used format," : "LENEX version " + (FRoot ? FRoot->getText(tag::VERSION) : "");
+    const std::string firstLine = FInternalFormat
+                                      ? "Internal used format,"
+                                      : "LENEX version " + (FRoot ? FRoot->getText(tag::VERSION) : "");
     const std::string name = constructor ? constructor->getText(tag::NAME) : "";
     const std::string version = constructor ? constructor->getText(tag::VERSION) : "";
     return firstLine + " created with :\r\n" + name + ", version " + version;

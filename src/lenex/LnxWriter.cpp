@@ -26,10 +26,7 @@ std::string openTag(const TLnxAbstractElement& node)
     return tag;
 }
 
-std::string closeTag(const TLnxAbstractElement& node)
-{
-    return "</" + std::string(node.tagName()) + ">";
-}
+std::string closeTag(const TLnxAbstractElement& node) { return "</" + std::string(node.tagName()) + ">"; }
 
 std::string withoutAngleBrackets(const std::string& value)
 {
@@ -83,7 +80,8 @@ void writeNode(TLnxAbstractElement& node, std::vector<std::string>& lines, const
     auto enter = [&](TLnxAbstractElement& element) {
         alignIdAttribute(element);
         if (const TLnxDataElement* data = element.asData()) {
-            lines.push_back(indent + openTag(element) + withoutAngleBrackets(data->value()) + closeTag(element));
+            lines.push_back(indent + openTag(element) + withoutAngleBrackets(data->value()) +
+                            closeTag(element));
             return;
         }
         lines.push_back(indent + openTag(element));

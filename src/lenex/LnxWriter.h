@@ -8,7 +8,8 @@
 /** Writes a node tree back as first-generation Lenex text. */
 namespace lanescope::lenex {
 
-/** The character set named in the header for a Windows code page: 1250, 1251, 1253, 1254 or else ISO-8859-1. */
+/** The character set named in the header for a Windows code page: 1250, 1251, 1253, 1254 or else ISO-8859-1.
+ */
 std::string charsetOfCodePage(int codePage);
 
 /**

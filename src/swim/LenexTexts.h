@@ -16,9 +16,9 @@ using lenex::TLnxObject;
  */
 std::string eventText(const TLenex& document, const TLnxObject& event, const TLnxObject* ageGroup = nullptr);
 /**
- * The age range of the age group in years, from its birth-year bounds MIN and MAX and the document's reference
- * year (-1: no bound), in the long form; then ", " + NAME and ", " + the gender text where given. Without an
- * age group: the open range.
+ * The age range of the age group in years, from its birth-year bounds MIN and MAX and the document's
+ * reference year (-1: no bound), in the long form; then ", " + NAME and ", " + the gender text where given.
+ * Without an age group: the open range.
  */
 std::string ageGroupText(const TLenex& document, const TLnxObject* ageGroup);
 /** The long gender text of the node's SEX: "F" female, "M" male, anything else (empty too) mixed. */

@@ -1,6 +1,5 @@
 #include "convert/ConverterChoice.h"
 #include "lenex/LnxArchive.h"
-
 #include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
@@ -41,7 +40,8 @@ Loaded load(const std::string& path)
     TLenex document;
     document.load(path);
     document.buildIndexes();
-    return {document.root() ? treeText(*document.root()) : "", document.fileInformationText(), document.errors()};
+    return {document.root() ? treeText(*document.root()) : "", document.fileInformationText(),
+            document.errors()};
 }
 
 // The sample meet reads the same as a plain file and as every kind of Lenex archive, scrambled too.

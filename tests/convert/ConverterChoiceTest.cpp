@@ -13,10 +13,11 @@ using testing::ZipEntryKind;
 TEST(ConverterChoice, ByExtensionInLowerCase)
 {
     const std::pair<const char*, ConverterKind> cases[] = {
-        {"meet.lef", ConverterKind::Lenex}, {"MEET.LXF", ConverterKind::Lenex},  {"meet.snf", ConverterKind::Lenex},
-        {"RESULTS.SD3", ConverterKind::Sdif}, {"club.cl2", ConverterKind::Sdif}, {"meet.DSV", ConverterKind::Dsv4},
-        {"x.txt", ConverterKind::None},       {"noextension", ConverterKind::None}, {"x.lxb", ConverterKind::None},
-        {"missing.zip", ConverterKind::None},
+        {"meet.lef", ConverterKind::Lenex}, {"MEET.LXF", ConverterKind::Lenex},
+        {"meet.snf", ConverterKind::Lenex}, {"RESULTS.SD3", ConverterKind::Sdif},
+        {"club.cl2", ConverterKind::Sdif},  {"meet.DSV", ConverterKind::Dsv4},
+        {"x.txt", ConverterKind::None},     {"noextension", ConverterKind::None},
+        {"x.lxb", ConverterKind::None},     {"missing.zip", ConverterKind::None},
     };
     for (auto [name, kind] : cases)
         EXPECT_EQ(chooseConverter(name), kind) << name;
@@ -35,7 +36,9 @@ TEST(ConverterChoice, ZipArchivesByTheirMembers)
         {"pce3", {{"rsession.txt", "x"}, {"RCOMP.TXT", "x"}, {"rclub.txt", "x"}}, ConverterKind::Pce3},
         {"dsv", {{"meet.dsv", "x"}, {"readme.lef", "x"}}, ConverterKind::Dsv4},
         {"lenex", {{"meet.lef", "x"}}, ConverterKind::Lenex},
-        {"folderFirst", {{"results/", "", ZipEntryKind::Directory}, {"results/meet.SD3", "x"}}, ConverterKind::Sdif},
+        {"folderFirst",
+         {{"results/", "", ZipEntryKind::Directory}, {"results/meet.SD3", "x"}},
+         ConverterKind::Sdif},
         {"empty", {}, ConverterKind::None},
         {"other", {{"notes.txt", "x"}}, ConverterKind::None},
     };

@@ -1,5 +1,4 @@
 #include "convert/ConverterChoice.h"
-
 #include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
@@ -42,7 +41,8 @@ TEST(ConverterFrame, AddCompetitionBuildsItsCollections)
     EXPECT_EQ(first->childAt(1)->tag(), tag::CLUBS);
     EXPECT_EQ(first->poolIndex(), 1);
     EXPECT_EQ(competitions->itemAt(1)->getText(tag::PM), "y");
-    EXPECT_EQ(document.fileInformationText(), "LENEX version Format 4 created with :\r\nTest converter, version 1.0");
+    EXPECT_EQ(document.fileInformationText(),
+              "LENEX version Format 4 created with :\r\nTest converter, version 1.0");
 }
 
 TEST(ConverterFrame, ErrorsEndTheConversionInTheGuard)
@@ -97,7 +97,8 @@ TEST(ConverterFrame, DeveloperDumpWritesACopy)
     const std::string dump = testing::readFile(folder + "/lanescope-dumps/tmpConvert_TEST.lef");
     EXPECT_NE(dump.find("<NAME>Dumped</NAME>"), std::string::npos);
     EXPECT_EQ(dump.find("<FNAME>"), std::string::npos); // the writer prunes the empty FNAME of the contact
-    EXPECT_TRUE(document.root()->findObject(tag::CONSTRUCTOR)->findObject(tag::CONTACT)->hasChild(tag::FNAME));
+    EXPECT_TRUE(
+        document.root()->findObject(tag::CONSTRUCTOR)->findObject(tag::CONTACT)->hasChild(tag::FNAME));
     std::filesystem::remove_all(folder);
 }
 

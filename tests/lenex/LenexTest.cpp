@@ -1,9 +1,8 @@
 #include "lenex/Lenex.h"
 
-#include <gtest/gtest.h>
-
 #include <filesystem>
 #include <fstream>
+#include <gtest/gtest.h>
 
 namespace lanescope::lenex {
 namespace {
@@ -58,7 +57,8 @@ TEST(Lenex, IndexBuildAppliesDefaultsAndReportsDuplicates)
     EXPECT_EQ(document.fileName(), "document-test.lef");
     document.buildIndexes();
     // The fixture has several elements per line, so the positions are element ordinals.
-    EXPECT_EQ(document.errors(), (Strings{"Line 26: Duplicate EVENT id !", "Line 35: Duplicate PERSON id !"}));
+    EXPECT_EQ(document.errors(),
+              (Strings{"Line 26: Duplicate EVENT id !", "Line 35: Duplicate PERSON id !"}));
 
     document.selectCompetition(0);
     TLnxObject* first = document.eventById(5);
@@ -72,7 +72,8 @@ TEST(Lenex, IndexBuildAppliesDefaultsAndReportsDuplicates)
     EXPECT_EQ(event12->getText(tag::TYPE), "TIM");
 
     const TLnxObject* competition = document.currentCompetition();
-    const TLnxObject* duplicate = competition->findCollection(tag::PERIODS)->itemAt(1)->findCollection(tag::EVENTS)->itemAt(0);
+    const TLnxObject* duplicate =
+        competition->findCollection(tag::PERIODS)->itemAt(1)->findCollection(tag::EVENTS)->itemAt(0);
     EXPECT_EQ(duplicate->errorState(), esError);
     EXPECT_EQ(competition->getText(tag::PL), "50");
     EXPECT_EQ(competition->getText(tag::PM), "m");
@@ -115,9 +116,11 @@ TEST(Lenex, FileInformationAndMissingConstructor)
 {
     TLenex document;
     loadText(document, kMeet);
-    EXPECT_EQ(document.fileInformationText(), "LENEX version 01.03.0007 created with :\r\nMeet Manager, version 2.1");
+    EXPECT_EQ(document.fileInformationText(),
+              "LENEX version 01.03.0007 created with :\r\nMeet Manager, version 2.1");
     loadText(document, "<LENEX><VERSION>01.02.0004</VERSION></LENEX>");
-    EXPECT_EQ(document.fileInformationText(), "LENEX version 01.02.0004 created with :\r\nUnknown software, version ");
+    EXPECT_EQ(document.fileInformationText(),
+              "LENEX version 01.02.0004 created with :\r\nUnknown software, version ");
     EXPECT_FALSE(document.hasCompetitions());
 }
 

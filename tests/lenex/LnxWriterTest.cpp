@@ -4,10 +4,9 @@
 #include "lenex/LnxParser.h"
 #include "support/TestFiles.h"
 
-#include <gtest/gtest.h>
-
 #include <filesystem>
 #include <fstream>
+#include <gtest/gtest.h>
 #include <sstream>
 
 namespace lanescope::lenex {

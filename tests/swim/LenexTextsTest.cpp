@@ -1,9 +1,8 @@
 #include "swim/LenexTexts.h"
 
-#include <gtest/gtest.h>
-
 #include <filesystem>
 #include <fstream>
+#include <gtest/gtest.h>
 
 namespace lanescope::swim {
 namespace {
