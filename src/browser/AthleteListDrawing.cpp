@@ -151,14 +151,6 @@ ClubHeader defaultClubHeader()
     }};
 }
 
-std::array<int, 7> columnEdges(const ClubHeader& header)
-{
-    std::array<int, 7> edges{};
-    for (std::size_t k = 0; k < header.size(); ++k)
-        edges[k + 1] = edges[k] + header[k].width;
-    return edges;
-}
-
 ClubPageDrawing drawClubsPage(TvnxPaintBox& box, ClubHeader& header, const ClubTreeNode* node,
                               const TLenex& document, const ClubPageOptions& options)
 {

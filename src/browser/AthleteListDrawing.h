@@ -20,9 +20,6 @@ using ClubHeader = std::array<HeaderSection, 6>;
  */
 ClubHeader defaultClubHeader();
 
-/** Right edges of the sections: edges[0] = 0 and edges[k] = w0 + ... + w(k-1). */
-std::array<int, 7> columnEdges(const ClubHeader& header);
-
 /** The two check boxes of the participants page. */
 struct ClubPageOptions
 {

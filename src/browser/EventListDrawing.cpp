@@ -52,14 +52,6 @@ EventHeader defaultEventHeader()
     }};
 }
 
-std::array<int, 6> columnEdges(const EventHeader& header)
-{
-    std::array<int, 6> edges{};
-    for (std::size_t k = 0; k < header.size(); ++k)
-        edges[k + 1] = edges[k] + header[k].width;
-    return edges;
-}
-
 EventPageDrawing drawEventsPage(TvnxPaintBox& box, EventHeader& header, const EventTreeNode* node,
                                 const lenex::TLenex& document, const ResultLists& lists,
                                 const EventPageOptions& options)

@@ -34,8 +34,14 @@ using EventHeader = std::array<HeaderSection, 5>;
  */
 EventHeader defaultEventHeader();
 
-/** Right edges of the sections: edges[0] = 0 and edges[k] = w0 + ... + w(k-1). */
-std::array<int, 6> columnEdges(const EventHeader& header);
+/** Left edges of the sections and the right end: edges[0] = 0 and edges[k] = w0 + ... + w(k-1). */
+template <std::size_t N> std::array<int, N + 1> columnEdges(const std::array<HeaderSection, N>& header)
+{
+    std::array<int, N + 1> edges{};
+    for (std::size_t k = 0; k < N; ++k)
+        edges[k + 1] = edges[k] + header[k].width;
+    return edges;
+}
 
 /** What a drawing of the events page reads besides the node. */
 struct EventPageOptions
