@@ -457,7 +457,7 @@ int TLnxParser::Impl::tokenInContent(int c)
         ++FCursor;
         FTokenName = scanName();
         // Most end tags close the innermost element: compare with its name before looking the name up.
-        if (const TLnxAbstractElement* node = innermost(); node && node->tagName() == FTokenName)
+        if (const TLnxAbstractElement* node = innermost(); node && sameTagName(node->tagName(), FTokenName))
             FTokenTag = node->tag();
         else
             FTokenTag = tagIdOf(FTokenName);

@@ -52,7 +52,7 @@ public:
     {
         for (std::size_t slot = hash(name);; slot = (slot + 1) & kMask) {
             const TLnxTagId id = FSlots[slot];
-            if (id == tag::Unknown || sameName(kTagNames[id], name))
+            if (id == tag::Unknown || sameTagName(kTagNames[id], name))
                 return id;
         }
     }
@@ -60,17 +60,6 @@ public:
 private:
     static constexpr std::size_t kSize = 512;
     static constexpr std::size_t kMask = kSize - 1;
-
-    // Names are short: a plain loop beats a call to memcmp.
-    static bool sameName(std::string_view a, std::string_view b)
-    {
-        if (a.size() != b.size())
-            return false;
-        for (std::size_t i = 0; i < a.size(); ++i)
-            if (a[i] != b[i])
-                return false;
-        return true;
-    }
 
     // Length, first, second and last letter tell the tag names apart well enough for a handful of probes.
     static std::size_t hash(std::string_view name)

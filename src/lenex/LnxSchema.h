@@ -49,6 +49,17 @@ enum class TLnxTagKind : std::uint8_t
 
 /** Id of a tag name: exact, case-sensitive match in the tag table; tag::Unknown otherwise. */
 TLnxTagId tagIdOf(std::string_view name);
+/** Byte-wise equality for short names: a plain loop is cheaper than a call to memcmp on the parser's path. */
+inline bool sameTagName(std::string_view a, std::string_view b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (a[i] != b[i])
+            return false;
+    return true;
+}
+
 /** Name of a tag id; "???" for tag::Unknown and anything beyond. */
 std::string_view tagName(TLnxTagId tag);
 /** Objects are ids 0 to 21, collections 23 to 37, every other id a data element. */
