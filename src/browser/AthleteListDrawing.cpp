@@ -21,12 +21,6 @@ constexpr int kRowHeightWithSplits = 17;
 constexpr int kTextX = 10;
 constexpr int kCountRight = 200;
 
-std::string languageTextOr(char section, int number, const char* caption)
-{
-    std::string text = base::languageText(section, number);
-    return text.empty() ? std::string(caption) : text;
-}
-
 void drawStatistic(TvnxPaintBox& box, const TClubStatistic& statistic)
 {
     const struct

@@ -17,12 +17,6 @@ constexpr int kFirstRowY = 5;
 constexpr int kRowHeight = 15;
 constexpr int kRowHeightWithSplits = 17;
 
-std::string languageTextOr(char section, int number, const char* caption)
-{
-    std::string text = base::languageText(section, number);
-    return text.empty() ? std::string(caption) : text;
-}
-
 void setListHeader(EventHeader& header, bool hasResults, bool pointTable)
 {
     HeaderSection& time = header[3];

@@ -1,11 +1,18 @@
 #include "browser/ListCells.h"
 
+#include "base/LanguageTexts.h"
 #include "lenex/LnxTime.h"
 #include "swim/BSSwLenex.h"
 #include "swim/SwimCodes.h"
 #include "swim/SwimTime.h"
 
 namespace lanescope::browser {
+
+std::string languageTextOr(char section, int number, const char* caption)
+{
+    std::string text = base::languageText(section, number);
+    return text.empty() ? std::string(caption) : text;
+}
 
 using namespace lenex;
 

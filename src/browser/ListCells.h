@@ -9,6 +9,9 @@
 /** Cell texts and cells that the list pages and the clipboard texts share. */
 namespace lanescope::browser {
 
+/** The language text, or the form's own caption when the loaded language lacks it. */
+std::string languageTextOr(char section, int number, const char* caption);
+
 /** The PERSON or RELAY whose RESULTS or ENTRIES hold the item; nullptr for a stray item. */
 const lenex::TLnxObject* ownerOf(const lenex::TLnxObject& item);
 /** The CLUB that holds the PERSON or RELAY; nullptr when there is none. */
