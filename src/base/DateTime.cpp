@@ -15,7 +15,7 @@ int daysInMonth(int year, int month)
 }
 
 // Days from 1 January of year 1 (proleptic Gregorian) to the given date, 0-based.
-long daysFromCivil(int year, int month, int day)
+constexpr long daysFromCivil(int year, int month, int day)
 {
     // Howard Hinnant's algorithm, shifted so that March is the first month of the year.
     year -= month <= 2 ? 1 : 0;
@@ -26,7 +26,7 @@ long daysFromCivil(int year, int month, int day)
     return era * 146097 + doe;
 }
 
-const long kEpoch = daysFromCivil(1899, 12, 30);
+constexpr long kEpoch = daysFromCivil(1899, 12, 30);
 
 } // namespace
 

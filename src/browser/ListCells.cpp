@@ -36,19 +36,25 @@ std::string placeText(TLnxObject& result)
     return view ? view->placeText() : std::string();
 }
 
-void drawTimeCell(TvnxPaintBox& box, int x, int y, const TLnxObject& item)
+TimeCell timeCell(const TLnxObject& item)
 {
     const std::string& value = item.getText(tag::TIME);
     const char kind = value.empty() ? '\0' : value.front();
     if (kind == 'L')
-        return;
+        return {};
     const std::string time = swim::formatSwimTime(lenexTimeRead(value, tkAny), false);
     if (kind == 'V')
-        box.AddText(x, y, 0, textflag::right + textflag::bold, time);
-    else if (kind == 'I')
-        box.AddText(x, y, 0, textflag::right + textflag::italic, time);
-    else
-        box.AddText(x, y, 0, textflag::right, kind == 'E' ? time : std::string());
+        return {time, textflag::bold, true};
+    if (kind == 'I')
+        return {time, textflag::italic, true};
+    return {kind == 'E' ? time : std::string(), 0, true};
+}
+
+void drawTimeCell(TvnxPaintBox& box, int x, int y, const TLnxObject& item)
+{
+    const TimeCell cell = timeCell(item);
+    if (cell.shown)
+        box.AddText(x, y, 0, textflag::right + cell.style, cell.text);
 }
 
 std::string remarkText(const TLnxObject& item, const TLnxObject* event)

@@ -20,10 +20,21 @@ const lenex::TLnxObject* clubOf(const lenex::TLnxObject* owner);
 /** Place of a RESULT: its status text when it has a CODE, "%d." for a positive RANK, else empty. */
 std::string placeText(lenex::TLnxObject& result);
 
+/** The time of a list row as shown: its text and style (text flags), and whether anything is shown. */
+struct TimeCell
+{
+    std::string text;
+    int style = 0;
+    bool shown = false;
+};
+
 /**
- * The time cell, right-aligned at x, by the kind letter of TIME: "V" bold, "I" italic, "L" nothing, "E"
- * plain, any other letter an empty plain text.
+ * The time cell by the kind letter of TIME: "V" bold, "I" italic, "E" plain, "L" nothing (not shown), any
+ * other letter an empty plain text. The printed reports use it too.
  */
+TimeCell timeCell(const lenex::TLnxObject& item);
+
+/** The time cell drawn right-aligned at x. */
 void drawTimeCell(TvnxPaintBox& box, int x, int y, const lenex::TLnxObject& item);
 
 /**

@@ -25,38 +25,12 @@ constexpr int kLapOffset = 137;
 constexpr int kBlockTop = 1;
 constexpr int kBlockBottom = 5;
 
-struct Split
-{
-    std::string distance; // the dis attribute as written
-    lenex::TSwimTime time = 0;
-    int style = textflag::right;
-};
+using Split = SplitTime;
 
-// The SPLITs of the item ordered by their distance read as an integer (unreadable: 0).
-std::vector<Split> sortedSplits(const TLnxObject& item)
+// Valid split times are plain, any other kind italic; both right-aligned.
+int styleOf(const Split& split)
 {
-    std::vector<std::pair<int, Split>> keyed;
-    if (const lenex::TLnxCollection* splits = item.findCollection(tag::SPLITS)) {
-        for (int i = 0; i < splits->childCount(); ++i) {
-            const TLnxDataElement* split = splits->childAsData(i);
-            if (split == nullptr)
-                continue;
-            Split entry;
-            entry.distance = split->getAttribute(lenex::lxaDIS);
-            entry.time = lenex::lenexTimeRead(split->value(), lenex::tkAny);
-            // Valid split times are plain, any other kind italic; both right-aligned.
-            entry.style =
-                split->value().starts_with('V') ? textflag::right : textflag::right + textflag::italic;
-            keyed.emplace_back(base::strToIntDef(entry.distance, 0), std::move(entry));
-        }
-    }
-    std::stable_sort(keyed.begin(), keyed.end(),
-                     [](const auto& a, const auto& b) { return a.first < b.first; });
-    std::vector<Split> result;
-    result.reserve(keyed.size());
-    for (auto& entry : keyed)
-        result.push_back(std::move(entry.second));
-    return result;
+    return split.kind == 'V' ? textflag::right : textflag::right + textflag::italic;
 }
 
 std::string timeText(lenex::TSwimTime time) { return swim::formatSwimTime(time, false); }
@@ -82,7 +56,6 @@ public:
 
 private:
     std::string label(const std::string& distance) const { return distance + FDocument.poolUnit() + ":"; }
-    int poolLength() const;
 
     TvnxPaintBox& FBox;
     const lenex::TLenex& FDocument;
@@ -90,20 +63,12 @@ private:
     int FNameWidth;
 };
 
-int BlockWriter::poolLength() const
-{
-    const TLnxObject* competition = FDocument.currentCompetition();
-    if (competition == nullptr || competition->getText(tag::PL).empty())
-        return 50;
-    return competition->getInteger(tag::PL);
-}
-
 void BlockWriter::relay(const TLnxObject& item, const std::vector<Split>& splits, const TLnxObject& event,
                         int& y)
 {
     const int legs = event.getInteger(tag::DISCNT);
     const std::int64_t legDistance = event.getInteger(tag::DIS);
-    const std::int64_t step = poolLength();
+    const std::int64_t step = relayPoolLength(FDocument);
     if (legs <= 0 || legDistance <= 0 || step <= 0)
         return;
     std::vector<const TLnxObject*> swimmers(static_cast<std::size_t>(std::min(legs, kMaxPoolLengths)) + 1);
@@ -145,11 +110,11 @@ void BlockWriter::relay(const TLnxObject& item, const std::vector<Split>& splits
             y += kSplitLineHeight;
         const int x = FLeft + FNameWidth;
         FBox.AddText(x + kLabelOffset, y, 0, 0, label(split.distance));
-        FBox.AddText(x + kTimeOffset, y, 0, split.style, timeText(split.time));
-        FBox.AddText(x + kLapOffset, y, 0, split.style, lapText(split.time, previous));
+        FBox.AddText(x + kTimeOffset, y, 0, styleOf(split), timeText(split.time));
+        FBox.AddText(x + kLapOffset, y, 0, styleOf(split), lapText(split.time, previous));
         if (g % legDistance == 0) {
             if (previous != legEnd)
-                FBox.AddText(x - 5, y, 0, split.style,
+                FBox.AddText(x - 5, y, 0, styleOf(split),
                              timeText(swim::swimTimeDifference(split.time, legEnd)));
             legEnd = split.time;
         }
@@ -168,15 +133,47 @@ void BlockWriter::individual(const std::vector<Split>& splits, int& y)
         const int column = FLeft + (j / rows) * FNameWidth;
         const int line = top + (j % rows + 1) * kSplitLineHeight;
         FBox.AddText(column + kLabelOffset, line, 0, 0, label(split.distance));
-        FBox.AddText(column + kTimeOffset, line, 0, split.style, timeText(split.time));
+        FBox.AddText(column + kTimeOffset, line, 0, styleOf(split), timeText(split.time));
         if (previous + split.time > 0)
-            FBox.AddText(column + kLapOffset, line, 0, split.style, lapText(split.time, previous));
+            FBox.AddText(column + kLapOffset, line, 0, styleOf(split), lapText(split.time, previous));
         previous = split.time;
     }
     y = top + rows * kSplitLineHeight;
 }
 
 } // namespace
+
+std::vector<SplitTime> splitTimesByDistance(const TLnxObject& item)
+{
+    std::vector<std::pair<int, SplitTime>> keyed;
+    if (const lenex::TLnxCollection* splits = item.findCollection(tag::SPLITS)) {
+        for (int i = 0; i < splits->childCount(); ++i) {
+            const TLnxDataElement* split = splits->childAsData(i);
+            if (split == nullptr)
+                continue;
+            SplitTime entry;
+            entry.distance = split->getAttribute(lenex::lxaDIS);
+            entry.time = lenex::lenexTimeRead(split->value(), lenex::tkAny);
+            entry.kind = split->value().empty() ? '\0' : split->value().front();
+            keyed.emplace_back(base::strToIntDef(entry.distance, 0), std::move(entry));
+        }
+    }
+    std::stable_sort(keyed.begin(), keyed.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::vector<SplitTime> result;
+    result.reserve(keyed.size());
+    for (auto& entry : keyed)
+        result.push_back(std::move(entry.second));
+    return result;
+}
+
+int relayPoolLength(const lenex::TLenex& document)
+{
+    const TLnxObject* competition = document.currentCompetition();
+    if (competition == nullptr || competition->getText(tag::PL).empty())
+        return 50;
+    return competition->getInteger(tag::PL);
+}
 
 int drawSplitsAndNames(TvnxPaintBox& box, const lenex::TLenex& document, const TLnxObject& item, int left,
                        int rightLimit, int y, const TLnxObject* event)
@@ -185,7 +182,7 @@ int drawSplitsAndNames(TvnxPaintBox& box, const lenex::TLenex& document, const T
     const bool hasSplits = item.findCollection(tag::SPLITS) != nullptr;
     const bool hasPositions = item.findCollection(tag::POSITIONS) != nullptr;
     if (hasSplits || hasPositions) {
-        const std::vector<Split> splits = sortedSplits(item);
+        const std::vector<Split> splits = splitTimesByDistance(item);
         const int nameWidth = std::min(220, std::max(160, rightLimit - left - kLapOffset));
         BlockWriter writer(box, document, left, nameWidth);
         if (hasPositions) {

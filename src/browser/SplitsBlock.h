@@ -2,6 +2,10 @@
 
 #include "browser/PaintBox.h"
 #include "lenex/Lenex.h"
+#include "lenex/LnxTime.h"
+
+#include <string>
+#include <vector>
 
 /** The splits-and-names block that both list pages draw under a result or relay row. */
 namespace lanescope::browser {
@@ -22,5 +26,19 @@ int drawSplitsAndNames(TvnxPaintBox& box, const lenex::TLenex& document, const l
 
 /** The most pool lengths a relay walk draws; bounds the work for absurd distances in a file. */
 constexpr int kMaxPoolLengths = 10000;
+
+/** One SPLIT of a result: its distance as written, its time and the kind letter of its lenextime. */
+struct SplitTime
+{
+    std::string distance;
+    lenex::TSwimTime time = 0;
+    char kind = '\0';
+};
+
+/** The SPLITs of the item ordered by their distance read as an integer (unreadable: 0); stable. */
+std::vector<SplitTime> splitTimesByDistance(const lenex::TLnxObject& item);
+
+/** The pool length a relay walk steps by: the current competition's PL, 50 when it has none. */
+int relayPoolLength(const lenex::TLenex& document);
 
 } // namespace lanescope::browser

@@ -17,6 +17,8 @@ int runInfo(const Arguments& arguments);
 int runList(const Arguments& arguments);
 /** clubs FILE [--competition N]: the nation, club, athlete and relay tree with the club statistics. */
 int runClubs(const Arguments& arguments);
+/** export FILE ...: an event, age-group, athlete or relay report, or the club statistics, as PDF or HTML. */
+int runExport(const Arguments& arguments);
 /** convert FILE OUT.lef: opens any supported file and writes the document as first-generation Lenex. */
 int runConvert(const Arguments& arguments);
 

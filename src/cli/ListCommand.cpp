@@ -4,6 +4,7 @@
 #include "cli/Commands.h"
 #include "cli/OpenDocument.h"
 #include "cli/Options.h"
+#include "cli/TreeLookup.h"
 
 #include <cstdio>
 
@@ -16,31 +17,6 @@ using namespace lanescope::lenex;
 
 const char* const kUsage = "usage: lanescope-cli list FILE [--competition N] (--event NUM [--age-group ID] | "
                            "--athlete ID | --relay ID) [--splits] [--valid-only]\n";
-
-const EventTreeNode* findEventNode(const EventTree& tree, int number, std::optional<int> ageGroup)
-{
-    for (const EventTreeNode* node : tree.nodesInOrder()) {
-        if (node->level != 1 || !node->data || node->data->getInteger(tag::NUM) != number)
-            continue;
-        if (!ageGroup)
-            return node;
-        for (const auto& child : node->children)
-            if (child->data && child->data->id() == *ageGroup)
-                return child.get();
-    }
-    return nullptr;
-}
-
-// The athlete or relay node whose results or entries belong to the object with the tag and id.
-const ClubTreeNode* findParticipantNode(const ClubTree& tree, TLnxTagId owner, int id)
-{
-    for (const ClubTreeNode* node = tree.firstNode(); node; node = tree.nextNode(*node)) {
-        const TLnxAbstractObject* parent = node->items ? node->items->parent() : nullptr;
-        if (parent && parent->tag() == owner && parent->asObject() && parent->asObject()->id() == id)
-            return node;
-    }
-    return nullptr;
-}
 
 } // namespace
 

@@ -22,6 +22,12 @@ Options::Options(const Arguments& arguments, const std::set<std::string>& valued
     }
 }
 
+std::optional<std::string> Options::text(const std::string& name) const
+{
+    const auto found = FValues.find(name);
+    return found == FValues.end() ? std::nullopt : std::optional<std::string>(found->second);
+}
+
 std::optional<int> Options::integer(const std::string& name)
 {
     const auto found = FValues.find(name);

@@ -21,6 +21,8 @@ public:
     const std::string& error() const { return FError; }
     const Arguments& positional() const { return FPositional; }
     bool has(const std::string& name) const { return FValues.count(name) > 0 || FFlags.count(name) > 0; }
+    /** The option's value as given; nothing when absent. */
+    std::optional<std::string> text(const std::string& name) const;
     /** The option's value as an integer; nothing when absent; invalid() when it is no integer. */
     std::optional<int> integer(const std::string& name);
 

@@ -14,7 +14,18 @@ void printUsage()
     std::fprintf(stderr,
                  "usage: lanescope-cli COMMAND [ARGUMENTS]\n"
                  "commands:\n"
-                 "  parse FILE   count the tags of a Lenex file and list its parse errors and warnings\n");
+                 "  parse FILE     count the tags of a Lenex file and list its parse errors and warnings\n"
+                 "  info FILE      file information and, per competition, its counts\n"
+                 "  convert FILE OUT.lef\n"
+                 "                 any supported result file as a Lenex file\n"
+                 "  list FILE [--competition N] (--event NUM [--age-group ID] | --athlete ID | --relay ID)\n"
+                 "            [--splits] [--valid-only]\n"
+                 "                 one list as the copy command gives it\n"
+                 "  clubs FILE [--competition N]\n"
+                 "                 nations, clubs, athletes and relays with their statistics\n"
+                 "  export FILE [--competition N] (--event NUM [--age-group ID] | --athlete ID | --relay ID\n"
+                 "              | --club-stats) (--pdf OUT | --html OUT) [--splits] [--valid-only]\n"
+                 "                 a result report or the club statistics as PDF or HTML\n");
 }
 
 // The command line speaks English whatever the locale, so scripts can read its output; the language files
@@ -50,6 +61,8 @@ int main(int argc, char** argv)
             return lanescope::cli::runList(arguments);
         if (command == "clubs")
             return lanescope::cli::runClubs(arguments);
+        if (command == "export")
+            return lanescope::cli::runExport(arguments);
     } catch (const std::exception& error) {
         std::fprintf(stderr, "lanescope-cli: %s\n", error.what());
         return 2;

@@ -2,6 +2,7 @@
 
 #include "base/LanguageTexts.h"
 #include "base/Strings.h"
+#include "convert/VnxLenexConverterLenex3.h"
 #include "lenex/LnxWriter.h"
 #include "swim/TextFormat.h"
 
@@ -72,6 +73,15 @@ void TVnxLenexConverterAbstract::runGuarded(const char* dumpName, const std::fun
 
 void TVnxLenexConverter::Load(const std::string& fileName)
 {
+    // Today's Lenex (version 2 and later) is converted; the first generation is loaded as it stands.
+    if (const lenex3::SniffedFile sniffed = lenex3::sniffLenexFile(fileName); sniffed.lenex3) {
+        TVnxLenexConverterLenex3 converter(FDocument);
+        converter.setStatusCallback([this](const std::string& text) { showStatus(text); });
+        converter.Load(sniffed.path);
+        FErrorCount = converter.errorCount();
+        FErrorMessage = converter.errorMessage();
+        return;
+    }
     FDocument.load(fileName, [this](int position) {
         showStatus(swim::formatText(base::languageText('S', 41), {position / 100 * 100}));
     });

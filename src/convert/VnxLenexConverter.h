@@ -60,7 +60,11 @@ private:
     StatusCallback FStatus;
 };
 
-/** Loads Lenex files and archives through the document's own loader. */
+/**
+ * Loads first-generation Lenex files and archives through the document's own loader. A file (or archive
+ * member) whose root start tag is <LENEX version="N..."> with N of 2 or more is today's Lenex and goes to
+ * the Lenex 3 converter instead.
+ */
 class TVnxLenexConverter : public TVnxLenexConverterAbstract
 {
 public:

@@ -1,5 +1,5 @@
 #include "app/SettingsLocation.h"
-#include "app/VnxIniFiles.h"
+#include "base/VnxIniFiles.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -13,6 +13,7 @@
 #include <sys/stat.h>
 
 using namespace lanescope::app;
+using namespace lanescope::base;
 using lanescope::base::encodeDate;
 using lanescope::base::encodeTime;
 using lanescope::base::TDateTime;

@@ -1,7 +1,6 @@
-#include <gtest/gtest.h>
-
 #include <cstdlib>
 #include <filesystem>
+#include <gtest/gtest.h>
 #include <string>
 
 // ctest runs every test case as a process of its own, several at a time: each process gets a temporary

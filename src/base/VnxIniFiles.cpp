@@ -1,4 +1,4 @@
-#include "app/VnxIniFiles.h"
+#include "base/VnxIniFiles.h"
 
 #include "base/Strings.h"
 #include "base/TextCase.h"
@@ -12,7 +12,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace lanescope::app {
+namespace lanescope::base {
 
 namespace {
 
@@ -504,4 +504,4 @@ std::string TVnxMemIniFile::GetText() const { return FContent.text(); }
 
 bool TVnxMemIniFile::UpdateFile() const { return replaceFile(FileName(), FContent.text()); }
 
-} // namespace lanescope::app
+} // namespace lanescope::base

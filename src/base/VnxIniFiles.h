@@ -10,7 +10,7 @@
 #include <utility>
 #include <vector>
 
-namespace lanescope::app {
+namespace lanescope::base {
 
 /**
  * Ini text held in memory: "[section]" lines, each followed by "key=value" lines, in UTF-8.
@@ -194,4 +194,4 @@ private:
     IniContent FContent;
 };
 
-} // namespace lanescope::app
+} // namespace lanescope::base

@@ -1,0 +1,71 @@
+#include "LongListMeet.h"
+#include "browser/BrowserModels.h"
+#include "lenex/Lenex.h"
+#include "report/LanescopeDrucken.h"
+#include "report/VnxReport.h"
+#include "swim/BSSwLenex.h"
+
+#include <benchmark/benchmark.h>
+#include <filesystem>
+#include <unistd.h>
+
+// A 2 000-row result list with splits written as a PDF file and as an HTML file, as the export does it.
+
+namespace {
+
+using namespace lanescope;
+
+enum class Output
+{
+    Pdf,
+    Html,
+};
+
+void BM_LongListReport(benchmark::State& state, Output output)
+{
+    lenex::TLenex document;
+    document.setRoot(bench::longListMeet(2000));
+    document.buildIndexes();
+    browser::BrowserModels models;
+    models.build(document, 0);
+    const auto meet = swim::lenexView<swim::IBSLenexMeet>(*document.currentCompetition());
+    report::PrintSelection selection;
+    selection.eventNode = models.events.sessions().front()->children.front().get();
+    selection.resultLists = &models.lists;
+    selection.events.splitsAndNames = true;
+
+    const std::filesystem::path file =
+        std::filesystem::temp_directory_path() /
+        ("lanescope-report-bench-" + std::to_string(getpid()) + (output == Output::Pdf ? ".pdf" : ".html"));
+    report::TVnxReport engine;
+    report::TLanescopeDrucken report(engine, meet, document);
+    report.setSelection(selection);
+    report::SilentStatus status;
+    for (auto _ : state) {
+        bool written = false;
+        if (output == Output::Pdf) {
+            engine.PdfFileName = file;
+            written = engine.PrintToPdf(status);
+        } else {
+            engine.HtmlFileName = file;
+            written = engine.PrintToHtml(status);
+        }
+        if (!written)
+            state.SkipWithError("the report could not be written");
+    }
+    state.counters["file_KB"] = static_cast<double>(std::filesystem::file_size(file)) / 1024;
+    std::filesystem::remove(file);
+    models.clear();
+}
+BENCHMARK_CAPTURE(BM_LongListReport, Pdf, Output::Pdf)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly();
+BENCHMARK_CAPTURE(BM_LongListReport, Html, Output::Html)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly();
+
+} // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,115 @@
+#include "browser/BrowserModels.h"
+#include "cli/Commands.h"
+#include "cli/OpenDocument.h"
+#include "cli/Options.h"
+#include "cli/TreeLookup.h"
+#include "report/ClubStats.h"
+#include "report/LanescopeDrucken.h"
+#include "report/VnxReport.h"
+#include "swim/BSSwLenex.h"
+
+#include <cstdio>
+#include <memory>
+
+namespace lanescope::cli {
+
+namespace {
+
+using namespace lanescope::browser;
+
+const char* const kUsage =
+    "usage: lanescope-cli export FILE [--competition N] (--event NUM [--age-group ID] | --athlete ID | "
+    "--relay ID | --club-stats) (--pdf OUT | --html OUT) [--splits] [--valid-only]\n";
+
+int usage(const Options& options)
+{
+    if (!options.valid())
+        std::fprintf(stderr, "lanescope-cli: %s\n", options.error().c_str());
+    std::fputs(kUsage, stderr);
+    return 2;
+}
+
+} // namespace
+
+int runExport(const Arguments& arguments)
+{
+    Options options(arguments,
+                    {"--competition", "--event", "--age-group", "--athlete", "--relay", "--pdf", "--html"},
+                    {"--club-stats", "--splits", "--valid-only"});
+    const std::optional<int> competition = options.integer("--competition");
+    const std::optional<int> event = options.integer("--event");
+    const std::optional<int> ageGroup = options.integer("--age-group");
+    const std::optional<int> athlete = options.integer("--athlete");
+    const std::optional<int> relay = options.integer("--relay");
+    const bool clubStats = options.has("--club-stats");
+    const std::optional<std::string> pdf = options.text("--pdf");
+    const std::optional<std::string> html = options.text("--html");
+    const int chosen = (event ? 1 : 0) + (athlete ? 1 : 0) + (relay ? 1 : 0) + (clubStats ? 1 : 0);
+    if (!options.valid() || options.positional().size() != 1 || chosen != 1 || (ageGroup && !event) ||
+        (pdf.has_value() == html.has_value()))
+        return usage(options);
+
+    lenex::TLenex document;
+    if (!openDocument(options.positional()[0], document))
+        return 1;
+    const int index = competition.value_or(1) - 1;
+    if (index < 0 || index >= document.competitionCount()) {
+        std::fprintf(stderr, "lanescope-cli: the file has %d competitions\n", document.competitionCount());
+        return 2;
+    }
+    BrowserModels models;
+    models.build(document, index);
+    const auto meet = swim::lenexView<swim::IBSLenexMeet>(*document.currentCompetition());
+
+    report::TVnxReport engine;
+    std::unique_ptr<report::TVornixReport> content;
+    if (clubStats) {
+        engine.OwnerCaption = "Teilnehmende Vereine";
+        content = std::make_unique<report::TClubStats>(engine, meet);
+    } else {
+        engine.OwnerCaption = "Ausdrucken";
+        const report::ListPrintOptions checks{options.has("--valid-only"), options.has("--splits")};
+        report::PrintSelection selection;
+        selection.resultLists = &models.lists;
+        if (event) {
+            selection.eventNode = findEventNode(models.events, *event, ageGroup);
+            if (!selection.eventNode) {
+                std::fprintf(stderr, "lanescope-cli: no event %d%s\n", *event,
+                             ageGroup ? " with that age group" : "");
+                return 1;
+            }
+            selection.events = checks;
+        } else {
+            selection.activePage = report::PrintSelection::Page::Participants;
+            selection.participantNode = athlete
+                                            ? findParticipantNode(models.clubs, lenex::tag::PERSON, *athlete)
+                                            : findParticipantNode(models.clubs, lenex::tag::RELAY, *relay);
+            if (!selection.participantNode) {
+                std::fprintf(stderr, "lanescope-cli: no %s %d with results or entries\n",
+                             athlete ? "athlete" : "relay", athlete ? *athlete : *relay);
+                return 1;
+            }
+            selection.participants = checks;
+        }
+        auto drucken = std::make_unique<report::TLanescopeDrucken>(engine, meet, document);
+        drucken->setSelection(selection);
+        content = std::move(drucken);
+    }
+
+    report::SilentStatus status;
+    bool written = false;
+    if (pdf) {
+        engine.PdfFileName = *pdf;
+        written = engine.PrintToPdf(status);
+    } else {
+        engine.HtmlFileName = *html;
+        written = engine.PrintToHtml(status);
+    }
+    if (!written) {
+        std::fprintf(stderr, "lanescope-cli: cannot write %s\n", (pdf ? *pdf : *html).c_str());
+        return 1;
+    }
+    return 0;
+}
+
+} // namespace lanescope::cli

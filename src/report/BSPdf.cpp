@@ -1,0 +1,262 @@
+#include "report/BSPdf.h"
+
+#include "base/CodePage.h"
+#include "report/HelveticaMetrics.h"
+#include "report/PdfDocument.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <ctime>
+#include <fstream>
+#include <stdexcept>
+#include <system_error>
+
+namespace lanescope::report {
+
+namespace {
+
+/** a × b ÷ c rounded to the nearest integer, halves away from zero. */
+int mulDivRound(int a, int b, int c)
+{
+    const long long product = static_cast<long long>(a) * b;
+    const long long half = c / 2;
+    return static_cast<int>(product >= 0 ? (product + half) / c : (product - half) / c);
+}
+
+HelveticaFont fontOfStyle(int style)
+{
+    return static_cast<HelveticaFont>(style & (pdfstyle::bold | pdfstyle::italic));
+}
+
+/** The resource name under which the font of the style is used: "Arial", "Arial-Bold", ... */
+std::string fontResourceName(int style)
+{
+    if ((style & (pdfstyle::bold | pdfstyle::italic)) == 0)
+        return "Arial";
+    std::string name = "Arial-";
+    if (style & pdfstyle::bold)
+        name += "Bold";
+    if (style & pdfstyle::italic)
+        name += "Italic";
+    return name;
+}
+
+PdfFont pdfFont(HelveticaFont font)
+{
+    const auto& widths = helveticaWidths(font);
+    return {std::string(helveticaBaseFont(font)), "WinAnsiEncoding", helveticaFirstChar,
+            std::vector<int>(widths.begin(), widths.end())};
+}
+
+std::string localTimestamp()
+{
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    char text[32];
+    std::strftime(text, sizeof text, "%Y%m%d%H%M%S", &local);
+    return text;
+}
+
+std::string hexBytes(const std::vector<std::uint8_t>& bytes)
+{
+    static constexpr char digits[] = "0123456789ABCDEF";
+    std::string out;
+    out.reserve(bytes.size() * 2);
+    for (const std::uint8_t b : bytes) {
+        out += digits[b >> 4];
+        out += digits[b & 15];
+    }
+    return out;
+}
+
+PdfImage jpegImage(const ReportPicture& picture)
+{
+    PdfImage image;
+    image.width = picture.width;
+    image.height = picture.height;
+    image.dctEncoded = true;
+    image.data = picture.jpegData;
+    // The colour space must match the JPEG's components, or viewers reject or miscolour the picture.
+    switch (picture.components) {
+    case 1:
+        image.colourSpace = "/DeviceGray";
+        image.procSet = "ImageB";
+        break;
+    case 3:
+        image.colourSpace = "/DeviceRGB";
+        break;
+    case 4:
+        image.colourSpace = "/DeviceCMYK";
+        // Adobe applications store CMYK JPEGs with inverted components.
+        if (picture.adobeInverted)
+            image.extraEntries = "/Decode [1 0 1 0 1 0 1 0]";
+        break;
+    default:
+        throw std::invalid_argument("JPEG picture with unsupported colour components");
+    }
+    return image;
+}
+
+PdfImage bitmapImage(const ReportPicture& picture)
+{
+    PdfImage image;
+    image.width = picture.width;
+    image.height = picture.height;
+    const auto pixelCount =
+        static_cast<std::size_t>(picture.width) * static_cast<std::size_t>(picture.height);
+    if (picture.bitsPerPixel == 1 || picture.bitsPerPixel == 4 || picture.bitsPerPixel == 8) {
+        const std::size_t colours = picture.palette.size() / 3;
+        if (colours == 0 || colours > 256 || picture.palette.size() % 3 != 0 ||
+            picture.pixels.size() != pixelCount)
+            throw std::invalid_argument("palette picture with inconsistent palette or pixels");
+        image.colourSpace =
+            "[/Indexed /DeviceRGB " + std::to_string(colours - 1) + " <" + hexBytes(picture.palette) + ">]";
+        image.procSet = "ImageI";
+    } else {
+        if (picture.pixels.size() != pixelCount * 3)
+            throw std::invalid_argument("RGB picture with inconsistent pixels");
+        image.colourSpace = "/DeviceRGB";
+    }
+    image.data.assign(picture.pixels.begin(), picture.pixels.end());
+    return image;
+}
+
+} // namespace
+
+TBSPdf::TBSPdf(std::filesystem::path outputFile)
+    : FOutputFile(std::move(outputFile))
+{
+}
+
+TBSPdf::~TBSPdf() = default;
+
+void TBSPdf::SetCreator(const std::string& text) { FCreator = text; }
+
+void TBSPdf::SetAuthor(const std::string& text) { FAuthor = text; }
+
+void TBSPdf::SetFontName(const std::string& name) { FFontName = name; }
+
+void TBSPdf::SetFontSize(int points)
+{
+    FFontSize = points;
+    FAscent = mulDivRound(points, 905, 1000);
+}
+
+void TBSPdf::SetStyle(int flags) { FStyle = flags; }
+
+void TBSPdf::SetPageWidth(int points) { FPageWidth = std::clamp(points, 0, 65535); }
+
+void TBSPdf::SetPageHeight(int points) { FPageHeight = std::clamp(points, 0, 65535); }
+
+int TBSPdf::PageWidth() const { return FPageWidth; }
+
+int TBSPdf::PageHeight() const { return FPageHeight; }
+
+int TBSPdf::FontSize() const { return FFontSize; }
+
+void TBSPdf::NewPage()
+{
+    if (!FDocument) {
+        FDocument = std::make_unique<PdfDocument>();
+        FCreationDate = FFixedDate.empty() ? localTimestamp() : FFixedDate;
+        FImageCount = 0;
+    }
+    FDocument->addPage(FPageWidth, FPageHeight);
+}
+
+int TBSPdf::TextWidth(std::string_view text) const
+{
+    return mulDivRound(helveticaTextWidth(fontOfStyle(FStyle), text), FFontSize, 1000);
+}
+
+void TBSPdf::TextOut(int x, int y, int alignment, std::string_view text)
+{
+    if (!FDocument)
+        throw std::logic_error("TBSPdf::TextOut before NewPage");
+    const int width = TextWidth(text);
+    if (alignment == 1)
+        x -= width;
+    else if (alignment == 2)
+        x -= width / 2;
+    if (FStyle & pdfstyle::underline) {
+        const int lineY = FPageHeight - (y + mulDivRound(FFontSize, 1117, 1000));
+        FDocument->appendContent(std::to_string(std::max(FFontSize / 10, 0)) + " w " + std::to_string(x) +
+                                 " " + std::to_string(lineY) + " m " + std::to_string(x + width) + " " +
+                                 std::to_string(lineY) + " l S");
+    }
+    const std::string font = fontResourceName(FStyle);
+    FDocument->useFont(font, pdfFont(fontOfStyle(FStyle)));
+    FDocument->appendContent("BT /" + font + " " + std::to_string(FFontSize) + " Tf " + std::to_string(x) +
+                             " " + std::to_string(FPageHeight - y - FAscent) + " Td " +
+                             PdfDocument::literalString(base::encodeWindows1252(text)) + " Tj ET");
+}
+
+void TBSPdf::DrawLine(int x1, int y1, int width, int y2, int x2)
+{
+    if (!FDocument)
+        throw std::logic_error("TBSPdf::DrawLine before NewPage");
+    FDocument->appendContent(std::to_string(std::max(width, 0)) + " w " + std::to_string(x1) + " " +
+                             std::to_string(FPageHeight - y1) + " m " + std::to_string(x2) + " " +
+                             std::to_string(FPageHeight - y2) + " l S");
+}
+
+void TBSPdf::DrawImage(int left, int top, int right, int bottom, const ReportPicture& picture)
+{
+    if (!FDocument)
+        throw std::logic_error("TBSPdf::DrawImage before NewPage");
+    if (picture.width <= 0 || picture.height <= 0)
+        throw std::invalid_argument("picture without pixels");
+    const int width = right - left;
+    const int height = bottom - top;
+    // A degenerate matrix makes viewers complain, and there is nothing to see anyway.
+    if (width <= 0 || height <= 0)
+        return;
+    PdfImage image = picture.kind == ReportPicture::Kind::Jpeg ? jpegImage(picture) : bitmapImage(picture);
+    const std::string name = "BSImage" + std::to_string(FImageCount++);
+    FDocument->addImage(name, std::move(image));
+    FDocument->appendContent("q " + std::to_string(width) + " 0 0 " + std::to_string(height) + " " +
+                             std::to_string(left) + " " + std::to_string(FPageHeight - top - height) +
+                             " cm /" + name + " Do Q");
+}
+
+bool TBSPdf::SaveAndClose()
+{
+    if (!FDocument)
+        return true;
+    PdfInfo info;
+    info.producer = "Korvalin PDF Library";
+    info.creator = FCreator;
+    info.author = FAuthor;
+    info.subject = FSubject;
+    info.creationDate = "D:" + FCreationDate;
+    const std::string bytes = FDocument->serialize(info);
+    FDocument.reset();
+
+    // Written beside the target first, so a failed write leaves an existing file untouched.
+    std::filesystem::path partial = FOutputFile;
+    partial += ".part";
+    {
+        std::ofstream out(partial, std::ios::binary | std::ios::trunc);
+        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        out.close();
+        if (!out) {
+            std::error_code ignored;
+            std::filesystem::remove(partial, ignored);
+            return false;
+        }
+    }
+    std::error_code error;
+    std::filesystem::rename(partial, FOutputFile, error);
+    if (error) {
+        std::filesystem::remove(partial, error);
+        return false;
+    }
+    return true;
+}
+
+void TBSPdf::Discard() { FDocument.reset(); }
+
+void TBSPdf::setFixedCreationDate(std::string date) { FFixedDate = std::move(date); }
+
+} // namespace lanescope::report

@@ -1,0 +1,84 @@
+#pragma once
+
+#include "report/ReportPicture.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <string_view>
+
+/**
+ * The PDF front end of the report engine: texts with alignment and style, text widths, lines and
+ * pictures in points with the origin at the top-left of the page, turned into a PDF 1.2 file with
+ * compressed page contents and the four standard Helvetica fonts (not embedded, WinAnsiEncoding).
+ */
+namespace lanescope::report {
+
+class PdfDocument;
+
+/** Style bits of `TBSPdf::SetStyle` (the engine's text flags shifted right by 3). */
+namespace pdfstyle {
+constexpr int bold = 1;
+constexpr int italic = 2;
+constexpr int underline = 4;
+} // namespace pdfstyle
+
+class TBSPdf
+{
+public:
+    /** Output goes to a new file of this name when the document is saved. */
+    explicit TBSPdf(std::filesystem::path outputFile);
+    ~TBSPdf();
+    TBSPdf(const TBSPdf&) = delete;
+    TBSPdf& operator=(const TBSPdf&) = delete;
+
+    void SetCreator(const std::string& text);
+    void SetAuthor(const std::string& text);
+    void SetFontName(const std::string& name);
+    void SetFontSize(int points);
+    void SetStyle(int flags);
+    void SetPageWidth(int points);
+    void SetPageHeight(int points);
+    int PageWidth() const;
+    int PageHeight() const;
+    int FontSize() const;
+
+    /** Opens the document at the first call (creation date now), otherwise adds a page. */
+    void NewPage();
+    /** Width in points of the text (UTF-8) in the current font and size, to the nearest integer. */
+    int TextWidth(std::string_view text) const;
+    /** Text with its top-left corner at (x, y); alignment 0 left, 1 right (x is the end), 2 centred. */
+    void TextOut(int x, int y, int alignment, std::string_view text);
+    void DrawLine(int x1, int y1, int width, int y2, int x2);
+    /**
+     * Registers the picture as image BSImage<n> and draws it into the rectangle; an empty rectangle draws
+     * nothing. A picture whose fields do not fit together (a programmer error) throws std::invalid_argument.
+     */
+    void DrawImage(int left, int top, int right, int bottom, const ReportPicture& picture);
+    /** Writes the document (replacing the file); false when writing failed. Nothing happens without pages. */
+    bool SaveAndClose();
+    /** Frees the document without writing. */
+    void Discard();
+
+    /** Fixes the creation date for golden-file tests ("yyyymmddhhnnss"); use only in test suites. */
+    void setFixedCreationDate(std::string date);
+
+private:
+    std::filesystem::path FOutputFile;
+    std::unique_ptr<PdfDocument> FDocument;
+    std::string FCreator;
+    std::string FAuthor;
+    std::string FSubject;
+    std::string FFontName = "Arial";
+    std::string FFixedDate;
+    std::string FCreationDate;
+    int FImageCount = 0;
+    int FAscent = 9;
+    int FFontSize = 10;
+    int FStyle = 0;
+    int FPageWidth = 595;
+    int FPageHeight = 842;
+};
+
+} // namespace lanescope::report

@@ -1,0 +1,414 @@
+#include "report/HtmlFile.h"
+
+#include "base/FormatSettings.h"
+#include "base/ProductVersion.h"
+#include "base/Strings.h"
+#include "report/LocalClock.h"
+
+#include <algorithm>
+#include <fstream>
+#include <iterator>
+#include <utility>
+
+namespace lanescope::report {
+
+namespace {
+
+constexpr std::string_view kBuiltInTemplate =
+    "<!doctype html public \"-//W3C//DTD HTML 4.0 Transitional//EN\">\r\n<html><head><title>\r\n@TITLE@\r\n"
+    "</title></head><body><center>\r\n@BODY@\r\n</center></body></html>";
+
+constexpr std::string_view kStyleBlock =
+    "<STYLE><!--\r\n"
+    "BODY,TABLE,TD {font-family: @FONT, helvetica; font-style:normal; font-size: @%dpt;}\r\n"
+    "#f3 {font-family: @FONT, helvetica; font-style:normal; font-size: @7pt;}\r\n"
+    "#f4 {font-family: @FONT, helvetica; font-style:normal; font-size: @7pt;}\r\n"
+    "#f5 {font-family: @FONT, helvetica; font-style:normal; font-size: @7pt;}\r\n"
+    "#f6 {font-family: @FONT, helvetica; font-style:normal; font-size: @7pt;}\r\n"
+    "#f7 {font-family: @FONT, helvetica; font-style:normal; font-size: @7pt;}\r\n"
+    "#f8 {font-family: @FONT, helvetica; font-style:normal; font-size: @8pt;}\r\n"
+    "#f9 {font-family: @FONT, helvetica; font-style:normal; font-size: @9pt;}\r\n"
+    "#f10 {font-family: @FONT, helvetica; font-style:normal; font-size: @10pt;}\r\n"
+    "#f11 {font-family: @FONT, helvetica; font-style:normal; font-size: @11pt;}\r\n"
+    "#f12 {font-family: @FONT, helvetica; font-style:normal; font-size: @12pt;}\r\n"
+    "#f13 {font-family: @FONT, helvetica; font-style:normal; font-size: @13pt;}\r\n"
+    "#f14 {font-family: @FONT, helvetica; font-style:normal; font-size: @14pt;}\r\n"
+    "--></STYLE>";
+
+constexpr std::string_view kCharsetTag =
+    "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=utf-8\">";
+
+/** The accented letters and their entities, replaced in this order. */
+constexpr std::pair<std::string_view, std::string_view> kLetters[] = {
+    {"ä", "&auml;"},   {"ë", "&euml;"},   {"ï", "&iuml;"},   {"ö", "&ouml;"},   {"ü", "&uuml;"},
+    {"Ä", "&Auml;"},   {"Ö", "&Ouml;"},   {"Ü", "&Uuml;"},   {"á", "&aacute;"}, {"é", "&eacute;"},
+    {"í", "&iacute;"}, {"ó", "&oacute;"}, {"ú", "&uacute;"}, {"â", "&acirc;"},  {"ê", "&ecirc;"},
+    {"î", "&icirc;"},  {"ô", "&ocirc;"},  {"û", "&ucirc;"},  {"à", "&agrave;"}, {"è", "&egrave;"},
+    {"ì", "&igrave;"}, {"ò", "&ograve;"}, {"ù", "&ugrave;"}, {"ç", "&ccedil;"},
+};
+
+/**
+ * The size markers of the style block by table width: narrow tables get smaller type. The classes
+ * f11, f13 and f14 follow their neighbours in each band.
+ */
+struct SizeBand
+{
+    int from;
+    int to;
+    std::pair<std::string_view, std::string_view> markers[8];
+};
+constexpr SizeBand kSizeBands[] = {
+    {1,
+     549,
+     {{"@7", "5"},
+      {"@8", "6"},
+      {"@9", "7"},
+      {"@10", "8"},
+      {"@11", "9"},
+      {"@12", "10"},
+      {"@13", "11"},
+      {"@14", "12"}}},
+    {550,
+     649,
+     {{"@7", "6"},
+      {"@8", "7"},
+      {"@9", "8"},
+      {"@10", "9"},
+      {"@11", "10"},
+      {"@12", "12"},
+      {"@13", "13"},
+      {"@14", "14"}}},
+};
+constexpr std::pair<std::string_view, std::string_view> kWideMarkers[] = {
+    {"@7", "8"},   {"@8", "9"},   {"@9", "10"},  {"@10", "11"},
+    {"@11", "12"}, {"@12", "14"}, {"@13", "15"}, {"@14", "16"},
+};
+
+std::vector<std::string> splitFields(std::string_view specification)
+{
+    std::vector<std::string> fields;
+    while (!specification.empty()) {
+        const std::size_t end = specification.find(';');
+        if (end != 0)
+            fields.emplace_back(specification.substr(0, end));
+        if (end == std::string_view::npos)
+            break;
+        specification.remove_prefix(end + 1);
+    }
+    return fields;
+}
+
+/** Lines as a text list reads them: CR LF, LF or CR end a line; a final line end adds no empty line. */
+std::vector<std::string> splitLines(std::string_view text)
+{
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find_first_of("\r\n", start);
+        if (end == std::string_view::npos) {
+            lines.emplace_back(text.substr(start));
+            break;
+        }
+        lines.emplace_back(text.substr(start, end - start));
+        start = end + (text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n' ? 2 : 1);
+    }
+    return lines;
+}
+
+bool endsWith(std::string_view text, std::string_view tail)
+{
+    return text.size() >= tail.size() && text.substr(text.size() - tail.size()) == tail;
+}
+
+std::string replaceNumber(std::string_view pattern, int value)
+{
+    return base::replaceAll(pattern, "%d", std::to_string(value));
+}
+
+} // namespace
+
+THtmlFile::THtmlFile(int tableWidth, std::filesystem::path templateFile, int defaultFontSizeId)
+    : FontSizeId(defaultFontSizeId)
+    , FTableWidth(tableWidth)
+    , FTemplateFile(std::move(templateFile))
+    , FDefaultFontSizeId(defaultFontSizeId)
+{
+    for (Cell& cell : FCells)
+        cell.fontSizeId = FDefaultFontSizeId;
+}
+
+std::string THtmlFile::escapeLetters(std::string_view text)
+{
+    std::string result(text);
+    for (const auto& [letter, entity] : kLetters)
+        if (result.find(letter) != std::string::npos)
+            result = base::replaceAll(result, letter, entity);
+    return base::replaceAll(result, "  ", "&nbsp;&nbsp;");
+}
+
+std::string THtmlFile::widthText(int width) const
+{
+    if (FTableWidth > 0)
+        return std::to_string(static_cast<long long>(width) * FTableWidth / 1000);
+    return std::to_string(width / 10) + "%";
+}
+
+std::vector<std::string> THtmlFile::columnFields() const { return splitFields(FColumns); }
+
+void THtmlFile::SetColumns(const std::string& specification)
+{
+    int sum = 0;
+    for (const std::string& field : splitFields(specification))
+        sum += base::strToIntDef(std::string_view(field).substr(1), 0);
+    std::string completed = specification;
+    if (sum < 1000)
+        completed += ";L" + std::to_string(1000 - sum);
+    if (completed == FColumns)
+        return;
+    CloseTable();
+    FColumns = std::move(completed);
+    FLastCell = -1;
+}
+
+void THtmlFile::AddCell(int index, const std::string& text, int flags)
+{
+    FRowState = RowState::RowPending;
+    if (index == -1)
+        index = FLastCell + 1;
+    if (index < 0 || index > kMaxCell)
+        return;
+    Cell& cell = FCells[static_cast<std::size_t>(index)];
+    if (!text.empty()) {
+        if (cell.fontSizeId != FontSizeId) {
+            cell.text += replaceNumber("<em id=f%d>", FontSizeId);
+            cell.fontSizeId = FontSizeId;
+        }
+        cell.state = CellState::Text;
+        std::string shown = escapeLetters(text);
+        if (flags & 8)
+            shown = "<b>" + shown + "</b>";
+        if (flags & 16)
+            shown = "<i>" + shown + "</i>";
+        if (flags & 32)
+            shown = "<u>" + shown + "</u>";
+        cell.text += shown;
+    }
+    FLastCell = index;
+}
+
+void THtmlFile::NewLine()
+{
+    if (FRowState == RowState::Idle || FRowState == RowState::AfterRule) {
+        FLines.emplace_back("<br>");
+        return;
+    }
+    const std::size_t count = std::min(columnFields().size(), FCells.size());
+    for (std::size_t index = 0; index < count; ++index) {
+        Cell& cell = FCells[index];
+        cell.text += "<br>";
+        if (cell.state == CellState::Empty)
+            cell.state = CellState::LineBreaks;
+    }
+    FRowState = RowState::RowPending;
+}
+
+void THtmlFile::FlushRow()
+{
+    if (FRowState != RowState::RowPending)
+        return;
+    if (!FTableOpen) {
+        FLines.push_back("<table width=" + widthText(1000) + " border=0 cellspacing=0 cellpadding=0>");
+        FTableOpen = true;
+        FWidthsWritten = false;
+    }
+    const bool writeWidths = !FWidthsWritten;
+    std::vector<std::string> fields = columnFields();
+    if (fields.size() > FCells.size())
+        fields.resize(FCells.size());
+
+    std::size_t longest = 0;
+    for (std::size_t index = 1; index < fields.size(); ++index)
+        if (FCells[index].text.size() > FCells[longest].text.size())
+            longest = index;
+
+    std::string row;
+    std::vector<std::string> nonText; // cells since the last text cell, not yet written
+    const auto writeNonText = [&] {
+        if (!writeWidths && nonText.size() > 2) {
+            row += replaceNumber("<td colspan=%d></td>", static_cast<int>(nonText.size()));
+        } else {
+            for (const std::string& cell : nonText)
+                row += cell;
+        }
+        nonText.clear();
+    };
+    for (std::size_t index = 0; index < fields.size(); ++index) {
+        const std::string& field = fields[index];
+        const int width = base::strToIntDef(std::string_view(field).substr(1, 4), 0);
+        if (width <= 0)
+            continue;
+        Cell& cell = FCells[index];
+        std::string& text = cell.text;
+        if (index != longest) {
+            while (endsWith(text, "<br>"))
+                text.resize(text.size() - 4);
+        } else if (endsWith(text, "<br>") && !endsWith(text, "<br><br>")) {
+            text.resize(text.size() - 4);
+        }
+        const char letter = field[0];
+        const std::string align = letter == 'C'                    ? " align=center"
+                                  : letter == 'R' || letter == 'D' ? " align=right"
+                                                                   : "";
+        if (cell.state == CellState::Text || index == longest) {
+            writeNonText();
+            if (writeWidths)
+                row += "<td" + align + " width=" + widthText(width) + ">" + text + "</td>";
+            else
+                row += "<td" + align + ">" + text + "</td>";
+        } else if (cell.state == CellState::LineBreaks) {
+            nonText.push_back(writeWidths ? "<td width=" + widthText(width) + ">" + text + "</td>"
+                                          : "<td>" + text + "</td>");
+        } else {
+            nonText.push_back(writeWidths ? "<td width=" + widthText(width) + "> </td>" : "<td></td>");
+        }
+    }
+    // Empty cells at the end of a row need no markup once the table has its widths.
+    if (!writeWidths && nonText.size() > 2)
+        nonText.clear();
+    for (const std::string& cell : nonText)
+        row += cell;
+
+    if (!row.empty()) {
+        FLines.emplace_back("<tr valign=top>");
+        FLines.push_back(std::move(row));
+        FLines.emplace_back("</tr>");
+    }
+    if (writeWidths)
+        FWidthsWritten = true;
+    for (Cell& cell : FCells)
+        cell = Cell{{}, CellState::Empty, FDefaultFontSizeId};
+    FLastCell = -1;
+    FRowState = RowState::TableOpen;
+}
+
+void THtmlFile::CloseTable()
+{
+    FlushRow();
+    if (!FTableOpen)
+        return;
+    FLines.emplace_back("</table>");
+    FTableOpen = false;
+    FRowState = RowState::Idle;
+}
+
+void THtmlFile::Rule()
+{
+    const std::string columns = FColumns;
+    CloseTable();
+    FLines.push_back("<table width=" + widthText(1000) +
+                     " border=0 cellspacing=0 cellpadding=0><tr><td><hr noshade size=\"1\" "
+                     "color=\"black\"></td></tr></table>");
+    FRowState = RowState::AfterRule;
+    SetColumns(columns);
+}
+
+void THtmlFile::AddRaw(const std::string& text) { FLines.push_back(escapeLetters(text)); }
+
+std::string THtmlFile::templateText() const
+{
+    std::error_code error;
+    std::filesystem::path file;
+    if (!FTemplateFile.empty() && std::filesystem::is_regular_file(FTemplateFile, error))
+        file = FTemplateFile;
+    else if (std::filesystem::is_regular_file("default.htt", error))
+        file = "default.htt";
+    if (!file.empty()) {
+        std::ifstream stream(file, std::ios::binary);
+        std::string text((std::istreambuf_iterator<char>(stream)), std::istreambuf_iterator<char>());
+        if (stream.good() || stream.eof())
+            return text;
+    }
+    return std::string(kBuiltInTemplate);
+}
+
+std::string THtmlFile::styleBlock() const
+{
+    std::string style = replaceNumber(kStyleBlock, FDefaultFontSizeId);
+    style = base::replaceAll(style, "@FONT", FontName);
+    const auto applyMarkers = [&style](const auto& markers) {
+        for (const auto& [marker, size] : markers)
+            style = base::replaceAll(style, marker, size);
+    };
+    bool banded = false;
+    if (FTableWidth == -1 || (FTableWidth >= 650 && FTableWidth <= 800)) {
+        banded = true;
+    } else {
+        for (const SizeBand& band : kSizeBands) {
+            if (FTableWidth >= band.from && FTableWidth <= band.to) {
+                applyMarkers(band.markers);
+                banded = true;
+            }
+        }
+    }
+    if (!banded)
+        applyMarkers(kWideMarkers);
+    return base::replaceAll(style, "@", "");
+}
+
+std::vector<std::string> THtmlFile::PageLines()
+{
+    CloseTable();
+    const base::TDateTime date = FFixedDate != 0 ? FFixedDate : localNow();
+    const base::TFormatSettings& settings = base::currentFormatSettings();
+    std::vector<std::string> templateLines = splitLines(
+        base::replaceAll(templateText(), "@DATE@", base::formatDateTime(settings.shortDateFormat, date)));
+    for (std::string& line : templateLines) {
+        if (base::asciiSameText(line, "@TITLE@")) {
+            line = Title;
+            break;
+        }
+    }
+    std::size_t body = templateLines.size();
+    for (std::size_t index = 0; index < templateLines.size(); ++index) {
+        if (base::asciiSameText(templateLines[index], "@BODY@")) {
+            body = index;
+            break;
+        }
+    }
+    std::vector<std::string> page{"<a name=_top>"};
+    page.insert(page.end(), templateLines.begin(), templateLines.begin() + static_cast<std::ptrdiff_t>(body));
+    page.insert(page.end(), FLines.begin(), FLines.end());
+    if (body < templateLines.size())
+        page.insert(page.end(), templateLines.begin() + static_cast<std::ptrdiff_t>(body) + 1,
+                    templateLines.end());
+    for (std::string& line : page)
+        if (line == "@ANCHORS@")
+            line.clear();
+
+    for (std::string& line : page) {
+        const std::size_t head = base::asciiUpper(line).find("<HEAD>");
+        if (head == std::string::npos)
+            continue;
+        const std::string header = "\r\n<!-- created with Vornix Software " +
+                                   base::asciiUpper(base::applicationTitle) + "-->\r\n<!-- author is " +
+                                   base::productName + " report engine-->\r\n" + std::string(kCharsetTag) +
+                                   "\r\n" + styleBlock();
+        line.insert(head + 6, header);
+        break;
+    }
+    return page;
+}
+
+bool THtmlFile::Save(const std::filesystem::path& fileName)
+{
+    const std::vector<std::string> page = PageLines();
+    std::ofstream stream(fileName, std::ios::binary | std::ios::trunc);
+    if (!stream)
+        return false;
+    for (const std::string& line : page)
+        stream << line << "\r\n";
+    stream.close();
+    return !stream.fail();
+}
+
+} // namespace lanescope::report

@@ -1,0 +1,97 @@
+#pragma once
+
+#include "base/DateTime.h"
+
+#include <array>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+/**
+ * The HTML writer of the report engine: builds one page as a list of lines from cells, line advances,
+ * rules and column changes, then wraps it into a template and saves it as UTF-8. Columns become tables
+ * whose cell widths follow the column specification; the lines of a block stay level because every line
+ * advance adds a line break to every cell of the pending row.
+ */
+namespace lanescope::report {
+
+class THtmlFile
+{
+public:
+    /** A positive table width gives cell widths in pixels, anything else in percent. */
+    THtmlFile(int tableWidth, std::filesystem::path templateFile, int defaultFontSizeId);
+
+    /** Closes the pending table when the specification (completed to 1000) differs as text. */
+    void SetColumns(const std::string& specification);
+    /** Index -1 means the cell after the last one; an index outside 0..100 is ignored. */
+    void AddCell(int index, const std::string& text, int flags);
+    void NewLine();
+    void FlushRow();
+    void CloseTable();
+    void Rule();
+    /** Adds the text, letters escaped, as one line of its own. */
+    void AddRaw(const std::string& text);
+
+    /** The page wrapped into its template, one text per line. */
+    std::vector<std::string> PageLines();
+    /** Writes the page with CR LF line ends; false when the file could not be written. */
+    bool Save(const std::filesystem::path& fileName);
+
+    /** The body lines produced so far. */
+    const std::vector<std::string>& Lines() const { return FLines; }
+    bool LastWasRule() const { return FRowState == RowState::AfterRule; }
+    int TableWidth() const { return FTableWidth; }
+    const std::string& Columns() const { return FColumns; }
+
+    /** The 24 accented letters as entities, then every two blanks as two non-breaking spaces. */
+    static std::string escapeLetters(std::string_view text);
+
+    /** Fixes the date put into the template for golden-file tests; use only in test suites. */
+    void setFixedDate(base::TDateTime date) { FFixedDate = date; }
+
+    int FontSizeId = 10;
+    std::string FontName = "Arial";
+    std::string Title;
+
+private:
+    enum class RowState
+    {
+        Idle,
+        AfterRule,
+        TableOpen,
+        RowPending,
+    };
+    enum class CellState
+    {
+        Empty,
+        LineBreaks,
+        Text,
+    };
+    struct Cell
+    {
+        std::string text;
+        CellState state = CellState::Empty;
+        int fontSizeId = 0;
+    };
+    static constexpr int kMaxCell = 100;
+
+    std::string widthText(int width) const;
+    std::vector<std::string> columnFields() const;
+    std::string templateText() const;
+    std::string styleBlock() const;
+
+    std::vector<std::string> FLines;
+    int FTableWidth;
+    std::filesystem::path FTemplateFile;
+    int FDefaultFontSizeId;
+    std::string FColumns;
+    bool FTableOpen = false;
+    bool FWidthsWritten = false;
+    RowState FRowState = RowState::Idle;
+    std::array<Cell, kMaxCell + 1> FCells;
+    int FLastCell = -1;
+    base::TDateTime FFixedDate = 0;
+};
+
+} // namespace lanescope::report

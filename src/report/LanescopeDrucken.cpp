@@ -1,0 +1,296 @@
+#include "report/LanescopeDrucken.h"
+
+#include "base/LanguageTexts.h"
+#include "base/Strings.h"
+#include "browser/ListCells.h"
+#include "browser/SplitsBlock.h"
+#include "report/VnxReport.h"
+#include "swim/LenexTexts.h"
+#include "swim/SwimCodes.h"
+#include "swim/SwimTime.h"
+#include "swim/TextFormat.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <unordered_map>
+#include <vector>
+
+namespace lanescope::report {
+
+namespace {
+
+using lenex::TLnxObject;
+namespace tag = lenex::tag;
+
+const char* const kEventColumns = "R100;L20;L350;L350;R100";
+const char* const kAthleteColumns = "R90;L30;L425;R100;C130;L100";
+const char* const kRelayColumns = "L120;L235;R100;L15;L75;R100;R100";
+const char* const kIndividualColumns = "L120;L75;R100;R100;L75;L75;R100;R100";
+
+std::string timeText(lenex::TSwimTime time) { return swim::formatSwimTime(time, false); }
+
+std::string lapText(lenex::TSwimTime time, lenex::TSwimTime previous)
+{
+    return "(" + base::trim(timeText(swim::swimTimeDifference(time, previous))) + ")";
+}
+
+bool isRelay(const TLnxObject* owner) { return owner != nullptr && owner->tag() == tag::RELAY; }
+
+} // namespace
+
+TLanescopeDrucken::TLanescopeDrucken(TVnxReport& report, std::shared_ptr<swim::IBSLenexMeet> meet,
+                                     const lenex::TLenex& document)
+    : TVornixReport(report, nullptr, std::move(meet))
+    , FDocument(document)
+{
+}
+
+void TLanescopeDrucken::Body()
+{
+    BrandedHead();
+    Report().SetColumns("L1000");
+    Report().PrintRow({MeetDateText()}, 0);
+    Report().AdvanceLines(10);
+    if (FSelection.activePage == PrintSelection::Page::Events)
+        eventReport();
+    else
+        athleteReport();
+}
+
+void TLanescopeDrucken::titleRow(const std::string& title)
+{
+    TVnxReport& report = Report();
+    report.SetFontSizePercent(120);
+    report.SetColumns("L1000");
+    report.PrintRow({title}, reportflag::bold);
+    report.AdvanceLines(5);
+    report.HtmlNewLine();
+    report.SetFontSizePercent(100);
+}
+
+void TLanescopeDrucken::timeCell(int column, const TLnxObject& item)
+{
+    const browser::TimeCell cell = browser::timeCell(item);
+    if (cell.shown && !cell.text.empty())
+        Report().PrintCell(column, cell.text, cell.style);
+}
+
+void TLanescopeDrucken::eventReport()
+{
+    const browser::EventTreeNode* node = FSelection.eventNode;
+    if (node == nullptr)
+        return;
+    TVnxReport& report = Report();
+    const bool ageGroupNode = node->level >= 2 && node->parent != nullptr;
+    titleRow(ageGroupNode ? node->parent->text + ", " + node->text : node->text);
+    report.SetColumns(kEventColumns);
+
+    // The node's own list, as the copy text takes it: an age group's CAT sits in the CATS of its EVENT.
+    const TLnxObject* event = ageGroupNode ? node->parent->data : (node->level == 1 ? node->data : nullptr);
+    const browser::ResultList* list = nullptr;
+    if (event != nullptr && node->data != nullptr && FSelection.resultLists != nullptr)
+        list = FSelection.resultLists->find(
+            ageGroupNode ? browser::ResultLists::ageGroupKey(event->id(), node->data->id())
+                         : browser::ResultLists::eventKey(event->id()));
+    if (list == nullptr)
+        return;
+    const bool mixed = event->getText(tag::SEX) == "X";
+    const ListPrintOptions& options = FSelection.events;
+    for (const TLnxObject* item : *list) {
+        const std::string& comment = item->getText(tag::COMMENT);
+        // A row and its comment line stay on one page, so the comment never runs into the footer band.
+        CheckPageBreakWithHead(comment.empty() ? 10 : 20);
+        if (item->tag() != tag::ENTRY && options.onlyValidResults && !browser::IsValidResult(*item))
+            continue;
+        if (const int rank = item->getInteger(tag::RANK); rank > 0)
+            report.PrintCell(0, std::to_string(rank) + ".", 0);
+        else if (const int lane = item->getInteger(tag::LANE); lane > 0)
+            report.PrintCell(0, swim::formatText("%d / %d", {item->getInteger(tag::HEAT), lane}), 0);
+        const TLnxObject* owner = browser::ownerOf(*item);
+        if (owner != nullptr)
+            report.PrintCell(2, swim::participantText(*owner, mixed), 0);
+        if (const TLnxObject* club = browser::clubOf(owner))
+            report.PrintCell(3, club->getText(tag::NAME), 0);
+        timeCell(4, *item);
+        if (!comment.empty()) {
+            report.AdvanceLines(10);
+            report.PrintCell(2, comment, reportflag::italic);
+        }
+        report.AdvanceLines(10);
+        if (options.splitsAndNames && (item->tag() == tag::RESULT || isRelay(owner)))
+            splitsBlock(*item, event);
+    }
+}
+
+void TLanescopeDrucken::athleteReport()
+{
+    const browser::ClubTreeNode* node = FSelection.participantNode;
+    if (node == nullptr)
+        return;
+    TVnxReport& report = Report();
+    titleRow(node->text);
+    report.SetColumns(kAthleteColumns);
+    const lenex::TLnxCollection* items = node->items;
+    if (items == nullptr)
+        return;
+    const bool relay = items->parent() != nullptr && items->parent()->tag() == tag::RELAY;
+    const ListPrintOptions& options = FSelection.participants;
+    for (int i = 0; i < items->childCount(); ++i) {
+        const TLnxObject* item = items->itemAt(i);
+        if (item == nullptr)
+            continue;
+        const std::string& comment = item->getText(tag::COMMENT);
+        // An item and its comment line stay on one page.
+        CheckPageBreakWithHead(comment.empty() ? 10 : 20);
+        if (item->tag() != tag::ENTRY && options.onlyValidResults && !browser::IsValidResult(*item))
+            continue;
+        const int eventId = item->getInteger(tag::EID);
+        const TLnxObject* event = FDocument.eventById(eventId);
+        const TLnxObject* ageGroup =
+            event != nullptr ? FDocument.ageGroupByIds(eventId, item->getInteger(tag::CID)) : nullptr;
+        const std::string type = event != nullptr ? event->getText(tag::TYPE) : std::string();
+        if (event != nullptr) {
+            report.PrintCell(0, base::languageText('S', 18) + event->getText(tag::NUM), reportflag::centre);
+            report.PrintCell(2, swim::eventText(FDocument, *event, ageGroup), 0);
+        }
+        timeCell(3, *item);
+        // The round and the heat and lane share the last column: round first, then heat and lane.
+        std::string remark;
+        if (const int rank = item->getInteger(tag::RANK); rank > 0) {
+            report.PrintCell(4, swim::formatText("%d.", {rank}),
+                             browser::typeIn(type, "SEM-PRE") ? 0 : reportflag::bold);
+            if (type != "TIM")
+                remark = "(" + swim::roundText(type) + ")";
+        }
+        if (const int lane = item->getInteger(tag::LANE); lane > 0) {
+            const std::string heatLane =
+                swim::formatText(base::languageText('V', 3), {item->getInteger(tag::HEAT), lane});
+            remark = remark.empty() ? heatLane : remark + "  " + heatLane;
+        }
+        if (!remark.empty())
+            report.PrintCell(5, remark, 0);
+        if (!comment.empty()) {
+            report.AdvanceLines(10);
+            report.PrintCell(2, comment, reportflag::italic);
+        }
+        report.AdvanceLines(10);
+        if (options.splitsAndNames && (item->tag() == tag::RESULT || relay))
+            splitsBlock(*item, event);
+        report.AdvanceLines(3);
+    }
+}
+
+std::string TLanescopeDrucken::splitLabel(const std::string& distance) const
+{
+    return distance + FDocument.poolUnit() + ":";
+}
+
+void TLanescopeDrucken::splitsBlock(const TLnxObject& item, const TLnxObject* event)
+{
+    const bool hasPositions = item.findCollection(tag::POSITIONS) != nullptr;
+    if (!hasPositions && item.findCollection(tag::SPLITS) == nullptr)
+        return;
+    TVnxReport& report = Report();
+    const std::string columns = report.GetColumns();
+    if (hasPositions) {
+        if (event != nullptr)
+            relaySplits(item, *event);
+    } else {
+        individualSplits(item);
+    }
+    report.SetColumns(columns);
+}
+
+void TLanescopeDrucken::relaySplits(const TLnxObject& item, const TLnxObject& event)
+{
+    TVnxReport& report = Report();
+    report.SetColumns(kRelayColumns);
+    const int legs = std::min(event.getInteger(tag::DISCNT), browser::kMaxPoolLengths);
+    const std::int64_t legDistance = event.getInteger(tag::DIS);
+    const std::int64_t poolLength = browser::relayPoolLength(FDocument);
+    // A pool length or leg distance of 0 or less would never reach the race's end: no split lines then.
+    if (legs <= 0 || legDistance <= 0 || poolLength <= 0) {
+        report.AdvanceLines(5);
+        return;
+    }
+    std::vector<const TLnxObject*> swimmers(static_cast<std::size_t>(legs) + 1);
+    if (const lenex::TLnxCollection* positions = item.findCollection(tag::POSITIONS))
+        for (int i = 0; i < positions->childCount(); ++i)
+            if (const TLnxObject* position = positions->itemAt(i)) {
+                const int leg = position->getInteger(tag::NUM);
+                if (leg >= 1 && leg <= legs)
+                    swimmers[static_cast<std::size_t>(leg)] = position;
+            }
+    const std::vector<browser::SplitTime> splits = browser::splitTimesByDistance(item);
+    std::unordered_map<std::int64_t, const browser::SplitTime*> byDistance;
+    for (const browser::SplitTime& split : splits)
+        byDistance.emplace(base::strToIntDef(split.distance, 0), &split);
+
+    const std::int64_t total = legDistance * legs;
+    lenex::TSwimTime previous = 0;
+    lenex::TSwimTime legEnd = 0;
+    bool namePending = false;
+    int lengths = 0;
+    for (std::int64_t f = 0; f < total && lengths < browser::kMaxPoolLengths; f += poolLength, ++lengths) {
+        // Leg numbers count from 1: the swimmer of leg n starts at (n - 1) leg distances.
+        if (f % legDistance == 0) {
+            if (const TLnxObject* position = swimmers[static_cast<std::size_t>(f / legDistance + 1)]) {
+                if (namePending)
+                    report.AdvanceLines(10);
+                CheckPageBreakWithHead(10);
+                if (const TLnxObject* person = FDocument.personById(position->getInteger(tag::PID)))
+                    report.PrintCell(1, swim::participantText(*person, false), 0);
+                namePending = true;
+            }
+        }
+        const std::int64_t g = f + poolLength;
+        const auto found = byDistance.find(g);
+        if (found == byDistance.end() || found->second->time <= 0)
+            continue;
+        const browser::SplitTime& split = *found->second;
+        if (!namePending)
+            CheckPageBreakWithHead(10);
+        const int style = split.kind == 'I' ? reportflag::italic : 0;
+        report.PrintCell(4, splitLabel(std::to_string(g)), 0);
+        report.PrintCell(5, timeText(split.time), style);
+        report.PrintCell(6, lapText(split.time, previous), style);
+        if (g % legDistance == 0) {
+            if (previous != legEnd)
+                report.PrintCell(2, timeText(swim::swimTimeDifference(split.time, legEnd)), style);
+            legEnd = split.time;
+        }
+        previous = split.time;
+        report.AdvanceLines(10);
+        namePending = false;
+    }
+    report.AdvanceLines(namePending ? 15 : 5);
+}
+
+void TLanescopeDrucken::individualSplits(const TLnxObject& item)
+{
+    TVnxReport& report = Report();
+    report.SetColumns(kIndividualColumns);
+    const std::vector<browser::SplitTime> splits = browser::splitTimesByDistance(item);
+    const int count = static_cast<int>(splits.size());
+    const int rows = count > 0 ? (count - 1) / 2 + 1 : 0;
+    for (int row = 0; row < rows; ++row) {
+        CheckPageBreakWithHead(10);
+        for (int group = 0; group < 2; ++group) {
+            const int j = group * rows + row;
+            if (j >= count)
+                continue;
+            const browser::SplitTime& split = splits[static_cast<std::size_t>(j)];
+            const int style = split.kind == 'V' ? 0 : reportflag::italic;
+            const int column = 1 + 4 * group;
+            const lenex::TSwimTime previous = j == 0 ? 0 : splits[static_cast<std::size_t>(j - 1)].time;
+            report.PrintCell(column, splitLabel(split.distance), 0);
+            report.PrintCell(column + 1, timeText(split.time), style);
+            if (previous + split.time > 0)
+                report.PrintCell(column + 2, lapText(split.time, previous), style);
+        }
+        report.AdvanceLines(10);
+    }
+    report.AdvanceLines(5);
+}
+
+} // namespace lanescope::report

@@ -1,0 +1,72 @@
+#pragma once
+
+#include "browser/ClubTree.h"
+#include "browser/EventTree.h"
+#include "browser/ResultLists.h"
+#include "report/VornixReport.h"
+
+/** The result reports: the list of an event or age group, and the results or entries of an athlete or relay.
+ */
+namespace lanescope::report {
+
+/** The two check boxes of a browser page as the reports read them. */
+struct ListPrintOptions
+{
+    bool onlyValidResults = false; // "&nur gültige Resultate"
+    bool splitsAndNames = false;   // "&Zwischenzeiten/Namen"
+};
+
+/**
+ * What the main window shows when it prints: the active page, the selected nodes of both trees (borrowed;
+ * an event node or an age-group node, an athlete or relay node) and the result lists they index into.
+ */
+struct PrintSelection
+{
+    enum class Page
+    {
+        Events,
+        Participants,
+    };
+    Page activePage = Page::Events;
+    const browser::EventTreeNode* eventNode = nullptr;
+    const browser::ClubTreeNode* participantNode = nullptr;
+    const browser::ResultLists* resultLists = nullptr;
+    ListPrintOptions events;
+    ListPrintOptions participants;
+};
+
+/**
+ * The result report of the print command. The events page prints the selected event's or age group's
+ * list in its display order, the participants page the selected athlete's or relay's results or entries;
+ * both optionally with splits and relay swimmers. Long lists break across pages with the branded head
+ * on every page: before each item and before each line of a splits block.
+ */
+class TLanescopeDrucken : public TVornixReport
+{
+public:
+    /** The document must outlive the report and stay indexed; the selection's nodes must stay valid. */
+    TLanescopeDrucken(TVnxReport& report, std::shared_ptr<swim::IBSLenexMeet> meet,
+                      const lenex::TLenex& document);
+
+    void setSelection(const PrintSelection& selection) { FSelection = selection; }
+    /** The window's `FHasResults`, kept with the report; no output reads it. */
+    bool HasResults = false;
+
+protected:
+    void Body() override;
+
+private:
+    void eventReport();
+    void athleteReport();
+    void titleRow(const std::string& title);
+    void timeCell(int column, const lenex::TLnxObject& item);
+    void splitsBlock(const lenex::TLnxObject& item, const lenex::TLnxObject* event);
+    void relaySplits(const lenex::TLnxObject& item, const lenex::TLnxObject& event);
+    void individualSplits(const lenex::TLnxObject& item);
+    std::string splitLabel(const std::string& distance) const;
+
+    const lenex::TLenex& FDocument;
+    PrintSelection FSelection;
+};
+
+} // namespace lanescope::report

@@ -1,0 +1,93 @@
+#pragma once
+
+#include <map>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+/**
+ * A small PDF 1.2 object writer: pages with Flate-compressed content streams, non-embedded Type 1
+ * fonts and image XObjects as page resources, the document information, and the file with its
+ * cross-reference table. Lines end with CR LF; all numbers are written as decimals.
+ */
+namespace lanescope::report {
+
+/** A non-embedded Type 1 font with its widths from firstChar on. */
+struct PdfFont
+{
+    std::string baseFont;
+    std::string encoding;
+    int firstChar = 32;
+    std::vector<int> widths;
+};
+
+/** An image XObject with 8 bits per component. */
+struct PdfImage
+{
+    int width = 0;
+    int height = 0;
+    /** The /ColorSpace value as written, e.g. "/DeviceRGB" or "[/Indexed /DeviceRGB 1 <000000FFFFFF>]". */
+    std::string colourSpace;
+    /** Extra dictionary entries, e.g. "/Decode [1 0 1 0 1 0 1 0]"; may be empty. */
+    std::string extraEntries;
+    /** The procedure set the page needs for it: "ImageB", "ImageC" or "ImageI". */
+    std::string procSet = "ImageC";
+    /** Already DCT-encoded data is written as it is; raw samples get Flate-compressed. */
+    bool dctEncoded = false;
+    std::string data;
+};
+
+struct PdfInfo
+{
+    std::string producer;
+    std::string creator;
+    std::string author;
+    std::string subject;
+    /** "D:" followed by yyyymmddhhnnss. */
+    std::string creationDate;
+};
+
+class PdfDocument
+{
+public:
+    /** Starts a new page with a media box of the given size in points; it becomes the current page. */
+    void addPage(int width, int height);
+    bool hasPages() const;
+    /** Appends content operators to the current page. */
+    void appendContent(std::string_view operators);
+    /** Makes the font a resource of the current page under the name; a name keeps its first font. */
+    void useFont(const std::string& name, const PdfFont& font);
+    /**
+     * Adds the image as a resource of the current page under a new name. Pictures equal to an earlier one
+     * (a logo on every page) share its image object, so the file holds their data once.
+     */
+    void addImage(const std::string& name, PdfImage image);
+    /** The whole file. */
+    std::string serialize(const PdfInfo& info) const;
+
+    /** Writes text as a PDF string literal, escaping "(", ")", "\" and line breaks. */
+    static std::string literalString(std::string_view bytes);
+    /** A text string of the document information: literal when ASCII, else UTF-16BE with byte order mark. */
+    static std::string textString(std::string_view utf8);
+
+private:
+    struct Page
+    {
+        int width = 0;
+        int height = 0;
+        std::string content;
+        std::vector<std::string> fonts;
+        /** Resource names with the index of their image in FImages. */
+        std::vector<std::pair<std::string, std::size_t>> images;
+    };
+
+    Page& currentPage();
+
+    std::vector<Page> FPages;
+    std::map<std::string, PdfFont> FFonts;
+    std::vector<PdfImage> FImages;
+    std::multimap<std::size_t, std::size_t> FImagesByHash;
+};
+
+} // namespace lanescope::report

@@ -1,0 +1,173 @@
+#include "report/RecordingDevice.h"
+
+#include "report/HelveticaMetrics.h"
+#include "report/MulDiv.h"
+
+#include <algorithm>
+
+namespace lanescope::report {
+
+namespace {
+
+int characterCount(std::string_view text)
+{
+    // UTF-8 continuation bytes do not start a character.
+    return static_cast<int>(std::count_if(
+        text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
+}
+
+} // namespace
+
+std::vector<std::string> RecordedPage::texts() const
+{
+    std::vector<std::string> result;
+    for (const RecordedItem& item : items)
+        if (item.kind == RecordedItem::Kind::Text)
+            result.push_back(item.text);
+    return result;
+}
+
+RecordedPage& RecordingCanvas::page() { return FPage ? *FPage : FSpare; }
+
+void RecordingCanvas::setFont(const std::string& name, int sizePoints, bool bold, bool italic, bool underline,
+                              int escapement)
+{
+    FFontName = name;
+    FFontSize = sizePoints;
+    FBold = bold;
+    FItalic = italic;
+    FUnderline = underline;
+    FEscapement = escapement;
+}
+
+int RecordingCanvas::textWidth(std::string_view text)
+{
+    std::int64_t thousandths = 0;
+    if (FFontName.rfind("Courier", 0) == 0) {
+        thousandths = static_cast<std::int64_t>(characterCount(text)) * 600;
+    } else {
+        const HelveticaFont font = FBold ? (FItalic ? HelveticaFont::BoldOblique : HelveticaFont::Bold)
+                                         : (FItalic ? HelveticaFont::Oblique : HelveticaFont::Regular);
+        thousandths = helveticaTextWidth(font, text);
+    }
+    return mulDiv(thousandths * FFontSize, FDpi, 72 * 1000);
+}
+
+int RecordingCanvas::textHeight(std::string_view)
+{
+    return mulDiv(static_cast<std::int64_t>(FFontSize) * 115, FDpi, 7200);
+}
+
+void RecordingCanvas::drawText(int x, int y, std::string_view text)
+{
+    RecordedItem item;
+    item.kind = RecordedItem::Kind::Text;
+    item.x = x;
+    item.y = y;
+    item.text = std::string(text);
+    item.fontName = FFontName;
+    item.fontSize = FFontSize;
+    item.bold = FBold;
+    item.italic = FItalic;
+    item.underline = FUnderline;
+    item.escapement = FEscapement;
+    item.width = textWidth(text);
+    page().items.push_back(std::move(item));
+}
+
+void RecordingCanvas::drawLine(int x1, int y1, int x2, int y2, int penWidth)
+{
+    RecordedItem item;
+    item.kind = RecordedItem::Kind::Line;
+    item.x = x1;
+    item.y = y1;
+    item.x2 = x2;
+    item.y2 = y2;
+    item.penWidth = penWidth;
+    page().items.push_back(std::move(item));
+}
+
+void RecordingCanvas::drawRectangle(int left, int top, int right, int bottom, int penWidth)
+{
+    RecordedItem item;
+    item.kind = RecordedItem::Kind::Rectangle;
+    item.x = left;
+    item.y = top;
+    item.x2 = right;
+    item.y2 = bottom;
+    item.penWidth = penWidth;
+    page().items.push_back(std::move(item));
+}
+
+void RecordingCanvas::drawPicture(int left, int top, int right, int bottom, const ReportPicture& picture)
+{
+    RecordedItem item;
+    item.kind = RecordedItem::Kind::Picture;
+    item.x = left;
+    item.y = top;
+    item.x2 = right;
+    item.y2 = bottom;
+    item.picture = std::make_shared<const ReportPicture>(picture);
+    page().items.push_back(std::move(item));
+}
+
+RecordingDevice::RecordingDevice(int dpi, bool canMakeCopies)
+    : FDpi(std::max(dpi, 10))
+    , FCanMakeCopies(canMakeCopies)
+    , FCanvas(FDpi)
+{
+}
+
+ReportCanvas& RecordingDevice::addPage()
+{
+    RecordedPage page;
+    page.orientation = FOrientation;
+    page.pageWidth = FPageWidth;
+    page.pageHeight = FPageHeight;
+    page.deviceWidth = mulDiv(FPageWidth, FDpi, 254);
+    page.deviceHeight = mulDiv(FPageHeight, FDpi, 254);
+    FPages.push_back(std::move(page));
+    FCanvas.setPage(&FPages.back());
+    return FCanvas;
+}
+
+ReportCanvas& RecordingDevice::beginJob(Orientation orientation, int pageWidth, int pageHeight)
+{
+    FPages.clear();
+    FRunning = true;
+    ++FJobsBegun;
+    FOrientation = orientation;
+    FPageWidth = pageWidth;
+    FPageHeight = pageHeight;
+    return addPage();
+}
+
+ReportCanvas& RecordingDevice::newSheet()
+{
+    if (!FPages.empty())
+        FPages.back().complete = true;
+    return addPage();
+}
+
+void RecordingDevice::endPage()
+{
+    if (!FPages.empty())
+        FPages.back().complete = true;
+}
+
+void RecordingDevice::discardPages()
+{
+    FCanvas.setPage(nullptr);
+    FPages.clear();
+}
+
+void RecordingDevice::endJob(bool aborted)
+{
+    endPage();
+    FCanvas.setPage(nullptr);
+    FRunning = false;
+    ++FJobsEnded;
+    FLastAborted = aborted;
+}
+
+} // namespace lanescope::report

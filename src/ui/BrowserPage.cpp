@@ -1,0 +1,171 @@
+#include "ui/BrowserPage.h"
+
+#include "ui/ListSurface.h"
+
+#include <QCheckBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QSplitter>
+#include <QStandardItemModel>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace lanescope::ui {
+
+namespace {
+
+constexpr int kTreeWidth = 300;
+constexpr int kTreePanelMinimum = 252; // room for the button row
+constexpr int kListPanelMinimum = 300;
+constexpr int kTitleHeight = 25;
+constexpr int kHeaderHeight = 18;
+constexpr int kOptionPanelHeight = 35;
+
+Qt::Alignment alignmentOf(browser::SectionAlignment alignment)
+{
+    switch (alignment) {
+    case browser::SectionAlignment::Centre:
+        return Qt::AlignCenter;
+    case browser::SectionAlignment::Right:
+        return Qt::AlignRight | Qt::AlignVCenter;
+    case browser::SectionAlignment::Left:
+        break;
+    }
+    return Qt::AlignLeft | Qt::AlignVCenter;
+}
+
+} // namespace
+
+BrowserPage::BrowserPage(const QString& otherPageCaption, std::span<const browser::HeaderSection> sections,
+                         QWidget* parent)
+    : QWidget(parent)
+    , FTree(new QTreeWidget)
+    , FSwitch(new QPushButton(otherPageCaption))
+    , FSplitter(new QSplitter(Qt::Horizontal))
+    , FTitle(new QLabel)
+    , FHeaderModel(new QStandardItemModel(0, static_cast<int>(sections.size()), this))
+    , FHeader(new QHeaderView(Qt::Horizontal))
+    , FSurface(new ListSurface)
+    , FOnlyValids(new QCheckBox(QStringLiteral("&nur gültige Resultate")))
+    , FSplits(new QCheckBox(QStringLiteral("&Zwischenzeiten/Namen")))
+    , FSections(sections.begin(), sections.end())
+{
+    FTree->setHeaderHidden(true);
+    FTree->setColumnCount(1);
+    auto* treePanel = new QWidget;
+    treePanel->setMinimumWidth(kTreePanelMinimum);
+    auto* treeLayout = new QVBoxLayout(treePanel);
+    treeLayout->setContentsMargins(0, 0, 0, 0);
+    treeLayout->addWidget(FTree, 1);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(FSwitch);
+    buttons->addStretch(1);
+    treeLayout->addLayout(buttons);
+
+    QFont bold = FTitle->font();
+    bold.setBold(true);
+    FTitle->setFont(bold);
+    FTitle->setFixedHeight(kTitleHeight);
+    FTitle->setContentsMargins(5, 0, 5, 0);
+    FTitle->setFrameShape(QFrame::Panel);
+    FTitle->setFrameShadow(QFrame::Raised);
+
+    FHeader->setModel(FHeaderModel);
+    FHeader->setFixedHeight(kHeaderHeight);
+    FHeader->setSectionsClickable(false);
+    FHeader->setSectionsMovable(false);
+    FHeader->setMinimumSectionSize(0);
+    FHeader->setStretchLastSection(false);
+    FHeader->setSectionResizeMode(QHeaderView::Interactive);
+    FHeader->hide();
+
+    auto* options = new QWidget;
+    options->setFixedHeight(kOptionPanelHeight);
+    auto* optionsLayout = new QHBoxLayout(options);
+    optionsLayout->setContentsMargins(5, 0, 5, 0);
+    optionsLayout->addWidget(FOnlyValids);
+    optionsLayout->addWidget(FSplits, 1);
+
+    auto* listPanel = new QWidget;
+    listPanel->setMinimumWidth(kListPanelMinimum);
+    auto* listLayout = new QVBoxLayout(listPanel);
+    listLayout->setContentsMargins(0, 0, 0, 0);
+    listLayout->setSpacing(0);
+    listLayout->addWidget(FTitle);
+    listLayout->addWidget(FHeader);
+    listLayout->addWidget(FSurface, 1);
+    listLayout->addWidget(options);
+
+    FSplitter->addWidget(treePanel);
+    FSplitter->addWidget(listPanel);
+    FSplitter->setHandleWidth(3);
+    FSplitter->setChildrenCollapsible(false);
+    FSplitter->setStretchFactor(1, 1);
+    setTreeWidth(kTreeWidth);
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(FSplitter);
+
+    setSections(FSections);
+    connect(FHeader, &QHeaderView::sectionResized, this, &BrowserPage::sectionResized);
+    connect(FSurface, &ListSurface::horizontalScrolled, this, &BrowserPage::alignHeader);
+    connect(FOnlyValids, &QCheckBox::clicked, this, &BrowserPage::redrawRequested);
+    connect(FSplits, &QCheckBox::clicked, this, &BrowserPage::redrawRequested);
+}
+
+void BrowserPage::setSections(std::span<const browser::HeaderSection> sections)
+{
+    FSettingSections = true;
+    for (std::size_t k = 0; k < sections.size() && k < FSections.size(); ++k) {
+        const int minimum = FSections[k].minWidth;
+        FSections[k] = sections[k];
+        FSections[k].minWidth = minimum;
+        const int section = static_cast<int>(k);
+        FHeaderModel->setHeaderData(section, Qt::Horizontal, QString::fromStdString(sections[k].text));
+        FHeaderModel->setHeaderData(section, Qt::Horizontal,
+                                    QVariant::fromValue(alignmentOf(sections[k].alignment)),
+                                    Qt::TextAlignmentRole);
+        FHeader->resizeSection(section, sections[k].width);
+    }
+    FSettingSections = false;
+}
+
+void BrowserPage::sectionResized(int section, int /*oldSize*/, int newSize)
+{
+    if (FSettingSections || section < 0 || section >= static_cast<int>(FSections.size()))
+        return;
+    browser::HeaderSection& entry = FSections[static_cast<std::size_t>(section)];
+    if (newSize < entry.minWidth) {
+        FSettingSections = true;
+        FHeader->resizeSection(section, entry.minWidth);
+        FSettingSections = false;
+        newSize = entry.minWidth;
+    }
+    entry.width = newSize;
+    emit redrawRequested();
+}
+
+// The header follows the drawing's horizontal position; the drawing starts inside the surface's frame.
+void BrowserPage::alignHeader(int left) { FHeader->setOffset(-left - FSurface->frameWidth()); }
+
+bool BrowserPage::headerShown() const { return !FHeader->isHidden(); }
+
+void BrowserPage::setHeaderShown(bool shown)
+{
+    FHeader->setHidden(!shown);
+    alignHeader(0);
+}
+
+void BrowserPage::setTitle(const std::string& text) { FTitle->setText(QString::fromStdString(text)); }
+
+int BrowserPage::treeWidth() const { return FSplitter->sizes().value(0); }
+
+void BrowserPage::setTreeWidth(int width)
+{
+    const int total = std::max(FSplitter->width(), width + kListPanelMinimum);
+    FSplitter->setSizes({width, total - width});
+}
+
+} // namespace lanescope::ui

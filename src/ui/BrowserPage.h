@@ -1,0 +1,74 @@
+#pragma once
+
+#include "browser/EventListDrawing.h"
+
+#include <QWidget>
+#include <span>
+#include <vector>
+
+class QCheckBox;
+class QHeaderView;
+class QLabel;
+class QPushButton;
+class QSplitter;
+class QStandardItemModel;
+class QTreeWidget;
+
+namespace lanescope::ui {
+
+class ListSurface;
+
+/**
+ * One of the two browser pages of the main window: a tree on the left with a button under it that switches
+ * to the other page, and on the right the drawn list with its title, header and the two option check boxes.
+ */
+class BrowserPage : public QWidget
+{
+    Q_OBJECT
+
+public:
+    /** sections: the header as laid out (captions, widths, smallest widths, alignment). */
+    BrowserPage(const QString& otherPageCaption, std::span<const browser::HeaderSection> sections,
+                QWidget* parent = nullptr);
+
+    QTreeWidget* tree() const { return FTree; }
+    QPushButton* switchButton() const { return FSwitch; }
+    QHeaderView* header() const { return FHeader; }
+    ListSurface* surface() const { return FSurface; }
+    QCheckBox* onlyValids() const { return FOnlyValids; }
+    QCheckBox* splits() const { return FSplits; }
+    QLabel* title() const { return FTitle; }
+
+    /** The header's sections with the widths the user set. */
+    const std::vector<browser::HeaderSection>& sections() const { return FSections; }
+    /** Shows texts, widths and alignment of the sections (smallest widths stay those of the layout). */
+    void setSections(std::span<const browser::HeaderSection> sections);
+    bool headerShown() const;
+    void setHeaderShown(bool shown);
+    void setTitle(const std::string& text);
+
+    int treeWidth() const;
+    void setTreeWidth(int width);
+
+signals:
+    /** A check box was clicked or the user resized a header section: the list must be drawn again. */
+    void redrawRequested();
+
+private:
+    void sectionResized(int section, int oldSize, int newSize);
+    void alignHeader(int left);
+
+    QTreeWidget* FTree;
+    QPushButton* FSwitch;
+    QSplitter* FSplitter;
+    QLabel* FTitle;
+    QStandardItemModel* FHeaderModel;
+    QHeaderView* FHeader;
+    ListSurface* FSurface;
+    QCheckBox* FOnlyValids;
+    QCheckBox* FSplits;
+    std::vector<browser::HeaderSection> FSections;
+    bool FSettingSections = false;
+};
+
+} // namespace lanescope::ui

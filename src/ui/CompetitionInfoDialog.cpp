@@ -1,0 +1,164 @@
+#include "ui/CompetitionInfoDialog.h"
+
+#include "base/FormatSettings.h"
+#include "base/LanguageTexts.h"
+#include "base/Strings.h"
+#include "lenex/LnxElement.h"
+#include "lenex/LnxSchema.h"
+#include "swim/TextFormat.h"
+
+#include <QDesktopServices>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QUrl>
+
+namespace lanescope::ui {
+
+namespace {
+
+namespace tag = lenex::tag;
+
+QString qs(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QLabel* caption(QWidget* parent, const QString& text, int x, int y)
+{
+    auto* label = new QLabel(text, parent);
+    label->move(x, y);
+    label->adjustSize();
+    return label;
+}
+
+QLabel* value(QWidget* parent, const char* name, int x, int y, int width)
+{
+    auto* label = new QLabel(parent);
+    label->setObjectName(QString::fromLatin1(name));
+    QFont font = label->font();
+    font.setBold(true);
+    label->setFont(font);
+    label->setGeometry(x, y, width, label->fontMetrics().height() + 1);
+    return label;
+}
+
+} // namespace
+
+TVnxFCompetitionInfo::TVnxFCompetitionInfo(QWidget* parent)
+    : QDialog(parent)
+{
+    setObjectName(QStringLiteral("VnxFCompetitionInfo"));
+    setWindowTitle(QStringLiteral("Angaben zur Veranstaltung"));
+    setFixedSize(400, 278);
+    // The layout is in fixed pixels; a small dialog font keeps the captions clear of the values.
+    QFont small(QStringLiteral("Arial"));
+    small.setPixelSize(11);
+    setFont(small);
+
+    caption(this, QStringLiteral("Bezeichnung:"), 10, 10);
+    lblName = value(this, "lblName", 105, 10, 280);
+    caption(this, QStringLiteral("Veranstaltungsort:"), 10, 30);
+    lblPlace = value(this, "lblPlace", 105, 30, 280);
+    caption(this, QStringLiteral("Wettkampfbecken:"), 10, 50);
+    lblPool = value(this, "lblPool", 105, 50, 80);
+    caption(this, QStringLiteral("Zeitmessung:"), 200, 50);
+    lblTiming = value(this, "lblTiming", 290, 50, 100);
+    // The deadline row and the two groups below it are stacked without overlap, so the points-table group
+    // never hides the deadline.
+    caption(this, QStringLiteral("Meldeschluss:"), 10, 70);
+    lblDeadLine = value(this, "lblDeadLine", 105, 70, 260);
+
+    grpPointTable = new QGroupBox(QStringLiteral("Punktewertung"), this);
+    grpPointTable->setObjectName(QStringLiteral("grpPointTable"));
+    grpPointTable->setGeometry(10, 90, 380, 35);
+    lblPktName = value(grpPointTable, "lblPktName", 8, 15, 248);
+    lblVers = caption(grpPointTable, QStringLiteral("Version:"), 262, 15);
+    lblVers->setObjectName(QStringLiteral("lblVers"));
+    lblPktVersion = value(grpPointTable, "lblPktVersion", 310, 15, 65);
+
+    auto* contact = new QGroupBox(QStringLiteral("Kontaktadresse Organisator"), this);
+    contact->setObjectName(QStringLiteral("grpContact"));
+    contact->setGeometry(10, 132, 380, 106);
+    lblContactName = value(contact, "lblContactName", 8, 20, 175);
+    lblStreet = value(contact, "lblStreet", 8, 35, 175);
+    lblZipPlace = value(contact, "lblZipPlace", 8, 50, 175);
+    caption(contact, QStringLiteral("Telefon:"), 8, 65);
+    lblPhone = value(contact, "lblPhone", 65, 65, 118);
+    caption(contact, QStringLiteral("Telefax:"), 8, 80);
+    lblFax = value(contact, "lblFax", 65, 80, 118);
+    caption(contact, QStringLiteral("Email - Adresse:"), 190, 20);
+    lblEmail = value(contact, "lblEmail", 190, 35, 182);
+    caption(contact, QStringLiteral("Internetseite:"), 190, 65);
+    lblInternet = value(contact, "lblInternet", 190, 80, 182);
+    lblInternet->setTextFormat(Qt::RichText);
+    lblInternet->setOpenExternalLinks(false);
+    connect(lblInternet, &QLabel::linkActivated, this, [this] { lblInternetClick(); });
+
+    auto* close = new QPushButton(QStringLiteral("Schliessen"), this);
+    close->setObjectName(QStringLiteral("btnClose"));
+    close->setGeometry(155, 246, 90, 25);
+    close->setDefault(true);
+    connect(close, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+void TVnxFCompetitionInfo::fill(lenex::TLnxObject* competition, bool showPointTable)
+{
+    grpPointTable->setVisible(showPointTable);
+    if (!competition) {
+        grpPointTable->setEnabled(false);
+        return;
+    }
+    lblName->setText(qs(competition->getText(tag::NAME)));
+    lblPlace->setText(qs(competition->getText(tag::PLACE)));
+    lblPool->setText(qs(swim::formatText(base::languageText('S', 46),
+                                         {competition->getInteger(tag::PL), competition->getText(tag::PM)})));
+    lblTiming->setText(qs(base::languageText('S', 47, competition->getText(tag::TI) == "A" ? 1 : 2)));
+
+    // A deadline that is no valid date is left out rather than shown as the calendar's day zero.
+    const base::TDateTime deadline = competition->getDate(tag::DEADLINE);
+    lblDeadLine->setText(
+        competition->getText(tag::DEADLINE).empty() || deadline == 0
+            ? QString()
+            : qs(base::formatDateTime(base::currentFormatSettings().longDateFormat, deadline)));
+
+    // Without a points table the group stays, greyed, so the dialog keeps its shape.
+    const lenex::TLnxObject* pointTable = competition->findObject(tag::POINTTABLE);
+    grpPointTable->setEnabled(pointTable != nullptr);
+    lblPktName->setText(pointTable ? qs(pointTable->getText(tag::NAME)) : QString());
+    lblPktVersion->setText(pointTable ? qs(pointTable->getText(tag::VERSION)) : QString());
+
+    if (const lenex::TLnxObject* contact = competition->findObject(tag::CONTACT))
+        fillContact(*contact);
+}
+
+void TVnxFCompetitionInfo::fillContact(const lenex::TLnxObject& contact)
+{
+    lblContactName->setText(qs(base::trim(contact.getText(tag::FNAME) + " " + contact.getText(tag::NAME))));
+    lblStreet->setText(qs(contact.getText(tag::STREET)));
+    lblZipPlace->setText(qs(base::trim(contact.getText(tag::ZIP) + " " + contact.getText(tag::PLACE))));
+    lblPhone->setText(qs(contact.getText(tag::PHONE)));
+    lblFax->setText(qs(contact.getText(tag::FAX)));
+    lblEmail->setText(qs(contact.getText(tag::EMAIL)));
+    FInternet = qs(contact.getText(tag::INTERNET));
+    lblInternet->setToolTip(FInternet);
+    lblInternet->setText(
+        FInternet.isEmpty()
+            ? QString()
+            : QStringLiteral("<a href=\"#\" style=\"color:#0000ff\">%1</a>").arg(FInternet.toHtmlEscaped()));
+}
+
+void TVnxFCompetitionInfo::lblInternetClick()
+{
+    if (!FInternet.isEmpty())
+        QDesktopServices::openUrl(QUrl::fromUserInput(FInternet));
+}
+
+void ShowCompetitionInfo(QWidget* parent, lenex::TLnxObject* competition, bool showPointTable)
+{
+    TVnxFCompetitionInfo dialog(parent);
+    dialog.fill(competition, showPointTable);
+    dialog.exec();
+}
+
+} // namespace lanescope::ui

@@ -1,0 +1,474 @@
+#include "ui/FrmView.h"
+
+#include "app/FormGeometry.h"
+#include "app/SettingsLocation.h"
+#include "app/VnxLanguage.h"
+#include "base/LanguageTexts.h"
+#include "base/ProductVersion.h"
+#include "base/VnxIniFiles.h"
+#include "ui/BrowserPage.h"
+#include "ui/FindDialog.h"
+#include "ui/HelpView.h"
+#include "ui/ImageList.h"
+#include "ui/StartScreen.h"
+#include "ui/VnxComboBox.h"
+#include "ui/VnxStatusBar.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScreen>
+#include <QStatusTipEvent>
+#include <QTabWidget>
+#include <QTimer>
+#include <QToolBar>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+#include <string>
+
+namespace lanescope::ui {
+
+namespace {
+
+constexpr const char* kMain = "main";
+constexpr int kFormWidth = 808;
+constexpr int kFormHeight = 502;
+constexpr int kMinimumHeight = 250;
+constexpr int kToolBarHeight = 25;
+
+// Help texts, language files and the editor lie in the program folder, or in ../share/lanescope when
+// installed.
+std::filesystem::path programFile(const std::string& name)
+{
+    const std::filesystem::path folder = app::programFolder();
+    const std::filesystem::path beside = folder / name;
+    if (std::filesystem::exists(beside))
+        return beside;
+    const std::filesystem::path shared = folder.parent_path() / "share" / "lanescope" / name;
+    return std::filesystem::exists(shared) ? shared : beside;
+}
+
+bool isExecutableFile(const std::filesystem::path& file)
+{
+    const QFileInfo info(QString::fromStdString(file.string()));
+    return info.isFile() && info.isExecutable();
+}
+
+} // namespace
+
+TfrmView::TfrmView(base::CustomIniFile& settings, QStringList parameters, QWidget* parent)
+    : QMainWindow(parent)
+    , FSettings(settings)
+    , FParameters(std::move(parameters))
+    , FModels(firstMapImageIndex())
+    , FEventHeader(browser::defaultEventHeader())
+    , FClubHeader(browser::defaultClubHeader())
+{
+    setObjectName(QStringLiteral("frmView"));
+    resize(kFormWidth, kFormHeight);
+    setMinimumHeight(kMinimumHeight);
+    createActions();
+
+    CbxCompetitions = new TVnxComboBox;
+    CbxCompetitions->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    CbxCompetitions->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    shtEvents = new BrowserPage(QStringLiteral("Teilnehmer"), FEventHeader);
+    shtTeilnehmer = new BrowserPage(QStringLiteral("Wettkämpfe"), FClubHeader);
+    PgcMain = new QTabWidget;
+    PgcMain->addTab(shtEvents, QStringLiteral("&Wettkämpfe"));
+    PgcMain->addTab(shtTeilnehmer, QStringLiteral("&Teilnehmer"));
+    PgcMain->addTab(createHelpPage(), QStringLiteral("H&ilfe"));
+    PgcMain->setTabVisible(HelpPage, false);
+    setCentralWidget(PgcMain);
+    statusBarView = new TvnxStatusBar;
+    setStatusBar(statusBarView);
+    createMenusAndToolBar();
+
+    connect(CbxCompetitions, &QComboBox::currentIndexChanged, this, &TfrmView::CbxCompetitionsChange);
+    connect(PgcMain, &QTabWidget::currentChanged, this, &TfrmView::PgcMainChange);
+    connect(shtEvents->tree(), &QTreeWidget::currentItemChanged, this, &TfrmView::TrvEventsChange);
+    connect(shtTeilnehmer->tree(), &QTreeWidget::currentItemChanged, this, &TfrmView::trvClubsChange);
+    connect(shtEvents->switchButton(), &QPushButton::clicked, this, [this] { showPage(ParticipantsPage); });
+    connect(shtTeilnehmer->switchButton(), &QPushButton::clicked, this, [this] { showPage(EventsPage); });
+    for (BrowserPage* page : {shtEvents, shtTeilnehmer})
+        connect(page, &BrowserPage::redrawRequested, this, [this, page] {
+            page == shtEvents ? TrvEventsChange() : trvClubsChange();
+            if (isVisible())
+                page->tree()->setFocus();
+        });
+
+    app::LanguageManager().setListener([this] { LanguageChanged(); });
+    setProgressSink(
+        [this](const std::string& text) { statusBarView->progressText(QString::fromStdString(text)); });
+    qApp->installEventFilter(this);
+
+    readSettings();
+    loadHelp("us", false);
+    LanguageChanged();
+    ActOpenInEditor->setVisible(isExecutableFile(programFile("inscriba")) ||
+                                isExecutableFile(programFile("inscriba.exe")));
+    setActionsEnabled(NeedsFile, false);
+    setActionsEnabled(NeedsList, false);
+    resetCaption();
+    restoreWindowGeometry();
+}
+
+TfrmView::~TfrmView()
+{
+    qApp->removeEventFilter(this);
+    setProgressSink({});
+    app::LanguageManager().setListener({});
+    writeSettings();
+    clearTrees();
+    FModels.clear();
+}
+
+QAction* TfrmView::newAction(const char* caption, const char* hint, const QKeySequence& shortcut, int tag,
+                             int image, void (TfrmView::*handler)())
+{
+    auto* action = new QAction(QString::fromUtf8(caption), this);
+    const QString hintText = QString::fromUtf8(hint);
+    action->setStatusTip(hintText);
+    action->setToolTip(hintText.isEmpty() ? action->text() : hintText);
+    action->setShortcut(shortcut);
+    if (image >= 0)
+        action->setIcon(actionIcon(image));
+    if (tag != 0)
+        FTaggedActions.emplace_back(action, tag);
+    if (handler)
+        connect(action, &QAction::triggered, this, handler);
+    addAction(action);
+    return action;
+}
+
+void TfrmView::createActions()
+{
+    ActLoadFile = newAction("Öffnen...", "Datei öffnen.", QKeySequence(Qt::CTRL | Qt::Key_O), 0, 0,
+                            &TfrmView::ActLoadFileExecute);
+    // The download, print, club statistics and language dialogs are not part of this window yet.
+    ActDownload = newAction("Download...", "Download Resultate von Server",
+                            QKeySequence(Qt::CTRL | Qt::Key_D), 0, 20, nullptr);
+    ActClose = newAction("Schliessen...", "", {}, NeedsFile, -1, &TfrmView::ActCloseExecute);
+    ActCompetitionInfo =
+        newAction("Angaben zu Veranstaltung", "Kontaktadresse Organisator, Angabe zu Punktetabellen", {}, 0,
+                  17, &TfrmView::ActCompetitionInfoExecute);
+    ActCompetitionInfo->setEnabled(false);
+    ActFileInfo = newAction("Eigenschaften", "Version und Erstellersoftware der Datei.",
+                            QKeySequence(Qt::CTRL | Qt::Key_I), NeedsFile, 8, &TfrmView::ActFileInfoExecute);
+    ActPrint = newAction("Drucken...", "Angezeigte Daten drucken.", QKeySequence(Qt::CTRL | Qt::Key_P),
+                         NeedsList, 3, nullptr);
+    ActOpenInEditor =
+        newAction("In Inscriba bearbeiten", "Datei in Inscriba öffnen zum bearbeiten (nur Meldungen).", {},
+                  NeedsFile, 19, &TfrmView::ActOpenInEditorExecute);
+    ActSelectLanguage = newAction("Sprache wählen", "Sprache für Bildschirmanzeige und Ausdrucke auswählen.",
+                                  {}, 0, -1, nullptr);
+    ActRegisterExt = newAction("Erweiterung  .LXF / .LEF registrieren",
+                               "Lanescope als Standardprogramm zum öffnen von .LXF/.LEF - Dateien festlegen.",
+                               {}, 0, 16, &TfrmView::ActRegisterExtExecute);
+    ActTerminate = newAction("Beenden", "Programm beenden.", {}, 0, 1, nullptr);
+    connect(ActTerminate, &QAction::triggered, this, &QWidget::close);
+    actSearch = newAction("Suchen...", "Suchen nach Teilnehmer.", QKeySequence(Qt::CTRL | Qt::Key_F),
+                          NeedsFile, 10, &TfrmView::actSearchExecute);
+    actCopy = newAction("Kopieren...", "Angezeigte Daten in Zwischenablage kopieren.",
+                        QKeySequence(Qt::CTRL | Qt::Key_C), NeedsList, 6, &TfrmView::actCopyExecute);
+    ActClubStats = newAction("Teilnehmende Vereine", "Statistik über teilnehmende Vereine drucken", {},
+                             NeedsFile, -1, nullptr);
+    ActInfo = newAction("Über Lanescope", "Betrachter für Resultatdateien von Schwimmwettkämpfen.", {}, 0, 4,
+                        nullptr);
+    connect(ActInfo, &QAction::triggered, this, [this] { ShowAbout(this); });
+    ActShowHelp = newAction("Hilfe anzeigen", "", {}, 0, 18, nullptr);
+    connect(ActShowHelp, &QAction::triggered, this, [this] { showPage(HelpPage); });
+    ActShowHelp->setVisible(false);
+}
+
+void TfrmView::createMenusAndToolBar()
+{
+    QMenu* file = menuBar()->addMenu(QStringLiteral("&Datei"));
+    file->addActions({ActLoadFile, ActDownload, ActClose, ActCompetitionInfo, ActFileInfo});
+    file->addSeparator();
+    file->addActions({ActPrint, ActOpenInEditor, ActSelectLanguage, ActRegisterExt});
+    file->addSeparator();
+    file->addAction(ActTerminate);
+    menuBar()->addMenu(QStringLiteral("&Bearbeiten"))->addActions({actSearch, actCopy});
+    menuBar()->addMenu(QStringLiteral("Auswertungen"))->addAction(ActClubStats);
+    QMenu* help = menuBar()->addMenu(QStringLiteral("&Hilfe"));
+    help->addAction(ActInfo);
+    help->addSeparator();
+    help->addAction(ActShowHelp);
+
+    QToolBar* tools = addToolBar(QStringLiteral("ToolBar1"));
+    tools->setObjectName(QStringLiteral("ToolBar1"));
+    tools->setMovable(false);
+    tools->setFloatable(false);
+    tools->setFixedHeight(kToolBarHeight);
+    tools->setIconSize(QSize(16, 16));
+    tools->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    tools->addActions({ActLoadFile, ActDownload});
+    tools->addSeparator();
+    tools->addActions({ActCompetitionInfo, ActFileInfo, ActPrint});
+    tools->addSeparator();
+    tools->addActions({actSearch, actCopy, ActOpenInEditor});
+    tools->addSeparator();
+    tools->addWidget(CbxCompetitions);
+}
+
+QWidget* TfrmView::createHelpPage()
+{
+    auto* page = new QWidget;
+    helpView = new HelpView;
+    auto* german = new QPushButton(QStringLiteral("Deutsch"));
+    auto* english = new QPushButton(QStringLiteral("English"));
+    auto* events = new QPushButton(QStringLiteral("Wettkämpfe"));
+    auto* participants = new QPushButton(QStringLiteral("Teilnehmer"));
+    connect(german, &QPushButton::clicked, this, &TfrmView::BtnGermanClick);
+    connect(english, &QPushButton::clicked, this, &TfrmView::BtnEnglishClick);
+    connect(events, &QPushButton::clicked, this, [this] { showPage(EventsPage); });
+    connect(participants, &QPushButton::clicked, this, [this] { showPage(ParticipantsPage); });
+    auto* buttons = new QHBoxLayout;
+    for (QPushButton* button : {german, english, events, participants})
+        buttons->addWidget(button);
+    buttons->addStretch(1);
+    auto* layout = new QVBoxLayout(page);
+    layout->addWidget(helpView, 1);
+    layout->addLayout(buttons);
+    return page;
+}
+
+void TfrmView::readSettings()
+{
+    FFindDialogLeft = FSettings.ReadInteger(kMain, "FDlgLeft", -1);
+    FFindDialogTop = FSettings.ReadInteger(kMain, "FDlgTop", -1);
+    FOpenPath = QString::fromStdString(FSettings.ReadString(kMain, "openPath", ""));
+    int page = std::clamp(FSettings.ReadInteger(kMain, "pgcMain", HelpPage), 0, PgcMain->count() - 1);
+    if (page == HelpPage)
+        page = EventsPage;
+    PgcMain->setCurrentIndex(page);
+    shtEvents->setTreeWidth(FSettings.ReadInteger(kMain, "trvEvents", shtEvents->treeWidth()));
+    shtTeilnehmer->setTreeWidth(FSettings.ReadInteger(kMain, "trvClubs", shtTeilnehmer->treeWidth()));
+    for (std::size_t k = 0; k < FEventHeader.size(); ++k)
+        FEventHeader[k].width =
+            std::max(FEventHeader[k].minWidth,
+                     FSettings.ReadInteger(kMain, "hcEvents" + std::to_string(k), FEventHeader[k].width));
+    for (std::size_t k = 0; k < FClubHeader.size(); ++k)
+        FClubHeader[k].width =
+            std::max(FClubHeader[k].minWidth,
+                     FSettings.ReadInteger(kMain, "hcClubs" + std::to_string(k), FClubHeader[k].width));
+    shtEvents->setSections(FEventHeader);
+    shtTeilnehmer->setSections(FClubHeader);
+    shtEvents->splits()->setChecked(FSettings.ReadBool(kMain, "evSplit", false));
+    shtEvents->onlyValids()->setChecked(FSettings.ReadBool(kMain, "evOnlyValids", false));
+    shtTeilnehmer->splits()->setChecked(FSettings.ReadBool(kMain, "tnSplit", false));
+    shtTeilnehmer->onlyValids()->setChecked(FSettings.ReadBool(kMain, "tnOnlyValids", false));
+}
+
+void TfrmView::writeSettings()
+{
+    if (FFindDialog) {
+        FFindDialogLeft = FFindDialog->x();
+        FFindDialogTop = FFindDialog->y();
+    }
+    if (FFindDialogLeft >= 0 && FFindDialogTop >= 0) {
+        FSettings.WriteInteger(kMain, "FDlgLeft", FFindDialogLeft);
+        FSettings.WriteInteger(kMain, "FDlgTop", FFindDialogTop);
+    }
+    if (FOpenDialogUsed)
+        FSettings.WriteString(kMain, "openPath", FOpenPath.toStdString());
+    FSettings.WriteInteger(kMain, "pgcMain", PgcMain->currentIndex());
+    FSettings.WriteInteger(kMain, "trvEvents", shtEvents->treeWidth());
+    FSettings.WriteInteger(kMain, "trvClubs", shtTeilnehmer->treeWidth());
+    const auto& events = shtEvents->sections();
+    for (std::size_t k = 0; k < events.size(); ++k)
+        FSettings.WriteInteger(kMain, "hcEvents" + std::to_string(k), events[k].width);
+    const auto& clubs = shtTeilnehmer->sections();
+    for (std::size_t k = 0; k < clubs.size(); ++k)
+        FSettings.WriteInteger(kMain, "hcClubs" + std::to_string(k), clubs[k].width);
+    FSettings.WriteBool(kMain, "evSplit", shtEvents->splits()->isChecked());
+    FSettings.WriteBool(kMain, "evOnlyValids", shtEvents->onlyValids()->isChecked());
+    FSettings.WriteBool(kMain, "tnSplit", shtTeilnehmer->splits()->isChecked());
+    FSettings.WriteBool(kMain, "tnOnlyValids", shtTeilnehmer->onlyValids()->isChecked());
+
+    const QRect bounds = isVisible() ? normalGeometry() : geometry();
+    app::FormGeometry geometry{{bounds.x(), bounds.y(), bounds.width(), bounds.height()},
+                               isMaximized()   ? app::WindowState::Maximized
+                               : isMinimized() ? app::WindowState::Minimized
+                                               : app::WindowState::Normal};
+    FSettings.WriteString("Windows", objectName().toStdString(), app::formatGeometry(geometry));
+}
+
+void TfrmView::restoreWindowGeometry()
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect area = screen->geometry();
+    const app::Rect screenRect{area.x(), area.y(), area.width(), area.height()};
+    const app::Rect form{0, 0, width(), height()};
+    const app::FormGeometry placed = app::restoreGeometry(
+        FSettings.ReadString("Windows", objectName().toStdString(), ""), form, screenRect, true);
+    setGeometry(placed.bounds.left, placed.bounds.top, placed.bounds.width, placed.bounds.height);
+    if (placed.state == app::WindowState::Maximized)
+        setWindowState(Qt::WindowMaximized);
+}
+
+void TfrmView::LanguageChanged()
+{
+    app::refreshSwimVocabulary(app::LanguageManager());
+    loadHelp(app::LanguageManager().screenLanguage() > 1 ? "us" : "de", false);
+    // The captions of place, name and club (events) and number, event, age group and place (participants)
+    // come from the language; time and last section are set per list.
+    const browser::EventHeader events = browser::defaultEventHeader();
+    for (std::size_t k : {0U, 1U, 2U})
+        FEventHeader[k].text = events[k].text;
+    const browser::ClubHeader clubs = browser::defaultClubHeader();
+    for (std::size_t k : {0U, 1U, 2U, 4U})
+        FClubHeader[k].text = clubs[k].text;
+    auto eventSections = shtEvents->sections();
+    for (std::size_t k = 0; k < eventSections.size(); ++k)
+        eventSections[k].text = FEventHeader[k].text;
+    shtEvents->setSections(eventSections);
+    auto clubSections = shtTeilnehmer->sections();
+    for (std::size_t k = 0; k < clubSections.size(); ++k)
+        clubSections[k].text = FClubHeader[k].text;
+    shtTeilnehmer->setSections(clubSections);
+}
+
+void TfrmView::loadHelp(const char* code, bool asked)
+{
+    const std::filesystem::path file = programFile("lanescope" + std::string(code) + ".rtf");
+    if (!helpView->loadHelpFile(file) && asked)
+        showWarning(QString::fromStdString(base::languageText('G', 138)));
+    if (PgcMain->currentIndex() == HelpPage)
+        helpView->setFocus();
+}
+
+void TfrmView::BtnGermanClick() { loadHelp("de", true); }
+
+void TfrmView::BtnEnglishClick() { loadHelp("us", true); }
+
+void TfrmView::resetCaption(const QString& fileName)
+{
+    QString caption = QStringLiteral("VORNIX ") + QString::fromUtf8(base::applicationTitle);
+    if (!fileName.isEmpty())
+        caption += QStringLiteral(" - ") + fileName;
+    setWindowTitle(caption);
+}
+
+void TfrmView::setActionsEnabled(int tag, bool enabled)
+{
+    for (const auto& [action, actionTag] : FTaggedActions)
+        if (actionTag == tag)
+            action->setEnabled(enabled);
+}
+
+void TfrmView::showPage(int page)
+{
+    PgcMain->setCurrentIndex(page);
+    if (page == HelpPage)
+        helpView->setFocus();
+}
+
+// Ctrl+Tab and Ctrl+Shift+Tab walk the visible pages only, so the hidden help page is never reached.
+void TfrmView::stepPage(int step)
+{
+    const int count = PgcMain->count();
+    int page = PgcMain->currentIndex();
+    for (int n = 0; n < count; ++n) {
+        page = (page + step + count) % count;
+        if (PgcMain->isTabVisible(page)) {
+            PgcMain->setCurrentIndex(page);
+            return;
+        }
+    }
+}
+
+void TfrmView::PgcMainChange()
+{
+    const int page = PgcMain->currentIndex();
+    const bool listShown = (page == EventsPage && shtEvents->headerShown()) ||
+                           (page == ParticipantsPage && shtTeilnehmer->headerShown());
+    setActionsEnabled(NeedsList, listShown);
+    if (page == HelpPage)
+        helpView->setFocus();
+}
+
+void TfrmView::showWarning(const QString& text)
+{
+    QMessageBox::warning(this, QString::fromUtf8(base::applicationTitle),
+                         QString(text).replace("\r\n", "\n"));
+}
+
+void TfrmView::showInformation(const QString& text)
+{
+    QMessageBox box(QMessageBox::NoIcon, QString::fromUtf8(base::applicationTitle),
+                    QString(text).replace("\r\n", "\n"), QMessageBox::Ok, this);
+    box.exec();
+}
+
+bool TfrmView::askQuestion(const QString& text)
+{
+    return QMessageBox::question(this, QString::fromUtf8(base::applicationTitle),
+                                 QString(text).replace("\r\n", "\n"),
+                                 QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+}
+
+bool TfrmView::event(QEvent* event)
+{
+    if (event->type() == QEvent::StatusTip) {
+        statusBarView->setHint(static_cast<QStatusTipEvent*>(event)->tip());
+        return true;
+    }
+    return QMainWindow::event(event);
+}
+
+bool TfrmView::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        auto* widget = qobject_cast<QWidget*>(watched);
+        const bool tab = key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab;
+        if (tab && (key->modifiers() & Qt::ControlModifier) && widget && widget->window() == this) {
+            if (event->type() == QEvent::KeyPress)
+                stepPage(key->key() == Qt::Key_Backtab || (key->modifiers() & Qt::ShiftModifier) ? -1 : 1);
+            event->accept();
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void TfrmView::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (FShown)
+        return;
+    FShown = true;
+    // The first showing opens the file of the command line once the window is on the screen.
+    QTimer::singleShot(0, this, &TfrmView::FormShow);
+}
+
+void TfrmView::FormShow()
+{
+    resetCaption();
+    if (!FParameters.isEmpty() && !FParameters.first().startsWith(QLatin1Char('$'))) {
+        FLoadingFromCommandLine = true;
+        Progress("Loading file " + FParameters.first().toStdString());
+        OpenFile(FParameters.first(), true);
+        FLoadingFromCommandLine = false;
+        Progress("");
+    }
+    if (FSettings.ReadBool("Files", "AskRegExtension", true)) {
+        if (askQuestion(QString::fromStdString(base::languageText('V', 7))))
+            ActRegisterExtExecute();
+        FSettings.WriteBool("Files", "AskRegExtension", false);
+    }
+    MainWindowUp();
+    QApplication::restoreOverrideCursor();
+}
+
+} // namespace lanescope::ui

@@ -1,0 +1,172 @@
+#pragma once
+
+#include "browser/AthleteListDrawing.h"
+#include "browser/BrowserModels.h"
+#include "browser/EventListDrawing.h"
+#include "browser/Search.h"
+#include "lenex/Lenex.h"
+
+#include <QMainWindow>
+#include <QStringList>
+#include <unordered_map>
+#include <vector>
+
+class QAction;
+class QTabWidget;
+class QTreeWidgetItem;
+
+namespace lanescope::base {
+class CustomIniFile;
+}
+
+namespace lanescope::ui {
+
+class BrowserPage;
+class FindDialog;
+class HelpView;
+class TVnxComboBox;
+class TvnxStatusBar;
+
+/**
+ * `TfrmView`: the program's main window. Owns the one Lenex document, opens result files through the
+ * converters, lets the user choose a competition and shows it on the events and participants pages; every
+ * command of the program is one of its actions. The browser logic lives in the core: this window fills its
+ * trees from the core's tree nodes and shows the drawings the core records.
+ */
+class TfrmView : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    /** Tags of the actions: 1 needs an opened file, 2 a shown list. */
+    enum ActionTag
+    {
+        NeedsFile = 1,
+        NeedsList = 2,
+    };
+    enum Page
+    {
+        EventsPage = 0,
+        ParticipantsPage = 1,
+        HelpPage = 2,
+    };
+
+    /**
+     * Reads its settings from the settings file, which must outlive the window, and registers with the
+     * language manager (which must exist). parameters: the command-line parameters without the program.
+     */
+    explicit TfrmView(base::CustomIniFile& settings, QStringList parameters = {}, QWidget* parent = nullptr);
+    /** Writes its settings. */
+    ~TfrmView() override;
+
+    /** Opens a result file; the caption names the file when showFileName is set. */
+    void OpenFile(const QString& path, bool showFileName);
+    void LanguageChanged();
+
+    lenex::TLenex& document() { return FDocument; }
+    const browser::BrowserModels& models() const { return FModels; }
+    const browser::EventTreeNode* selectedEventNode() const;
+    const browser::ClubTreeNode* selectedClubNode() const;
+    /** Whether the list shown last holds results (for printing). */
+    bool hasResults() const { return FHasResults; }
+    const browser::SearchState& searchState() const { return FSearch; }
+
+    // Components, named as in the form.
+    QAction* ActLoadFile;
+    QAction* ActDownload;
+    QAction* ActClose;
+    QAction* ActCompetitionInfo;
+    QAction* ActFileInfo;
+    QAction* ActPrint;
+    QAction* ActOpenInEditor;
+    QAction* ActSelectLanguage;
+    QAction* ActRegisterExt;
+    QAction* ActTerminate;
+    QAction* actSearch;
+    QAction* actCopy;
+    QAction* ActClubStats;
+    QAction* ActInfo;
+    QAction* ActShowHelp;
+    TVnxComboBox* CbxCompetitions;
+    QTabWidget* PgcMain;
+    BrowserPage* shtEvents;
+    BrowserPage* shtTeilnehmer;
+    HelpView* helpView;
+    TvnxStatusBar* statusBarView;
+
+    /** The find dialog; created when the search command first runs. */
+    FindDialog* findDialog() const { return FFindDialog; }
+
+    // Commands and events, named as in the form.
+    void ActLoadFileExecute();
+    void ActCloseExecute();
+    void ActFileInfoExecute();
+    void ActCompetitionInfoExecute();
+    void ActOpenInEditorExecute();
+    void ActRegisterExtExecute();
+    void actSearchExecute();
+    void FindDialog1Find();
+    void FindDialog1Close();
+    void actCopyExecute();
+    void CbxCompetitionsChange();
+    void PgcMainChange();
+    void TrvEventsChange();
+    void trvClubsChange();
+    void BtnGermanClick();
+    void BtnEnglishClick();
+
+protected:
+    /** Message boxes with the application title; tests replace them to read the texts. */
+    virtual void showWarning(const QString& text);
+    virtual void showInformation(const QString& text);
+    virtual bool askQuestion(const QString& text);
+
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    QAction* newAction(const char* caption, const char* hint, const QKeySequence& shortcut, int tag,
+                       int image, void (TfrmView::*handler)());
+    void createActions();
+    void createMenusAndToolBar();
+    QWidget* createHelpPage();
+    void readSettings();
+    void writeSettings();
+    void restoreWindowGeometry();
+    void FormShow();
+
+    void setActionsEnabled(int tag, bool enabled);
+    void resetCaption(const QString& fileName = {});
+    void reportProgress(const std::string& text);
+    void showPage(int page);
+    void stepPage(int step);
+    void loadHelp(const char* code, bool asked);
+    void fillEventTree();
+    void fillClubTree();
+    void clearTrees();
+    QTreeWidgetItem* itemOf(const void* node) const;
+    void selectItem(QTreeWidgetItem* item);
+    void focusActiveTree();
+
+    base::CustomIniFile& FSettings;
+    QStringList FParameters;
+    lenex::TLenex FDocument;
+    browser::BrowserModels FModels;
+    browser::SearchState FSearch;
+    browser::EventHeader FEventHeader;
+    browser::ClubHeader FClubHeader;
+    std::vector<std::pair<QAction*, int>> FTaggedActions;
+    std::unordered_map<const void*, QTreeWidgetItem*> FTreeItems;
+    FindDialog* FFindDialog = nullptr;
+    QString FFileName;
+    QString FOpenPath;
+    bool FOpenDialogUsed = false;
+    bool FHasResults = false;
+    bool FLoadingFromCommandLine = false;
+    bool FShown = false;
+    int FFindDialogLeft = -1;
+    int FFindDialogTop = -1;
+};
+
+} // namespace lanescope::ui

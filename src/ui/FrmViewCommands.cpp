@@ -1,0 +1,215 @@
+#include "app/SettingsLocation.h"
+#include "base/LanguageTexts.h"
+#include "browser/AthleteListDrawing.h"
+#include "browser/ClipboardTexts.h"
+#include "ui/BrowserPage.h"
+#include "ui/CompetitionInfoDialog.h"
+#include "ui/FindDialog.h"
+#include "ui/FrmView.h"
+#include "ui/ListSurface.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QProcess>
+#include <QTabWidget>
+#include <QTreeWidget>
+#include <algorithm>
+
+namespace lanescope::ui {
+
+namespace {
+
+template <typename Node> const Node* nodeOf(const QTreeWidgetItem* item)
+{
+    return item ? reinterpret_cast<const Node*>(item->data(0, Qt::UserRole).value<quintptr>()) : nullptr;
+}
+
+template <std::size_t N>
+void takeWidths(std::array<browser::HeaderSection, N>& header,
+                const std::vector<browser::HeaderSection>& shown)
+{
+    for (std::size_t k = 0; k < N && k < shown.size(); ++k)
+        header[k].width = shown[k].width;
+}
+
+} // namespace
+
+const browser::EventTreeNode* TfrmView::selectedEventNode() const
+{
+    return nodeOf<browser::EventTreeNode>(shtEvents->tree()->currentItem());
+}
+
+const browser::ClubTreeNode* TfrmView::selectedClubNode() const
+{
+    return nodeOf<browser::ClubTreeNode>(shtTeilnehmer->tree()->currentItem());
+}
+
+void TfrmView::TrvEventsChange()
+{
+    ListSurface* surface = shtEvents->surface();
+    takeWidths(FEventHeader, shtEvents->sections());
+    const browser::EventPageOptions options{shtEvents->splits()->isChecked(),
+                                            shtEvents->onlyValids()->isChecked(), FSearch.FFoundRow,
+                                            surface->clientHeight()};
+    setUpdatesEnabled(false);
+    const browser::EventPageDrawing drawing = browser::drawEventsPage(
+        surface->paintBox(), FEventHeader, selectedEventNode(), FDocument, FModels.lists, options);
+    FHasResults = drawing.hasResults;
+    shtEvents->setTitle(drawing.title);
+    shtEvents->setSections(FEventHeader);
+    shtEvents->setHeaderShown(drawing.headerVisible);
+    surface->finished();
+    PgcMainChange();
+    setUpdatesEnabled(true);
+    if (drawing.scrollTop >= 0)
+        surface->scrollToY(drawing.scrollTop);
+    FSearch.FFoundRow = -1;
+}
+
+void TfrmView::trvClubsChange()
+{
+    ListSurface* surface = shtTeilnehmer->surface();
+    takeWidths(FClubHeader, shtTeilnehmer->sections());
+    const browser::ClubPageOptions options{shtTeilnehmer->splits()->isChecked(),
+                                           shtTeilnehmer->onlyValids()->isChecked()};
+    setUpdatesEnabled(false);
+    const browser::ClubPageDrawing drawing =
+        browser::drawClubsPage(surface->paintBox(), FClubHeader, selectedClubNode(), FDocument, options);
+    if (drawing.headerVisible)
+        FHasResults = drawing.hasResults;
+    shtTeilnehmer->setTitle(drawing.title);
+    shtTeilnehmer->setSections(FClubHeader);
+    shtTeilnehmer->setHeaderShown(drawing.headerVisible);
+    surface->finished();
+    PgcMainChange();
+    setUpdatesEnabled(true);
+}
+
+void TfrmView::ActLoadFileExecute()
+{
+    QFileDialog dialog(this, QStringLiteral("Load"), FOpenPath,
+                       QStringLiteral("Supported result files (*.lef *.lxf *.cl2 *.sd3 *.dsv *.zip *.snf);;"
+                                      "All Files (*)"));
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return;
+    const QString file = dialog.selectedFiles().first();
+    FOpenPath = QFileInfo(file).absolutePath();
+    FOpenDialogUsed = true;
+    OpenFile(file, true);
+}
+
+void TfrmView::ActFileInfoExecute()
+{
+    showInformation(QString::fromStdString(FDocument.fileInformationText()));
+}
+
+void TfrmView::ActCompetitionInfoExecute()
+{
+    if (lenex::TLnxObject* competition = FDocument.currentCompetition())
+        ShowCompetitionInfo(this, competition, true);
+}
+
+void TfrmView::ActOpenInEditorExecute()
+{
+    const std::filesystem::path folder = app::programFolder();
+    std::filesystem::path editor = folder / "inscriba";
+    if (!QFileInfo(QString::fromStdString(editor.string())).isExecutable())
+        editor = folder / "inscriba.exe";
+    if (QProcess::startDetached(QString::fromStdString(editor.string()), {FFileName}))
+        close();
+}
+
+// Registering the file types for the desktop is not part of this window yet.
+void TfrmView::ActRegisterExtExecute() {}
+
+void TfrmView::actSearchExecute()
+{
+    for (QTreeWidget* tree : {shtEvents->tree(), shtTeilnehmer->tree()}) {
+        tree->clearSelection();
+        tree->setCurrentItem(nullptr);
+    }
+    if (!FFindDialog) {
+        FFindDialog = new FindDialog(this);
+        if (FFindDialogLeft >= 0 && FFindDialogTop >= 0)
+            FFindDialog->move(FFindDialogLeft, FFindDialogTop);
+        connect(FFindDialog, &FindDialog::findNext, this, &TfrmView::FindDialog1Find);
+        connect(FFindDialog, &FindDialog::closed, this, &TfrmView::FindDialog1Close);
+    }
+    FFindDialog->setSearchDown(true);
+    FFindDialog->show();
+    FFindDialog->raise();
+    FFindDialog->activateWindow();
+}
+
+void TfrmView::selectItem(QTreeWidgetItem* item)
+{
+    QTreeWidget* tree = item->treeWidget();
+    tree->scrollToItem(item);
+    const QSignalBlocker block(tree);
+    tree->setCurrentItem(item);
+}
+
+void TfrmView::FindDialog1Find()
+{
+    if (!FFindDialog)
+        return;
+    const std::string text = FFindDialog->findText().toStdString();
+    const browser::SearchDirection direction =
+        FFindDialog->searchDown() ? browser::SearchDirection::Down : browser::SearchDirection::Up;
+    if (PgcMain->currentIndex() == EventsPage) {
+        QTreeWidget* tree = shtEvents->tree();
+        const auto* top = nodeOf<browser::EventTreeNode>(tree->itemAt(0, 0));
+        const browser::EventTreeNode* hit = browser::searchEventsStep(
+            FModels.events, FModels.lists, selectedEventNode(), top, direction, text, FSearch);
+        if (QTreeWidgetItem* item = hit ? itemOf(hit) : nullptr) {
+            // The drawing highlights the found row and scrolls it into view, also when the node was selected.
+            selectItem(item);
+            TrvEventsChange();
+            return;
+        }
+    } else {
+        QTreeWidget* tree = shtTeilnehmer->tree();
+        const auto* top = nodeOf<browser::ClubTreeNode>(tree->itemAt(0, 0));
+        const browser::ClubTreeNode* hit =
+            browser::searchClubsStep(FModels.clubs, selectedClubNode(), top, direction, text);
+        if (QTreeWidgetItem* item = hit ? itemOf(hit) : nullptr) {
+            selectItem(item);
+            trvClubsChange();
+            return;
+        }
+    }
+    FSearch.FFoundRow = -1;
+    showWarning(QString::fromStdString(base::languageText('V', 27)));
+}
+
+void TfrmView::FindDialog1Close()
+{
+    FSearch = {};
+    focusActiveTree();
+}
+
+void TfrmView::actCopyExecute()
+{
+    std::string text;
+    if (PgcMain->currentIndex() == EventsPage) {
+        const browser::CopyOptions options{shtEvents->splits()->isChecked(),
+                                           shtEvents->onlyValids()->isChecked()};
+        if (const browser::EventTreeNode* node = selectedEventNode())
+            text = browser::CopyEventList(FDocument, FModels.lists, *node, options);
+    } else if (PgcMain->currentIndex() == ParticipantsPage) {
+        const browser::CopyOptions options{shtTeilnehmer->splits()->isChecked(),
+                                           shtTeilnehmer->onlyValids()->isChecked()};
+        if (const browser::ClubTreeNode* node = selectedClubNode())
+            text = browser::CopyAthleteList(FDocument, *node, options);
+    }
+    if (!text.empty())
+        QGuiApplication::clipboard()->setText(QString::fromStdString(text));
+}
+
+} // namespace lanescope::ui

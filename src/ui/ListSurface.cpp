@@ -1,0 +1,183 @@
+#include "ui/ListSurface.h"
+
+#include <QKeyEvent>
+#include <QPainter>
+#include <QScrollBar>
+#include <algorithm>
+
+namespace lanescope::ui {
+
+namespace {
+
+constexpr int kScrollStep = 15; // one row of a list
+
+QPalette::ColorRole paletteRole(browser::ColourRole role)
+{
+    switch (role) {
+    case browser::ColourRole::Window:
+        return QPalette::Base;
+    case browser::ColourRole::WindowText:
+        return QPalette::Text;
+    case browser::ColourRole::Highlight:
+        return QPalette::Highlight;
+    case browser::ColourRole::HighlightText:
+        return QPalette::HighlightedText;
+    }
+    return QPalette::Text;
+}
+
+browser::FontStyle styleOf(int flags)
+{
+    const bool bold = (flags & browser::textflag::bold) != 0;
+    const bool italic = (flags & browser::textflag::italic) != 0;
+    if (bold)
+        return italic ? browser::FontStyle::BoldItalic : browser::FontStyle::Bold;
+    return italic ? browser::FontStyle::Italic : browser::FontStyle::Plain;
+}
+
+} // namespace
+
+ListSurface::ListSurface(QWidget* parent)
+    : QAbstractScrollArea(parent)
+    , FBox(FMeasure)
+{
+    setFocusPolicy(Qt::StrongFocus);
+    setBackgroundRole(QPalette::Base);
+    viewport()->setBackgroundRole(QPalette::Base);
+    viewport()->setAutoFillBackground(true);
+    verticalScrollBar()->setSingleStep(kScrollStep);
+    horizontalScrollBar()->setSingleStep(kScrollStep);
+    updateScrollRanges();
+}
+
+void ListSurface::finished()
+{
+    updateScrollRanges();
+    horizontalScrollBar()->setValue(0);
+    verticalScrollBar()->setValue(0);
+    viewport()->update();
+}
+
+void ListSurface::scrollToY(int y) { verticalScrollBar()->setValue(y); }
+
+int ListSurface::scrollY() const { return verticalScrollBar()->value(); }
+
+int ListSurface::scrollX() const { return horizontalScrollBar()->value(); }
+
+int ListSurface::clientHeight() const { return viewport()->height(); }
+
+void ListSurface::updateScrollRanges()
+{
+    const QSize view = viewport()->size();
+    horizontalScrollBar()->setRange(0, std::max(0, FBox.imageWidth() - view.width()));
+    horizontalScrollBar()->setPageStep(std::max(1, view.width()));
+    verticalScrollBar()->setRange(0, std::max(0, FBox.imageHeight() - view.height()));
+    verticalScrollBar()->setPageStep(std::max(1, view.height()));
+}
+
+void ListSurface::resizeEvent(QResizeEvent* event)
+{
+    QAbstractScrollArea::resizeEvent(event);
+    updateScrollRanges();
+    emit horizontalScrolled(-scrollX());
+}
+
+void ListSurface::scrollContentsBy(int dx, int /*dy*/)
+{
+    viewport()->update();
+    if (dx != 0)
+        emit horizontalScrolled(-scrollX());
+}
+
+void ListSurface::keyPressEvent(QKeyEvent* event)
+{
+    QScrollBar* bar = verticalScrollBar();
+    int delta = 0;
+    switch (event->key()) {
+    case Qt::Key_PageUp:
+        delta = -(clientHeight() - bar->singleStep());
+        break;
+    case Qt::Key_PageDown:
+        delta = clientHeight() - bar->singleStep();
+        break;
+    case Qt::Key_Up:
+        delta = -bar->singleStep();
+        break;
+    case Qt::Key_Down:
+        delta = bar->singleStep();
+        break;
+    default:
+        QAbstractScrollArea::keyPressEvent(event);
+        return;
+    }
+    // Without a vertical scroll bar these keys do nothing.
+    if (bar->maximum() > 0)
+        bar->setValue(std::clamp(bar->value() + delta, 0, FBox.imageHeight()));
+    event->accept();
+}
+
+void ListSurface::mousePressEvent(QMouseEvent* event)
+{
+    setFocus(Qt::MouseFocusReason);
+    QAbstractScrollArea::mousePressEvent(event);
+}
+
+void ListSurface::paintEvent(QPaintEvent* event)
+{
+    QPainter painter(viewport());
+    painter.fillRect(event->rect(), palette().color(QPalette::Base));
+    if (FBox.items().empty())
+        return;
+    const double scale = FBox.scale() / 100.0;
+    painter.translate(-scrollX(), -scrollY());
+    painter.scale(scale, scale);
+    // The visible part in drawing coordinates; items outside it are not painted.
+    const QRectF visible = QRectF(event->rect().translated(scrollX(), scrollY())).adjusted(-1, -1, 1, 1);
+    const QRectF area(visible.left() / scale, visible.top() / scale, visible.width() / scale,
+                      visible.height() / scale);
+    for (const browser::PaintItem& item : FBox.items()) {
+        if (item.kind == browser::PaintItem::Kind::Line) {
+            const QRectF bounds = QRectF(QPointF(item.x, item.y), QPointF(item.x2, item.y2)).normalized();
+            if (!bounds.adjusted(-item.pen - 1, -item.pen - 1, item.pen + 1, item.pen + 1).intersects(area))
+                continue;
+            painter.setPen(QPen(palette().color(QPalette::Text), item.pen));
+            painter.drawLine(item.x, item.y, item.x2, item.y2);
+            continue;
+        }
+        const bool rotated = (item.flags & browser::textflag::rotated) != 0;
+        const QRectF bounds = rotated ? QRectF(item.left, item.y, item.height + 1, item.drawnWidth)
+                                      : QRectF(item.left, item.y, item.drawnWidth, item.height + 1);
+        if (bounds.intersects(area))
+            paintText(painter, item);
+    }
+}
+
+void ListSurface::paintText(QPainter& painter, const browser::PaintItem& item) const
+{
+    painter.save();
+    if ((item.flags & browser::textflag::rotated) != 0) {
+        // Turned by 90 degrees: the text runs upward from the bottom of its item.
+        painter.translate(item.left, item.y + item.drawnWidth);
+        painter.rotate(-90);
+    } else {
+        painter.translate(item.left, item.y);
+    }
+    const QRect box(0, 0, item.drawnWidth, item.height);
+    if (item.brush != browser::ColourRole::Window)
+        painter.fillRect(box, palette().color(paletteRole(item.brush)));
+    if (item.clipWidth > 0)
+        painter.setClipRect(box.adjusted(0, 0, 0, 1));
+    const QFont font = surfaceFont(styleOf(item.flags));
+    painter.setFont(font);
+    const QColor colour = palette().color(paletteRole(item.fontColour));
+    painter.setPen(colour);
+    const QFontMetrics metrics(font);
+    painter.drawText(0, metrics.ascent(), QString::fromStdString(item.text));
+    if ((item.flags & browser::textflag::underline) != 0) {
+        painter.setPen(QPen(colour, std::max(1, item.pen)));
+        painter.drawLine(0, item.height, item.drawnWidth, item.height);
+    }
+    painter.restore();
+}
+
+} // namespace lanescope::ui

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "browser/PaintBox.h"
+#include "ui/QtTextMeasure.h"
+
+#include <QAbstractScrollArea>
+
+namespace lanescope::ui {
+
+/**
+ * `TvnxPaintBox` on the screen: a scroll area that paints the items the core recorded into its paint box.
+ * Only the items inside the visible part are painted, and the scroll position is an offset, so lists of
+ * any length scroll to their end.
+ */
+class ListSurface : public QAbstractScrollArea
+{
+    Q_OBJECT
+
+public:
+    explicit ListSurface(QWidget* parent = nullptr);
+
+    /** The recorder that drawing code writes into; call finished() after its Finish. */
+    browser::TvnxPaintBox& paintBox() { return FBox; }
+    const browser::TvnxPaintBox& paintBox() const { return FBox; }
+
+    /** Shows the finished drawing at the top left: both scroll bars go to 0. */
+    void finished();
+    /** Scrolls vertically to the pixel position (limited to the scroll range). */
+    void scrollToY(int y);
+    int scrollY() const;
+    int scrollX() const;
+    /** Visible height of the drawing area. */
+    int clientHeight() const;
+
+signals:
+    /** The drawing moved horizontally: left is its new left position (0 or negative). */
+    void horizontalScrolled(int left);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void scrollContentsBy(int dx, int dy) override;
+
+private:
+    void updateScrollRanges();
+    void paintText(QPainter& painter, const browser::PaintItem& item) const;
+
+    QtTextMeasure FMeasure;
+    browser::TvnxPaintBox FBox;
+};
+
+} // namespace lanescope::ui

@@ -1,0 +1,44 @@
+#include "app/SettingsLocation.h"
+#include "app/VnxLanguage.h"
+#include "base/VnxIniFiles.h"
+#include "ui/FrmView.h"
+#include "ui/StartScreen.h"
+
+#include <QApplication>
+#include <cstdio>
+#include <exception>
+#include <string>
+
+using namespace lanescope;
+
+int main(int argc, char* argv[])
+{
+    QApplication application(argc, argv);
+    const std::filesystem::path folder = app::programFolder();
+    base::TVnxIniFile settings(app::settingsFileLocation());
+    QApplication::setOverrideCursor(Qt::BusyCursor);
+
+    app::LanguageSetup setup;
+    setup.folders = {folder, folder.parent_path() / "share" / "lanescope"};
+    setup.locale = app::userLocale();
+    setup.screen = settings.ReadInteger("Config", "lbxLanguage", -1);
+    if (settings.ValueExists("Config", "lbxPrnLanguage"))
+        setup.printer = settings.ReadInteger("Config", "lbxPrnLanguage", 0);
+    if (settings.ValueExists("Config", "lbxHlpLanguage"))
+        setup.help = settings.ReadInteger("Config", "lbxHlpLanguage", 0);
+    app::createLanguageManager(setup);
+
+    ui::setBetaFeatures(settings.ReadBool("Special", "Beta", false));
+    ui::ShowStartScreen(2);
+
+    QStringList parameters = QApplication::arguments();
+    parameters.removeFirst();
+    try {
+        ui::TfrmView window(settings, parameters);
+        window.show();
+        return QApplication::exec();
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "lanescope: %s\n", error.what());
+        return 1;
+    }
+}

@@ -1,0 +1,369 @@
+#include "report/HtmlFile.h"
+
+#include "base/FormatSettings.h"
+#include "base/ProductVersion.h"
+#include "base/Strings.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <sstream>
+
+namespace lanescope::report {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string readFile(const fs::path& file)
+{
+    std::ifstream stream(file, std::ios::binary);
+    std::ostringstream text;
+    text << stream.rdbuf();
+    return text.str();
+}
+
+void writeFile(const fs::path& file, const std::string& text)
+{
+    std::ofstream stream(file, std::ios::binary);
+    stream << text;
+}
+
+/**
+ * Compares a written file with its golden copy, the program's title (it holds the version) replaced by
+ * "@APPLICATION@"; UPDATE_GOLDEN=1 rewrites the golden copy instead.
+ */
+void expectGolden(const fs::path& written, const std::string& goldenName)
+{
+    const fs::path golden = fs::path(LANESCOPE_TEST_DATA_DIR) / "report" / "html" / goldenName;
+    const std::string text =
+        base::replaceAll(readFile(written), base::asciiUpper(base::applicationTitle), "@APPLICATION@");
+    const char* update = std::getenv("UPDATE_GOLDEN");
+    if (update && std::string(update) == "1") {
+        writeFile(golden, text);
+        return;
+    }
+    ASSERT_TRUE(fs::exists(golden)) << golden;
+    EXPECT_EQ(text, readFile(golden)) << "differs from " << golden;
+}
+
+std::vector<std::string> flushed(THtmlFile& html)
+{
+    html.CloseTable();
+    return html.Lines();
+}
+
+struct EscapeCase
+{
+    const char* text;
+    const char* escaped;
+};
+
+constexpr EscapeCase kEscapes[] = {
+    {"Müller", "M&uuml;ller"},
+    {"äëïöüÄÖÜ", "&auml;&euml;&iuml;&ouml;&uuml;&Auml;&Ouml;&Uuml;"},
+    {"áéíóú âêîôû àèìòù ç", "&aacute;&eacute;&iacute;&oacute;&uacute; &acirc;&ecirc;&icirc;&ocirc;&ucirc; "
+                            "&agrave;&egrave;&igrave;&ograve;&ugrave; &ccedil;"},
+    {"SC  Neptun", "SC&nbsp;&nbsp;Neptun"},
+    {"a   b", "a&nbsp;&nbsp; b"},
+    {"<b>x & y</b>", "<b>x & y</b>"},
+    {"Ñ ß É", "Ñ ß É"},
+};
+
+class HtmlEscaping : public ::testing::TestWithParam<EscapeCase>
+{
+};
+
+TEST_P(HtmlEscaping, ReplacesTheAccentedLettersAndDoubleBlanks)
+{
+    EXPECT_EQ(THtmlFile::escapeLetters(GetParam().text), GetParam().escaped);
+}
+
+INSTANTIATE_TEST_SUITE_P(Examples, HtmlEscaping, ::testing::ValuesIn(kEscapes));
+
+TEST(HtmlTable, PercentWidthsOnlyInTheFirstRowOfATable)
+{
+    THtmlFile html(-1, {}, 10);
+    html.SetColumns("L120;L125");
+    html.AddCell(0, "a", 0);
+    html.AddCell(1, "b", 0);
+    html.FlushRow();
+    html.AddCell(0, "c", 0);
+    html.AddCell(-1, "d", 0);
+    const std::vector<std::string> expected{"<table width=100% border=0 cellspacing=0 cellpadding=0>",
+                                            "<tr valign=top>",
+                                            "<td width=12%>a</td><td width=12%>b</td><td width=75%> </td>",
+                                            "</tr>",
+                                            "<tr valign=top>",
+                                            "<td>c</td><td>d</td><td></td>",
+                                            "</tr>",
+                                            "</table>"};
+    EXPECT_EQ(flushed(html), expected);
+}
+
+TEST(HtmlTable, PixelWidthsFromTheTableWidth)
+{
+    THtmlFile html(600, {}, 10);
+    html.SetColumns("L120;L125");
+    html.AddCell(0, "a", 0);
+    html.AddCell(1, "b", 0);
+    const std::vector<std::string> lines = flushed(html);
+    ASSERT_EQ(lines.size(), 5u);
+    EXPECT_EQ(lines[0], "<table width=600 border=0 cellspacing=0 cellpadding=0>");
+    EXPECT_EQ(lines[2], "<td width=72>a</td><td width=75>b</td><td width=453> </td>");
+}
+
+TEST(HtmlTable, AlignmentFromTheColumnLetters)
+{
+    THtmlFile html(-1, {}, 10);
+    html.SetColumns("R100;C100;D100;L700");
+    for (int index = 0; index < 4; ++index)
+        html.AddCell(index, "x", 0);
+    EXPECT_EQ(flushed(html)[2], "<td align=right width=10%>x</td><td align=center width=10%>x</td>"
+                                "<td align=right width=10%>x</td><td width=70%>x</td>");
+}
+
+TEST(HtmlTable, MoreThanTwoEmptyCellsSpanOnceWidthsAreWritten)
+{
+    THtmlFile html(-1, {}, 10);
+    html.SetColumns("L100;L100;L100;L100;L100;L100;L400");
+    html.AddCell(0, "widths", 0);
+    html.FlushRow();
+    html.AddCell(0, "a", 0);
+    html.AddCell(5, "f", 0);
+    html.FlushRow();
+    html.AddCell(0, "a", 0);
+    html.AddCell(3, "d", 0);
+    const std::vector<std::string> lines = flushed(html);
+    ASSERT_EQ(lines.size(), 11u);
+    EXPECT_EQ(lines[5], "<td>a</td><td colspan=4></td><td>f</td><td></td>");
+    // Two empty cells stay; three at the row end are dropped.
+    EXPECT_EQ(lines[8], "<td>a</td><td></td><td></td><td>d</td>");
+}
+
+TEST(HtmlTable, LinesOfABlockShareOneRow)
+{
+    THtmlFile html(-1, {}, 10);
+    html.SetColumns("L500;R500");
+    for (int line = 1; line <= 3; ++line) {
+        html.AddCell(0, "a" + std::to_string(line), 0);
+        html.AddCell(1, "b" + std::to_string(line), 0);
+        html.NewLine();
+    }
+    const std::vector<std::string> expected{
+        "<table width=100% border=0 cellspacing=0 cellpadding=0>", "<tr valign=top>",
+        "<td width=50%>a1<br>a2<br>a3</td><td align=right width=50%>b1<br>b2<br>b3</td>", "</tr>",
+        "</table>"};
+    EXPECT_EQ(flushed(html), expected);
+}
+
+TEST(HtmlTable, LongestCellKeepsAnEmptyLastLine)
+{
+    THtmlFile html(-1, {}, 10);
+    html.SetColumns("L500;L500");
+    html.AddCell(0, "a", 0);
+    html.NewLine();
+    html.NewLine();
+    html.AddCell(1, "b", 0);
+    html.NewLine();
+    // Cell 0 "a<br><br><br>" wins the tie for the longest and keeps its breaks; cell 1 loses its last.
+    EXPECT_EQ(flushed(html)[2], "<td width=50%>a<br><br><br></td><td width=50%><br><br>b</td>");
+}
+
+TEST(HtmlTable, SettingTheReadBackLayoutClosesTheTableOnce)
+{
+    THtmlFile html(-1, {}, 10);
+    html.SetColumns("L1000");
+    html.AddCell(0, "one", 0);
+    html.SetColumns("L1000;");
+    html.AddCell(0, "two", 0);
+    html.SetColumns("L1000;");
+    html.AddCell(0, "three", 0);
+    const std::vector<std::string> lines = flushed(html);
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), "</table>"), 2);
+    EXPECT_EQ(lines[2], "<td width=100%>one</td>");
+}
+
+TEST(HtmlTable, StylesAndFontSizeMarkers)
+{
+    THtmlFile html(-1, {}, 10);
+    html.SetColumns("L500;L500");
+    html.FontSizeId = 8;
+    html.AddCell(0, "a", 0);
+    html.AddCell(0, "b", 0);
+    html.FontSizeId = 10;
+    html.AddCell(1, "Jürg", 8 | 16 | 32);
+    EXPECT_EQ(flushed(html)[2],
+              "<td width=50%><em id=f8>ab</td><td width=50%><u><i><b>J&uuml;rg</b></i></u></td>");
+}
+
+TEST(HtmlTable, RulesAndBreaksOutsideTables)
+{
+    THtmlFile html(-1, {}, 10);
+    html.NewLine();
+    html.SetColumns("L1000");
+    html.AddCell(0, "x", 0);
+    html.Rule();
+    EXPECT_TRUE(html.LastWasRule());
+    html.NewLine();
+    html.AddRaw("<p>Zürich</p>");
+    html.AddCell(105, "ignored", 0);
+    const std::vector<std::string> expected{
+        "<br>",
+        "<table width=100% border=0 cellspacing=0 cellpadding=0>",
+        "<tr valign=top>",
+        "<td width=100%>x</td>",
+        "</tr>",
+        "</table>",
+        "<table width=100% border=0 cellspacing=0 cellpadding=0><tr><td><hr noshade size=\"1\" "
+        "color=\"black\"></td></tr></table>",
+        "<br>",
+        "<p>Z&uuml;rich</p>",
+        "<table width=100% border=0 cellspacing=0 cellpadding=0>",
+        "<tr valign=top>",
+        "<td width=100%></td>",
+        "</tr>",
+        "</table>"};
+    EXPECT_EQ(flushed(html), expected);
+}
+
+class HtmlPage : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        base::setCurrentFormatSettings(base::TFormatSettings{});
+        folder = fs::path(::testing::TempDir()) / "html";
+        fs::create_directories(folder);
+    }
+
+    THtmlFile sampleReport(int tableWidth, const fs::path& templateFile = {})
+    {
+        THtmlFile html(tableWidth, templateFile, 10);
+        html.setFixedDate(base::encodeDate(2026, 3, 14));
+        html.Title = "Results";
+        html.AddRaw("<h1>Stadtmeisterschaft Zürich</h1>");
+        html.SetColumns("R100;L20;L350;L350;R100");
+        html.AddCell(0, "1.", 0);
+        html.AddCell(2, "Meier, Anna", 0);
+        html.AddCell(3, "SC  Ägeri", 0);
+        html.AddCell(4, "1:02.34", 8);
+        html.NewLine();
+        html.AddCell(0, "2.", 0);
+        html.AddCell(2, "Huber, Lea", 0);
+        html.AddCell(4, "1:03.00", 16);
+        html.NewLine();
+        html.SetColumns("L100;L100;L100;L100;L100;L100;L400");
+        html.AddCell(0, "relay", 0);
+        html.FlushRow();
+        html.AddCell(0, "1.", 0);
+        html.AddCell(5, "4:01.02", 0);
+        html.FlushRow();
+        html.Rule();
+        html.SetColumns("L333;C334;R333");
+        html.AddCell(0, "left", 0);
+        html.AddCell(2, "Page 1", 0);
+        html.NewLine();
+        return html;
+    }
+
+    fs::path folder;
+};
+
+TEST_F(HtmlPage, BuiltInTemplateInPercent)
+{
+    THtmlFile html = sampleReport(-1);
+    const fs::path file = folder / "percent.html";
+    ASSERT_TRUE(html.Save(file));
+    expectGolden(file, "percent.html");
+}
+
+TEST_F(HtmlPage, BuiltInTemplateInPixels)
+{
+    THtmlFile html = sampleReport(600);
+    const fs::path file = folder / "pixels.html";
+    ASSERT_TRUE(html.Save(file));
+    expectGolden(file, "pixels.html");
+}
+
+TEST_F(HtmlPage, StyleBlockFollowsTheTableWidth)
+{
+    struct StyleCase
+    {
+        int width;
+        const char* body;
+        const char* f7;
+    };
+    const StyleCase cases[] = {{-1, "10pt", "7pt"},
+                               {300, "8pt", "5pt"},
+                               {600, "9pt", "6pt"},
+                               {700, "10pt", "7pt"},
+                               {1000, "11pt", "8pt"}};
+    for (const StyleCase& style : cases) {
+        SCOPED_TRACE(style.width);
+        THtmlFile html(style.width, {}, 10);
+        html.FontName = "Verdana";
+        std::string page;
+        for (const std::string& line : html.PageLines())
+            page += line + "\n";
+        EXPECT_NE(page.find(std::string("BODY,TABLE,TD {font-family: Verdana, helvetica; font-style:normal; "
+                                        "font-size: ") +
+                            style.body + ";}"),
+                  std::string::npos);
+        EXPECT_NE(
+            page.find(std::string("#f7 {font-family: Verdana, helvetica; font-style:normal; font-size: ") +
+                      style.f7 + ";}"),
+            std::string::npos);
+        EXPECT_EQ(page.find('@'), std::string::npos);
+        EXPECT_NE(page.find("<!-- created with Vornix Software LANESCOPE "), std::string::npos);
+        EXPECT_NE(page.find("<meta http-equiv=\"Content-Type\" content=\"text/html; charset=utf-8\">"),
+                  std::string::npos);
+    }
+}
+
+TEST_F(HtmlPage, TemplateWithoutBodyGoesBeforeTheReport)
+{
+    const fs::path templateFile = folder / "nobody.htt";
+    writeFile(templateFile, "<html><HEAD><title>@date@ @DATE@</title></head>\r\n@Title@\n@ANCHORS@\n");
+    THtmlFile html(-1, templateFile, 10);
+    html.setFixedDate(base::encodeDate(2026, 3, 14));
+    html.Title = "My title";
+    html.AddRaw("body");
+    const std::vector<std::string> lines = html.PageLines();
+    ASSERT_EQ(lines.size(), 5u);
+    EXPECT_EQ(lines[0], "<a name=_top>");
+    EXPECT_EQ(lines[1].rfind("<html><HEAD>\r\n<!-- created with Vornix Software", 0), 0u);
+    EXPECT_NE(lines[1].find("--></STYLE><title>@date@ 3/14/2026</title></head>"), std::string::npos);
+    EXPECT_EQ(lines[2], "My title");
+    EXPECT_EQ(lines[3], "");
+    EXPECT_EQ(lines[4], "body");
+}
+
+TEST_F(HtmlPage, TemplateFromDocumentThenDefaultFileThenBuiltIn)
+{
+    const fs::path previous = fs::current_path();
+    fs::current_path(folder);
+    writeFile("default.htt", "<html><head></head><body>default\n@BODY@\n</body></html>");
+    writeFile("own.htt", "<html><head></head><body>own\n@BODY@\n</body></html>");
+    const auto secondLine = [](const fs::path& templateFile) {
+        THtmlFile html(-1, templateFile, 10);
+        const std::vector<std::string> lines = html.PageLines();
+        return lines.size() > 1 ? lines[1].substr(lines[1].rfind('>') + 1) : std::string();
+    };
+    EXPECT_EQ(secondLine(folder / "own.htt"), "own");
+    EXPECT_EQ(secondLine(folder / "missing.htt"), "default");
+    EXPECT_EQ(secondLine({}), "default");
+    fs::remove("default.htt");
+    EXPECT_EQ(secondLine({}), "");
+    fs::current_path(previous);
+}
+
+TEST_F(HtmlPage, SaveIntoAMissingFolderFails)
+{
+    THtmlFile html(-1, {}, 10);
+    EXPECT_FALSE(html.Save(folder / "no" / "such" / "folder.html"));
+}
+
+} // namespace
+} // namespace lanescope::report

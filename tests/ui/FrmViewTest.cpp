@@ -1,0 +1,456 @@
+#include "ui/FrmView.h"
+
+#include "app/VnxLanguage.h"
+#include "base/LanguageTexts.h"
+#include "base/VnxIniFiles.h"
+#include "browser/ClipboardTexts.h"
+#include "convert/ConverterChoice.h"
+#include "ui/BrowserPage.h"
+#include "ui/FindDialog.h"
+#include "ui/ListSurface.h"
+#include "ui/QtTextMeasure.h"
+#include "ui/VnxComboBox.h"
+#include "ui/VnxStatusBar.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QStatusTipEvent>
+#include <QTabWidget>
+#include <QTreeWidget>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+
+namespace lanescope::ui {
+namespace {
+
+namespace fs = std::filesystem;
+
+const QString kSample = QStringLiteral(LANESCOPE_SAMPLES_DIR "/autumn-open-2026.lef");
+
+QString text(char section, int number) { return QString::fromStdString(base::languageText(section, number)); }
+
+// The main window with its message boxes replaced: warnings and information are collected, questions
+// answered with the prepared answer.
+class TestView : public TfrmView
+{
+public:
+    using TfrmView::TfrmView;
+
+    QStringList warnings;
+    QStringList informations;
+    QStringList questions;
+    bool answer = false;
+
+protected:
+    void showWarning(const QString& message) override { warnings.append(message); }
+    void showInformation(const QString& message) override { informations.append(message); }
+    bool askQuestion(const QString& message) override
+    {
+        questions.append(message);
+        return answer;
+    }
+};
+
+class FrmViewTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        folder =
+            fs::path(::testing::TempDir()) / ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        fs::remove_all(folder);
+        fs::create_directories(folder);
+        settings = std::make_unique<base::TVnxIniFile>(folder / "lanescope.ini");
+        settings->WriteBool("Files", "AskRegExtension", false);
+        view = std::make_unique<TestView>(*settings);
+    }
+
+    void TearDown() override
+    {
+        view.reset();
+        fs::remove_all(folder);
+    }
+
+    // The first tree item (in display order) whose node satisfies the test.
+    static QTreeWidgetItem* findItem(QTreeWidget* tree, const std::function<bool(QTreeWidgetItem*)>& test)
+    {
+        for (QTreeWidgetItemIterator it(tree); *it; ++it)
+            if (test(*it))
+                return *it;
+        return nullptr;
+    }
+
+    QTreeWidgetItem* eventItemWithResults()
+    {
+        return findItem(view->shtEvents->tree(), [this](QTreeWidgetItem* item) {
+            view->shtEvents->tree()->setCurrentItem(item);
+            return view->shtEvents->headerShown() && view->hasResults();
+        });
+    }
+
+    static std::vector<std::string> texts(const browser::TvnxPaintBox& box)
+    {
+        std::vector<std::string> result;
+        for (const browser::PaintItem& item : box.items())
+            if (item.kind == browser::PaintItem::Kind::Text)
+                result.push_back(item.text);
+        return result;
+    }
+
+    static const browser::PaintItem* highlighted(const browser::TvnxPaintBox& box)
+    {
+        for (const browser::PaintItem& item : box.items())
+            if (item.brush == browser::ColourRole::Highlight)
+                return &item;
+        return nullptr;
+    }
+
+    void expectEmptyWindow()
+    {
+        EXPECT_EQ(view->shtEvents->tree()->topLevelItemCount(), 0);
+        EXPECT_EQ(view->shtTeilnehmer->tree()->topLevelItemCount(), 0);
+        EXPECT_EQ(view->CbxCompetitions->count(), 0);
+        EXPECT_TRUE(view->shtEvents->surface()->paintBox().items().empty());
+        EXPECT_FALSE(view->shtEvents->headerShown());
+        for (QAction* action : {view->ActClose, view->ActFileInfo, view->actSearch, view->ActClubStats,
+                                view->ActPrint, view->actCopy, view->ActCompetitionInfo})
+            EXPECT_FALSE(action->isEnabled()) << action->text().toStdString();
+    }
+
+    fs::path folder;
+    std::unique_ptr<base::TVnxIniFile> settings;
+    std::unique_ptr<TestView> view;
+};
+
+TEST_F(FrmViewTest, OpensTheSampleAndShowsWhatTheCoreDraws)
+{
+    view->OpenFile(kSample, true);
+    ASSERT_TRUE(view->warnings.isEmpty()) << view->warnings.join("\n").toStdString();
+    EXPECT_TRUE(view->windowTitle().startsWith("VORNIX Lanescope "));
+    EXPECT_TRUE(view->windowTitle().endsWith(" - autumn-open-2026.lef"));
+    ASSERT_EQ(view->CbxCompetitions->count(), 1);
+    EXPECT_TRUE(view->CbxCompetitions->isReadOnly());
+    EXPECT_EQ(view->CbxCompetitions->focusPolicy(), Qt::NoFocus);
+    EXPECT_TRUE(view->CbxCompetitions->currentText().contains("   ( 25 m )"))
+        << view->CbxCompetitions->currentText().toStdString();
+    EXPECT_TRUE(view->ActClose->isEnabled());
+    EXPECT_TRUE(view->ActCompetitionInfo->isEnabled());
+    EXPECT_FALSE(view->ActOpenInEditor->isEnabled()); // the file holds results
+    EXPECT_GT(view->shtEvents->tree()->topLevelItemCount(), 0);
+    EXPECT_GT(view->shtTeilnehmer->tree()->topLevelItemCount(), 0);
+    EXPECT_FALSE(view->actCopy->isEnabled()); // no list shown yet
+
+    // The same competition drawn by the core alone, with the window's measurement and header.
+    lenex::TLenex document;
+    const auto converter =
+        convert::createConverter(convert::chooseConverter(kSample.toStdString()), document);
+    converter->Load(kSample.toStdString());
+    document.buildIndexes();
+    browser::BrowserModels models;
+    models.build(document, 0);
+
+    view->PgcMain->setCurrentIndex(TfrmView::EventsPage);
+    QTreeWidgetItem* item = eventItemWithResults();
+    ASSERT_NE(item, nullptr);
+    const browser::EventTreeNode* shown = view->selectedEventNode();
+    const browser::EventTreeNode* twin = nullptr;
+    const auto twins = models.events.nodesInOrder();
+    const auto windowNodes = view->models().events.nodesInOrder();
+    for (std::size_t k = 0; k < windowNodes.size() && k < twins.size(); ++k)
+        if (windowNodes[k] == shown)
+            twin = twins[k];
+    ASSERT_NE(twin, nullptr);
+
+    QtTextMeasure measure;
+    browser::TvnxPaintBox box(measure);
+    browser::EventHeader header = browser::defaultEventHeader();
+    const browser::EventPageDrawing expected =
+        browser::drawEventsPage(box, header, twin, document, models.lists, {});
+    EXPECT_EQ(view->shtEvents->title()->text().toStdString(), expected.title);
+    QHeaderView* headerView = view->shtEvents->header();
+    for (int k = 0; k < headerView->count(); ++k) {
+        const auto& section = header[static_cast<std::size_t>(k)];
+        EXPECT_EQ(headerView->model()->headerData(k, Qt::Horizontal).toString().toStdString(), section.text);
+        EXPECT_EQ(headerView->sectionSize(k), section.width) << "section " << k;
+    }
+    EXPECT_EQ(headerView->model()->headerData(0, Qt::Horizontal).toString(), text('V', 28));
+    EXPECT_EQ(headerView->model()->headerData(3, Qt::Horizontal).toString(), text('V', 11));
+    const browser::TvnxPaintBox& drawn = view->shtEvents->surface()->paintBox();
+    EXPECT_EQ(texts(drawn), texts(box));
+    ASSERT_EQ(drawn.items().size(), box.items().size());
+    for (std::size_t k = 0; k < box.items().size(); ++k) {
+        EXPECT_EQ(drawn.items()[k].left, box.items()[k].left) << box.items()[k].text;
+        EXPECT_EQ(drawn.items()[k].y, box.items()[k].y) << box.items()[k].text;
+        EXPECT_EQ(drawn.items()[k].flags, box.items()[k].flags) << box.items()[k].text;
+    }
+    EXPECT_TRUE(view->actCopy->isEnabled());
+    EXPECT_TRUE(view->ActPrint->isEnabled());
+
+    view->actCopyExecute();
+    const std::string copied = browser::CopyEventList(document, models.lists, *twin, {});
+    EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(), copied);
+    EXPECT_NE(copied.find("\r\n"), std::string::npos);
+
+    // The participants page: a club shows its counts without a header, so copy is off there.
+    view->PgcMain->setCurrentIndex(TfrmView::ParticipantsPage);
+    EXPECT_FALSE(view->actCopy->isEnabled());
+    QTreeWidgetItem* athlete = findItem(view->shtTeilnehmer->tree(), [this](QTreeWidgetItem* candidate) {
+        view->shtTeilnehmer->tree()->setCurrentItem(candidate);
+        return view->shtTeilnehmer->headerShown();
+    });
+    ASSERT_NE(athlete, nullptr);
+    EXPECT_TRUE(view->actCopy->isEnabled());
+    view->actCopyExecute();
+    EXPECT_TRUE(QGuiApplication::clipboard()->text().startsWith(athlete->text(0) + "\r\n"));
+    models.clear();
+}
+
+TEST_F(FrmViewTest, SearchHighlightsEachHitAndReportsWhenNoneIsLeft)
+{
+    view->OpenFile(kSample, true);
+    view->PgcMain->setCurrentIndex(TfrmView::EventsPage);
+    view->actSearchExecute();
+    ASSERT_NE(view->findDialog(), nullptr);
+    EXPECT_EQ(view->selectedEventNode(), nullptr);
+    view->findDialog()->setFindText(QStringLiteral("petersen"));
+
+    std::vector<std::pair<const browser::EventTreeNode*, int>> hits;
+    for (int step = 0; step < 50 && view->warnings.isEmpty(); ++step) {
+        view->FindDialog1Find();
+        if (!view->warnings.isEmpty())
+            break;
+        const browser::PaintItem* mark = highlighted(view->shtEvents->surface()->paintBox());
+        ASSERT_NE(mark, nullptr) << "step " << step;
+        EXPECT_NE(QString::fromStdString(mark->text).indexOf("Petersen"), -1) << mark->text;
+        hits.emplace_back(view->selectedEventNode(), view->searchState().FLastFoundRow);
+        EXPECT_EQ(view->searchState().FFoundRow, -1); // forgotten after one drawing
+    }
+    ASSERT_GE(hits.size(), 2U);
+    EXPECT_NE(hits[0], hits[1]);
+    ASSERT_EQ(view->warnings.size(), 1);
+    EXPECT_EQ(view->warnings.first(), text('V', 27));
+
+    // Closing the dialog forgets the search.
+    view->findDialog()->close();
+    EXPECT_EQ(view->searchState().FLastFoundRow, -1);
+
+    // On the participants page the search walks the athlete nodes.
+    view->warnings.clear();
+    view->PgcMain->setCurrentIndex(TfrmView::ParticipantsPage);
+    view->findDialog()->setFindText(QStringLiteral("PETERSEN"));
+    view->FindDialog1Find();
+    ASSERT_NE(view->selectedClubNode(), nullptr);
+    EXPECT_NE(QString::fromStdString(view->selectedClubNode()->text).indexOf("Petersen"), -1);
+    EXPECT_TRUE(view->warnings.isEmpty());
+}
+
+// Two competitions: the first with entries only, the second with a result.
+constexpr const char* kTwoCompetitions = R"(<?xml version="1.0" encoding="UTF-8"?>
+<LENEX><COMPETITIONS>
+ <COMPETITION><NAME>Entries Meet</NAME><PLACE>Kiel</PLACE>
+  <PERIODS><PERIOD><NAME>Day 1</NAME><EVENTS><EVENT id="1"><NUM>1</NUM><DIS>100</DIS><DISCNT>1</DISCNT>
+   <STR>FR</STR><SEX>F</SEX><TYPE>TIM</TYPE></EVENT></EVENTS></PERIOD></PERIODS>
+  <CLUBS><CLUB><NAME>SV Kiel</NAME><PERSONS><PERSON id="10"><NAME>Alpha</NAME><FNAME>Anna</FNAME><YOB>2010</YOB>
+   <ENTRIES><ENTRY><EID>1</EID><TIME>E00h01:05.00</TIME></ENTRY></ENTRIES></PERSON></PERSONS></CLUB></CLUBS>
+ </COMPETITION>
+ <COMPETITION><NAME>Results Meet</NAME><PLACE>Bern</PLACE><PL>50</PL><PM>m</PM>
+  <PERIODS><PERIOD><NAME>Day 1</NAME><EVENTS><EVENT id="2"><NUM>1</NUM><DIS>50</DIS><DISCNT>1</DISCNT>
+   <STR>BK</STR><SEX>M</SEX><TYPE>TIM</TYPE></EVENT></EVENTS></PERIOD></PERIODS>
+  <CLUBS><CLUB><NAME>SC Bern</NAME><PERSONS><PERSON id="20"><NAME>Beta</NAME><FNAME>Ben</FNAME><YOB>2009</YOB>
+   <RESULTS><RESULT><EID>2</EID><TIME>V00h00:31.20</TIME><RANK>1</RANK></RESULT></RESULTS></PERSON></PERSONS>
+  </CLUB></CLUBS>
+ </COMPETITION>
+</COMPETITIONS></LENEX>
+)";
+
+TEST_F(FrmViewTest, SeveralCompetitionsMakeTheSelectorChoosable)
+{
+    const fs::path file = folder / "two.lef";
+    std::ofstream(file) << kTwoCompetitions;
+    view->OpenFile(QString::fromStdString(file.string()), true);
+    ASSERT_TRUE(view->warnings.isEmpty()) << view->warnings.join("\n").toStdString();
+    ASSERT_EQ(view->CbxCompetitions->count(), 2);
+    EXPECT_FALSE(view->CbxCompetitions->isReadOnly());
+    EXPECT_EQ(view->CbxCompetitions->itemText(0), QStringLiteral("Entries Meet,  Kiel   ( 50 m )"));
+    EXPECT_EQ(view->CbxCompetitions->currentIndex(), 0);
+    // One competition holds results: the entry editor is not offered for the file.
+    EXPECT_FALSE(view->ActOpenInEditor->isEnabled());
+    EXPECT_TRUE(view->ActFileInfo->isEnabled());
+
+    auto clubNames = [this] {
+        QStringList names;
+        for (QTreeWidgetItemIterator it(view->shtTeilnehmer->tree()); *it; ++it)
+            names.append((*it)->text(0));
+        return names;
+    };
+    EXPECT_TRUE(clubNames().contains("SV Kiel"));
+    view->CbxCompetitions->setCurrentIndex(1);
+    EXPECT_TRUE(clubNames().contains("SC Bern"));
+    EXPECT_FALSE(clubNames().contains("SV Kiel"));
+    EXPECT_EQ(view->document().currentCompetitionIndex(), 1);
+    EXPECT_TRUE(view->ActCompetitionInfo->isEnabled());
+}
+
+TEST_F(FrmViewTest, AnUnsupportedFileShowsV32AndLeavesTheWindowEmpty)
+{
+    view->OpenFile(kSample, true);
+    const fs::path unsupported = folder / "results.txt";
+    std::ofstream(unsupported) << "not a result file\n";
+    view->OpenFile(QString::fromStdString(unsupported.string()), true);
+    ASSERT_EQ(view->warnings.size(), 1);
+    EXPECT_EQ(view->warnings.first(), text('V', 32));
+    EXPECT_FALSE(view->windowTitle().contains(" - "));
+    expectEmptyWindow();
+}
+
+TEST_F(FrmViewTest, DocumentErrorsShowV9WithTheirLinesAndLeaveTheWindowEmpty)
+{
+    const fs::path broken = folder / "duplicate-person.lef";
+    std::ofstream(broken) << "<?xml version=\"1.0\"?>\n<LENEX><COMPETITIONS><COMPETITION><NAME>Meet</NAME>"
+                             "<CLUBS><CLUB><NAME>Club</NAME><PERSONS><PERSON id=\"7\"><NAME>A</NAME></PERSON>"
+                             "<PERSON id=\"7\"><NAME>B</NAME></PERSON></PERSONS></CLUB></CLUBS>"
+                             "</COMPETITION></COMPETITIONS></LENEX>\n";
+    view->OpenFile(QString::fromStdString(broken.string()), true);
+    ASSERT_EQ(view->warnings.size(), 1);
+    EXPECT_TRUE(view->warnings.first().startsWith(text('V', 9) + "\r\n"))
+        << view->warnings.first().toStdString();
+    EXPECT_TRUE(view->warnings.first().contains("Duplicate PERSON id !"))
+        << view->warnings.first().toStdString();
+    expectEmptyWindow();
+    EXPECT_EQ(view->document().root(), nullptr);
+}
+
+TEST_F(FrmViewTest, AFileWithoutCompetitionsShowsV4)
+{
+    const fs::path empty = folder / "empty.lef";
+    std::ofstream(empty) << "<?xml version=\"1.0\"?>\n<LENEX></LENEX>\n";
+    view->OpenFile(QString::fromStdString(empty.string()), true);
+    ASSERT_EQ(view->warnings.size(), 1);
+    EXPECT_EQ(view->warnings.first(), text('V', 4));
+    expectEmptyWindow();
+}
+
+TEST_F(FrmViewTest, ClosingClearsBothTreesAndDisablesTheFileCommands)
+{
+    view->OpenFile(kSample, true);
+    ASSERT_NE(eventItemWithResults(), nullptr);
+    view->ActClose->trigger();
+    expectEmptyWindow();
+    EXPECT_FALSE(view->shtEvents->headerShown());
+    EXPECT_TRUE(view->shtEvents->title()->text().isEmpty());
+    EXPECT_EQ(view->document().root(), nullptr);
+}
+
+TEST_F(FrmViewTest, ALanguageChangeRenamesTheHeaderSections)
+{
+    app::TLanguage& language = app::LanguageManager();
+    ASSERT_TRUE(language.LoadLanguage(app::kFallbackLanguage, false));
+    const QString english = text('V', 28);
+    const QString clubsFirst = text('S', 18);
+    ASSERT_TRUE(language.LoadLanguage(1, false));
+    ASSERT_NE(english, text('V', 28));
+    ASSERT_TRUE(language.LoadLanguage(app::kFallbackLanguage, false));
+    EXPECT_EQ(view->shtEvents->header()->model()->headerData(0, Qt::Horizontal).toString(), english);
+    EXPECT_EQ(view->shtTeilnehmer->header()->model()->headerData(0, Qt::Horizontal).toString(), clubsFirst);
+    ASSERT_TRUE(language.LoadLanguage(1, false));
+    EXPECT_EQ(view->shtEvents->header()->model()->headerData(0, Qt::Horizontal).toString(), text('V', 28));
+}
+
+TEST_F(FrmViewTest, CommandHintsReachTheStatusBar)
+{
+    QStatusTipEvent tip(view->ActLoadFile->statusTip());
+    QApplication::sendEvent(view.get(), &tip);
+    EXPECT_EQ(view->statusBarView->messageText(), QStringLiteral(" Datei öffnen."));
+    EXPECT_EQ(view->ActLoadFile->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_O));
+}
+
+TEST_F(FrmViewTest, CtrlTabSkipsTheHiddenHelpPage)
+{
+    view->show();
+    view->PgcMain->setCurrentIndex(TfrmView::ParticipantsPage);
+    QKeyEvent next(QEvent::KeyPress, Qt::Key_Tab, Qt::ControlModifier);
+    QApplication::sendEvent(view->PgcMain, &next);
+    EXPECT_EQ(view->PgcMain->currentIndex(), TfrmView::EventsPage);
+    QKeyEvent previous(QEvent::KeyPress, Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+    QApplication::sendEvent(view->PgcMain, &previous);
+    EXPECT_EQ(view->PgcMain->currentIndex(), TfrmView::ParticipantsPage);
+}
+
+TEST_F(FrmViewTest, SettingsAreKeptAcrossWindows)
+{
+    view.reset();
+    settings->WriteInteger("main", "pgcMain", TfrmView::HelpPage);
+    settings->WriteInteger("main", "hcEvents1", 5); // below the smallest width
+    settings->WriteBool("main", "tnSplit", true);
+    view = std::make_unique<TestView>(*settings);
+    EXPECT_EQ(view->PgcMain->currentIndex(), TfrmView::EventsPage);
+    EXPECT_EQ(view->shtEvents->header()->sectionSize(1), 50);
+    EXPECT_TRUE(view->shtTeilnehmer->splits()->isChecked());
+    view->shtEvents->onlyValids()->setChecked(true);
+    view->PgcMain->setCurrentIndex(TfrmView::ParticipantsPage);
+    view.reset();
+    EXPECT_EQ(settings->ReadInteger("main", "pgcMain", -1), TfrmView::ParticipantsPage);
+    EXPECT_TRUE(settings->ReadBool("main", "evOnlyValids", false));
+    EXPECT_EQ(settings->ReadInteger("main", "hcClubs0", 0), 45);
+    EXPECT_FALSE(settings->ReadString("Windows", "frmView", "").empty());
+}
+
+TEST_F(FrmViewTest, TheRegistrationQuestionIsAskedOnce)
+{
+    view.reset();
+    settings->DeleteKey("Files", "AskRegExtension");
+    for (int run = 0; run < 2; ++run) {
+        view = std::make_unique<TestView>(*settings);
+        view->answer = true;
+        view->show();
+        QApplication::processEvents();
+        EXPECT_EQ(view->questions.size(), run == 0 ? 1 : 0);
+        view.reset();
+    }
+    EXPECT_FALSE(settings->ReadBool("Files", "AskRegExtension", true));
+}
+
+TEST_F(FrmViewTest, CommandLineFileOpensAfterShowUnlessItIsAFormTextFolder)
+{
+    view.reset();
+    view = std::make_unique<TestView>(*settings, QStringList{"$" + QString::fromStdString(folder.string())});
+    view->show();
+    QApplication::processEvents();
+    EXPECT_EQ(view->CbxCompetitions->count(), 0);
+    EXPECT_TRUE(view->warnings.isEmpty());
+
+    view = std::make_unique<TestView>(*settings, QStringList{kSample});
+    view->show();
+    QApplication::processEvents();
+    EXPECT_EQ(view->CbxCompetitions->count(), 1);
+    EXPECT_TRUE(view->warnings.isEmpty());
+}
+
+TEST_F(FrmViewTest, EveryRealFileTheConvertersAcceptOpensWithoutAMessage)
+{
+    const fs::path data = LANESCOPE_SHARED_TESTDATA_DIR;
+    if (!fs::is_directory(data))
+        GTEST_SKIP() << "no shared test data";
+    int opened = 0;
+    for (const auto& entry : fs::recursive_directory_iterator(data)) {
+        const std::string file = entry.path().string();
+        if (!entry.is_regular_file() || convert::chooseConverter(file) == convert::ConverterKind::None)
+            continue;
+        view->warnings.clear();
+        view->OpenFile(QString::fromStdString(file), true);
+        EXPECT_TRUE(view->warnings.isEmpty()) << file << ": " << view->warnings.join("\n").toStdString();
+        EXPECT_GE(view->CbxCompetitions->count(), 1) << file;
+        ++opened;
+    }
+    std::printf("%d real files opened\n", opened);
+    EXPECT_GT(opened, 0);
+}
+
+} // namespace
+} // namespace lanescope::ui
