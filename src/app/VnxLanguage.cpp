@@ -173,7 +173,7 @@ std::filesystem::path TLanguage::LanguageFileName(int index) const
 std::filesystem::path TLanguage::HelpFileName(int index) const
 {
     const std::string code = CodeOf(index);
-    return code.empty() ? std::filesystem::path() : locate(programName_ + "-x" + code + ".hlp");
+    return code.empty() ? std::filesystem::path() : locate(programName_ + code + ".rtf");
 }
 
 std::optional<std::pair<int, std::filesystem::path>> TLanguage::findAnyLanguageFile() const

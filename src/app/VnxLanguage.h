@@ -69,7 +69,8 @@ public:
     static std::string CodeOf(int index);
     /** Program name + ".x" + code, in the first folder that has it (else in the first folder). */
     std::filesystem::path LanguageFileName(int index) const;
-    /** Program name + "-x" + code + ".hlp", looked up like LanguageFileName. */
+    /** The help text of a language: program name + code + ".rtf" ("lanescopede.rtf"), looked up like
+     * LanguageFileName. */
     std::filesystem::path HelpFileName(int index) const;
 
     /**

@@ -21,5 +21,12 @@ int runClubs(const Arguments& arguments);
 int runExport(const Arguments& arguments);
 /** convert FILE OUT.lef: opens any supported file and writes the document as first-generation Lenex. */
 int runConvert(const Arguments& arguments);
+/** register [VIEWER]: makes the viewer (default: the one beside this tool) open .lef and .lxf files. */
+int runRegister(const Arguments& arguments);
+/** meets [--app-info URL] [--server KEY]: the result servers, then one server's meets (date, name, place,
+ * address). */
+int runMeets(const Arguments& arguments);
+/** fetch URL: downloads a result file into the private temporary folder and prints its info. */
+int runFetch(const Arguments& arguments);
 
 } // namespace lanescope::cli

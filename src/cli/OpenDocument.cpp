@@ -8,8 +8,6 @@
 
 namespace lanescope::cli {
 
-namespace {
-
 // Language texts end lines with CR LF; the terminal wants LF.
 std::string terminalText(const std::string& languageText)
 {
@@ -18,8 +16,6 @@ std::string terminalText(const std::string& languageText)
         text.pop_back();
     return text;
 }
-
-} // namespace
 
 bool openDocument(const std::string& fileName, lenex::TLenex& document)
 {

@@ -25,7 +25,13 @@ void printUsage()
                  "                 nations, clubs, athletes and relays with their statistics\n"
                  "  export FILE [--competition N] (--event NUM [--age-group ID] | --athlete ID | --relay ID\n"
                  "              | --club-stats) (--pdf OUT | --html OUT) [--splits] [--valid-only]\n"
-                 "                 a result report or the club statistics as PDF or HTML\n");
+                 "                 a result report or the club statistics as PDF or HTML\n"
+                 "  register [VIEWER]\n"
+                 "                 make the viewer (default: the one beside this tool) open .lef and .lxf\n"
+                 "                 files on this desktop\n"
+                 "  meets [--app-info URL] [--server KEY]\n"
+                 "                 the result servers, then the meets of one (default: the first)\n"
+                 "  fetch URL      download a result file and show its information\n");
 }
 
 // The command line speaks English whatever the locale, so scripts can read its output; the language files
@@ -63,6 +69,12 @@ int main(int argc, char** argv)
             return lanescope::cli::runClubs(arguments);
         if (command == "export")
             return lanescope::cli::runExport(arguments);
+        if (command == "meets")
+            return lanescope::cli::runMeets(arguments);
+        if (command == "fetch")
+            return lanescope::cli::runFetch(arguments);
+        if (command == "register")
+            return lanescope::cli::runRegister(arguments);
     } catch (const std::exception& error) {
         std::fprintf(stderr, "lanescope-cli: %s\n", error.what());
         return 2;

@@ -86,8 +86,10 @@ std::string dateRangeText(base::TDateTime from, base::TDateTime to, const base::
         if (first.month == last.month)
             shortened = removeLetter(shortened, 'm');
     }
-    const std::string firstText =
+    std::string firstText =
         collapseRuns(base::formatDateTime(shortened, from, settings), std::string(1, settings.dateSeparator));
+    // A format with the day before a comma ("dddd, mmmm d, yyyy") leaves ", " behind where the year was.
+    firstText.erase(firstText.find_last_not_of(", ") + 1);
     const std::string separator = to - from > 1 ? " - " : " / ";
     return collapseRuns(firstText + separator + base::formatDateTime(longFormat, to, settings), " ");
 }

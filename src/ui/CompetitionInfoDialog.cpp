@@ -11,6 +11,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QUrl>
 
 namespace lanescope::ui {
@@ -27,6 +28,10 @@ QString qs(std::string_view text)
 QLabel* caption(QWidget* parent, const QString& text, int x, int y)
 {
     auto* label = new QLabel(text, parent);
+    // Named Label1, Label2 ... in creation order, so the form sections of the language files can name them.
+    const int number = static_cast<int>(
+        parent->window()->findChildren<QLabel*>(QRegularExpression(QStringLiteral("^Label\\d+$"))).size());
+    label->setObjectName(QStringLiteral("Label%1").arg(number + 1));
     label->move(x, y);
     label->adjustSize();
     return label;

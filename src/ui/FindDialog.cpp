@@ -27,8 +27,10 @@ FindDialog::FindDialog(QWidget* parent)
     FDown->setChecked(true);
 
     auto* label = new QLabel(QStringLiteral("Suchen &nach:"), this);
+    label->setObjectName(QStringLiteral("lblFind"));
     label->setBuddy(FEdit);
     auto* direction = new QGroupBox(QStringLiteral("Richtung"), this);
+    direction->setObjectName(QStringLiteral("grpDirection"));
     auto* directionLayout = new QHBoxLayout(direction);
     directionLayout->addWidget(FUp);
     directionLayout->addWidget(FDown);

@@ -89,6 +89,7 @@ TfrmView::TfrmView(base::CustomIniFile& settings, QStringList parameters, QWidge
     statusBarView = new TvnxStatusBar;
     setStatusBar(statusBarView);
     createMenusAndToolBar();
+    nameComponents();
 
     connect(CbxCompetitions, &QComboBox::currentIndexChanged, this, &TfrmView::CbxCompetitionsChange);
     connect(PgcMain, &QTabWidget::currentChanged, this, &TfrmView::PgcMainChange);
@@ -151,9 +152,8 @@ void TfrmView::createActions()
 {
     ActLoadFile = newAction("Öffnen...", "Datei öffnen.", QKeySequence(Qt::CTRL | Qt::Key_O), 0, 0,
                             &TfrmView::ActLoadFileExecute);
-    // The download, print, club statistics and language dialogs are not part of this window yet.
     ActDownload = newAction("Download...", "Download Resultate von Server",
-                            QKeySequence(Qt::CTRL | Qt::Key_D), 0, 20, nullptr);
+                            QKeySequence(Qt::CTRL | Qt::Key_D), 0, 20, &TfrmView::ActDownloadExecute);
     ActClose = newAction("Schliessen...", "", {}, NeedsFile, -1, &TfrmView::ActCloseExecute);
     ActCompetitionInfo =
         newAction("Angaben zu Veranstaltung", "Kontaktadresse Organisator, Angabe zu Punktetabellen", {}, 0,
@@ -162,12 +162,12 @@ void TfrmView::createActions()
     ActFileInfo = newAction("Eigenschaften", "Version und Erstellersoftware der Datei.",
                             QKeySequence(Qt::CTRL | Qt::Key_I), NeedsFile, 8, &TfrmView::ActFileInfoExecute);
     ActPrint = newAction("Drucken...", "Angezeigte Daten drucken.", QKeySequence(Qt::CTRL | Qt::Key_P),
-                         NeedsList, 3, nullptr);
+                         NeedsList, 3, &TfrmView::ActPrintExecute);
     ActOpenInEditor =
         newAction("In Inscriba bearbeiten", "Datei in Inscriba öffnen zum bearbeiten (nur Meldungen).", {},
                   NeedsFile, 19, &TfrmView::ActOpenInEditorExecute);
     ActSelectLanguage = newAction("Sprache wählen", "Sprache für Bildschirmanzeige und Ausdrucke auswählen.",
-                                  {}, 0, -1, nullptr);
+                                  {}, 0, -1, &TfrmView::ActSelectLanguageExecute);
     ActRegisterExt = newAction("Erweiterung  .LXF / .LEF registrieren",
                                "Lanescope als Standardprogramm zum öffnen von .LXF/.LEF - Dateien festlegen.",
                                {}, 0, 16, &TfrmView::ActRegisterExtExecute);
@@ -178,7 +178,7 @@ void TfrmView::createActions()
     actCopy = newAction("Kopieren...", "Angezeigte Daten in Zwischenablage kopieren.",
                         QKeySequence(Qt::CTRL | Qt::Key_C), NeedsList, 6, &TfrmView::actCopyExecute);
     ActClubStats = newAction("Teilnehmende Vereine", "Statistik über teilnehmende Vereine drucken", {},
-                             NeedsFile, -1, nullptr);
+                             NeedsFile, -1, &TfrmView::ActClubStatsExecute);
     ActInfo = newAction("Über Lanescope", "Betrachter für Resultatdateien von Schwimmwettkämpfen.", {}, 0, 4,
                         nullptr);
     connect(ActInfo, &QAction::triggered, this, [this] { ShowAbout(this); });

@@ -5,6 +5,7 @@
 #include "browser/EventListDrawing.h"
 #include "browser/Search.h"
 #include "lenex/Lenex.h"
+#include "report/LanescopeDrucken.h"
 
 #include <QMainWindow>
 #include <QStringList>
@@ -23,6 +24,7 @@ namespace lanescope::ui {
 
 class BrowserPage;
 class FindDialog;
+class TFDownload;
 class HelpView;
 class TVnxComboBox;
 class TvnxStatusBar;
@@ -70,6 +72,10 @@ public:
     /** Whether the list shown last holds results (for printing). */
     bool hasResults() const { return FHasResults; }
     const browser::SearchState& searchState() const { return FSearch; }
+    /** The domain view of the current competition for the reports; nullptr without one. */
+    std::shared_ptr<swim::IBSLenexMeet> GetMeet();
+    /** What the print command prints: the active page, the selected nodes, the lists and the check boxes. */
+    report::PrintSelection printSelection() const;
 
     // Components, named as in the form.
     QAction* ActLoadFile;
@@ -99,15 +105,20 @@ public:
 
     // Commands and events, named as in the form.
     void ActLoadFileExecute();
+    /** Shows the download dialog (made on first use, then kept) and opens the downloaded file. */
+    void ActDownloadExecute();
     void ActCloseExecute();
     void ActFileInfoExecute();
     void ActCompetitionInfoExecute();
     void ActOpenInEditorExecute();
     void ActRegisterExtExecute();
+    void ActSelectLanguageExecute();
     void actSearchExecute();
     void FindDialog1Find();
     void FindDialog1Close();
     void actCopyExecute();
+    void ActPrintExecute();
+    void ActClubStatsExecute();
     void CbxCompetitionsChange();
     void PgcMainChange();
     void TrvEventsChange();
@@ -124,12 +135,16 @@ protected:
     bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    /** After a language change with form refresh: builds the trees again, so their texts follow. */
+    void customEvent(QEvent* event) override;
 
 private:
     QAction* newAction(const char* caption, const char* hint, const QKeySequence& shortcut, int tag,
                        int image, void (TfrmView::*handler)());
     void createActions();
     void createMenusAndToolBar();
+    /** Gives the components the names that the form sections of the language files use. */
+    void nameComponents();
     QWidget* createHelpPage();
     void readSettings();
     void writeSettings();
@@ -159,6 +174,7 @@ private:
     std::vector<std::pair<QAction*, int>> FTaggedActions;
     std::unordered_map<const void*, QTreeWidgetItem*> FTreeItems;
     FindDialog* FFindDialog = nullptr;
+    TFDownload* FDownloadDialog = nullptr;
     QString FFileName;
     QString FOpenPath;
     bool FOpenDialogUsed = false;

@@ -1,12 +1,17 @@
+#include "app/FileTypeRegistration.h"
 #include "app/SettingsLocation.h"
 #include "base/LanguageTexts.h"
 #include "browser/AthleteListDrawing.h"
 #include "browser/ClipboardTexts.h"
 #include "ui/BrowserPage.h"
 #include "ui/CompetitionInfoDialog.h"
+#include "ui/DialogHooks.h"
+#include "ui/DownloadDialog.h"
 #include "ui/FindDialog.h"
 #include "ui/FrmView.h"
+#include "ui/LanguageDialog.h"
 #include "ui/ListSurface.h"
+#include "ui/ReportDialogs.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -104,6 +109,15 @@ void TfrmView::ActLoadFileExecute()
     OpenFile(file, true);
 }
 
+void TfrmView::ActDownloadExecute()
+{
+    if (!FDownloadDialog)
+        FDownloadDialog = new TFDownload(
+            FSettings, [this](const QString& message) { showWarning(message); }, this);
+    if (FDownloadDialog->Execute())
+        OpenFile(FDownloadDialog->DownloadedFile(), false);
+}
+
 void TfrmView::ActFileInfoExecute()
 {
     showInformation(QString::fromStdString(FDocument.fileInformationText()));
@@ -125,8 +139,15 @@ void TfrmView::ActOpenInEditorExecute()
         close();
 }
 
-// Registering the file types for the desktop is not part of this window yet.
-void TfrmView::ActRegisterExtExecute() {}
+// The message follows whatever the registration's outcome: the desktop may still pick the files up.
+void TfrmView::ActRegisterExtExecute()
+{
+    app::RegisterFileTypes({".lef", ".lxf"}, "LanescopeId",
+                           QCoreApplication::applicationFilePath().toStdString(), "VORNIX File");
+    showInformation(QString::fromStdString(base::languageText('V', 8)));
+}
+
+void TfrmView::ActSelectLanguageExecute() { ShowLanguageDialog(FSettings, true, false, this); }
 
 void TfrmView::actSearchExecute()
 {
@@ -210,6 +231,38 @@ void TfrmView::actCopyExecute()
     }
     if (!text.empty())
         QGuiApplication::clipboard()->setText(QString::fromStdString(text));
+}
+
+std::shared_ptr<swim::IBSLenexMeet> TfrmView::GetMeet()
+{
+    lenex::TLnxObject* competition = FDocument.currentCompetition();
+    return competition ? swim::lenexView<swim::IBSLenexMeet>(*competition) : nullptr;
+}
+
+report::PrintSelection TfrmView::printSelection() const
+{
+    report::PrintSelection selection;
+    selection.activePage = PgcMain->currentIndex() == ParticipantsPage
+                               ? report::PrintSelection::Page::Participants
+                               : report::PrintSelection::Page::Events;
+    selection.eventNode = selectedEventNode();
+    selection.participantNode = selectedClubNode();
+    selection.resultLists = &FModels.lists;
+    selection.events = {shtEvents->onlyValids()->isChecked(), shtEvents->splits()->isChecked()};
+    selection.participants = {shtTeilnehmer->onlyValids()->isChecked(), shtTeilnehmer->splits()->isChecked()};
+    return selection;
+}
+
+void TfrmView::ActPrintExecute()
+{
+    TdlgDrucken dialog(FSettings, GetMeet(), FDocument, printSelection(), FHasResults, this);
+    dialogHooks().exec(dialog);
+}
+
+void TfrmView::ActClubStatsExecute()
+{
+    TFClubStatsDlg dialog(FSettings, GetMeet(), this);
+    dialogHooks().exec(dialog);
 }
 
 } // namespace lanescope::ui

@@ -1,7 +1,10 @@
 #include "app/SettingsLocation.h"
 #include "app/VnxLanguage.h"
 #include "base/VnxIniFiles.h"
+#include "ui/FormTexts.h"
 #include "ui/FrmView.h"
+#include "ui/LanguageDialog.h"
+#include "ui/LocaleFormats.h"
 #include "ui/StartScreen.h"
 
 #include <QApplication>
@@ -18,6 +21,8 @@ int main(int argc, char* argv[])
     base::TVnxIniFile settings(app::settingsFileLocation());
     QApplication::setOverrideCursor(Qt::BusyCursor);
 
+    // Dates, times and numbers as the desktop writes them; the language file adds month and day names.
+    base::setCurrentFormatSettings(ui::withLocaleFormats(base::currentFormatSettings(), QLocale::system()));
     app::LanguageSetup setup;
     setup.folders = {folder, folder.parent_path() / "share" / "lanescope"};
     setup.locale = app::userLocale();
@@ -27,12 +32,18 @@ int main(int argc, char* argv[])
     if (settings.ValueExists("Config", "lbxHlpLanguage"))
         setup.help = settings.ReadInteger("Config", "lbxHlpLanguage", 0);
     app::createLanguageManager(setup);
+    ui::installFormTranslation();
+    ui::ShowLanguageDialog(settings, false, true);
+    app::refreshSwimVocabulary(app::LanguageManager());
 
     ui::setBetaFeatures(settings.ReadBool("Special", "Beta", false));
     ui::ShowStartScreen(2);
 
     QStringList parameters = QApplication::arguments();
     parameters.removeFirst();
+    // A first parameter "$folder" names the folder for the form-text files of developer mode.
+    if (!parameters.isEmpty() && parameters.first().startsWith(QLatin1Char('$')))
+        ui::setDeveloperFolder(parameters.first().mid(1).toStdString());
     try {
         ui::TfrmView window(settings, parameters);
         window.show();

@@ -318,21 +318,21 @@ TEST_F(LanguageFolder, PrintsInThePrinterLanguageAndReturns)
 TEST_F(LanguageFolder, FallsBackToTheEnglishHelp)
 {
     writeLanguage("de");
-    write("lanescope-xde.hlp", "help");
+    write("lanescopede.rtf", "help");
     LanguageSetup s = setup(1);
     TLanguage language(s);
     EXPECT_EQ(language.helpLanguage(), 1); // the screen language by default
-    EXPECT_EQ(language.helpFile(), folder_ / "lanescope-xde.hlp");
+    EXPECT_EQ(language.helpFile(), folder_ / "lanescopede.rtf");
 
     language.SetHelpLanguage(2); // no French help, no English help either
     EXPECT_EQ(language.helpLanguage(), kFallbackLanguage);
     EXPECT_TRUE(language.helpFile().empty());
 
-    write("lanescope-xus.hlp", "help");
+    write("lanescopeus.rtf", "help");
     language.SetHelpLanguage(2);
     EXPECT_EQ(language.helpLanguage(), kFallbackLanguage);
-    EXPECT_EQ(language.helpFile(), folder_ / "lanescope-xus.hlp");
-    EXPECT_EQ(language.HelpFileName(15), folder_ / "lanescope-xat.hlp");
+    EXPECT_EQ(language.helpFile(), folder_ / "lanescopeus.rtf");
+    EXPECT_EQ(language.HelpFileName(15), folder_ / "lanescopeat.rtf");
 }
 
 TEST_F(LanguageFolder, LooksInTheLaterFoldersToo)

@@ -46,13 +46,13 @@ const DateRangeCase kDateRanges[] = {
      {2027, 1, 2},
      "dddd, d. mmmm yyyy",
      "Thursday, 31. December 2026 - Saturday, 2. January 2027"},
-    // The month and year parts leave separators behind: doubled ones collapse.
+    // The month and year parts leave separators behind: doubled ones collapse, trailing commas go.
     {"NumericFormat", {2026, 10, 17}, {2026, 10, 18}, "dd/mm/yyyy", "17. / 18.10.2026"},
     {"USFormat",
      {2026, 10, 17},
      {2026, 10, 18},
      "dddd, mmmm d, yyyy",
-     "Saturday, 17, / Sunday, October 18, 2026"},
+     "Saturday, 17 / Sunday, October 18, 2026"},
     {"Inverted", {2026, 10, 18}, {2026, 10, 17}, "dddd, d. mmmm yyyy", ""},
     {"NoDate", {}, {}, "dddd, d. mmmm yyyy", ""},
 };

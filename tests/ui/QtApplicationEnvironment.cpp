@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <gtest/gtest.h>
 #include <memory>
+#include <string>
 
 namespace {
 
@@ -15,6 +16,10 @@ public:
     void SetUp() override
     {
         setenv("QT_QPA_PLATFORM", "offscreen", 0);
+        // Registering the file types (the first-start question) stays inside the test's own folder.
+        const std::string home = ::testing::TempDir() + "/xdg";
+        setenv("XDG_DATA_HOME", (home + "/data").c_str(), 1);
+        setenv("XDG_CONFIG_HOME", (home + "/config").c_str(), 1);
         FApplication = std::make_unique<QApplication>(FArgc, FArgv);
         lanescope::app::LanguageSetup setup;
         setup.folders = {LANESCOPE_LANG_DIR};

@@ -1,0 +1,204 @@
+#include "ui/DownloadDialog.h"
+
+#include "app/FormGeometry.h"
+#include "base/LanguageTexts.h"
+#include "base/VnxIniFiles.h"
+#include "download/MeetsFactory.h"
+#include "ui/StartScreen.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace lanescope::ui {
+
+namespace {
+
+constexpr const char* kFormName = "FDownload";
+constexpr int kNodeRole = Qt::UserRole;
+
+// While a transfer runs: the wait cursor and the status text; the empty text at its end takes both away.
+void showTransferStatus(const std::string& text)
+{
+    if (text.empty())
+        QApplication::restoreOverrideCursor();
+    else
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    Progress(text);
+}
+
+} // namespace
+
+TFDownload::TFDownload(base::CustomIniFile& settings, Warning warning, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
+    , FSettings(settings)
+    , FWarning(std::move(warning))
+    , FFactory(std::make_unique<download::TMeetsFactory>(&settings))
+{
+    setObjectName(kFormName);
+    setWindowTitle(QStringLiteral("Download Resultate"));
+    setFixedSize(600, 400);
+    FFactory->setStatusHook(showTransferStatus);
+
+    auto* top = new QWidget;
+    top->setFixedHeight(36);
+    auto* label = new QLabel(QStringLiteral("Download Server wählen:"), top);
+    label->move(5, 9);
+    cbxServer = new QComboBox(top);
+    cbxServer->setObjectName(QStringLiteral("cbxServer"));
+    cbxServer->setGeometry(195, 6, 400, 24);
+
+    trvMeets = new QTreeWidget;
+    trvMeets->setObjectName(QStringLiteral("trvMeets"));
+    trvMeets->setRootIsDecorated(false);
+    trvMeets->setColumnCount(3);
+    QStringList captions;
+    for (const download::MeetColumn& column : download::kMeetColumns)
+        captions << QString::fromStdString(base::languageText('V', 33, column.captionItem));
+    trvMeets->setHeaderLabels(captions);
+    QHeaderView* header = trvMeets->header();
+    header->setSectionsClickable(true);
+    header->setSortIndicatorShown(true);
+    header->setStretchLastSection(false);
+    for (int k = 0; k < 3; ++k) {
+        const download::MeetColumn& column = download::kMeetColumns[k];
+        header->setSectionResizeMode(k, column.width == 0 ? QHeaderView::Stretch : QHeaderView::Fixed);
+        if (column.width > 0)
+            header->resizeSection(k, column.width);
+    }
+    trvMeets->setStyleSheet(QStringLiteral("QTreeWidget::item { border: 1px solid #d0d0d0; }"));
+
+    auto* bottom = new QWidget;
+    bottom->setFixedHeight(35);
+    btnLoad = new QPushButton(QStringLiteral("Laden"), bottom);
+    btnLoad->setObjectName(QStringLiteral("btnLoad"));
+    btnLoad->setGeometry(410, 5, 80, 25);
+    btnLoad->setDefault(true);
+    btnClose = new QPushButton(QStringLiteral("Schliessen"), bottom);
+    btnClose->setObjectName(QStringLiteral("btnClose"));
+    btnClose->setGeometry(505, 5, 80, 25);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(top);
+    layout->addWidget(trvMeets, 1);
+    layout->addWidget(bottom);
+
+    connect(cbxServer, &QComboBox::currentIndexChanged, this, &TFDownload::cbxServerChange);
+    connect(btnLoad, &QPushButton::clicked, this, &TFDownload::btnLoadClick);
+    connect(btnClose, &QPushButton::clicked, this, &QDialog::reject);
+    connect(trvMeets, &QTreeWidget::itemDoubleClicked, this, &TFDownload::btnLoadClick);
+    connect(header, &QHeaderView::sectionClicked, this, &TFDownload::sortByColumn);
+}
+
+TFDownload::~TFDownload() = default;
+
+bool TFDownload::Execute()
+{
+    const std::vector<download::ResultServer> servers = FFactory->ServerList();
+    {
+        const QSignalBlocker blocker(cbxServer);
+        cbxServer->clear();
+        for (const download::ResultServer& server : servers)
+            cbxServer->addItem(QString::fromStdString(server.name), server.key);
+    }
+    if (cbxServer->count() == 0) {
+        FWarning(QString::fromStdString(base::languageText('G', 120)));
+        return false;
+    }
+    return exec() == QDialog::Accepted;
+}
+
+void TFDownload::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    {
+        const QSignalBlocker blocker(cbxServer);
+        cbxServer->setCurrentIndex(0);
+    }
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->geometry();
+        const app::FormGeometry placed =
+            app::restoreGeometry(FSettings.ReadString("Windows", kFormName, ""), {0, 0, width(), height()},
+                                 {area.x(), area.y(), area.width(), area.height()}, false);
+        move(placed.bounds.left, placed.bounds.top);
+    }
+    cbxServerChange();
+}
+
+void TFDownload::hideEvent(QHideEvent* event)
+{
+    const QRect bounds(pos(), size()); // the frame's position, as move() takes it
+    FSettings.WriteString(
+        "Windows", kFormName,
+        app::formatGeometry({{bounds.x(), bounds.y(), bounds.width(), bounds.height()}, {}}));
+    QDialog::hideEvent(event);
+}
+
+void TFDownload::cbxServerChange()
+{
+    const int key = cbxServer->currentIndex() >= 0 ? cbxServer->currentData().toInt() : 0;
+    trvMeets->clear(); // before the factory may free the nodes the items point to
+    FFactory->LoadMeets(key);
+    fillTree();
+    if (trvMeets->topLevelItemCount() > 0)
+        trvMeets->setCurrentItem(trvMeets->topLevelItem(0));
+    trvMeets->setFocus();
+}
+
+void TFDownload::fillTree()
+{
+    const download::TNodeDownloadMeet* current = nodeOf(trvMeets->currentItem());
+    trvMeets->clear();
+    QTreeWidgetItem* selected = nullptr;
+    for (const auto& node : FFactory->nodes()) {
+        auto* item = new QTreeWidgetItem(trvMeets);
+        for (int k = 0; k < 3; ++k)
+            item->setText(k, QString::fromStdString(node->cellText(k)));
+        item->setTextAlignment(0, Qt::AlignRight | Qt::AlignVCenter);
+        item->setData(0, kNodeRole, QVariant::fromValue(reinterpret_cast<quintptr>(node.get())));
+        if (node.get() == current)
+            selected = item;
+    }
+    if (selected)
+        trvMeets->setCurrentItem(selected);
+    trvMeets->header()->setSortIndicator(
+        FFactory->sortColumn(), FFactory->sortDescending() ? Qt::DescendingOrder : Qt::AscendingOrder);
+}
+
+// A click on the sorted column turns the order round; another column sorts ascending.
+void TFDownload::sortByColumn(int column)
+{
+    const bool descending = column == FFactory->sortColumn() ? !FFactory->sortDescending() : false;
+    FFactory->sortNodes(column, descending);
+    fillTree();
+}
+
+const download::TNodeDownloadMeet* TFDownload::nodeOf(const QTreeWidgetItem* item) const
+{
+    return item ? reinterpret_cast<const download::TNodeDownloadMeet*>(
+                      item->data(0, kNodeRole).value<quintptr>())
+                : nullptr;
+}
+
+void TFDownload::btnLoadClick()
+{
+    const download::TNodeDownloadMeet* node = nodeOf(trvMeets->currentItem());
+    if (!node)
+        return;
+    if (const std::optional<std::string> file = FFactory->DownloadMeet(*node)) {
+        FDownloadedFile = QString::fromStdString(*file);
+        accept();
+        return;
+    }
+    FWarning(QString::fromStdString(base::languageText('G', 140)));
+}
+
+} // namespace lanescope::ui

@@ -1,0 +1,29 @@
+#include "ui/ReportDialogs.h"
+
+namespace lanescope::ui {
+
+TdlgDrucken::TdlgDrucken(base::CustomIniFile& settings, std::shared_ptr<swim::IBSLenexMeet> meet,
+                         const lenex::TLenex& document, const report::PrintSelection& selection,
+                         bool hasResults, QWidget* parent)
+    : TVnxPrintDlg(settings, parent)
+    , FDrucken(std::make_unique<report::TLanescopeDrucken>(Report, std::move(meet), document))
+{
+    setWindowTitle(QStringLiteral("Ausdrucken"));
+    FDrucken->setSelection(selection);
+    FDrucken->HasResults = hasResults;
+}
+
+// The report unhooks itself from the engine before the engine goes.
+TdlgDrucken::~TdlgDrucken() { FDrucken.reset(); }
+
+TFClubStatsDlg::TFClubStatsDlg(base::CustomIniFile& settings, std::shared_ptr<swim::IBSLenexMeet> meet,
+                               QWidget* parent)
+    : TVnxPrintDlg(settings, parent)
+    , FClubStats(std::make_unique<report::TClubStats>(Report, std::move(meet)))
+{
+    setWindowTitle(QStringLiteral("Teilnehmende Vereine"));
+}
+
+TFClubStatsDlg::~TFClubStatsDlg() { FClubStats.reset(); }
+
+} // namespace lanescope::ui

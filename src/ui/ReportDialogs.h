@@ -1,0 +1,45 @@
+#pragma once
+
+#include "report/ClubStats.h"
+#include "report/LanescopeDrucken.h"
+#include "ui/VnxPrintDlg.h"
+
+#include <memory>
+
+namespace lanescope::ui {
+
+/** `TdlgDrucken` ("Ausdrucken"): the print dialog of the result reports of the main window's selection. */
+class TdlgDrucken : public TVnxPrintDlg
+{
+    Q_OBJECT
+
+public:
+    /** The document and the selection's nodes must stay valid while the dialog lives. */
+    TdlgDrucken(base::CustomIniFile& settings, std::shared_ptr<swim::IBSLenexMeet> meet,
+                const lenex::TLenex& document, const report::PrintSelection& selection, bool hasResults,
+                QWidget* parent = nullptr);
+    ~TdlgDrucken() override;
+
+    report::TLanescopeDrucken& Drucken() { return *FDrucken; }
+
+private:
+    std::unique_ptr<report::TLanescopeDrucken> FDrucken;
+};
+
+/** `TFClubStatsDlg` ("Teilnehmende Vereine"): the print dialog of the club statistics. */
+class TFClubStatsDlg : public TVnxPrintDlg
+{
+    Q_OBJECT
+
+public:
+    TFClubStatsDlg(base::CustomIniFile& settings, std::shared_ptr<swim::IBSLenexMeet> meet,
+                   QWidget* parent = nullptr);
+    ~TFClubStatsDlg() override;
+
+    report::TClubStats& ClubStats() { return *FClubStats; }
+
+private:
+    std::unique_ptr<report::TClubStats> FClubStats;
+};
+
+} // namespace lanescope::ui

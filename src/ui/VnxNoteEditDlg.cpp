@@ -1,0 +1,75 @@
+#include "ui/VnxNoteEditDlg.h"
+
+#include <QFontDatabase>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QVBoxLayout>
+
+namespace lanescope::ui {
+
+namespace {
+
+/** The font choice stays for the rest of the program run. */
+bool& fixedFontChosen()
+{
+    static bool fixed = false;
+    return fixed;
+}
+
+} // namespace
+
+TvnxNoteEditDlg::TvnxNoteEditDlg(int columns, int lines, const QString& caption, const QString& text,
+                                 QWidget* parent)
+    : QDialog(parent)
+{
+    setWindowTitle(caption);
+    Memo = new QPlainTextEdit(this);
+    Memo->setPlainText(text);
+    Memo->setLineWrapMode(QPlainTextEdit::NoWrap);
+    rbVariable = new QRadioButton(QStringLiteral("&Variable"), this);
+    rbFixed = new QRadioButton(QStringLiteral("Fi&x"), this);
+    (fixedFontChosen() ? rbFixed : rbVariable)->setChecked(true);
+    lblCaret = new QLabel(this);
+    auto* close = new QPushButton(QStringLiteral("Schliessen"), this);
+    connect(close, &QPushButton::clicked, this, &QDialog::accept);
+    connect(rbFixed, &QRadioButton::toggled, this, [this](bool fixed) {
+        fixedFontChosen() = fixed;
+        applyFont();
+    });
+    connect(Memo, &QPlainTextEdit::cursorPositionChanged, this, &TvnxNoteEditDlg::showCaret);
+
+    auto* panel = new QHBoxLayout;
+    panel->addWidget(rbVariable);
+    panel->addWidget(rbFixed);
+    panel->addWidget(lblCaret, 1);
+    panel->addWidget(close);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(Memo, 1);
+    layout->addLayout(panel);
+    applyFont();
+    showCaret();
+
+    const double scale = logicalDpiX() / 96.0;
+    const int panelHeight = panel->sizeHint().height() + layout->contentsMargins().bottom();
+    resize(qRound((columns * 7.1 + 16) * scale), qRound(lines * 14.6 * scale) + panelHeight);
+}
+
+QString TvnxNoteEditDlg::text() const { return Memo->toPlainText(); }
+
+void TvnxNoteEditDlg::applyFont()
+{
+    Memo->setFont(fixedFontChosen() ? QFont(QStringLiteral("Courier New")) : font());
+}
+
+void TvnxNoteEditDlg::showCaret()
+{
+    const QTextCursor cursor = Memo->textCursor();
+    lblCaret->setText(
+        QStringLiteral("%1: %2").arg(cursor.blockNumber() + 1).arg(cursor.positionInBlock() + 1));
+}
+
+} // namespace lanescope::ui

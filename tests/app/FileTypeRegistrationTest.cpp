@@ -1,0 +1,212 @@
+#include "app/FileTypeRegistration.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <iterator>
+#include <map>
+#include <string>
+#include <vector>
+
+using namespace lanescope::app;
+namespace fs = std::filesystem;
+
+namespace {
+
+const std::vector<std::string> kExtensions = {".lef", ".lxf"};
+constexpr const char* kIcon = "<svg xmlns=\"http://www.w3.org/2000/svg\"/>";
+
+std::string readFile(const fs::path& file)
+{
+    std::ifstream in(file, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+/** Every file below a folder with its content. */
+std::map<std::string, std::string> snapshot(const fs::path& folder)
+{
+    std::map<std::string, std::string> files;
+    for (const auto& entry : fs::recursive_directory_iterator(folder))
+        if (entry.is_regular_file())
+            files[fs::relative(entry.path(), folder).string()] = readFile(entry.path());
+    return files;
+}
+
+/** The lines of one section of an ini-style file ("[Default Applications]"). */
+std::map<std::string, std::string> sectionEntries(const std::string& text, const std::string& section)
+{
+    std::map<std::string, std::string> entries;
+    bool inside = false;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        const std::size_t end = std::min(text.find('\n', start), text.size());
+        const std::string line = text.substr(start, end - start);
+        start = end + 1;
+        if (line.starts_with('['))
+            inside = line == "[" + section + "]";
+        else if (inside && line.find('=') != std::string::npos)
+            entries[line.substr(0, line.find('='))] = line.substr(line.find('=') + 1);
+    }
+    return entries;
+}
+
+/** XDG_DATA_HOME and XDG_CONFIG_HOME in a fresh folder, removed afterwards. */
+class Registration : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        std::string pattern = (fs::temp_directory_path() / "lanescope-xdg-XXXXXX").string();
+        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+        root_ = pattern;
+        folders_ = {root_ / "data", root_ / "config"};
+    }
+    void TearDown() override { fs::remove_all(root_); }
+
+    bool registerTypes(const fs::path& program = "/opt/lane scope/bin/lanescope") const
+    {
+        return RegisterFileTypes(kExtensions, "LanescopeId", program, "VORNIX File", folders_, kIcon, {});
+    }
+
+    fs::path root_;
+    XdgFolders folders_;
+};
+
+TEST_F(Registration, WritesTheFourFactsAndKeepsOtherDefaults)
+{
+    fs::create_directories(folders_.configHome);
+    std::ofstream(folders_.configHome / "mimeapps.list")
+        << "[Added Associations]\ntext/plain=gedit.desktop;\n\n"
+           "[Default "
+           "Applications]\napplication/pdf=evince.desktop\napplication/x-lanescopeid-lef=old.desktop\n";
+    ASSERT_TRUE(registerTypes());
+
+    // Extension to type, type description and document icon.
+    const std::string package = readFile(folders_.dataHome / "mime/packages/LanescopeId.xml");
+    for (const char* text :
+         {"<mime-type type=\"application/x-lanescopeid-lef\">", "<glob pattern=\"*.lef\"/>",
+          "<mime-type type=\"application/x-lanescopeid-lxf\">", "<glob pattern=\"*.lxf\"/>",
+          "<comment>VORNIX File</comment>", "<icon name=\"LanescopeId\"/>"})
+        EXPECT_NE(package.find(text), std::string::npos) << text;
+
+    // Open command with the document as first parameter; a program path with a blank is quoted.
+    const auto entry =
+        sectionEntries(readFile(folders_.dataHome / "applications/LanescopeId.desktop"), "Desktop Entry");
+    EXPECT_EQ(entry.at("Exec"), "\"/opt/lane scope/bin/lanescope\" %f");
+    EXPECT_EQ(entry.at("MimeType"), "application/x-lanescopeid-lef;application/x-lanescopeid-lxf;");
+    EXPECT_EQ(entry.at("Icon"), "LanescopeId");
+    EXPECT_EQ(entry.at("Type"), "Application");
+    EXPECT_EQ(readFile(folders_.dataHome / "icons/hicolor/scalable/apps/LanescopeId.svg"), kIcon);
+
+    // Defaults for both types; the other entries stay.
+    const std::string list = readFile(folders_.configHome / "mimeapps.list");
+    const auto defaults = sectionEntries(list, "Default Applications");
+    EXPECT_EQ(defaults.at("application/x-lanescopeid-lef"), "LanescopeId.desktop");
+    EXPECT_EQ(defaults.at("application/x-lanescopeid-lxf"), "LanescopeId.desktop");
+    EXPECT_EQ(defaults.at("application/pdf"), "evince.desktop");
+    EXPECT_EQ(sectionEntries(list, "Added Associations").at("text/plain"), "gedit.desktop;");
+}
+
+TEST_F(Registration, TwiceGivesTheSameFiles)
+{
+    ASSERT_TRUE(registerTypes());
+    const auto first = snapshot(root_);
+    EXPECT_EQ(first.size(), 4U);
+    ASSERT_TRUE(registerTypes());
+    EXPECT_EQ(snapshot(root_), first);
+}
+
+TEST_F(Registration, StopsAtTheFirstFileThatCannotBeWritten)
+{
+    // A file where the config folder should be: the first three parts are written, the default fails.
+    std::ofstream(root_ / "config") << "not a folder";
+    EXPECT_FALSE(registerTypes());
+    EXPECT_TRUE(fs::exists(folders_.dataHome / "applications/LanescopeId.desktop"));
+    // Without a data folder nothing is written.
+    EXPECT_FALSE(RegisterFileTypes(kExtensions, "LanescopeId", "/bin/lanescope", "VORNIX File",
+                                   {root_ / "config" / "data", root_ / "other"}, kIcon, {}));
+    EXPECT_FALSE(fs::exists(root_ / "other"));
+}
+
+TEST_F(Registration, RunsTheMimeDatabaseUpdateOnTheDataFolder)
+{
+    std::vector<std::string> calls;
+    ASSERT_TRUE(RegisterFileTypes(kExtensions, "LanescopeId", "/bin/lanescope", "VORNIX File", folders_,
+                                  kIcon,
+                                  [&calls](const std::string& program, const std::vector<std::string>& args) {
+                                      calls.push_back(program + " " + args.at(0));
+                                  }));
+    EXPECT_EQ(calls,
+              std::vector<std::string>{"update-mime-database " + (folders_.dataHome / "mime").string()});
+    // A missing or failing tool changes nothing.
+    runToolIfPresent("lanescope-no-such-tool", {});
+    runToolIfPresent("false", {});
+}
+
+TEST_F(Registration, XdgMimeNamesOurEntryAsDefault)
+{
+    if (std::system("command -v xdg-mime >/dev/null 2>&1") != 0)
+        GTEST_SKIP() << "xdg-utils is not installed";
+    ASSERT_TRUE(registerTypes());
+    for (const char* type : {"application/x-lanescopeid-lef", "application/x-lanescopeid-lxf"}) {
+        const std::string command = "env -u XDG_CURRENT_DESKTOP -u DESKTOP_SESSION -u KDE_FULL_SESSION "
+                                    "-u GNOME_DESKTOP_SESSION_ID XDG_DATA_HOME='" +
+                                    folders_.dataHome.string() + "' XDG_CONFIG_HOME='" +
+                                    folders_.configHome.string() + "' xdg-mime query default " + type;
+        FILE* pipe = popen(command.c_str(), "r");
+        ASSERT_NE(pipe, nullptr);
+        char buffer[256] = {};
+        const std::string answer = fgets(buffer, sizeof buffer, pipe) ? buffer : "";
+        pclose(pipe);
+        EXPECT_EQ(answer, "LanescopeId.desktop\n") << type;
+    }
+}
+
+struct ExecCase
+{
+    const char* path;
+    const char* written;
+};
+
+constexpr ExecCase kExecCases[] = {
+    {"/usr/bin/lanescope", "/usr/bin/lanescope"},
+    {"/opt/my apps/lanescope", "\"/opt/my apps/lanescope\""},
+    {"/opt/100%/lanescope", "/opt/100%%/lanescope"},
+    {"/opt/a$b/x\\y", "\"/opt/a\\\\$b/x\\\\\\\\y\""},
+    {"/opt/say \"hi\"", "\"/opt/say \\\\\"hi\\\\\"\""},
+};
+
+class DesktopExec : public ::testing::TestWithParam<ExecCase>
+{
+};
+
+TEST_P(DesktopExec, QuotesReservedCharacters)
+{
+    EXPECT_EQ(desktopExecArgument(GetParam().path), GetParam().written);
+}
+
+INSTANTIATE_TEST_SUITE_P(Paths, DesktopExec, ::testing::ValuesIn(kExecCases));
+
+TEST(XdgFolders, FallBackToTheHomeFolder)
+{
+    const auto lookup = [](std::map<std::string, std::string> values) {
+        return [values](std::string_view name) -> std::optional<std::string> {
+            const auto found = values.find(std::string(name));
+            return found == values.end() ? std::nullopt : std::optional<std::string>(found->second);
+        };
+    };
+    const XdgFolders set =
+        xdgFolders(lookup({{"HOME", "/home/u"}, {"XDG_DATA_HOME", "/d"}, {"XDG_CONFIG_HOME", "/c"}}));
+    EXPECT_EQ(set.dataHome, "/d");
+    EXPECT_EQ(set.configHome, "/c");
+    const XdgFolders home = xdgFolders(lookup({{"HOME", "/home/u"}, {"XDG_DATA_HOME", "relative"}}));
+    EXPECT_EQ(home.dataHome, "/home/u/.local/share");
+    EXPECT_EQ(home.configHome, "/home/u/.config");
+    EXPECT_TRUE(xdgFolders(lookup({})).dataHome.empty());
+}
+
+TEST(ProgramIcon, IsAnSvgImage) { EXPECT_TRUE(programIconSvg().starts_with("<svg")); }
+
+} // namespace
