@@ -21,15 +21,6 @@ namespace {
 
 constexpr std::string_view kDefaultsSection = "[Default Applications]";
 
-std::optional<std::filesystem::path> absoluteVariable(const EnvironmentLookup& environment,
-                                                      std::string_view name)
-{
-    const std::optional<std::string> value = environment(name);
-    if (!value || value->empty() || std::filesystem::path(*value).is_relative())
-        return std::nullopt;
-    return std::filesystem::path(*value);
-}
-
 // Writes beside the target and renames, so a reader never sees half a file and a failure keeps the old one.
 bool replaceFile(const std::filesystem::path& file, std::string_view content)
 {
@@ -59,30 +50,6 @@ std::string readFile(const std::filesystem::path& file)
     return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
 }
 
-std::string xmlEscaped(std::string_view text)
-{
-    std::string escaped;
-    for (const char c : text) {
-        switch (c) {
-        case '&':
-            escaped += "&amp;";
-            break;
-        case '<':
-            escaped += "&lt;";
-            break;
-        case '>':
-            escaped += "&gt;";
-            break;
-        case '"':
-            escaped += "&quot;";
-            break;
-        default:
-            escaped += c;
-        }
-    }
-    return escaped;
-}
-
 std::string extensionWithoutDot(std::string_view extension)
 {
     return base::asciiLower(extension.starts_with('.') ? extension.substr(1) : extension);
@@ -94,10 +61,10 @@ std::string mimePackage(const std::vector<std::string>& extensions, const std::s
     std::string xml = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
                       "<mime-info xmlns=\"http://www.freedesktop.org/standards/shared-mime-info\">\n";
     for (const std::string& extension : extensions) {
-        xml += "  <mime-type type=\"" + xmlEscaped(mimeTypeOf(className, extension)) + "\">\n";
-        xml += "    <comment>" + xmlEscaped(description) + "</comment>\n";
-        xml += "    <icon name=\"" + xmlEscaped(className) + "\"/>\n";
-        xml += "    <glob pattern=\"*." + xmlEscaped(extensionWithoutDot(extension)) + "\"/>\n";
+        xml += "  <mime-type type=\"" + base::xmlEscaped(mimeTypeOf(className, extension)) + "\">\n";
+        xml += "    <comment>" + base::xmlEscaped(description) + "</comment>\n";
+        xml += "    <icon name=\"" + base::xmlEscaped(className) + "\"/>\n";
+        xml += "    <glob pattern=\"*." + base::xmlEscaped(extensionWithoutDot(extension)) + "\"/>\n";
         xml += "  </mime-type>\n";
     }
     return xml + "</mime-info>\n";

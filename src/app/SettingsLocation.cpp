@@ -17,15 +17,6 @@ bool isWritableFolder(const std::filesystem::path& folder)
     return std::filesystem::is_directory(folder, error) && ::access(folder.c_str(), W_OK | X_OK) == 0;
 }
 
-std::optional<std::filesystem::path> absoluteVariable(const EnvironmentLookup& environment,
-                                                      std::string_view name)
-{
-    const std::optional<std::string> value = environment(name);
-    if (!value || value->empty() || std::filesystem::path(*value).is_relative())
-        return std::nullopt;
-    return std::filesystem::path(*value);
-}
-
 // Creates each missing folder of the path with mode 0700, so no other user can read the settings. A folder
 // that cannot be made leaves the settings unwritable, which the settings file tolerates.
 void makeFolders(const std::filesystem::path& folder)
@@ -71,6 +62,15 @@ std::filesystem::path programFolder()
     std::error_code error;
     const std::filesystem::path executable = std::filesystem::read_symlink("/proc/self/exe", error);
     return error ? std::filesystem::path() : executable.parent_path();
+}
+
+std::optional<std::filesystem::path> absoluteVariable(const EnvironmentLookup& environment,
+                                                      std::string_view name)
+{
+    const std::optional<std::string> value = environment(name);
+    if (!value || value->empty() || std::filesystem::path(*value).is_relative())
+        return std::nullopt;
+    return std::filesystem::path(*value);
 }
 
 } // namespace lanescope::app

@@ -14,6 +14,10 @@ inline constexpr std::string_view kSettingsFileName = "lanescope.ini";
 /** Value of an environment variable, or nothing when it is not set. */
 using EnvironmentLookup = std::function<std::optional<std::string>(std::string_view name)>;
 
+/** The variable as a path when it is set to an absolute path; empty, unset or relative give nothing. */
+std::optional<std::filesystem::path> absoluteVariable(const EnvironmentLookup& environment,
+                                                      std::string_view name);
+
 /**
  * Where the settings file lives: "lanescope.ini" in the program folder when that folder is writable, else
  * $XDG_CONFIG_HOME/lanescope/lanescope.ini ($HOME/.config when XDG_CONFIG_HOME is unset, empty or relative).

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 /** Small string helpers with the semantics of the classic Pascal runtime the file formats grew up with. */
 namespace lanescope::base {
@@ -32,5 +33,11 @@ bool asciiSameText(std::string_view a, std::string_view b);
 std::int32_t strToIntDef(std::string_view text, std::int32_t fallback);
 /** True when strToIntDef would accept the text. */
 bool isInteger(std::string_view text);
+
+/** Splits at CR LF, LF or CR, as text lists do; a line end at the very end gives no empty last line. */
+std::vector<std::string> splitLines(std::string_view text);
+
+/** The text with "&", "<", ">" and '"' written as XML/HTML entities. */
+std::string xmlEscaped(std::string_view text);
 
 } // namespace lanescope::base

@@ -124,19 +124,6 @@ std::string lineKey(std::string_view key, int line)
     return std::string(key) + number;
 }
 
-std::vector<std::string_view> splitLines(std::string_view text)
-{
-    std::vector<std::string_view> lines;
-    while (!text.empty()) {
-        const std::size_t end = text.find_first_of("\r\n");
-        lines.push_back(text.substr(0, end));
-        if (end == std::string_view::npos)
-            break;
-        text.remove_prefix(text.compare(end, 2, "\r\n") == 0 ? end + 2 : end + 1);
-    }
-    return lines;
-}
-
 // Day numbers of 1 January 0001 and of the day after 31 December 9999: "yyyy" holds nothing outside.
 constexpr double kFirstDay = -693593;
 constexpr double kEndDay = 2958466;
@@ -392,7 +379,7 @@ bool CustomIniFile::WriteDateTime(std::string_view section, std::string_view key
 
 bool CustomIniFile::WriteText(std::string_view section, std::string_view key, std::string_view text)
 {
-    std::vector<std::string_view> lines = splitLines(text);
+    std::vector<std::string> lines = splitLines(text);
     // Blanks around a value do not survive the file, so a line of blanks counts as empty.
     while (!lines.empty() && trimView(lines.back()).empty())
         lines.pop_back();

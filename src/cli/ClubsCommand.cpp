@@ -31,15 +31,9 @@ int runClubs(const Arguments& arguments)
         return 2;
     }
     lenex::TLenex document;
-    if (!openDocument(options.positional()[0], document))
-        return 1;
-    const int index = competition.value_or(1) - 1;
-    if (index < 0 || index >= document.competitionCount()) {
-        std::fprintf(stderr, "lanescope-cli: the file has %d competitions\n", document.competitionCount());
-        return 2;
-    }
     BrowserModels models;
-    models.build(document, index);
+    if (const int status = openCompetition(options.positional()[0], competition, document, models))
+        return status;
     for (const ClubTreeNode* node = models.clubs.firstNode(); node; node = models.clubs.nextNode(*node)) {
         const int indent = 2 * node->level();
         std::printf("%*s%s\n", indent, "", node->text.c_str());

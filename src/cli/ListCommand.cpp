@@ -37,15 +37,9 @@ int runList(const Arguments& arguments)
     }
 
     TLenex document;
-    if (!openDocument(options.positional()[0], document))
-        return 1;
-    const int index = competition.value_or(1) - 1;
-    if (index < 0 || index >= document.competitionCount()) {
-        std::fprintf(stderr, "lanescope-cli: the file has %d competitions\n", document.competitionCount());
-        return 2;
-    }
     BrowserModels models;
-    models.build(document, index);
+    if (const int status = openCompetition(options.positional()[0], competition, document, models))
+        return status;
     const CopyOptions copy{options.has("--splits"), options.has("--valid-only")};
 
     std::string text;

@@ -35,4 +35,18 @@ bool openDocument(const std::string& fileName, lenex::TLenex& document)
     return true;
 }
 
+int openCompetition(const std::string& fileName, std::optional<int> competition, lenex::TLenex& document,
+                    browser::BrowserModels& models)
+{
+    if (!openDocument(fileName, document))
+        return 1;
+    const int index = competition.value_or(1) - 1;
+    if (index < 0 || index >= document.competitionCount()) {
+        std::fprintf(stderr, "lanescope-cli: the file has %d competitions\n", document.competitionCount());
+        return 2;
+    }
+    models.build(document, index);
+    return 0;
+}
+
 } // namespace lanescope::cli

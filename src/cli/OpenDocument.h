@@ -1,7 +1,9 @@
 #pragma once
 
+#include "browser/BrowserModels.h"
 #include "lenex/Lenex.h"
 
+#include <optional>
 #include <string>
 
 namespace lanescope::cli {
@@ -14,5 +16,13 @@ std::string terminalText(const std::string& languageText);
  * the unsupported-file or load-failure message to standard error and returns false when nothing was loaded.
  */
 bool openDocument(const std::string& fileName, lenex::TLenex& document);
+
+/**
+ * Opens the file and builds the browser models of its competition (1-based, the first when not given).
+ * Returns 0 on success, else the exit status after printing why: 1 when the file did not load, 2 when it
+ * has no such competition.
+ */
+int openCompetition(const std::string& fileName, std::optional<int> competition, lenex::TLenex& document,
+                    browser::BrowserModels& models);
 
 } // namespace lanescope::cli

@@ -130,23 +130,6 @@ bool hasDosUmlauts(std::string_view bytes)
     return false;
 }
 
-// Splits at CR LF, LF or CR, as text lists do.
-std::vector<std::string> splitLines(std::string_view text)
-{
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    for (std::size_t i = 0; i < text.size(); ++i)
-        if (text[i] == '\r' || text[i] == '\n') {
-            lines.emplace_back(text.substr(start, i - start));
-            if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
-                ++i;
-            start = i + 1;
-        }
-    if (start < text.size())
-        lines.emplace_back(text.substr(start));
-    return lines;
-}
-
 // Joins lines into one with blanks; a competition result list keeps the lines from its first "WK:" on.
 std::string joinRecords(const std::vector<std::string>& lines, bool keepResultLines)
 {
@@ -328,10 +311,10 @@ void TVnxDsvReader::prepare(std::string bytes)
     const std::string text = base::decodeToUtf8(
         cleaned, hasDosUmlauts(cleaned) ? base::CodePage::Cp850 : base::CodePage::Windows1252);
 
-    const std::vector<std::string> physical = splitLines(trimView(text));
+    const std::vector<std::string> physical = base::splitLines(trimView(text));
     const bool competitionList = text.find("WETTKAMPFERGEBNISLISTE:") != std::string::npos;
     const std::string records = breakAtKeywords(joinRecords(physical, competitionList));
-    FLines = separateRemarks(splitLines(trimView(records)));
+    FLines = separateRemarks(base::splitLines(trimView(records)));
 
     FListType = dltUnknown;
     for (int type = dltCompetitionResults; type > dltUnknown; --type)

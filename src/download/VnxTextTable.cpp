@@ -12,23 +12,6 @@ namespace lanescope::download {
 
 namespace {
 
-std::vector<std::string> splitLines(std::string_view text)
-{
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != '\r' && text[i] != '\n')
-            continue;
-        lines.emplace_back(text.substr(start, i - start));
-        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
-            ++i;
-        start = i + 1;
-    }
-    if (start < text.size())
-        lines.emplace_back(text.substr(start));
-    return lines;
-}
-
 std::vector<std::string_view> splitFields(std::string_view line, char delimiter)
 {
     std::vector<std::string_view> parts;
@@ -57,7 +40,7 @@ void TVnxTextTable::OpenText(std::string_view bytes, bool hasHeader, char delimi
 {
     std::string raw(bytes);
     std::replace(raw.begin(), raw.end(), '\0', ' ');
-    FRows = splitLines(base::decodeToUtf8(raw, base::CodePage::Utf8));
+    FRows = base::splitLines(base::decodeToUtf8(raw, base::CodePage::Utf8));
     FCurrentRow = -1;
     FHasHeader = hasHeader;
     FDelimiter = delimiter;

@@ -34,31 +34,6 @@ std::string collapseRuns(std::string text, const std::string& single)
     return text;
 }
 
-std::string escapeMarkup(const std::string& text)
-{
-    std::string escaped;
-    escaped.reserve(text.size());
-    for (const char c : text) {
-        switch (c) {
-        case '&':
-            escaped += "&amp;";
-            break;
-        case '<':
-            escaped += "&lt;";
-            break;
-        case '>':
-            escaped += "&gt;";
-            break;
-        case '"':
-            escaped += "&quot;";
-            break;
-        default:
-            escaped += c;
-        }
-    }
-    return escaped;
-}
-
 // The font size percent of the base size that gives at least the wanted size in whole points, so the
 // device font (whole points, truncated) is exactly that size.
 int percentForPoints(const TVnxReport& report, int points)
@@ -99,7 +74,7 @@ std::string brandedHeadHtml(int htmlWidth, const std::string& meetName, const st
     const std::string address = kMakerWebAddress;
     const std::string width = htmlWidth == -1 ? "100%" : std::to_string(htmlWidth);
     return "<table width=\"" + width + "\" cellspacing=\"0\" cellpadding=\"0\" border=\"0\"><tr><td>" +
-           escapeMarkup(meetName) +
+           base::xmlEscaped(meetName) +
            "</td><td align=\"right\" rowspan=\"2\"><table width=\"125\" cellspacing=\"0\" cellpadding=\"0\" "
            "border=\"0\"><tr><td style=\"font-family: Arial,Helvetica; font-style:normal; font-size: "
            "10pt;\"><b>VORNIX</b></td><td align=\"center\" rowspan=2\"><a href=\"" +
@@ -107,7 +82,8 @@ std::string brandedHeadHtml(int htmlWidth, const std::string& meetName, const st
            "\"></a></td></tr><tr><td style=\"font-family: Arial,Helvetica; font-style:normal; font-size: "
            "7pt;\">by Korvalin</td></tr><tr><td colspan=\"2\" style=\"font-family: Arial,Helvetica; "
            "font-style:normal; font-size: 7pt;\"><a href=\"" +
-           address + "\">" + address + "</a></td></tr></table></td></tr><tr><td>" + escapeMarkup(placeText) +
+           address + "\">" + address + "</a></td></tr></table></td></tr><tr><td>" +
+           base::xmlEscaped(placeText) +
            "</td></tr><tr><td colspan=\"2\"><hr size=\"1\" noshade color=\"black\"></td></tr></table>";
 }
 
