@@ -182,9 +182,10 @@ void TfrmView::createActions()
     ActInfo = newAction("Über Lanescope", "Betrachter für Resultatdateien von Schwimmwettkämpfen.", {}, 0, 4,
                         nullptr);
     connect(ActInfo, &QAction::triggered, this, [this] { ShowAbout(this); });
-    ActShowHelp = newAction("Hilfe anzeigen", "", {}, 0, 18, nullptr);
+    // The classic window hid this command, which left the user guide unreachable; here it is in the
+    // help menu with F1.
+    ActShowHelp = newAction("Hilfe anzeigen", "", QKeySequence(Qt::Key_F1), 0, 18, nullptr);
     connect(ActShowHelp, &QAction::triggered, this, [this] { showPage(HelpPage); });
-    ActShowHelp->setVisible(false);
 }
 
 void TfrmView::createMenusAndToolBar()
