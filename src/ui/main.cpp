@@ -1,6 +1,7 @@
 #include "app/SettingsLocation.h"
 #include "app/VnxLanguage.h"
 #include "base/VnxIniFiles.h"
+#include "report/VnxReport.h"
 #include "ui/FormTexts.h"
 #include "ui/FrmView.h"
 #include "ui/LanguageDialog.h"
@@ -32,6 +33,9 @@ int main(int argc, char* argv[])
     if (settings.ValueExists("Config", "lbxHlpLanguage"))
         setup.help = settings.ReadInteger("Config", "lbxHlpLanguage", 0);
     app::createLanguageManager(setup);
+    // Reports run in the print language and return to the screen language afterwards.
+    report::TVnxReport::setPrintLanguageHooks([] { app::LanguageManager().BeginPrintLanguage(); },
+                                              [] { app::LanguageManager().EndPrintLanguage(); });
     ui::installFormTranslation();
     ui::ShowLanguageDialog(settings, false, true);
     app::refreshSwimVocabulary(app::LanguageManager());
