@@ -1,35 +1,22 @@
 #!/usr/bin/env bash
+# Usage: scripts/fuzz.sh [SECONDS] [HARNESS...]
 # Builds the libFuzzer harnesses (clang, AddressSanitizer, UndefinedBehaviorSanitizer) in build/fuzz and runs
-# each one for SECONDS (default 600), one after the other. Seeds come from samples/, tests/data and
-# ../shared/testdata and are copied into build/fuzz/seeds/<harness>; the growing corpus stays in
+# each one (or only the named ones) for SECONDS (default 600), one after the other. Seeds come from samples/,
+# tests/data and ../shared/testdata and are copied into build/fuzz/seeds/<harness>; the growing corpus stays in
 # build/fuzz/corpus/<harness>, crash, leak and timeout inputs land in build/fuzz/crashes/<harness>/.
 # Prints executions and coverage per harness; exits non-zero when any harness found a fault.
 set -euo pipefail
 shopt -s nullglob
 
 seconds="${1:-600}"
+shift $(($# > 0 ? 1 : 0))
+only=("$@")
 root="$(cd "$(dirname "$0")/.." && pwd)"
 build="$root/build/fuzz"
 shared="$root/../shared/testdata"
 
-# clang and its runtime libraries (libFuzzer, sanitizers) come from Debian; installed only when missing.
-packages=(clang libclang-rt-14-dev)
-missing=()
-for p in "${packages[@]}"; do
-    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
-        missing+=("$p")
-    fi
-done
-if [ ${#missing[@]} -gt 0 ]; then
-    echo "Installing: ${missing[*]}"
-    sudo_cmd=()
-    if [ "$(id -u)" -ne 0 ]; then
-        sudo_cmd=(sudo)
-    fi
-    export DEBIAN_FRONTEND=noninteractive
-    "${sudo_cmd[@]}" apt-get update -q
-    "${sudo_cmd[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
-fi
+# The build packages, plus clang and its runtime libraries (libFuzzer, sanitizers); installed only when missing.
+bash "$root/scripts/install-deps.sh" clang libclang-rt-14-dev
 
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DCMAKE_CXX_COMPILER=clang++ -DLANESCOPE_FUZZ=ON -DLANESCOPE_GUI=OFF -DLANESCOPE_TESTS=OFF \
@@ -40,7 +27,7 @@ harnesses=(
     "LenexText 65536 $root/samples/*.lef $shared/lenex3/*.lef"
     "LenexMember 65536 $root/samples/*.lef"
     "LenexArchive 65536 $root/samples/*.lxf $shared/lenex3/*.lxf"
-    "Lenex3 65536 $shared/lenex3/*.lef"
+    "Lenex3 1048576 $shared/lenex3/*.lef"
     "Sdif 65536 $root/tests/data/convert/sdif/* $shared/sdif/*.cl2 $shared/sdif/*.CL2"
     "Dsv4 32768 $root/tests/data/convert/dsv4/*"
     "Pce3 65536"
@@ -53,13 +40,18 @@ harnesses=(
     "MeetList 16384"
 )
 
-names=()
-for entry in "${harnesses[@]}"; do
-    names+=("${entry%% *}")
-done
+if [ ${#only[@]} -gt 0 ]; then
+    chosen=()
+    for entry in "${harnesses[@]}"; do
+        for name in "${only[@]}"; do
+            [ "${entry%% *}" = "$name" ] && chosen+=("$entry")
+        done
+    done
+    harnesses=("${chosen[@]}")
+fi
 targets=()
-for name in "${names[@]}"; do
-    targets+=("${name}Fuzzer")
+for entry in "${harnesses[@]}"; do
+    targets+=("${entry%% *}Fuzzer")
 done
 cmake --build "$build" -j2 --target "${targets[@]}"
 

@@ -1,14 +1,16 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Lanescope needs to build, run and test.
 # Idempotent: when every package is present it does nothing at all.
+# Usage: scripts/install-deps.sh [EXTRA-PACKAGE...]   (extra packages, e.g. the fuzzing compiler)
 set -euo pipefail
 
 packages=(
     build-essential cmake ninja-build ccache pkg-config git
-    qt6-base-dev qt6-base-dev-tools libqt6svg6-dev libgl-dev
+    qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev
     libzip-dev zlib1g-dev libcurl4-openssl-dev libjpeg62-turbo-dev libgif-dev
     libgtest-dev libgmock-dev libbenchmark-dev libpugixml-dev
     xvfb xauth poppler-utils qpdf fonts-liberation2
+    "$@"
 )
 
 missing=()

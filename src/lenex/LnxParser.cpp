@@ -105,6 +105,8 @@ public:
     std::size_t read(char* target, std::size_t size) override
     {
         const std::size_t n = std::min(size, FText.size());
+        if (n == 0)
+            return 0; // an empty text has no data pointer to copy from
         std::memcpy(target, FText.data(), n);
         FText.remove_prefix(n);
         return n;
