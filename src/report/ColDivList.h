@@ -28,7 +28,7 @@ struct ColumnDivision
 class TColDivList
 {
 public:
-    /** Replaces the columns by the specification; a shortfall below 1000 gets a left filler column. */
+    /** Replaces the columns by the layout text; a shortfall below 1000 gets a left filler column. */
     void SetColumns(const std::string& specification);
     /** Every column as letter, width and ";", the filler included. */
     std::string GetColumns() const;

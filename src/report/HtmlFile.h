@@ -22,7 +22,7 @@ public:
     /** A positive table width gives cell widths in pixels, anything else in percent. */
     THtmlFile(int tableWidth, std::filesystem::path templateFile, int defaultFontSizeId);
 
-    /** Closes the pending table when the specification (completed to 1000) differs as text. */
+    /** Closes the pending table when the column layout text (completed to 1000) differs as text. */
     void SetColumns(const std::string& specification);
     /** Index -1 means the cell after the last one; an index outside 0..100 is ignored. */
     void AddCell(int index, const std::string& text, int flags);
