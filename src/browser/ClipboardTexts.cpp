@@ -44,45 +44,24 @@ bool copied(const TLnxObject& item, const CopyOptions& options)
     return !options.onlyValidResults || IsValidResult(item);
 }
 
-int poolLength(const TLenex& document)
+// The list shows splits ordered by distance, and the copy is taken of the list shown; only valid split
+// times count.
+std::vector<SplitTime> splitsByDistance(const TLnxObject& item)
 {
-    const TLnxObject* competition = document.currentCompetition();
-    if (!competition || competition->getText(tag::PL).empty())
-        return 50;
-    return competition->getInteger(tag::PL);
-}
-
-struct Split
-{
-    std::string distance; // the dis attribute as written
-    TSwimTime time = 0;   // valid time, else 0
-};
-
-// The list shows splits ordered by distance, and the copy is taken of the list shown.
-std::vector<Split> splitsByDistance(const TLnxObject& item)
-{
-    std::vector<std::pair<int, Split>> keyed;
-    if (const TLnxCollection* splits = item.findCollection(tag::SPLITS))
-        for (int i = 0; i < splits->childCount(); ++i)
-            if (const TLnxDataElement* split = splits->childAsData(i)) {
-                Split entry{split->getAttribute(lxaDIS), lenexTimeRead(split->value(), tkValid)};
-                keyed.emplace_back(base::strToIntDef(entry.distance, 0), std::move(entry));
-            }
-    std::stable_sort(keyed.begin(), keyed.end(),
-                     [](const auto& a, const auto& b) { return a.first < b.first; });
-    std::vector<Split> sorted;
-    for (auto& entry : keyed)
-        sorted.push_back(std::move(entry.second));
-    return sorted;
+    std::vector<SplitTime> splits = splitTimesByDistance(item);
+    for (SplitTime& split : splits)
+        if (split.kind != 'V')
+            split.time = 0;
+    return splits;
 }
 
 std::string relaySplitText(const TLenex& document, const TLnxObject& item, const TLnxObject* event,
-                           const std::vector<Split>& splits)
+                           const std::vector<SplitTime>& splits)
 {
     const std::string unit = document.poolUnit();
     const int legs = event ? event->getInteger(tag::DISCNT) : 0;
     const std::int64_t legDistance = event ? event->getInteger(tag::DIS) : 0;
-    const std::int64_t step = poolLength(document);
+    const std::int64_t step = relayPoolLength(document);
     std::string text;
     if (legs <= 0 || legDistance <= 0 || step <= 0)
         return text;
@@ -109,7 +88,7 @@ std::string relaySplitText(const TLenex& document, const TLnxObject& item, const
         const std::int64_t g = f + step;
         const std::string distance = std::to_string(g);
         const auto split = std::find_if(splits.begin(), splits.end(),
-                                        [&distance](const Split& s) { return s.distance == distance; });
+                                        [&distance](const SplitTime& s) { return s.distance == distance; });
         const TSwimTime t = split == splits.end() ? 0 : split->time;
         if (t > 0) {
             std::string cell = "\t" + distance + unit + ":\t" + timeText(t) + "\t" + lapText(t, previous);
@@ -125,11 +104,11 @@ std::string relaySplitText(const TLenex& document, const TLnxObject& item, const
     return text;
 }
 
-std::string individualSplitText(const TLenex& document, const std::vector<Split>& splits)
+std::string individualSplitText(const TLenex& document, const std::vector<SplitTime>& splits)
 {
     const std::string unit = document.poolUnit();
     TSwimTime previous = 0;
-    const auto cell = [&unit, &previous](const Split& split) {
+    const auto cell = [&unit, &previous](const SplitTime& split) {
         std::string text = "\t" + split.distance + unit + ":\t";
         if (split.time <= 0)
             return text + "\t";
@@ -163,7 +142,7 @@ std::string splitText(const TLenex& document, const TLnxObject& item, const TLnx
     const bool hasPositions = item.findCollection(tag::POSITIONS) != nullptr;
     if (!hasPositions && !item.findCollection(tag::SPLITS))
         return {};
-    const std::vector<Split> splits = splitsByDistance(item);
+    const std::vector<SplitTime> splits = splitsByDistance(item);
     return hasPositions ? relaySplitText(document, item, event, splits)
                         : individualSplitText(document, splits);
 }
