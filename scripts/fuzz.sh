@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Usage: scripts/fuzz.sh [SECONDS] [HARNESS...]
 # Builds the libFuzzer harnesses (clang, AddressSanitizer, UndefinedBehaviorSanitizer) in build/fuzz and runs
-# each one (or only the named ones) for SECONDS (default 600), one after the other. Seeds come from samples/,
+# each one (or only the named ones) for SECONDS (default 600), as many side by side as the machine has cores
+# (FUZZ_JOBS sets another number). Seeds come from samples/,
 # tests/data and ../shared/testdata and are copied into build/fuzz/seeds/<harness>; the growing corpus stays in
 # build/fuzz/corpus/<harness>, crash, leak and timeout inputs land in build/fuzz/crashes/<harness>/.
 # Prints executions and coverage per harness; exits non-zero when any harness found a fault.
@@ -81,16 +82,16 @@ extra_seeds() {
     esac
 }
 
-mkdir -p "$build/crashes" "$build/corpus" "$build/seeds" "$build/logs"
-failed=()
-summary=()
-for entry in "${harnesses[@]}"; do
+# Runs one harness and writes its result line, marked FAULT when it found one, to logs/<name>.result.
+run_harness() {
+    local entry="$1" fields name max_len seeds corpus crashes log pattern file status stats execs cov ft line
     read -r -a fields <<<"$entry"
     name="${fields[0]}"
     max_len="${fields[1]}"
     seeds="$build/seeds/$name"
     corpus="$build/corpus/$name"
     crashes="$build/crashes/$name"
+    log="$build/logs/$name.log"
     rm -rf "$seeds"
     mkdir -p "$seeds" "$corpus" "$crashes"
     for pattern in "${fields[@]:2}"; do
@@ -103,7 +104,6 @@ for entry in "${harnesses[@]}"; do
     done
     extra_seeds "$name" "$seeds"
 
-    log="$build/logs/$name.log"
     echo "== $name: ${seconds} s"
     status=0
     (cd "$crashes" && "$build/fuzz/${name}Fuzzer" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
@@ -120,16 +120,40 @@ for entry in "${harnesses[@]}"; do
     fi
     if [ $status -ne 0 ] || [ -n "$(ls -A "$crashes")" ]; then
         line="$line  FAULT (exit $status, inputs in $crashes)"
-        failed+=("$name")
         grep -E '^(==[0-9]+==ERROR|SUMMARY|.*runtime error)' "$log" | head -n 5 || true
     fi
     echo "$line"
-    summary+=("$line")
+    echo "$line" >"$build/logs/$name.result"
+}
+
+jobs="${FUZZ_JOBS:-$(nproc)}"
+mkdir -p "$build/crashes" "$build/corpus" "$build/seeds" "$build/logs"
+running=0
+for entry in "${harnesses[@]}"; do
+    if [ "$running" -ge "$jobs" ]; then
+        wait -n || true
+        running=$((running - 1))
+    fi
+    rm -f "$build/logs/${entry%% *}.result"
+    run_harness "$entry" &
+    running=$((running + 1))
 done
+wait || true
 
 echo
 echo "== Summary"
-printf '%s\n' "${summary[@]}"
+failed=()
+for entry in "${harnesses[@]}"; do
+    name="${entry%% *}"
+    result="$build/logs/$name.result"
+    if [ -f "$result" ]; then
+        cat "$result"
+        grep -q 'FAULT' "$result" && failed+=("$name")
+    else
+        echo "$name did not finish (see $build/logs/$name.log)"
+        failed+=("$name")
+    fi
+done
 if [ ${#failed[@]} -gt 0 ]; then
     echo "Faults found by: ${failed[*]}"
     exit 1
