@@ -6,6 +6,8 @@
 #include "swim/LenexTexts.h"
 #include "swim/TextFormat.h"
 
+#include <algorithm>
+
 namespace lanescope::browser {
 
 using lenex::TLnxObject;
@@ -33,6 +35,16 @@ void setListHeader(EventHeader& header, bool hasResults, bool pointTable)
     }
 }
 
+// The scroll position that shows the found row, drawn from top to bottom (splits make rows taller), with
+// two more rows below it, or its top when the row is taller than the view; -1 when it shows already or
+// was not drawn.
+int scrollTopFor(int top, int bottom, int rowHeight, int clientHeight)
+{
+    if (top < 0 || bottom + 2 * rowHeight < clientHeight)
+        return -1;
+    return std::min(top, bottom + 2 * rowHeight - clientHeight);
+}
+
 } // namespace
 
 EventHeader defaultEventHeader()
@@ -52,12 +64,12 @@ EventPageDrawing drawEventsPage(TvnxPaintBox& box, EventHeader& header, const Ev
 {
     EventPageDrawing page;
     box.Clear();
-    const TLnxObject* event = listEventOf(node, document);
+    const TLnxObject* event = listEventOf(node, lists);
     if (event != nullptr) {
         page.rowHeight = options.splitsAndNames ? kRowHeightWithSplits : kRowHeight;
         page.title =
             node->level >= 2 && node->parent != nullptr ? node->parent->text + ", " + node->text : node->text;
-        if (const ResultList* list = ResultListFor(node, document, lists)) {
+        if (const ResultList* list = ResultListFor(node, lists)) {
             const bool mixed = event->getText(tag::SEX) == "X";
             for (const TLnxObject* item : *list)
                 page.hasResults = page.hasResults || item->tag() == tag::RESULT;
@@ -66,6 +78,8 @@ EventPageDrawing drawEventsPage(TvnxPaintBox& box, EventHeader& header, const Ev
             const std::array<int, 6> x = columnEdges(header);
 
             int y = kFirstRowY;
+            int foundTop = -1;
+            int foundBottom = -1;
             for (std::size_t i = 0; i < list->size(); ++i) {
                 TLnxObject& item = *(*list)[i];
                 const bool isResult = item.tag() == tag::RESULT;
@@ -75,6 +89,7 @@ EventPageDrawing drawEventsPage(TvnxPaintBox& box, EventHeader& header, const Ev
                     box.AddText(x[1] / 2 - 1, y, 0, textflag::centre, placeText(item));
                 const bool found = static_cast<int>(i) == options.foundRow;
                 if (found) {
+                    foundTop = y;
                     box.setBrush(ColourRole::Highlight);
                     box.setFontColour(ColourRole::HighlightText);
                 }
@@ -103,13 +118,13 @@ EventPageDrawing drawEventsPage(TvnxPaintBox& box, EventHeader& header, const Ev
                     box.AddLine(5, y + 14, 1, y + 14, x[4] - 1);
                 }
                 y += page.rowHeight;
+                if (found)
+                    foundBottom = y;
             }
+            page.scrollTop = scrollTopFor(foundTop, foundBottom, page.rowHeight, options.clientHeight);
         }
     }
     box.Finish();
-    if (options.foundRow >= 0 && page.rowHeight > 0 &&
-        (options.foundRow + 3) * page.rowHeight >= options.clientHeight)
-        page.scrollTop = (options.foundRow + 3) * page.rowHeight - options.clientHeight;
     return page;
 }
 

@@ -59,7 +59,7 @@ struct EventPageDrawing
     bool headerVisible = false;
     bool hasResults = false; // the list holds a RESULT (kept for printing)
     int rowHeight = 0;
-    int scrollTop = -1; // vertical scroll position that brings the found row into view; -1: none
+    int scrollTop = -1; // vertical scroll position that brings the drawn found row into view; -1: none
 };
 
 /**

@@ -32,6 +32,8 @@ const TLnxObject* clubOf(const TLnxObject* owner)
 
 std::string placeText(TLnxObject& result)
 {
+    if (result.tag() != tag::RESULT)
+        return {};
     const auto view = swim::lenexView<swim::IBSLenexResult>(result);
     return view ? view->placeText() : std::string();
 }
@@ -61,9 +63,10 @@ std::string remarkText(const TLnxObject& item, const TLnxObject* event)
 {
     const std::string& comment = item.getText(tag::COMMENT);
     const std::string& type = event ? event->getText(tag::TYPE) : std::string();
-    if (type == "TIM")
+    const std::string round = type == "TIM" ? std::string() : swim::roundText(type);
+    if (round.empty())
         return comment;
-    std::string remark = "(" + swim::roundText(type) + ")";
+    std::string remark = "(" + round + ")";
     if (!comment.empty())
         remark += ",  " + comment;
     return remark;

@@ -13,6 +13,11 @@ int runParse(const Arguments& arguments);
 /** info FILE: file information, per competition its name, place, pool and counts, then errors and warnings.
  */
 int runInfo(const Arguments& arguments);
+/**
+ * events FILE [--competition N]: the event tree, one line per event in tree order: id, number, round code,
+ * title, then the id and text of each age group.
+ */
+int runEvents(const Arguments& arguments);
 /** list FILE ...: the copy text of one event, age group, athlete or relay list. */
 int runList(const Arguments& arguments);
 /** clubs FILE [--competition N]: the nation, club, athlete and relay tree with the club statistics. */

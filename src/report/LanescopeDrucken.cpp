@@ -85,14 +85,12 @@ void TLanescopeDrucken::eventReport()
     titleRow(ageGroupNode ? node->parent->text + ", " + node->text : node->text);
     report.SetColumns(kEventColumns);
 
-    // The node's own list, as the copy text takes it: an age group's CAT sits in the CATS of its EVENT.
-    const TLnxObject* event = ageGroupNode ? node->parent->data : (node->level == 1 ? node->data : nullptr);
-    const browser::ResultList* list = nullptr;
-    if (event != nullptr && node->data != nullptr && FSelection.resultLists != nullptr)
-        list = FSelection.resultLists->find(
-            ageGroupNode ? browser::ResultLists::ageGroupKey(event->id(), node->data->id())
-                         : browser::ResultLists::eventKey(event->id()));
-    if (list == nullptr)
+    // The list the page shows, as the copy text takes it.
+    if (FSelection.resultLists == nullptr)
+        return;
+    const TLnxObject* event = browser::listEventOf(node, *FSelection.resultLists);
+    const browser::ResultList* list = browser::ResultListFor(node, *FSelection.resultLists);
+    if (event == nullptr || list == nullptr)
         return;
     const bool mixed = event->getText(tag::SEX) == "X";
     const ListPrintOptions& options = FSelection.events;

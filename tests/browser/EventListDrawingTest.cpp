@@ -111,7 +111,33 @@ TEST_F(EventListDrawing, ValidOnlyFilterAndFoundRowHighlight)
     EXPECT_EQ(highlighted, (std::vector<std::string>{"Holm Ina, 08@39,35/0"}));
     for (const PaintItem& item : box.items())
         EXPECT_EQ(item.text.find("Kern"), std::string::npos);
-    EXPECT_EQ(page.scrollTop, (3 + 3) * 15 - 60);
+    // Drawn at y 35 (the hidden row takes no room); the view shows it and two rows below it.
+    EXPECT_EQ(page.scrollTop, 35 + 15 + 2 * 15 - 60);
+}
+
+// With splits the rows are taller than the row height: the scroll position follows where the found row
+// was drawn, so a hit far down the list is inside the view after the search.
+TEST_F(EventListDrawing, FoundRowWithSplitsIsScrolledIntoView)
+{
+    std::string swimmers;
+    for (int rank = 3; rank < 23; ++rank)
+        swimmers +=
+            "<PERSON><NAME>Swimmer</NAME><FNAME>" + std::to_string(rank) + "</FNAME><RESULTS><RESULT><EID>4" +
+            "</EID><RANK>" + std::to_string(rank) + "</RANK><TIME>V00h00:40.00</TIME><SPLITS><SPLIT " +
+            "dis=\"25\">V00h00:19.00</SPLIT><SPLIT dis=\"50\">V00h00:40.00</SPLIT></SPLITS></RESULT>" +
+            "</RESULTS></PERSON>";
+    load(replaced(std::string(kEventsMeet), "<CLUB><NAME>SV Süd</NAME><PERSONS>",
+                  "<CLUB><NAME>SV Süd</NAME><PERSONS>" + swimmers));
+    constexpr int kClientHeight = 200;
+    const EventPageDrawing page = draw("Event 4 ", {true, false, 20, kClientHeight});
+    std::vector<int> highlightedY;
+    for (const PaintItem& item : box.items())
+        if (item.brush == ColourRole::Highlight)
+            highlightedY.push_back(item.y);
+    ASSERT_EQ(highlightedY.size(), 1u);
+    EXPECT_GT(highlightedY[0], 20 * page.rowHeight + kClientHeight); // far below a plain row's place
+    EXPECT_LE(page.scrollTop, highlightedY[0]);
+    EXPECT_GE(page.scrollTop + kClientHeight, highlightedY[0] + 2 * page.rowHeight);
 }
 
 TEST_F(EventListDrawing, EntriesOnlyListShowsHeatAndLane)

@@ -3,6 +3,7 @@
 #include "EventsMeet.h"
 #include "lenex/LnxTime.h"
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <vector>
@@ -44,7 +45,7 @@ TEST_F(EventTreeBuild, OrdersSessionsEventsAndAgeGroups)
     // Event 2 and 4 share ORDER and start time, so NUM decides; event 3 starts later; ORDER 10 follows 9.
     const std::vector<std::string> expected = {
         "Morning",
-        "Event 2 - 50m Butterfly Women, ",
+        "Event 2 - 50m Butterfly Women", // no round text for the unknown code XYZ
         "Event 4 - 50m Backstroke Women",
         "Event 3 - 200m Breaststroke Men, Final",
         "15 - 18 years",
@@ -115,7 +116,7 @@ TEST_F(EventTreeLists, FilesSortsAndRedirectsLists)
         {"13 - 14", {}},
         // One age group: items with its CID are on the event list; "05" finds no list at all.
         {"Event 5 ", {"Lind"}},
-        // A fastest heat shows the list its PEID names, or its own when the PEID names no event.
+        // A fastest heat without items shows the list its PEID names, or its own when it names no event.
         {"Event 7 ", {"Roth"}},
         {"Event 8 ", {}},
         {"Event 9 ", {"SC Nord I"}},
@@ -124,18 +125,52 @@ TEST_F(EventTreeLists, FilesSortsAndRedirectsLists)
         SCOPED_TRACE(c.node);
         const EventTreeNode* found = node(c.node);
         ASSERT_NE(found, nullptr);
-        const ResultList* list = ResultListFor(found, document, lists);
+        const ResultList* list = ResultListFor(found, lists);
         ASSERT_NE(list, nullptr);
         EXPECT_EQ(ownerNames(list), c.owners);
     }
-    EXPECT_EQ(ResultListFor(node("Morning"), document, lists), nullptr);
-    EXPECT_EQ(ResultListFor(nullptr, document, lists), nullptr);
+    EXPECT_EQ(ResultListFor(node("Morning"), lists), nullptr);
+    EXPECT_EQ(ResultListFor(nullptr, lists), nullptr);
+}
+
+// Meets file the results of a timed final with slower heats under the timed final or under its fastest
+// heat: whichever of the pair holds items, both nodes show them; a pair that both hold items keeps its own.
+TEST_F(EventTreeLists, FastestHeatPairsShowTheListThatHoldsTheItems)
+{
+    load(R"(<LENEX><VERSION>01.03.0007</VERSION><COMPETITIONS><COMPETITION><NAME>Cup</NAME><PERIODS>
+<PERIOD><NUM>1</NUM><NAME>Heats</NAME><EVENTS>
+<EVENT id="10"><NUM>10</NUM><ORDER>1</ORDER><TYPE>TIM</TYPE></EVENT>
+<EVENT id="12"><NUM>12</NUM><ORDER>2</ORDER><TYPE>TIM</TYPE></EVENT>
+<EVENT id="13"><NUM>13</NUM><ORDER>3</ORDER><TYPE>TIM</TYPE></EVENT></EVENTS></PERIOD>
+<PERIOD><NUM>2</NUM><NAME>Finals</NAME><EVENTS>
+<EVENT id="110"><NUM>10</NUM><ORDER>1</ORDER><TYPE>FHT</TYPE><PEID>10</PEID></EVENT>
+<EVENT id="112"><NUM>12</NUM><ORDER>2</ORDER><TYPE>FHT</TYPE><PEID>12</PEID></EVENT>
+<EVENT id="113"><NUM>13</NUM><ORDER>3</ORDER><TYPE>FHT</TYPE><PEID>13</PEID></EVENT></EVENTS></PERIOD>
+</PERIODS><CLUBS><CLUB><NAME>Team</NAME><PERSONS>
+<PERSON id="1"><NAME>Berg</NAME><RESULTS><RESULT><EID>110</EID><RANK>2</RANK></RESULT>
+<RESULT><EID>12</EID><RANK>1</RANK></RESULT><RESULT><EID>13</EID><RANK>1</RANK></RESULT></RESULTS></PERSON>
+<PERSON id="2"><NAME>Aal</NAME><RESULTS><RESULT><EID>110</EID><RANK>1</RANK></RESULT>
+<RESULT><EID>113</EID><RANK>1</RANK></RESULT></RESULTS></PERSON>
+</PERSONS></CLUB></CLUBS></COMPETITION></COMPETITIONS></LENEX>)");
+    const std::vector<std::pair<int, std::vector<std::string>>> cases = {
+        {10, {"Aal", "Berg"}}, {110, {"Aal", "Berg"}}, {12, {"Berg"}},
+        {112, {"Berg"}},       {13, {"Berg"}},         {113, {"Aal"}},
+    };
+    for (const auto& [id, owners] : cases) {
+        SCOPED_TRACE(id);
+        const auto nodes = tree.nodesInOrder();
+        const auto found = std::find_if(nodes.begin(), nodes.end(), [id = id](const EventTreeNode* n) {
+            return n->level == 1 && n->data->id() == id;
+        });
+        ASSERT_NE(found, nodes.end());
+        EXPECT_EQ(ownerNames(ResultListFor(*found, lists)), owners);
+    }
 }
 
 TEST_F(EventTreeLists, ValidResultsNeedTheKindLetterV)
 {
     load(kEventsMeet);
-    const ResultList& list = *ResultListFor(node("Event 4 "), document, lists);
+    const ResultList& list = *ResultListFor(node("Event 4 "), lists);
     std::vector<bool> valid;
     for (const TLnxObject* item : list)
         valid.push_back(IsValidResult(*item));
@@ -163,7 +198,7 @@ TEST_F(EventTreeLists, SampleMeetListsAreCompleteAndOrdered)
     for (const EventTreeNode* node : tree.nodesInOrder()) {
         if (node->level == 0)
             continue;
-        const ResultList* list = ResultListFor(node, document, lists);
+        const ResultList* list = ResultListFor(node, lists);
         ASSERT_NE(list, nullptr) << node->text;
         listed += static_cast<int>(list->size());
         // group 0 ranked, 1 unranked result, 2 entry; within ranks and entry times ascending
