@@ -19,22 +19,6 @@ constexpr int kFirstRowY = 5;
 constexpr int kRowHeight = 15;
 constexpr int kRowHeightWithSplits = 17;
 
-void setListHeader(EventHeader& header, bool hasResults, bool pointTable)
-{
-    HeaderSection& time = header[3];
-    HeaderSection& last = header[4];
-    time.text = hasResults ? base::languageText('V', 11) : base::languageText('S', 17);
-    if (hasResults) {
-        last.width = pointTable ? 40 : 0;
-        last.text = base::languageText('V', 12);
-        last.alignment = SectionAlignment::Centre;
-    } else {
-        last.width = 70;
-        last.text = base::languageText('V', 13);
-        last.alignment = SectionAlignment::Left;
-    }
-}
-
 // The scroll position that shows the found row, drawn from top to bottom (splits make rows taller), with
 // two more rows below it, or its top when the row is taller than the view; -1 when it shows already or
 // was not drawn.
@@ -46,6 +30,23 @@ int scrollTopFor(int top, int bottom, int rowHeight, int clientHeight)
 }
 
 } // namespace
+
+void setPerListSections(HeaderSection& time, HeaderSection& last, bool hasResults, bool pointTable,
+                        const CaptionWidth& captionWidth)
+{
+    time.text = hasResults ? base::languageText('V', 11) : base::languageText('S', 17);
+    if (hasResults) {
+        last.width = pointTable ? 40 : 0;
+        last.text = base::languageText('V', 12);
+        last.alignment = SectionAlignment::Centre;
+    } else {
+        last.width = 70;
+        last.text = base::languageText('V', 13);
+        last.alignment = SectionAlignment::Left;
+    }
+    if (last.width > 0 && captionWidth)
+        last.width = std::max(last.width, captionWidth(last.text));
+}
 
 EventHeader defaultEventHeader()
 {
@@ -74,7 +75,8 @@ EventPageDrawing drawEventsPage(TvnxPaintBox& box, EventHeader& header, const Ev
             for (const TLnxObject* item : *list)
                 page.hasResults = page.hasResults || item->tag() == tag::RESULT;
             page.headerVisible = !list->empty();
-            setListHeader(header, page.hasResults, document.pointTable() != nullptr);
+            setPerListSections(header[3], header[4], page.hasResults, document.pointTable() != nullptr,
+                               options.captionWidth);
             const std::array<int, 6> x = columnEdges(header);
 
             int y = kFirstRowY;

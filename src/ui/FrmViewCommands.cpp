@@ -57,9 +57,12 @@ void TfrmView::TrvEventsChange()
 {
     ListSurface* surface = shtEvents->surface();
     takeWidths(FEventHeader, shtEvents->sections());
-    const browser::EventPageOptions options{shtEvents->splits()->isChecked(),
-                                            shtEvents->onlyValids()->isChecked(), FSearch.FFoundRow,
-                                            surface->clientHeight()};
+    // The drawing is shown at the surface's scale; the found row's position is in drawing pixels.
+    const int scale = std::max(1, surface->paintBox().scale());
+    const browser::EventPageOptions options{
+        shtEvents->splits()->isChecked(), shtEvents->onlyValids()->isChecked(), FSearch.FFoundRow,
+        surface->clientHeight() * 100 / scale,
+        [this](const std::string& caption) { return shtEvents->captionWidth(caption); }};
     setUpdatesEnabled(false);
     const browser::EventPageDrawing drawing = browser::drawEventsPage(
         surface->paintBox(), FEventHeader, selectedEventNode(), FDocument, FModels.lists, options);
@@ -71,7 +74,7 @@ void TfrmView::TrvEventsChange()
     PgcMainChange();
     setUpdatesEnabled(true);
     if (drawing.scrollTop >= 0)
-        surface->scrollToY(drawing.scrollTop);
+        surface->scrollToY(drawing.scrollTop * scale / 100);
     FSearch.FFoundRow = -1;
 }
 
@@ -79,8 +82,9 @@ void TfrmView::trvClubsChange()
 {
     ListSurface* surface = shtTeilnehmer->surface();
     takeWidths(FClubHeader, shtTeilnehmer->sections());
-    const browser::ClubPageOptions options{shtTeilnehmer->splits()->isChecked(),
-                                           shtTeilnehmer->onlyValids()->isChecked()};
+    const browser::ClubPageOptions options{
+        shtTeilnehmer->splits()->isChecked(), shtTeilnehmer->onlyValids()->isChecked(),
+        [this](const std::string& caption) { return shtTeilnehmer->captionWidth(caption); }};
     setUpdatesEnabled(false);
     const browser::ClubPageDrawing drawing =
         browser::drawClubsPage(surface->paintBox(), FClubHeader, selectedClubNode(), FDocument, options);

@@ -101,7 +101,7 @@ TEST_F(EventListDrawing, ResultsAndEntriesRowByRow)
 TEST_F(EventListDrawing, ValidOnlyFilterAndFoundRowHighlight)
 {
     load(kEventsMeet);
-    const EventPageDrawing page = draw("Event 4 ", {false, true, 3, 60});
+    const EventPageDrawing page = draw("Event 4 ", {false, true, 3, 60, {}});
     std::vector<std::string> highlighted;
     for (const PaintItem& item : box.items()) {
         EXPECT_EQ(item.brush == ColourRole::Highlight, item.fontColour == ColourRole::HighlightText);
@@ -129,7 +129,7 @@ TEST_F(EventListDrawing, FoundRowWithSplitsIsScrolledIntoView)
     load(replaced(std::string(kEventsMeet), "<CLUB><NAME>SV Süd</NAME><PERSONS>",
                   "<CLUB><NAME>SV Süd</NAME><PERSONS>" + swimmers));
     constexpr int kClientHeight = 200;
-    const EventPageDrawing page = draw("Event 4 ", {true, false, 20, kClientHeight});
+    const EventPageDrawing page = draw("Event 4 ", {true, false, 20, kClientHeight, {}});
     std::vector<int> highlightedY;
     for (const PaintItem& item : box.items())
         if (item.brush == ColourRole::Highlight)
@@ -173,7 +173,7 @@ TEST_F(EventListDrawing, PointTableOpensThePointsColumn)
 TEST_F(EventListDrawing, RelaySplitsAndNames)
 {
     load(kEventsMeet);
-    const EventPageDrawing page = draw("Event 9 ", {true, false, -1, 400});
+    const EventPageDrawing page = draw("Event 9 ", {true, false, -1, 400, {}});
     EXPECT_EQ(page.rowHeight, 17);
     const std::vector<std::string> expected = {
         "1.@17,5/4",
@@ -222,7 +222,7 @@ TEST_F(EventListDrawing, RelaySplitsAndNames)
 TEST_F(EventListDrawing, IndividualSplitsInTwoColumns)
 {
     load(kEventsMeet);
-    const EventPageDrawing page = draw("15 - 18", {true, false, -1, 400});
+    const EventPageDrawing page = draw("15 - 18", {true, false, -1, 400, {}});
     EXPECT_EQ(page.title, "Event 3 - 200m Breaststroke Men, Final, 15 - 18 years");
     const std::vector<std::string> expected = {
         "1.@17,5/4",         "Weber Lena, 04@39,5/0", "SC Nord@182,5/0",  " 2:40.00@372,5/10",
@@ -248,7 +248,7 @@ class EventListPoolLength : public EventListDrawing, public ::testing::WithParam
 TEST_P(EventListPoolLength, RelayWalkEndsForEveryPoolLength)
 {
     load(replaced(std::string(kEventsMeet), "<PL>50</PL>", GetParam().pool));
-    draw("Event 9 ", {true, false, -1, 400});
+    draw("Event 9 ", {true, false, -1, 400, {}});
     int names = 0;
     int splits = 0;
     for (const PaintItem& item : box.items()) {
@@ -269,7 +269,7 @@ TEST_F(EventListDrawing, NodesWithoutListsLeaveTheSurfaceEmpty)
     load(kEventsMeet);
     for (const char* prefix : {static_cast<const char*>(nullptr), "Morning", "13 - 14"}) {
         SCOPED_TRACE(prefix != nullptr ? prefix : "no node");
-        const EventPageDrawing page = draw(prefix, {false, false, 2, 10});
+        const EventPageDrawing page = draw(prefix, {false, false, 2, 10, {}});
         EXPECT_FALSE(page.headerVisible);
         EXPECT_TRUE(box.items().empty());
         EXPECT_EQ(box.imageWidth(), 1);

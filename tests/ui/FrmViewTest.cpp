@@ -6,6 +6,7 @@
 #include "browser/ClipboardTexts.h"
 #include "convert/ConverterChoice.h"
 #include "ui/BrowserPage.h"
+#include "ui/ElidedTexts.h"
 #include "ui/FindDialog.h"
 #include "ui/ListSurface.h"
 #include "ui/QtTextMeasure.h"
@@ -170,8 +171,13 @@ TEST_F(FrmViewTest, OpensTheSampleAndShowsWhatTheCoreDraws)
     QtTextMeasure measure;
     browser::TvnxPaintBox box(measure);
     browser::EventHeader header = browser::defaultEventHeader();
+    // The window widens a per-list section whose caption needs more room in its header font.
+    browser::EventPageOptions options;
+    options.captionWidth = [this](const std::string& caption) {
+        return view->shtEvents->captionWidth(caption);
+    };
     const browser::EventPageDrawing expected =
-        browser::drawEventsPage(box, header, twin, document, models.lists, {});
+        browser::drawEventsPage(box, header, twin, document, models.lists, options);
     EXPECT_EQ(view->shtEvents->title()->text().toStdString(), expected.title);
     QHeaderView* headerView = view->shtEvents->header();
     for (int k = 0; k < headerView->count(); ++k) {
