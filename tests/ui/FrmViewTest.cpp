@@ -5,6 +5,8 @@
 #include "base/VnxIniFiles.h"
 #include "browser/ClipboardTexts.h"
 #include "convert/ConverterChoice.h"
+#include "lenex/LnxSchema.h"
+#include "swim/SwimCodes.h"
 #include "ui/BrowserPage.h"
 #include "ui/ElidedTexts.h"
 #include "ui/FindDialog.h"
@@ -23,6 +25,7 @@
 #include <QStatusTipEvent>
 #include <QTabWidget>
 #include <QTreeWidget>
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -436,6 +439,63 @@ TEST_F(FrmViewTest, CommandLineFileOpensAfterShowUnlessItIsAFormTextFolder)
     QApplication::processEvents();
     EXPECT_EQ(view->CbxCompetitions->count(), 1);
     EXPECT_TRUE(view->warnings.isEmpty());
+}
+
+// The world championships file the 1500 m results under the fastest heat and only entries under the timed
+// final: both nodes show the ranked list, and a search for a swimmer of it lands on a drawn, highlighted row
+// inside the view, also with splits, whose rows are far taller than a plain row.
+TEST_F(FrmViewTest, FastestHeatResultsShowOnBothNodesAndTheSearchLandsOnThem)
+{
+    const fs::path file =
+        fs::path(LANESCOPE_SHARED_TESTDATA_DIR) / "lenex3" / "world-sc-championships-2022.lef";
+    if (!fs::is_regular_file(file))
+        GTEST_SKIP() << "no shared test data";
+    view->resize(1000, 600);
+    view->show();
+    view->OpenFile(QString::fromStdString(file.string()), true);
+    ASSERT_TRUE(view->warnings.isEmpty()) << view->warnings.join("\n").toStdString();
+    view->PgcMain->setCurrentIndex(TfrmView::EventsPage);
+    QTreeWidget* tree = view->shtEvents->tree();
+    const auto eventItem = [&](const char* round) {
+        return findItem(tree, [round](QTreeWidgetItem* item) {
+            const auto* node = reinterpret_cast<const browser::EventTreeNode*>(
+                item->data(0, Qt::UserRole).value<quintptr>());
+            return node && node->level == 1 && node->data->getInteger(lenex::tag::NUM) == 10 &&
+                   node->data->getText(lenex::tag::TYPE) == round;
+        });
+    };
+    QTreeWidgetItem* timedFinal = eventItem("TIM");
+    QTreeWidgetItem* fastestHeat = eventItem("FHT");
+    ASSERT_NE(timedFinal, nullptr);
+    ASSERT_NE(fastestHeat, nullptr);
+    for (QTreeWidgetItem* item : {timedFinal, fastestHeat}) {
+        tree->setCurrentItem(item);
+        const std::vector<std::string> drawn = texts(view->shtEvents->surface()->paintBox());
+        SCOPED_TRACE(item->text(0).toStdString());
+        EXPECT_TRUE(view->shtEvents->headerShown());
+        for (const std::string& expected :
+             {std::string("1."), std::string("PALTRINIERI Gregorio, 94"), std::string("14:16.88"),
+              std::string("16."), swim::statusCodeText("DNS")})
+            EXPECT_NE(std::find(drawn.begin(), drawn.end(), expected), drawn.end()) << expected;
+    }
+
+    view->shtEvents->splits()->setChecked(true);
+    view->actSearchExecute();
+    view->findDialog()->setFindText(QStringLiteral("HART Ivan"));
+    tree->setCurrentItem(timedFinal); // the user picks the event before the first step
+    for (QTreeWidgetItem* expectedNode : {timedFinal, fastestHeat}) {
+        view->FindDialog1Find();
+        ASSERT_TRUE(view->warnings.isEmpty());
+        EXPECT_EQ(tree->currentItem(), expectedNode);
+        EXPECT_TRUE(expectedNode->isSelected());
+        const browser::PaintItem* mark = highlighted(view->shtEvents->surface()->paintBox());
+        ASSERT_NE(mark, nullptr);
+        EXPECT_EQ(mark->text, "HART Ivan, 06");
+        const ListSurface* surface = view->shtEvents->surface();
+        EXPECT_GT(mark->y, surface->clientHeight()); // far down the list
+        EXPECT_LE(surface->scrollY(), mark->y);
+        EXPECT_GE(surface->scrollY() + surface->clientHeight(), mark->y + mark->height);
+    }
 }
 
 TEST_F(FrmViewTest, EveryRealFileTheConvertersAcceptOpensWithoutAMessage)

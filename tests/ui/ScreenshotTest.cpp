@@ -2,6 +2,7 @@
 #include "lenex/LnxSchema.h"
 #include "ui/BrowserPage.h"
 #include "ui/FrmView.h"
+#include "ui/ListSurface.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -59,6 +60,49 @@ TEST(ScreenshotTest, WritesTheMainWindowPictures)
     clubs->setCurrentItem(club);
     QApplication::processEvents();
     ASSERT_TRUE(view.grab().save(QString::fromUtf8(target) + "/participants-club.png"));
+}
+
+// The events page of a real championship with its rounds told apart in the tree, and a list whose
+// disqualified and not started swims show their status codes.
+TEST(ScreenshotTest, WritesTheChampionshipPictures)
+{
+    const char* target = std::getenv("LANESCOPE_SCREENSHOT_DIR");
+    const fs::path meet =
+        fs::path(LANESCOPE_SHARED_TESTDATA_DIR) / "lenex3" / "world-sc-championships-2022.lef";
+    if (!target || !*target || !fs::is_regular_file(meet))
+        GTEST_SKIP() << "LANESCOPE_SCREENSHOT_DIR is not set or the shared test data is missing";
+    const fs::path folder = fs::path(::testing::TempDir()) / "screenshots";
+    fs::create_directories(folder);
+    base::TVnxIniFile settings(folder / "lanescope.ini");
+    settings.WriteBool("Files", "AskRegExtension", false);
+    TfrmView view(settings);
+    view.resize(1000, 600);
+    view.show();
+    view.OpenFile(QString::fromStdString(meet.string()), true);
+    view.PgcMain->setCurrentIndex(TfrmView::EventsPage);
+    QTreeWidget* events = view.shtEvents->tree();
+    const auto eventItem = [events](int id) -> QTreeWidgetItem* {
+        for (QTreeWidgetItemIterator it(events); *it; ++it) {
+            const auto* node = reinterpret_cast<const browser::EventTreeNode*>(
+                (*it)->data(0, Qt::UserRole).value<quintptr>());
+            if (node && node->level == 1 && node->data->id() == id)
+                return *it;
+        }
+        return nullptr;
+    };
+    QTreeWidgetItem* swimOff = eventItem(304); // 50 m butterfly: prelims, swim-off, semi-finals, final
+    ASSERT_NE(swimOff, nullptr);
+    events->setCurrentItem(swimOff);
+    events->scrollToItem(swimOff, QAbstractItemView::PositionAtCenter);
+    QApplication::processEvents();
+    ASSERT_TRUE(view.grab().save(QString::fromUtf8(target) + "/events-championship-rounds.png"));
+
+    QTreeWidgetItem* withDisqualified = eventItem(37); // 400 m medley prelims: two disqualified swims
+    ASSERT_NE(withDisqualified, nullptr);
+    events->setCurrentItem(withDisqualified);
+    view.shtEvents->surface()->scrollToY(view.shtEvents->surface()->paintBox().imageHeight());
+    QApplication::processEvents();
+    ASSERT_TRUE(view.grab().save(QString::fromUtf8(target) + "/list-status-codes.png"));
 }
 
 } // namespace
