@@ -17,6 +17,31 @@ namespace {
 
 namespace fs = std::filesystem;
 
+// The main window at the pictures' size with its own settings file, showing the file.
+struct ScreenshotWindow
+{
+    explicit ScreenshotWindow(const QString& file)
+    {
+        view.resize(1000, 600);
+        view.show();
+        view.OpenFile(file, true);
+    }
+
+    static base::TVnxIniFile& quietSettings(base::TVnxIniFile& settings)
+    {
+        settings.WriteBool("Files", "AskRegExtension", false);
+        return settings;
+    }
+
+    fs::path folder = [] {
+        fs::path path = fs::path(::testing::TempDir()) / "screenshots";
+        fs::create_directories(path);
+        return path;
+    }();
+    base::TVnxIniFile settings{folder / "lanescope.ini"};
+    TfrmView view{quietSettings(settings)};
+};
+
 // Pictures of the main window for the documentation: runs only when LANESCOPE_SCREENSHOT_DIR names the
 // folder to write them to (run it under a real display server for the desktop's look).
 TEST(ScreenshotTest, WritesTheMainWindowPictures)
@@ -24,14 +49,8 @@ TEST(ScreenshotTest, WritesTheMainWindowPictures)
     const char* target = std::getenv("LANESCOPE_SCREENSHOT_DIR");
     if (!target || !*target)
         GTEST_SKIP() << "LANESCOPE_SCREENSHOT_DIR is not set";
-    const fs::path folder = fs::path(::testing::TempDir()) / "screenshots";
-    fs::create_directories(folder);
-    base::TVnxIniFile settings(folder / "lanescope.ini");
-    settings.WriteBool("Files", "AskRegExtension", false);
-    TfrmView view(settings);
-    view.resize(1000, 600);
-    view.show();
-    view.OpenFile(QStringLiteral(LANESCOPE_SAMPLES_DIR "/autumn-open-2026.lef"), true);
+    ScreenshotWindow window(QStringLiteral(LANESCOPE_SAMPLES_DIR "/autumn-open-2026.lef"));
+    TfrmView& view = window.view;
     QApplication::processEvents();
 
     view.PgcMain->setCurrentIndex(TfrmView::EventsPage);
@@ -71,14 +90,8 @@ TEST(ScreenshotTest, WritesTheChampionshipPictures)
         fs::path(LANESCOPE_SHARED_TESTDATA_DIR) / "lenex3" / "world-sc-championships-2022.lef";
     if (!target || !*target || !fs::is_regular_file(meet))
         GTEST_SKIP() << "LANESCOPE_SCREENSHOT_DIR is not set or the shared test data is missing";
-    const fs::path folder = fs::path(::testing::TempDir()) / "screenshots";
-    fs::create_directories(folder);
-    base::TVnxIniFile settings(folder / "lanescope.ini");
-    settings.WriteBool("Files", "AskRegExtension", false);
-    TfrmView view(settings);
-    view.resize(1000, 600);
-    view.show();
-    view.OpenFile(QString::fromStdString(meet.string()), true);
+    ScreenshotWindow window(QString::fromStdString(meet.string()));
+    TfrmView& view = window.view;
     view.PgcMain->setCurrentIndex(TfrmView::EventsPage);
     QTreeWidget* events = view.shtEvents->tree();
     const auto eventItem = [events](int id) -> QTreeWidgetItem* {
