@@ -446,6 +446,33 @@ TEST_F(FrmViewTest, CommandLineFileOpensAfterShowUnlessItIsAFormTextFolder)
     EXPECT_TRUE(view->warnings.isEmpty());
 }
 
+// A tree that gets the focus without a current node makes its first node current: that node is selected
+// too. A title wider than its panel is cut and offers the whole text as its tool tip.
+TEST_F(FrmViewTest, FocusedTreeSelectsItsFirstNodeAndLongTitlesOfferTheWholeText)
+{
+    view->resize(900, 500);
+    view->show();
+    view->OpenFile(kSample, true);
+    QTreeWidget* tree = view->shtEvents->tree();
+    tree->setCurrentItem(nullptr);
+    tree->clearSelection();
+    // What a focus-in of an item view does when it has no current node.
+    tree->selectionModel()->setCurrentIndex(tree->model()->index(0, 0), QItemSelectionModel::NoUpdate);
+    ASSERT_NE(tree->currentItem(), nullptr);
+    EXPECT_TRUE(tree->currentItem()->isSelected());
+
+    ElidedLabel* title = view->shtEvents->title();
+    const QString longTitle = QString(40, QLatin1Char('W'));
+    title->setText(longTitle);
+    title->resize(title->fontMetrics().horizontalAdvance(longTitle) / 2, title->height());
+    EXPECT_TRUE(title->elided());
+    EXPECT_EQ(title->toolTip(), longTitle);
+    EXPECT_EQ(title->text(), longTitle);
+    title->resize(title->sizeHint().width() + 10, title->height());
+    EXPECT_FALSE(title->elided());
+    EXPECT_TRUE(title->toolTip().isEmpty());
+}
+
 // The world championships file the 1500 m results under the fastest heat and only entries under the timed
 // final: both nodes show the ranked list, and a search for a swimmer of it lands on a drawn, highlighted row
 // inside the view, also with splits, whose rows are far taller than a plain row.
