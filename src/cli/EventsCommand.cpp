@@ -1,7 +1,6 @@
 #include "browser/BrowserModels.h"
 #include "cli/Commands.h"
 #include "cli/OpenDocument.h"
-#include "cli/Options.h"
 
 #include <cstdio>
 
@@ -22,15 +21,10 @@ const char* roundCode(const EventTreeNode& event)
 
 int runEvents(const Arguments& arguments)
 {
-    Options options(arguments, {"--competition"}, {});
-    const std::optional<int> competition = options.integer("--competition");
-    if (!options.valid() || options.positional().size() != 1) {
-        std::fprintf(stderr, "usage: lanescope-cli events FILE [--competition N]\n");
-        return 2;
-    }
     lenex::TLenex document;
     BrowserModels models;
-    if (const int status = openCompetition(options.positional()[0], competition, document, models))
+    if (const int status = openCompetitionOfArguments(
+            arguments, "usage: lanescope-cli events FILE [--competition N]\n", document, models))
         return status;
     // One line per event: id, number, round and title, then "id text" of each age group with a list.
     for (const EventTreeNode* node : models.events.nodesInOrder()) {
