@@ -4,7 +4,7 @@ _lanescope_cli()
     local cur prev words cword
     _init_completion || return
 
-    local commands="parse info convert list clubs export register meets fetch"
+    local commands="parse info convert events list clubs export register meets fetch"
     local files='@(lef|lxf|lxb|fxl|stf|sd3|cl2|dsv|dsv[678]|zip)'
 
     if ((cword == 1)); then
@@ -21,17 +21,18 @@ _lanescope_cli()
             _filedir '@(htm|html)'
             return
             ;;
-        --competition | --event | --age-group | --athlete | --relay | --server | --app-info)
+        --competition | --event | --round | --event-id | --age-group | --athlete | --relay | --server | --app-info)
             return
             ;;
     esac
 
     local options=""
     case ${words[1]} in
-        list) options="--competition --event --age-group --athlete --relay --splits --valid-only" ;;
-        clubs) options="--competition" ;;
-        export) options="--competition --event --age-group --athlete --relay --club-stats --splits --valid-only
-                         --pdf --html" ;;
+        list) options="--competition --event --round --event-id --age-group --athlete --relay --splits
+                       --valid-only" ;;
+        events | clubs) options="--competition" ;;
+        export) options="--competition --event --round --event-id --age-group --athlete --relay --club-stats
+                         --splits --valid-only --pdf --html" ;;
         meets) options="--app-info --server" ;;
     esac
 
@@ -41,7 +42,7 @@ _lanescope_cli()
     fi
 
     case ${words[1]} in
-        parse | info | list | clubs | export) _filedir "$files" ;;
+        parse | info | events | list | clubs | export) _filedir "$files" ;;
         convert)
             if ((cword == 2)); then
                 _filedir "$files"

@@ -1,6 +1,7 @@
 #include "app/FileTypeRegistration.h"
 
 #include "app/DesktopFiles.h"
+#include "app/ProgramFiles.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -144,6 +145,42 @@ TEST_F(Registration, RunsTheMimeDatabaseUpdateOnTheDataFolder)
     // A missing or failing tool changes nothing.
     runToolIfPresent("lanescope-no-such-tool", {});
     runToolIfPresent("false", {});
+}
+
+void touch(const fs::path& file)
+{
+    fs::create_directories(file.parent_path());
+    std::ofstream(file) << "x";
+}
+
+// A build-tree program finds its files beside itself; an installed one under ../share/lanescope, where a
+// file beside the program still comes first.
+TEST_F(Registration, InstalledProgramFindsItsFilesUnderShare)
+{
+    const fs::path bin = root_ / "usr" / "bin";
+    fs::create_directories(bin);
+    EXPECT_FALSE(isInstalledLayout(bin));
+    EXPECT_EQ(programDataFile(bin, "lanescope.xus"), bin / "lanescope.xus");
+
+    const fs::path shared = root_ / "usr" / "share" / "lanescope";
+    touch(shared / "lanescope.xus");
+    EXPECT_TRUE(isInstalledLayout(bin));
+    EXPECT_EQ(dataFolders(bin), (std::vector<fs::path>{bin, shared}));
+    EXPECT_EQ(programDataFile(bin, "lanescope.xus"), shared / "lanescope.xus");
+    touch(bin / "lanescope.xus");
+    EXPECT_EQ(programDataFile(bin, "lanescope.xus"), bin / "lanescope.xus");
+}
+
+// The first-start registration is left out only when both the entry and the types were installed.
+TEST_F(Registration, InstalledDesktopFilesNeedTheEntryAndTheMimePackage)
+{
+    const fs::path bin = root_ / "bin";
+    fs::create_directories(bin);
+    touch(root_ / "share" / "applications" / (std::string(kDesktopId) + ".desktop"));
+    EXPECT_FALSE(desktopIntegrationInstalled(bin));
+    touch(root_ / "share" / "mime" / "packages" / kMimePackageFileName);
+    EXPECT_TRUE(desktopIntegrationInstalled(bin));
+    EXPECT_FALSE(desktopIntegrationInstalled(root_ / "elsewhere" / "bin"));
 }
 
 /** The answer of an xdg-mime query with the registration's folders and no desktop session. */
