@@ -12,14 +12,16 @@ if [ "${1:-}" = "--packaging" ]; then
     extra=(dpkg-dev file lintian desktop-file-utils appstream shared-mime-info xdg-utils libfile-mimeinfo-perl
            bash-completion man-db)
 fi
+set -- "${extra[@]}" "$@"
 
 packages=(
     build-essential cmake ninja-build ccache pkg-config git
+    librsvg2-bin
     qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev
     libzip-dev zlib1g-dev libcurl4-openssl-dev libjpeg62-turbo-dev libgif-dev
     libgtest-dev libgmock-dev libbenchmark-dev libpugixml-dev
-    xvfb xauth poppler-utils qpdf fonts-liberation2 librsvg2-bin
-    "${extra[@]}" "$@"
+    xvfb xauth poppler-utils qpdf fonts-liberation2
+    "$@"
 )
 
 missing=()

@@ -28,7 +28,7 @@ void printUsage()
                  "              | --club-stats) (--pdf OUT | --html OUT) [--splits] [--valid-only]\n"
                  "                 a result report or the club statistics as PDF or HTML\n"
                  "  register [VIEWER]\n"
-                 "                 make the viewer (default: the one beside this tool) open the result\n"
+                 "                 make the viewer (default: the one beside this tool) open .lef and .lxf\n"
                  "                 files on this desktop\n"
                  "  meets [--app-info URL] [--server KEY]\n"
                  "                 the result servers, then the meets of one (default: the first)\n"
