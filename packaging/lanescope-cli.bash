@@ -8,7 +8,7 @@ _lanescope_cli()
     local files='@(lef|lxf|lxb|fxl|stf|sd3|cl2|dsv|dsv[678]|zip)'
 
     if ((cword == 1)); then
-        COMPREPLY=($(compgen -W "$commands" -- "$cur"))
+        mapfile -t COMPREPLY < <(compgen -W "$commands" -- "$cur")
         return
     fi
 
@@ -37,7 +37,7 @@ _lanescope_cli()
     esac
 
     if [[ $cur == -* ]]; then
-        COMPREPLY=($(compgen -W "$options" -- "$cur"))
+        mapfile -t COMPREPLY < <(compgen -W "$options" -- "$cur")
         return
     fi
 

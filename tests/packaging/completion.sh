@@ -3,12 +3,14 @@
 # Usage: completion.sh COMPLETION-SCRIPT   (exit 77: bash-completion is not installed)
 set -uo pipefail
 [ -r /usr/share/bash-completion/bash_completion ] || { echo "skipped: bash-completion is not installed"; exit 77; }
+# shellcheck source=/dev/null
 source /usr/share/bash-completion/bash_completion
+# shellcheck source=/dev/null
 source "$1"
 
 folder=$(mktemp -d)
 trap 'rm -rf "$folder"' EXIT
-cd "$folder"
+cd "$folder" || exit 1
 touch meet.lef meet.LXF results.sd3 notes.txt report.pdf
 
 # Completes the last word of a command line; prints the offers sorted on one line.

@@ -22,7 +22,7 @@ expected=(
     ../bin/lanescope ../bin/lanescope-cli
     lanescope/lanescope.xus lanescope/lanescope.xde lanescope/lanescope.xfr lanescope/lanescope.xch
     lanescope/lanescopeus.rtf lanescope/lanescopede.rtf
-    applications/$id.desktop metainfo/$id.metainfo.xml mime/packages/lanescope.xml
+    "applications/$id.desktop" "metainfo/$id.metainfo.xml" mime/packages/lanescope.xml
     man/man1/lanescope.1.gz man/man1/lanescope-cli.1.gz bash-completion/completions/lanescope-cli
     doc/lanescope/copyright doc/lanescope/changelog.gz
 )
