@@ -288,7 +288,7 @@ TEST(DocumentTypes, EveryExtensionTheProgramOpensHasOneType)
     };
     const std::pair<const char*, const char*> cases[] = {
         {".lef", "application/x-lenex+xml"},     {".lxf", "application/x-lenex-archive"},
-        {".lxb", "application/x-lenex-archive"}, {".sd3", "application/x-sdif"},
+        {".snf", "application/x-lenex-archive"}, {".sd3", "application/x-sdif"},
         {".cl2", "application/x-sdif"},          {".dsv", "application/x-dsv"},
         {".dsv6", "application/x-dsv"},          {".dsv7", "application/x-dsv"},
         {".dsv8", "application/x-dsv"},
