@@ -138,10 +138,8 @@ void EventTree::BuildEventTree(const lenex::TLenex& document, ResultLists& lists
                         base::languageText('S', 18) +
                             swim::formatText("%d - %s", {event->getInteger(tag::NUM), title}),
                         kEventImage, event);
-            // A round without a text (an unknown code) adds nothing, so no title ends in a bare ", ".
-            if (const std::string& round = event->getText(tag::TYPE); round != "TIM")
-                if (const std::string text = swim::roundText(round); !text.empty())
-                    node->text += ", " + text;
+            if (const std::string round = swim::roundText(event->getText(tag::TYPE)); !round.empty())
+                node->text += ", " + round;
             const std::vector<TLnxObject*> ageGroups = itemsOf(*event, tag::CATS);
             const std::string key = ResultLists::eventKey(event->id());
             if (ageGroups.size() == 1) {

@@ -62,8 +62,7 @@ void drawTimeCell(TvnxPaintBox& box, int x, int y, const TLnxObject& item)
 std::string remarkText(const TLnxObject& item, const TLnxObject* event)
 {
     const std::string& comment = item.getText(tag::COMMENT);
-    const std::string& type = event ? event->getText(tag::TYPE) : std::string();
-    const std::string round = type == "TIM" ? std::string() : swim::roundText(type);
+    const std::string round = event ? swim::roundText(event->getText(tag::TYPE)) : std::string();
     if (round.empty())
         return comment;
     std::string remark = "(" + round + ")";

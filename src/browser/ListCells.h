@@ -41,9 +41,8 @@ TimeCell timeCell(const lenex::TLnxObject& item);
 void drawTimeCell(TvnxPaintBox& box, int x, int y, const lenex::TLnxObject& item);
 
 /**
- * Remark of an athlete's row: the COMMENT; for an EVENT whose TYPE is not "TIM" and has a round text the
- * round text in brackets, followed by ",  " and the COMMENT when there is one (a round without text, an
- * unknown code or a missing EVENT, adds no empty brackets).
+ * Remark of an athlete's row: the COMMENT; for an EVENT whose round has a text (swim::roundText: not "TIM",
+ * not empty) the round text in brackets, followed by ",  " and the COMMENT when there is one.
  */
 std::string remarkText(const lenex::TLnxObject& item, const lenex::TLnxObject* event);
 
