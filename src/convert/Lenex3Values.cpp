@@ -108,8 +108,8 @@ std::string timingCode(std::string_view timing)
 std::string statusCode(std::string_view status)
 {
     status = base::trimView(status);
-    return std::string(lookUp<std::string_view>(
-        status, {{"DSQ", "DQ"}, {"EXH", "EX"}, {"SICK", "DNS"}}, status));
+    return std::string(
+        lookUp<std::string_view>(status, {{"DSQ", "DQ"}, {"EXH", "EX"}, {"SICK", "DNS"}}, status));
 }
 
 int strokeIndexOf(std::string_view stroke)
