@@ -55,8 +55,10 @@ BrowserPage::BrowserPage(const QString& otherPageCaption, std::span<const browse
 {
     FTree->setHeaderHidden(true);
     FTree->setColumnCount(1);
-    // Long node texts (a heat and its final differ only at the end) keep their start and end in view.
+    // Long node texts (a heat and its final differ only at the end) keep their start and end in view, and
+    // a narrow indentation leaves them more of the pane.
     showWholeTexts(FTree);
+    FTree->setIndentation(12);
     // A tree that gets the focus without a current node makes its first node current and the page draws
     // it; the node is selected too, so the tree shows which node the page belongs to.
     connect(FTree, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* current) {
