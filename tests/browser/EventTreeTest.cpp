@@ -46,7 +46,7 @@ TEST_F(EventTreeBuild, OrdersSessionsEventsAndAgeGroups)
     // Event 2 and 4 share ORDER and start time, so NUM decides; event 3 starts later; ORDER 10 follows 9.
     const std::vector<std::string> expected = {
         "Morning",
-        "Event 2 - 50m Butterfly Women, ",
+        "Event 2 - 50m Butterfly Women, XYZ",
         "Event 4 - 50m Backstroke Women",
         "Event 3 - 200m Breaststroke Men, Final",
         "15 - 18 years",
