@@ -158,10 +158,11 @@ std::string CopyEventList(const TLenex& document, const ResultLists& lists, cons
     if (!event || !list)
         return text;
     const bool mixed = event->getText(tag::SEX) == "X";
+    const int ageGroupId = listAgeGroupId(&node);
     for (TLnxObject* item : *list) {
         if (!copied(*item, options))
             continue;
-        text += '\t' + placeText(*item);
+        text += '	' + placeText(*item, ageGroupId);
         const TLnxObject* owner = ownerOf(*item);
         const TLnxObject* club = clubOf(owner);
         text += "\t" + (owner ? swim::participantText(*owner, mixed) : std::string()) + "\t" +

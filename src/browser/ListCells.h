@@ -18,10 +18,11 @@ const lenex::TLnxObject* ownerOf(const lenex::TLnxObject& item);
 const lenex::TLnxObject* clubOf(const lenex::TLnxObject* owner);
 
 /**
- * Place of a RESULT: the text of its status code when it has a CODE ("DSQ"), "%d." for a positive RANK,
- * else empty. Empty for an ENTRY.
+ * Place of a RESULT: the text of its status code when it has a CODE ("DSQ"), else "%d." for a positive place
+ * in the list of the age group (its RANK for age group 0, swim::placeInAgeGroup), else empty. Empty for an
+ * ENTRY.
  */
-std::string placeText(lenex::TLnxObject& result);
+std::string placeText(lenex::TLnxObject& result, int ageGroupId = 0);
 
 /** The time of a list row as shown: its text and style (text flags), and whether anything is shown. */
 struct TimeCell
