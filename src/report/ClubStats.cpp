@@ -58,6 +58,7 @@ void TClubStats::Body()
 {
     TVnxReport& report = Report();
     BrandedHead();
+    SetTitle(base::languageText('V', 34));
     report.SetColumns("L1000");
     report.PrintRow({base::languageText('V', 34)}, reportflag::bold);
     report.RuleWithSpace(3, 5);

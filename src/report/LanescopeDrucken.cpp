@@ -60,6 +60,7 @@ void TLanescopeDrucken::Body()
 void TLanescopeDrucken::titleRow(const std::string& title)
 {
     TVnxReport& report = Report();
+    SetTitle(title);
     report.SetFontSizePercent(120);
     report.SetColumns("L1000");
     report.PrintRow({title}, reportflag::bold);

@@ -492,7 +492,7 @@ TEST_F(EngineTest, HtmlOutputAddsFootersAndTitle)
     EXPECT_NE(
         page.find("<td width=33%>left<br><br></td><td width=33%></td><td align=right width=33%><br>p1</td>"),
         std::string::npos);
-    EXPECT_NE(page.find("<title>\r\nResults Zürich\r\n</title>"), std::string::npos);
+    EXPECT_NE(page.find("<title>\r\nResults Z&uuml;rich\r\n</title>"), std::string::npos);
 
     report->HtmlFileName = folder / "missing" / "list.html";
     EXPECT_FALSE(report->PrintToHtml(status));
