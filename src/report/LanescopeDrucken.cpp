@@ -115,7 +115,7 @@ void TLanescopeDrucken::eventReport()
         timeCell(4, *item);
         if (!comment.empty()) {
             report.AdvanceLines(10);
-            report.PrintCell(2, comment, reportflag::italic);
+            report.PrintCell(2, comment, reportflag::italic | reportflag::toLineEnd);
         }
         report.AdvanceLines(10);
         if (options.splitsAndNames && (item->tag() == tag::RESULT || isRelay(owner)))
@@ -172,7 +172,7 @@ void TLanescopeDrucken::athleteReport()
             report.PrintCell(5, remark, 0);
         if (!comment.empty()) {
             report.AdvanceLines(10);
-            report.PrintCell(2, comment, reportflag::italic);
+            report.PrintCell(2, comment, reportflag::italic | reportflag::toLineEnd);
         }
         report.AdvanceLines(10);
         if (options.splitsAndNames && (item->tag() == tag::RESULT || relay))

@@ -159,6 +159,56 @@ TEST_F(EngineTest, TextsAlignInTheirColumns)
     EXPECT_FALSE(hasText(page, "no such column"));
 }
 
+TEST_F(EngineTest, TextsWiderThanTheirColumnAreCut)
+{
+    RecordingDevice preview(kDpi);
+    const std::string club = "Schwimmgemeinschaft Neptun Kiel-Holtenau";
+    const std::string remark = "(Fastest heat)  Heat 2, lane 1";
+    const std::string comment = "Disqualified: one-hand touch at the turn to breaststroke, 150 m";
+    report->OnOneExemplar = [&](TVnxReport& r) {
+        r.SetColumns("L100;L150;R100;L150");
+        r.PrintCell(0, club, 0);
+        r.PrintCell(1, "Kiel", 0);
+        r.PrintCell(2, "Ondřej Gemov-Långnamn", reportflag::bold);
+        r.PrintCell(3, remark, 0);
+        r.AdvanceLines(10);
+        r.PrintCell(0, comment, reportflag::italic | reportflag::toLineEnd);
+        r.AdvanceLines(10);
+        // The layout comes back from its text, as reports restore it after a page head.
+        r.SetColumns(r.GetColumns());
+        r.PrintCell(3, remark, 0);
+    };
+    report->PrintToPreview(status, preview);
+    ASSERT_EQ(preview.pages().size(), 1u);
+    const RecordedPage& page = preview.pages()[0];
+    const auto textStarting = [&page](const std::string& start) -> const RecordedItem* {
+        for (const RecordedItem& item : page.items)
+            if (item.kind == RecordedItem::Kind::Text && item.text.starts_with(start))
+                return &item;
+        return nullptr;
+    };
+
+    // Cut to the column with a blank's room before the next one.
+    const RecordedItem* clubItem = textStarting("Sch");
+    ASSERT_NE(clubItem, nullptr);
+    EXPECT_TRUE(clubItem->text.ends_with("...")) << clubItem->text;
+    EXPECT_LT(clubItem->text.size(), club.size());
+    EXPECT_LE(clubItem->x + clubItem->width, deviceX(100));
+    EXPECT_TRUE(hasText(page, "Kiel"));
+    // A right-aligned text is cut so that it starts inside its column; letters stay whole.
+    const RecordedItem* name = textStarting("Ond");
+    ASSERT_NE(name, nullptr);
+    EXPECT_TRUE(name->text.ends_with("...")) << name->text;
+    EXPECT_GE(name->x, deviceX(250));
+    EXPECT_EQ(name->x + name->width, deviceX(350));
+    // The column before the filler, a comment line and the restored layout may use the room to the right.
+    EXPECT_EQ(std::count_if(page.items.begin(), page.items.end(),
+                            [&](const RecordedItem& item) { return item.text == remark; }),
+              2);
+    EXPECT_GT(findText(page, remark)->x + findText(page, remark)->width, deviceX(500));
+    EXPECT_TRUE(hasText(page, comment));
+}
+
 TEST_F(EngineTest, TestPageOptionExcludesHtml)
 {
     EXPECT_TRUE(report->HasOption(TPrnDlgOption::pdCanPreview));
