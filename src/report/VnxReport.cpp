@@ -504,8 +504,12 @@ void TVnxReport::DrawPageImages()
         if (file.empty())
             continue;
         const std::optional<ReportPicture> picture = loadPageImage(file);
-        if (!picture)
+        if (!picture) {
+            if (FUnreadableImages.insert(file).second && FStatus)
+                FStatus->warning("The page image \"" + file +
+                                 "\" cannot be read; the pages are printed without it.");
             continue;
+        }
         const int x = base::strToIntDef(base::trim(fields[0]), 5);
         const int y = base::strToIntDef(base::trim(fields[1]), 5);
         const int scale = base::strToIntDef(base::trim(fields[2]), 100);
@@ -646,6 +650,7 @@ void TVnxReport::Run(ReportStatus& status, OutputKind kind, ReportDevice* device
     FDevice = device;
     const LanguageSwitch language;
     FStartTime = base::formatDateTime(base::currentFormatSettings().shortTimeFormat, now());
+    FUnreadableImages.clear();
     FDocument.ResetHeads();
     SetColumns("");
     FPageOpen = false;

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -217,6 +218,8 @@ private:
     int FY = 0;
     std::string FStartTime;
     base::TDateTime FFixedNow = 0;
+    /** Page images of this run that could not be read (each is reported once). */
+    std::set<std::string> FUnreadableImages;
 };
 
 } // namespace lanescope::report

@@ -28,10 +28,12 @@ public:
     {
         lines.push_back(std::to_string(index) + ":" + text);
     }
+    void warning(const std::string& text) override { warnings.push_back(text); }
     bool aborted() override { return FAborted; }
     void setAborted() override { FAborted = true; }
 
     std::vector<std::string> lines;
+    std::vector<std::string> warnings;
 
 private:
     bool FAborted = false;
@@ -477,6 +479,10 @@ TEST_F(EngineTest, PageImagesAreDrawnOnEveryPage)
         EXPECT_EQ(picture->y, mulDiv(200, kDpi, 254));
         EXPECT_EQ(picture->y2, picture->y + 6);
     }
+    // The picture that cannot be read is named once, not on every page.
+    ASSERT_EQ(status.warnings.size(), 1u);
+    EXPECT_NE(status.warnings[0].find("missing.bmp\" cannot be read"), std::string::npos)
+        << status.warnings[0];
 }
 
 TEST_F(EngineTest, PrintLanguageIsActiveDuringTheRun)
@@ -503,6 +509,31 @@ TEST_F(EngineTest, PdfOutputWritesAValidFile)
     const std::string content = readFile(report->PdfFileName);
     EXPECT_NE(content.find(std::string("Vornix ") + base::productName + " " + base::versionText),
               std::string::npos);
+    expectValidPdf(report->PdfFileName);
+}
+
+TEST_F(EngineTest, PdfOutputPrintsJpegAndPngPageImages)
+{
+    const fs::path images = fs::path(LANESCOPE_TEST_DATA_DIR) / "report" / "images";
+    document().ImageEntries = {"10;10;400;0;" + (images / "logo-rgb.jpg").string(),
+                               "40;10;2000;0;" + (images / "rgba.png").string()};
+    report->PdfFileName = folder / "page-images.pdf";
+    printRows(80);
+    ASSERT_TRUE(report->PrintToPdf(status));
+    EXPECT_TRUE(status.warnings.empty());
+    const std::string content = readFile(report->PdfFileName);
+    // Two image objects shared by the pages: the JPEG as it is, the PNG as RGB samples.
+    std::size_t count = 0;
+    for (std::size_t at = content.find("/Subtype /Image"); at != std::string::npos;
+         at = content.find("/Subtype /Image", at + 1))
+        ++count;
+    EXPECT_EQ(count, 2u);
+    EXPECT_NE(
+        content.find("/Width 16 /Height 8 /ColorSpace /DeviceRGB /BitsPerComponent 8 /Filter /DCTDecode"),
+        std::string::npos);
+    EXPECT_NE(
+        content.find("/Width 3 /Height 2 /ColorSpace /DeviceRGB /BitsPerComponent 8 /Filter /FlateDecode"),
+        std::string::npos);
     expectValidPdf(report->PdfFileName);
 }
 
