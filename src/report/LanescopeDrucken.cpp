@@ -36,6 +36,42 @@ std::string lapText(lenex::TSwimTime time, lenex::TSwimTime previous)
 
 bool isRelay(const TLnxObject* owner) { return owner != nullptr && owner->tag() == tag::RELAY; }
 
+/**
+ * The event's age group of an athlete's result that names none: the one whose birth years (MIN to MAX,
+ * -1 or none: open) hold the athlete's and whose SEX (empty or "X": any) is the athlete's (when known);
+ * the narrowest when several do. None for relays, an unknown birth year or no such group.
+ */
+const TLnxObject* athleteAgeGroup(const TLnxObject& event, const TLnxObject* athlete)
+{
+    const lenex::TLnxCollection* groups = event.findCollection(tag::CATS);
+    if (groups == nullptr || athlete == nullptr || athlete->tag() == tag::RELAY)
+        return nullptr;
+    const int born = athlete->getInteger(tag::YOB);
+    if (born <= 0)
+        return nullptr;
+    const std::string& sex = athlete->getText(tag::SEX);
+    const TLnxObject* best = nullptr;
+    int bestSpan = 0;
+    for (int i = 0; i < groups->childCount(); ++i) {
+        const TLnxObject* group = groups->itemAt(i);
+        if (group == nullptr)
+            continue;
+        const int earliest = group->getInteger(tag::MIN);
+        const int latest = group->getInteger(tag::MAX);
+        const std::string& groupSex = group->getText(tag::SEX);
+        if ((earliest > 0 && born < earliest) || (latest > 0 && born > latest))
+            continue;
+        if (!sex.empty() && !groupSex.empty() && groupSex != "X" && groupSex != sex)
+            continue;
+        const int span = (latest > 0 ? latest : 9999) - (earliest > 0 ? earliest : 0);
+        if (best == nullptr || span < bestSpan) {
+            best = group;
+            bestSpan = span;
+        }
+    }
+    return best;
+}
+
 } // namespace
 
 TLanescopeDrucken::TLanescopeDrucken(TVnxReport& report, std::shared_ptr<swim::IBSLenexMeet> meet,
@@ -147,8 +183,11 @@ void TLanescopeDrucken::athleteReport()
             continue;
         const int eventId = item->getInteger(tag::EID);
         const TLnxObject* event = FDocument.eventById(eventId);
-        const TLnxObject* ageGroup =
-            event != nullptr ? FDocument.ageGroupByIds(eventId, item->getInteger(tag::CID)) : nullptr;
+        // A result without an age group is shown with the group the athlete belongs to, if any.
+        const int ageGroupId = item->getInteger(tag::CID);
+        const TLnxObject* ageGroup = event == nullptr ? nullptr
+                                     : ageGroupId > 0 ? FDocument.ageGroupByIds(eventId, ageGroupId)
+                                                      : athleteAgeGroup(*event, browser::ownerOf(*item));
         const std::string type = event != nullptr ? event->getText(tag::TYPE) : std::string();
         if (event != nullptr) {
             report.PrintCell(0, base::languageText('S', 18) + event->getText(tag::NUM), reportflag::centre);

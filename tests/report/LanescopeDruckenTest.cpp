@@ -183,6 +183,45 @@ TEST_F(DruckenTest, RelayWithoutPoolLengthEndsWithoutSplitLines)
         std::none_of(texts.begin(), texts.end(), [](const std::string& t) { return t.ends_with("m:"); }));
 }
 
+TEST_F(DruckenTest, AthleteResultWithoutAgeGroupTakesTheAthletesGroup)
+{
+    // The event's first group is the youngest year; results name no CAT.
+    load(R"(<?xml version="1.0" encoding="UTF-8"?>
+<LENEX><VERSION>01.03.0007</VERSION><COMPETITIONS><COMPETITION><NAME>Cats</NAME><PL>25</PL>
+<PERIODS><PERIOD><NUM>1</NUM><DATE>20251017</DATE><EVENTS><EVENT id="1"><NUM>1</NUM><DIS>100</DIS><STR>FR</STR>
+<CATS><CAT id="1"><MIN>2011</MIN><MAX>2011</MAX></CAT><CAT id="2"><MIN>2007</MIN><MAX>2008</MAX><SEX>M</SEX></CAT>
+<CAT id="3"><MIN>2007</MIN><MAX>2008</MAX><SEX>F</SEX></CAT><CAT id="4"><MIN>-1</MIN><MAX>-1</MAX></CAT></CATS>
+</EVENT></EVENTS></PERIOD></PERIODS><CLUBS><CLUB><NAME>SC</NAME><PERSONS>
+<PERSON id="1"><NAME>Born</NAME><FNAME>Eva</FNAME><SEX>F</SEX><YOB>2007</YOB><RESULTS>
+<RESULT><EID>1</EID><RANK>1</RANK><TIME>V00h01:00.00</TIME></RESULT></RESULTS></PERSON>
+<PERSON id="2"><NAME>Older</NAME><FNAME>Ida</FNAME><SEX>F</SEX><YOB>1990</YOB><RESULTS>
+<RESULT><EID>1</EID><RANK>2</RANK><TIME>V00h01:01.00</TIME></RESULT></RESULTS></PERSON>
+<PERSON id="3"><NAME>Unknown</NAME><FNAME>Year</FNAME><RESULTS>
+<RESULT><EID>1</EID><RANK>3</RANK><TIME>V00h01:02.00</TIME></RESULT></RESULTS></PERSON>
+</PERSONS></CLUB></CLUBS></COMPETITION></COMPETITIONS></LENEX>)");
+    const lenex::TLnxObject* event = document.eventById(1);
+    ASSERT_NE(event, nullptr);
+    const struct
+    {
+        const char* name;
+        int ageGroup; // 0: none
+    } cases[] = {{"Born", 3}, {"Older", 4}, {"Unknown", 0}};
+    for (const auto& c : cases) {
+        PrintSelection selection;
+        selection.activePage = PrintSelection::Page::Participants;
+        for (const browser::ClubTreeNode* node = models.clubs.firstNode(); node;
+             node = models.clubs.nextNode(*node))
+            if (node->text.starts_with(c.name))
+                selection.participantNode = node;
+        ASSERT_NE(selection.participantNode, nullptr) << c.name;
+        const auto pages = preview(selection);
+        ASSERT_EQ(pages.size(), 1u);
+        const std::string expected =
+            swim::eventText(document, *event, c.ageGroup ? document.ageGroupByIds(1, c.ageGroup) : nullptr);
+        EXPECT_EQ(lineWith(pages[0], "Event 1").at(1), expected) << c.name;
+    }
+}
+
 TEST_F(DruckenTest, AthleteReport)
 {
     load(kMeet);
