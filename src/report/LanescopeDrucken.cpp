@@ -139,7 +139,10 @@ void TLanescopeDrucken::eventReport()
         CheckPageBreakWithHead(comment.empty() ? 10 : 20);
         if (item->tag() != tag::ENTRY && options.onlyValidResults && !browser::IsValidResult(*item))
             continue;
-        if (const int rank = item->getInteger(tag::RANK); rank > 0)
+        // A disqualified, not started or not finished swim names its status where the place goes.
+        if (const std::string& code = item->getText(tag::CODE); !code.empty() && item->tag() == tag::RESULT)
+            report.PrintCell(0, swim::statusCodeText(code), 0);
+        else if (const int rank = item->getInteger(tag::RANK); rank > 0)
             report.PrintCell(0, std::to_string(rank) + ".", 0);
         else if (const int lane = item->getInteger(tag::LANE); lane > 0)
             report.PrintCell(0, swim::formatText("%d / %d", {item->getInteger(tag::HEAT), lane}), 0);
@@ -195,13 +198,18 @@ void TLanescopeDrucken::athleteReport()
         }
         timeCell(3, *item);
         // The round and the heat and lane share the last column: round first, then heat and lane.
-        std::string remark;
-        if (const int rank = item->getInteger(tag::RANK); rank > 0) {
+        // A status code takes the place of the rank.
+        const std::string& code = item->getText(tag::CODE);
+        const bool status = !code.empty() && item->tag() == tag::RESULT;
+        const int rank = item->getInteger(tag::RANK);
+        if (status)
+            report.PrintCell(4, swim::statusCodeText(code), 0);
+        else if (rank > 0)
             report.PrintCell(4, swim::formatText("%d.", {rank}),
                              browser::typeIn(type, "SEM-PRE") ? 0 : reportflag::bold);
-            if (type != "TIM")
-                remark = "(" + swim::roundText(type) + ")";
-        }
+        std::string remark;
+        if ((status || rank > 0) && type != "TIM")
+            remark = "(" + swim::roundText(type) + ")";
         if (const int lane = item->getInteger(tag::LANE); lane > 0) {
             const std::string heatLane =
                 swim::formatText(base::languageText('V', 3), {item->getInteger(tag::HEAT), lane});

@@ -183,6 +183,48 @@ TEST_F(DruckenTest, RelayWithoutPoolLengthEndsWithoutSplitLines)
         std::none_of(texts.begin(), texts.end(), [](const std::string& t) { return t.ends_with("m:"); }));
 }
 
+TEST_F(DruckenTest, StatusCodesTakeThePlaceOfTheRank)
+{
+    load(R"(<?xml version="1.0" encoding="UTF-8"?>
+<LENEX><VERSION>01.03.0007</VERSION><COMPETITIONS><COMPETITION><NAME>Codes</NAME><PL>25</PL>
+<PERIODS><PERIOD><NUM>1</NUM><DATE>20251017</DATE><EVENTS><EVENT id="1"><NUM>1</NUM><DIS>100</DIS><STR>FR</STR>
+<TYPE>FIN</TYPE></EVENT></EVENTS></PERIOD></PERIODS><CLUBS><CLUB><NAME>SC</NAME><PERSONS>
+<PERSON id="1"><NAME>Alpha</NAME><FNAME>A</FNAME><RESULTS><RESULT><EID>1</EID><RANK>1</RANK>
+<TIME>V00h01:00.00</TIME></RESULT></RESULTS></PERSON>
+<PERSON id="2"><NAME>Bravo</NAME><FNAME>B</FNAME><RESULTS><RESULT><EID>1</EID><CODE>DSQ</CODE>
+<TIME>I00h01:01.00</TIME></RESULT></RESULTS></PERSON>
+<PERSON id="3"><NAME>Charlie</NAME><FNAME>C</FNAME><RESULTS><RESULT><EID>1</EID><CODE>dns</CODE>
+</RESULT></RESULTS></PERSON>
+<PERSON id="4"><NAME>Delta</NAME><FNAME>D</FNAME><RESULTS><RESULT><EID>1</EID><CODE>DNF</CODE>
+<HEAT>1</HEAT><LANE>4</LANE></RESULT></RESULTS></PERSON>
+</PERSONS></CLUB></CLUBS></COMPETITION></COMPETITIONS></LENEX>)");
+    const auto pages = preview(eventSelection(1, {false, false}));
+    ASSERT_EQ(pages.size(), 1u);
+    const auto place = [&pages](const std::string& name) {
+        for (const RecordedItem& item : pages[0].items)
+            if (item.text.starts_with(name))
+                return lineWith(pages[0], item.text).front();
+        return std::string("no line");
+    };
+    EXPECT_EQ(place("Alpha"), "1.");
+    EXPECT_EQ(place("Bravo"), "DSQ");
+    EXPECT_EQ(place("Charlie"), "DNS");
+    EXPECT_EQ(place("Delta"), "DNF");
+
+    PrintSelection selection;
+    selection.activePage = PrintSelection::Page::Participants;
+    for (const browser::ClubTreeNode* node = models.clubs.firstNode(); node;
+         node = models.clubs.nextNode(*node))
+        if (node->text.starts_with("Delta"))
+            selection.participantNode = node;
+    ASSERT_NE(selection.participantNode, nullptr);
+    const auto athlete = preview(selection);
+    ASSERT_EQ(athlete.size(), 1u);
+    const auto line = lineWith(athlete[0], "Event 1");
+    EXPECT_NE(std::find(line.begin(), line.end(), "DNF"), line.end());
+    EXPECT_EQ(line.back(), "(Final)  Heat 1, lane 4");
+}
+
 TEST_F(DruckenTest, AthleteResultWithoutAgeGroupTakesTheAthletesGroup)
 {
     // The event's first group is the youngest year; results name no CAT.
