@@ -158,7 +158,8 @@ void TLanescopeDrucken::eventReport()
         }
         report.AdvanceLines(10);
         if (options.splitsAndNames && (item->tag() == tag::RESULT || isRelay(owner)))
-            splitsBlock(*item, event);
+            splitsBlock(*item, event,
+                        owner != nullptr ? swim::participantText(*owner, mixed) : std::string());
     }
 }
 
@@ -223,7 +224,8 @@ void TLanescopeDrucken::athleteReport()
         }
         report.AdvanceLines(10);
         if (options.splitsAndNames && (item->tag() == tag::RESULT || relay))
-            splitsBlock(*item, event);
+            splitsBlock(*item, event,
+                        event != nullptr ? swim::eventText(FDocument, *event, ageGroup) : std::string());
         report.AdvanceLines(3);
     }
 }
@@ -233,7 +235,8 @@ std::string TLanescopeDrucken::splitLabel(const std::string& distance) const
     return distance + FDocument.poolUnit() + ":";
 }
 
-void TLanescopeDrucken::splitsBlock(const TLnxObject& item, const TLnxObject* event)
+void TLanescopeDrucken::splitsBlock(const TLnxObject& item, const TLnxObject* event,
+                                    const std::string& itemLine)
 {
     const bool hasPositions = item.findCollection(tag::POSITIONS) != nullptr;
     if (!hasPositions && item.findCollection(tag::SPLITS) == nullptr)
@@ -242,17 +245,27 @@ void TLanescopeDrucken::splitsBlock(const TLnxObject& item, const TLnxObject* ev
     const std::string columns = report.GetColumns();
     if (hasPositions) {
         if (event != nullptr)
-            relaySplits(item, *event);
+            relaySplits(item, *event, itemLine, columns);
     } else {
         individualSplits(item);
     }
     report.SetColumns(columns);
 }
 
-void TLanescopeDrucken::relaySplits(const TLnxObject& item, const TLnxObject& event)
+void TLanescopeDrucken::relaySplits(const TLnxObject& item, const TLnxObject& event,
+                                    const std::string& itemLine, const std::string& itemColumns)
 {
     TVnxReport& report = Report();
     report.SetColumns(kRelayColumns);
+    // A relay that goes on after a page break repeats its line there, marked as continued.
+    const auto checkPageBreak = [&] {
+        if (!CheckPageBreakWithHead(10) || itemLine.empty())
+            return;
+        report.SetColumns(itemColumns);
+        report.PrintCell(2, swim::formatText(base::languageText('V', 38), {itemLine}), reportflag::italic);
+        report.AdvanceLines(10);
+        report.SetColumns(kRelayColumns);
+    };
     const int legs = std::min(event.getInteger(tag::DISCNT), browser::kMaxPoolLengths);
     const std::int64_t legDistance = event.getInteger(tag::DIS);
     const std::int64_t poolLength = browser::relayPoolLength(FDocument);
@@ -285,7 +298,7 @@ void TLanescopeDrucken::relaySplits(const TLnxObject& item, const TLnxObject& ev
             if (const TLnxObject* position = swimmers[static_cast<std::size_t>(f / legDistance + 1)]) {
                 if (namePending)
                     report.AdvanceLines(10);
-                CheckPageBreakWithHead(10);
+                checkPageBreak();
                 if (const TLnxObject* person = FDocument.personById(position->getInteger(tag::PID)))
                     report.PrintCell(1, swim::participantText(*person, false), 0);
                 namePending = true;
@@ -297,7 +310,7 @@ void TLanescopeDrucken::relaySplits(const TLnxObject& item, const TLnxObject& ev
             continue;
         const browser::SplitTime& split = *found->second;
         if (!namePending)
-            CheckPageBreakWithHead(10);
+            checkPageBreak();
         const int style = split.kind == 'I' ? reportflag::italic : 0;
         report.PrintCell(4, splitLabel(std::to_string(g)), 0);
         report.PrintCell(5, timeText(split.time), style);

@@ -183,6 +183,46 @@ TEST_F(DruckenTest, RelayWithoutPoolLengthEndsWithoutSplitLines)
         std::none_of(texts.begin(), texts.end(), [](const std::string& t) { return t.ends_with("m:"); }));
 }
 
+TEST_F(DruckenTest, RelayBrokenAcrossPagesRepeatsItsLine)
+{
+    // Twelve 4 x 100 m relays in a 25 m pool: sixteen split lines and four swimmers each.
+    std::string text = R"(<?xml version="1.0" encoding="UTF-8"?><LENEX><VERSION>01.03.0007</VERSION>
+<COMPETITIONS><COMPETITION><NAME>Relays</NAME><PL>25</PL><PERIODS><PERIOD><NUM>1</NUM><DATE>20261017</DATE>
+<EVENTS><EVENT id="1"><NUM>1</NUM><DIS>100</DIS><DISCNT>4</DISCNT><STR>FR</STR><SEX>F</SEX></EVENT></EVENTS>
+</PERIOD></PERIODS><CLUBS><CLUB><NAME>SC</NAME><PERSONS><PERSON id="1"><NAME>Swim</NAME><FNAME>Ann</FNAME>
+</PERSON></PERSONS><RELAYS>)";
+    for (int relay = 1; relay <= 12; ++relay) {
+        text += "<RELAY><NAME>Team " + std::to_string(relay) + "</NAME><RESULTS><RESULT><EID>1</EID><RANK>" +
+                std::to_string(relay) + "</RANK><TIME>V00h04:00.00</TIME><SPLITS>";
+        for (int distance = 25; distance <= 400; distance += 25)
+            text += "<SPLIT dis=\"" + std::to_string(distance) +
+                    "\">V00h00:" + std::to_string(10 + distance / 25) + ".00</SPLIT>";
+        text += "</SPLITS><POSITIONS>";
+        for (int leg = 1; leg <= 4; ++leg)
+            text += "<POSITION><NUM>" + std::to_string(leg) + "</NUM><PID>1</PID></POSITION>";
+        text += "</POSITIONS></RESULT></RESULTS></RELAY>";
+    }
+    load(text + "</RELAYS></CLUB></CLUBS></COMPETITION></COMPETITIONS></LENEX>");
+    const auto pages = preview(eventSelection(1, {false, true}));
+    ASSERT_GE(pages.size(), 2u);
+    int continued = 0;
+    for (std::size_t index = 1; index < pages.size(); ++index) {
+        const auto texts = pages[index].texts();
+        const auto split =
+            std::find_if(texts.begin(), texts.end(), [](const std::string& t) { return t.ends_with("m:"); });
+        const auto team = std::find_if(texts.begin(), texts.end(),
+                                       [](const std::string& t) { return t.starts_with("Team "); });
+        ASSERT_NE(team, texts.end());
+        // A page that starts inside a relay's block names that relay first.
+        if (split < team) {
+            ADD_FAILURE() << "page " << index + 1 << " starts with splits of an unnamed relay";
+        } else if (team->ends_with(" (continued)")) {
+            ++continued;
+        }
+    }
+    EXPECT_GT(continued, 0);
+}
+
 TEST_F(DruckenTest, StatusCodesTakeThePlaceOfTheRank)
 {
     load(R"(<?xml version="1.0" encoding="UTF-8"?>
