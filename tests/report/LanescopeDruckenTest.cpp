@@ -88,6 +88,19 @@ protected:
         return selection;
     }
 
+    /** The participants page with the (last) athlete or relay whose tree text starts with the name. */
+    PrintSelection participantSelection(const std::string& name, ListPrintOptions options = {})
+    {
+        PrintSelection selection;
+        selection.activePage = PrintSelection::Page::Participants;
+        for (const browser::ClubTreeNode* node = models.clubs.firstNode(); node;
+             node = models.clubs.nextNode(*node))
+            if (node->text.starts_with(name))
+                selection.participantNode = node;
+        selection.participants = options;
+        return selection;
+    }
+
     std::vector<RecordedPage> preview(const PrintSelection& selection)
     {
         TVnxReport engine;
@@ -251,12 +264,7 @@ TEST_F(DruckenTest, StatusCodesTakeThePlaceOfTheRank)
     EXPECT_EQ(place("Charlie"), "DNS");
     EXPECT_EQ(place("Delta"), "DNF");
 
-    PrintSelection selection;
-    selection.activePage = PrintSelection::Page::Participants;
-    for (const browser::ClubTreeNode* node = models.clubs.firstNode(); node;
-         node = models.clubs.nextNode(*node))
-        if (node->text.starts_with("Delta"))
-            selection.participantNode = node;
+    const PrintSelection selection = participantSelection("Delta");
     ASSERT_NE(selection.participantNode, nullptr);
     const auto athlete = preview(selection);
     ASSERT_EQ(athlete.size(), 1u);
@@ -289,12 +297,7 @@ TEST_F(DruckenTest, AthleteResultWithoutAgeGroupTakesTheAthletesGroup)
         int ageGroup; // 0: none
     } cases[] = {{"Born", 3}, {"Older", 4}, {"Unknown", 0}};
     for (const auto& c : cases) {
-        PrintSelection selection;
-        selection.activePage = PrintSelection::Page::Participants;
-        for (const browser::ClubTreeNode* node = models.clubs.firstNode(); node;
-             node = models.clubs.nextNode(*node))
-            if (node->text.starts_with(c.name))
-                selection.participantNode = node;
+        const PrintSelection selection = participantSelection(c.name);
         ASSERT_NE(selection.participantNode, nullptr) << c.name;
         const auto pages = preview(selection);
         ASSERT_EQ(pages.size(), 1u);
@@ -307,14 +310,8 @@ TEST_F(DruckenTest, AthleteResultWithoutAgeGroupTakesTheAthletesGroup)
 TEST_F(DruckenTest, AthleteReport)
 {
     load(kMeet);
-    PrintSelection selection;
-    selection.activePage = PrintSelection::Page::Participants;
-    for (const browser::ClubTreeNode* node = models.clubs.firstNode(); node;
-         node = models.clubs.nextNode(*node))
-        if (node->text.starts_with("Holm"))
-            selection.participantNode = node;
+    const PrintSelection selection = participantSelection("Holm", {true, true});
     ASSERT_NE(selection.participantNode, nullptr);
-    selection.participants = {true, true};
     const auto pages = preview(selection);
     ASSERT_EQ(pages.size(), 1u);
     EXPECT_EQ(lineWith(pages[0], "Event 1"),
