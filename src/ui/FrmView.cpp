@@ -12,6 +12,7 @@
 #include "ui/FormPlacement.h"
 #include "ui/HelpView.h"
 #include "ui/ImageList.h"
+#include "ui/ListSurface.h"
 #include "ui/StartScreen.h"
 #include "ui/VnxComboBox.h"
 #include "ui/VnxStatusBar.h"
@@ -462,6 +463,11 @@ void TfrmView::FormShow()
     }
     MainWindowUp();
     QApplication::restoreOverrideCursor();
+    // LANESCOPE_QUIT_AFTER_FIRST_PAINT=1: the process ends once the list of the opened file is drawn.
+    if (qEnvironmentVariable("LANESCOPE_QUIT_AFTER_FIRST_PAINT") == QLatin1String("1")) {
+        shtEvents->surface()->quitAfterNextPaint();
+        shtTeilnehmer->surface()->quitAfterNextPaint();
+    }
 }
 
 } // namespace lanescope::ui

@@ -4,6 +4,8 @@
 #include <QPainter>
 #include <QScrollBar>
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 
 namespace lanescope::ui {
 
@@ -122,17 +124,33 @@ void ListSurface::mousePressEvent(QMouseEvent* event)
     QAbstractScrollArea::mousePressEvent(event);
 }
 
+void ListSurface::quitAfterNextPaint()
+{
+    FQuitAfterPaint = true;
+    viewport()->update();
+}
+
 void ListSurface::paintEvent(QPaintEvent* event)
 {
     QPainter painter(viewport());
     painter.fillRect(event->rect(), palette().color(QPalette::Base));
+    paintItems(painter, event->rect());
+    if (FQuitAfterPaint) {
+        painter.end();
+        std::fflush(nullptr);
+        std::_Exit(EXIT_SUCCESS);
+    }
+}
+
+void ListSurface::paintItems(QPainter& painter, const QRect& rect) const
+{
     if (FBox.items().empty())
         return;
     const double scale = FBox.scale() / 100.0;
     painter.translate(-scrollX(), -scrollY());
     painter.scale(scale, scale);
     // The visible part in drawing coordinates; items outside it are not painted.
-    const QRectF visible = QRectF(event->rect().translated(scrollX(), scrollY())).adjusted(-1, -1, 1, 1);
+    const QRectF visible = QRectF(rect.translated(scrollX(), scrollY())).adjusted(-1, -1, 1, 1);
     const QRectF area(visible.left() / scale, visible.top() / scale, visible.width() / scale,
                       visible.height() / scale);
     for (const browser::PaintItem& item : FBox.items()) {
