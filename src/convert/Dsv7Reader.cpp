@@ -20,7 +20,7 @@ namespace {
 using base::trimView;
 
 // The largest real files hold well under a megabyte; anything far larger is refused rather than read.
-constexpr std::uintmax_t kMaxFileBytes = std::uintmax_t{32} << 20;
+constexpr std::uintmax_t kMaxFileBytes = std::uintmax_t{64} << 20;
 
 struct KeywordKind
 {

@@ -136,6 +136,10 @@ void TVnxLenexConverterDSV7::addResults()
 
     for (const Dsv7Record& record : FReader->records()) {
         const Dsv7Fields fields(record.text);
+        // A row of an event the list lacks makes no swimmer, team or club.
+        if ((record.kind == Dsv7Kind::PnErgebnis || record.kind == Dsv7Kind::StErgebnis) &&
+            !FEventByKey.contains({fields.number(1, 0), base::asciiUpper(fields[2])}))
+            continue;
         switch (record.kind) {
         case Dsv7Kind::PnErgebnis: {
             TLnxObject* club = ClubFor(fields[12], fields[13]);
@@ -202,11 +206,8 @@ TVnxLenexConverterDSV7::Swim* TVnxLenexConverterDSV7::addSwim(std::string key, T
     }
     Swim& swim = *at->second;
     const int rankingId = dsv7::numberOf(row.ranking, -1);
-    if (std::none_of(swim.rankings.begin(), swim.rankings.end(),
-                     [&](const Ranking& ranking) { return ranking.rankingId == rankingId; })) {
-        const auto cat = FCats.find(rankingId);
-        swim.rankings.push_back({cat == FCats.end() ? nullptr : &cat->second, rankingId, row.place});
-    }
+    const auto cat = FCats.find(rankingId);
+    swim.rankings.push_back({cat == FCats.end() ? nullptr : &cat->second, rankingId, row.place});
     return &swim;
 }
 
@@ -289,6 +290,12 @@ void TVnxLenexConverterDSV7::finishSwim(Swim& swim)
             return a.cat != nullptr;
         return std::pair(a.cat->width, a.cat->order) < std::pair(b.cat->width, b.cat->order);
     };
+    // One writer repeats a swim's rows; a ranking counts once.
+    std::stable_sort(swim.rankings.begin(), swim.rankings.end(),
+                     [](const Ranking& a, const Ranking& b) { return a.rankingId < b.rankingId; });
+    swim.rankings.erase(std::unique(swim.rankings.begin(), swim.rankings.end(),
+                                    [](const Ranking& a, const Ranking& b) { return a.rankingId == b.rankingId; }),
+                        swim.rankings.end());
     std::stable_sort(swim.rankings.begin(), swim.rankings.end(), narrower);
     if (!swim.rankings.empty()) {
         const Ranking& first = swim.rankings.front();
