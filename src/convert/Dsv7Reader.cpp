@@ -210,7 +210,8 @@ void TDsv7Reader::prepare(std::string bytes)
     std::string_view view = bytes;
     if (view.starts_with("\xEF\xBB\xBF"))
         view.remove_prefix(3);
-    FText = base::isValidUtf8(view) ? std::string(view) : base::decodeToUtf8(view, base::CodePage::Windows1252);
+    FText =
+        base::isValidUtf8(view) ? std::string(view) : base::decodeToUtf8(view, base::CodePage::Windows1252);
     forEachLine(FText, [this](std::string_view line, int number) {
         addLine(line, number);
         return !FComplete && !FStopped;
@@ -238,7 +239,8 @@ void TDsv7Reader::addLine(std::string_view line, int lineNumber)
     if (kind == Dsv7Kind::Other)
         return;
     const std::size_t colon = line.find(':');
-    const std::string_view text = colon == std::string_view::npos ? std::string_view{} : line.substr(colon + 1);
+    const std::string_view text =
+        colon == std::string_view::npos ? std::string_view{} : line.substr(colon + 1);
     FRecords.push_back({text, lineNumber, kind, text.ends_with(';')});
     if (kind == Dsv7Kind::Format && FRecords.size() == 1) {
         const Dsv7Fields fields(text);

@@ -85,9 +85,9 @@ private:
 };
 
 /**
- * A DSV6, DSV7 or DSV8 file read into records. The bytes are UTF-8 (a byte-order mark is skipped; text that is
- * no valid UTF-8 is read as Windows-1252); "(*...*)" comments end at the end of their line; blank lines are
- * skipped and records after DATEIENDE ignored. Keywords are compared without regard to case.
+ * A DSV6, DSV7 or DSV8 file read into records. The bytes are UTF-8 (a byte-order mark is skipped; text that
+ * is no valid UTF-8 is read as Windows-1252); "(*...*)" comments end at the end of their line; blank lines
+ * are skipped and records after DATEIENDE ignored. Keywords are compared without regard to case.
  */
 class TDsv7Reader
 {

@@ -42,8 +42,13 @@ constexpr std::pair<std::string_view, std::string_view> kStrokeWords[] = {
 };
 
 constexpr std::pair<std::string_view, std::string_view> kExerciseWords[] = {
-    {"BE", "Beine"}, {"AR", "Arme"},       {"ST", "Start"},           {"WE", "Wende"},
-    {"GB", "Gleitübung"}, {"KB", "Kicks Bauchlage"}, {"KR", "Kicks Rückenlage"},
+    {"BE", "Beine"},
+    {"AR", "Arme"},
+    {"ST", "Start"},
+    {"WE", "Wende"},
+    {"GB", "Gleitübung"},
+    {"KB", "Kicks Bauchlage"},
+    {"KR", "Kicks Rückenlage"},
 };
 
 } // namespace
@@ -69,7 +74,8 @@ std::string dateText(std::string_view value)
     value = trimView(value);
     if (!isDate(value))
         return {};
-    return std::string(value.substr(6, 4)) + std::string(value.substr(3, 2)) + std::string(value.substr(0, 2));
+    return std::string(value.substr(6, 4)) + std::string(value.substr(3, 2)) +
+           std::string(value.substr(0, 2));
 }
 
 int yearOf(std::string_view value)
@@ -134,7 +140,8 @@ std::string roundType(std::string_view kind)
 int strokeIndexOf(std::string_view stroke)
 {
     // Positions in the stroke list: FR 0, BU 1, BA 2, BR 3, IM 4.
-    constexpr std::pair<std::string_view, int> kStrokes[] = {{"F", 0}, {"S", 1}, {"R", 2}, {"B", 3}, {"L", 4}};
+    constexpr std::pair<std::string_view, int> kStrokes[] = {
+        {"F", 0}, {"S", 1}, {"R", 2}, {"B", 3}, {"L", 4}};
     for (const auto& [letter, index] : kStrokes)
         if (base::asciiSameText(letter, trimView(stroke)))
             return index;

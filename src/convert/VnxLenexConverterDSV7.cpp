@@ -191,7 +191,8 @@ void TVnxLenexConverterDSV7::addHeader()
     }
     NewDocument(software, softwareVersion, "DSV" + std::to_string(FReader->version()));
     if (!FReader->complete())
-        FDocument.addMessage("The DSV file ends without its DATEIENDE record: it may be incomplete.", 0, true);
+        FDocument.addMessage("The DSV file ends without its DATEIENDE record: it may be incomplete.", 0,
+                             true);
 
     const Dsv7Fields meetFields(meet ? meet->text : std::string_view{});
     FCompetition = AddCompetition(meetFields.text(1), poolIndexOfLength(meetFields[3]));
@@ -347,7 +348,8 @@ void TVnxLenexConverterDSV7::addCategories()
         const auto found = FEventByKey.find({fields.number(1, 0), upper(fields[2])});
         const int id = fields.number(3, -1);
         // A ranking of an event the list lacks, a repeated one and one without a usable id have no place.
-        if (found == FEventByKey.end() || id < 0 || !seen.try_emplace({found->second->event, id}, true).second)
+        if (found == FEventByKey.end() || id < 0 ||
+            !seen.try_emplace({found->second->event, id}, true).second)
             continue;
         const EventInfo& event = *found->second;
         const dsv7::AgeBounds bounds =

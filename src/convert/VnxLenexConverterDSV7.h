@@ -15,12 +15,12 @@ namespace lanescope::convert {
 
 /**
  * Converts the German federation's DSV6, DSV7 and DSV8 files (".dsv6", ".dsv7", ".dsv8", a ".dsv" that begins
- * with FORMAT, or zipped) into the Lenex document: meet results, invitations, club entry lists and club result
- * lists. Records name each other by keys (meet-local ids, event number and kind), so everything is indexed
- * first and attached afterwards, whatever the order of the records.
+ * with FORMAT, or zipped) into the Lenex document: meet results, invitations, club entry lists and club
+ * result lists. Records name each other by keys (meet-local ids, event number and kind), so everything is
+ * indexed first and attached afterwards, whatever the order of the records.
  *
- * A swim is one RESULT however many rankings list it: RANK and CID come from the narrowest ranking, the others
- * are kept beside the result so that every list it is ranked in shows it with its place there.
+ * A swim is one RESULT however many rankings list it: RANK and CID come from the narrowest ranking, the
+ * others are kept beside the result so that every list it is ranked in shows it with its place there.
  */
 class TVnxLenexConverterDSV7 : public TVnxLenexConverter
 {
@@ -144,7 +144,7 @@ private:
     int FNextPersonId = 1;
     std::deque<EventInfo> FEvents;
     std::map<std::pair<int, std::string>, const EventInfo*> FEventByKey; // by number and upper-case kind
-    std::unordered_map<int, CatInfo> FCats;                             // by ranking id
+    std::unordered_map<int, CatInfo> FCats;                              // by ranking id
     std::unordered_map<std::string, TLnxObject*> FClubByName;
     std::unordered_map<std::string, TLnxObject*> FClubByCode;
     std::unordered_map<std::string, TLnxObject*> FPersons; // by meet-local id
@@ -154,7 +154,7 @@ private:
     std::deque<Swim> FSwims;
     std::unordered_map<std::string, Swim*> FSwimIndex;
     std::unordered_map<std::string, TLnxObject*> FEntryIndex; // relay entries by relay id and event number
-    TLnxObject* FOnlyClub = nullptr; // the club of a club entry or club result list
+    TLnxObject* FOnlyClub = nullptr;                          // the club of a club entry or club result list
     struct OtherRanking
     {
         TLnxObject* result;

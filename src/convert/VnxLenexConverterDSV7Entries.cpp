@@ -14,7 +14,8 @@ const TVnxLenexConverterDSV7::EventInfo* TVnxLenexConverterDSV7::EntryEvent(int 
     for (const EventInfo& info : FEvents) {
         if (info.number != number)
             continue;
-        const int score = ((info.swimmers > 1) == relay ? 2 : 0) + (info.kind == "V" || info.kind == "E" ? 1 : 0);
+        const int score =
+            ((info.swimmers > 1) == relay ? 2 : 0) + (info.kind == "V" || info.kind == "E" ? 1 : 0);
         if (score > best) {
             best = score;
             chosen = &info;
@@ -56,7 +57,8 @@ void TVnxLenexConverterDSV7::addEntries()
                 relay->setInteger(tag::NUM, number);
             if (!fields[6].empty())
                 relay->setText(tag::NAME, fields.text(6));
-            const dsv7::AgeBounds bounds = dsv7::ageBounds(fields[3], fields[4], fields[5], true, FReferenceYear);
+            const dsv7::AgeBounds bounds =
+                dsv7::ageBounds(fields[3], fields[4], fields[5], true, FReferenceYear);
             TLnxObject* cat = relay->addObject(tag::CAT);
             cat->setInteger(tag::MIN, bounds.min);
             cat->setInteger(tag::MAX, bounds.max);
@@ -98,7 +100,8 @@ void TVnxLenexConverterDSV7::addEntries()
         if (record.kind != Dsv7Kind::Staffelperson)
             continue;
         const Dsv7Fields fields(record.text);
-        const auto entry = FEntryIndex.find(dsv7::idKey(fields[1]) + "|" + std::to_string(fields.number(2, 0)));
+        const auto entry =
+            FEntryIndex.find(dsv7::idKey(fields[1]) + "|" + std::to_string(fields.number(2, 0)));
         const auto person = FPersons.find(dsv7::idKey(fields[3]));
         const int leg = fields.number(4, 0);
         if (entry == FEntryIndex.end() || person == FPersons.end() || leg <= 0)

@@ -108,8 +108,8 @@ TLnxObject* TVnxLenexConverterDSV7::RelaySwimmer(TLnxObject& club, const Dsv7Fie
     return person;
 }
 
-TVnxLenexConverterDSV7::RelayInfo* TVnxLenexConverterDSV7::RelayFor(std::string_view relayId, TLnxObject& club,
-                                                                     std::string_view teamNumber)
+TVnxLenexConverterDSV7::RelayInfo*
+TVnxLenexConverterDSV7::RelayFor(std::string_view relayId, TLnxObject& club, std::string_view teamNumber)
 {
     const auto [at, inserted] = FRelays.try_emplace(dsv7::idKey(relayId));
     if (inserted) {
@@ -159,17 +159,18 @@ void TVnxLenexConverterDSV7::addResults()
         case Dsv7Kind::StErgebnis: {
             RelayInfo* relay = RelayFor(fields[7], *ClubFor(fields[8], fields[9]), fields[6]);
             Swim* swim = addSwim(swimKey('R', fields[7], fields.number(1, 0), fields[2]), *relay->relay,
-                    {fields.number(1, 0), fields[2], fields[3], fields.number(4, 0), fields[5], fields[10],
-                     fields[12], fields.number(11, 0)});
+                                 {fields.number(1, 0), fields[2], fields[3], fields.number(4, 0), fields[5],
+                                  fields[10], fields[12], fields.number(11, 0)});
             if (!relay->firstSwim)
                 relay->firstSwim = swim;
             break;
         }
         case Dsv7Kind::StaffelErgebnis:
             if (const auto found = FRelays.find(dsv7::idKey(fields[1])); found != FRelays.end()) {
-                Swim* swim = addSwim(swimKey('R', fields[1], fields.number(2, 0), fields[3]), *found->second.relay,
-                                     {fields.number(2, 0), fields[3], fields[4], fields.number(5, 0), fields[7],
-                                      fields[6], fields[9], fields.number(8, 0)});
+                Swim* swim =
+                    addSwim(swimKey('R', fields[1], fields.number(2, 0), fields[3]), *found->second.relay,
+                            {fields.number(2, 0), fields[3], fields[4], fields.number(5, 0), fields[7],
+                             fields[6], fields[9], fields.number(8, 0)});
                 if (!found->second.firstSwim)
                     found->second.firstSwim = swim;
             }
@@ -293,9 +294,10 @@ void TVnxLenexConverterDSV7::finishSwim(Swim& swim)
     // One writer repeats a swim's rows; a ranking counts once.
     std::stable_sort(swim.rankings.begin(), swim.rankings.end(),
                      [](const Ranking& a, const Ranking& b) { return a.rankingId < b.rankingId; });
-    swim.rankings.erase(std::unique(swim.rankings.begin(), swim.rankings.end(),
-                                    [](const Ranking& a, const Ranking& b) { return a.rankingId == b.rankingId; }),
-                        swim.rankings.end());
+    swim.rankings.erase(
+        std::unique(swim.rankings.begin(), swim.rankings.end(),
+                    [](const Ranking& a, const Ranking& b) { return a.rankingId == b.rankingId; }),
+        swim.rankings.end());
     std::stable_sort(swim.rankings.begin(), swim.rankings.end(), narrower);
     if (!swim.rankings.empty()) {
         const Ranking& first = swim.rankings.front();

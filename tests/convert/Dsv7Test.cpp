@@ -140,8 +140,8 @@ TEST(Dsv7Results, OneResultPerSwimWithTheNarrowestRankingSplitsAndStatus)
     EXPECT_EQ(leaResults[0]->getInteger(tag::RANK), 1);
     EXPECT_EQ(leaResults[0]->getText(tag::TIME), "V00h01:20.50");
     EXPECT_EQ(splitsText(*leaResults[0]), "50=V00h00:38.20 100=V00h01:20.50");
-    EXPECT_EQ(leaResults[0]->getText(tag::RT), "-0" + std::string(1, base::currentFormatSettings().decimalSeparator) +
-                                                    "03");
+    EXPECT_EQ(leaResults[0]->getText(tag::RT),
+              "-0" + std::string(1, base::currentFormatSettings().decimalSeparator) + "03");
 
     struct StatusCase
     {
@@ -289,11 +289,15 @@ const std::string kHead = "FORMAT:Wettkampfergebnisliste;7;\nVERANSTALTUNG:Cup;B
 
 const TextCase kTextCases[] = {
     {"Empty", "", false, false},
-    {"FirstRecordNotFormat", "VERANSTALTUNG:Cup;Bonn;25;AUTOMATISCH;\n" + kHead + "DATEIENDE\n", false, false},
+    {"FirstRecordNotFormat", "VERANSTALTUNG:Cup;Bonn;25;AUTOMATISCH;\n" + kHead + "DATEIENDE\n", false,
+     false},
     {"UnknownListType", "FORMAT:Meldeergebnisliste;7;\nDATEIENDE\n", false, false},
     {"VersionBelowSix", "FORMAT:Wettkampfergebnisliste;5;\nDATEIENDE\n", false, false},
     {"CommentsAndBlankLinesBeforeFormat", "(* writer *)\r\n\r\n" + kHead + "DATEIENDE", true, false},
-    {"ByteOrderMarkAndCrLf", "\xEF\xBB\xBF" "FORMAT:wettkampfergebnisliste;8;\r\nDATEIENDE\r\n", true, false},
+    {"ByteOrderMarkAndCrLf",
+     "\xEF\xBB\xBF"
+     "FORMAT:wettkampfergebnisliste;8;\r\nDATEIENDE\r\n",
+     true, false},
     {"WithoutDateiende", kHead + "ABSCHNITT:1;01.03.2025;10:00;N;\n", true, true},
     {"LastRecordCutMidLine", kHead + "WETTKAMPF:1;E;1;1;10", false, false},
     {"MissingAndExtraFields", kHead + "WETTKAMPF:1;E\nWERTUNG:1;E;5;JG;2010;2010;W;A;x;y;z;\nDATEIENDE", true,
@@ -326,7 +330,8 @@ INSTANTIATE_TEST_SUITE_P(Cases, Dsv7Text, ::testing::ValuesIn(kTextCases),
 
 TEST(Dsv7Text, WindowsBytesAreReadAsWindows1252)
 {
-    const auto loaded = loadBytes("FORMAT:Wettkampfergebnisliste;7;\nVERANSTALTUNG:Pokal;K\xF6ln;25;;\nDATEIENDE\n");
+    const auto loaded =
+        loadBytes("FORMAT:Wettkampfergebnisliste;7;\nVERANSTALTUNG:Pokal;K\xF6ln;25;;\nDATEIENDE\n");
     ASSERT_EQ(loaded->errors, 0) << loaded->message;
     EXPECT_EQ(competition(loaded->document).getText(tag::PLACE), "Köln");
 }
@@ -347,7 +352,7 @@ TEST(Dsv7Values, AgeBounds)
         {"JG", "2012", "2012", false, 2012, 2012, 0}, {"JG", "0", "2006", false, -1, 2006, 80},
         {"JG", "2010", "0", false, 2010, -1, 15},     {"JG", "0", "9999", false, -1, -1, 99},
         {"JG", "2010", "", false, 2010, 2010, 0},     {"AK", "95", "", false, 1926, 1930, 4},
-        {"AK", "80+", "", true, -1, 1945, 19},         {"AK", "119+", "100+", true, 1906, 1925, 19},
+        {"AK", "80+", "", true, -1, 1945, 19},        {"AK", "119+", "100+", true, 1906, 1925, 19},
     };
     for (const Case& c : cases) {
         const dsv7::AgeBounds bounds = dsv7::ageBounds(c.type, c.lower, c.upper, c.relay, 2025);

@@ -1,4 +1,5 @@
 #include "convert/ConverterChoice.h"
+#include "support/TestFiles.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -29,9 +30,9 @@ struct Counts
 
 std::ostream& operator<<(std::ostream& out, const Counts& c)
 {
-    return out << "{" << c.sessions << ", " << c.events << ", " << c.ageGroups << ", " << c.fees << ", " << c.clubs
-               << ", " << c.athletes << ", " << c.results << ", " << c.relays << ", " << c.relayResults << ", "
-               << c.entries << ", " << c.splits << "}";
+    return out << "{" << c.sessions << ", " << c.events << ", " << c.ageGroups << ", " << c.fees << ", "
+               << c.clubs << ", " << c.athletes << ", " << c.results << ", " << c.relays << ", "
+               << c.relayResults << ", " << c.entries << ", " << c.splits << "}";
 }
 
 int itemCount(const TLnxAbstractObject& owner, TLnxTagId collection)
@@ -61,7 +62,8 @@ Counts countCompetition(const TLnxObject& competition)
             for (int o = 0; owners && o < owners->childCount(); ++o) {
                 const TLnxObject* owner = owners->itemAt(o);
                 (list == tag::PERSONS ? counts.athletes : counts.relays)++;
-                (list == tag::PERSONS ? counts.results : counts.relayResults) += itemCount(*owner, tag::RESULTS);
+                (list == tag::PERSONS ? counts.results : counts.relayResults) +=
+                    itemCount(*owner, tag::RESULTS);
                 counts.entries += itemCount(*owner, tag::ENTRIES);
                 const TLnxCollection* results = owner->findCollection(tag::RESULTS);
                 for (int r = 0; results && r < results->childCount(); ++r)
@@ -117,13 +119,8 @@ TEST_P(RealDsv7File, OpensWithEverythingItHolds)
     EXPECT_EQ(countCompetition(*document.currentCompetition()), GetParam().expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(Files, RealDsv7File, ::testing::ValuesIn(kFiles), [](const auto& test) {
-    std::string name = test.param.name;
-    for (char& c : name)
-        if (!std::isalnum(static_cast<unsigned char>(c)))
-            c = '_';
-    return name;
-});
+INSTANTIATE_TEST_SUITE_P(Files, RealDsv7File, ::testing::ValuesIn(kFiles),
+                         [](const auto& test) { return testing::testName(test.param.name); });
 
 } // namespace
 } // namespace lanescope::convert
