@@ -165,10 +165,11 @@ template <class F> void forEachLine(std::string_view text, F&& f)
     }
 }
 
-// The keyword of a record line: the text before its first colon, or the whole line when it has none.
+// The keyword of a record line: the text before its first colon, or before a ";" in a line without colon
+// ("DATEIENDE", sometimes "DATEIENDE;").
 std::string_view keywordOf(std::string_view line)
 {
-    return trimView(line.substr(0, std::min(line.find(':'), line.size())));
+    return trimView(line.substr(0, std::min(line.find_first_of(":;"), line.size())));
 }
 
 } // namespace
@@ -238,9 +239,9 @@ void TDsv7Reader::addLine(std::string_view line, int lineNumber)
     }
     if (kind == Dsv7Kind::Other)
         return;
-    const std::size_t colon = line.find(':');
+    const std::size_t colon = line.find_first_of(":;");
     const std::string_view text =
-        colon == std::string_view::npos ? std::string_view{} : line.substr(colon + 1);
+        colon != std::string_view::npos && line[colon] == ':' ? line.substr(colon + 1) : std::string_view{};
     FRecords.push_back({text, lineNumber, kind, text.ends_with(';')});
     if (kind == Dsv7Kind::Format && FRecords.size() == 1) {
         const Dsv7Fields fields(text);

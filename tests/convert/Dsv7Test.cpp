@@ -293,7 +293,7 @@ const TextCase kTextCases[] = {
      false},
     {"UnknownListType", "FORMAT:Meldeergebnisliste;7;\nDATEIENDE\n", false, false},
     {"VersionBelowSix", "FORMAT:Wettkampfergebnisliste;5;\nDATEIENDE\n", false, false},
-    {"CommentsAndBlankLinesBeforeFormat", "(* writer *)\r\n\r\n" + kHead + "DATEIENDE", true, false},
+    {"CommentsAndBlankLinesBeforeFormat", "(* writer *)\r\n\r\n" + kHead + "DATEIENDE;", true, false},
     {"ByteOrderMarkAndCrLf",
      "\xEF\xBB\xBF"
      "FORMAT:wettkampfergebnisliste;8;\r\nDATEIENDE\r\n",
