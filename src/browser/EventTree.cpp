@@ -195,4 +195,9 @@ const ResultList* ResultListFor(const EventTreeNode* node, const lenex::TLenex& 
     return lists.find(ResultLists::eventKey(event->id()));
 }
 
+int listAgeGroupId(const EventTreeNode* node)
+{
+    return node != nullptr && node->level >= 2 && node->data != nullptr ? node->data->id() : 0;
+}
+
 } // namespace lanescope::browser
