@@ -123,8 +123,6 @@ private:
     Swim* SwimFor(char owner, std::string_view id, std::string_view event, std::string_view kind);
     void finishSwims();
     void finishSwim(Swim& swim);
-    /** Keeps a ranking of a result beside its narrowest one (CID and RANK), so it shows in that list too. */
-    void keepOtherRanking(TLnxObject& result, int ageGroupId, int place);
 
     // Entries (VnxLenexConverterDSV7Entries.cpp)
     void addEntries();
@@ -155,13 +153,6 @@ private:
     std::unordered_map<std::string, Swim*> FSwimIndex;
     std::unordered_map<std::string, TLnxObject*> FEntryIndex; // relay entries by relay id and event number
     TLnxObject* FOnlyClub = nullptr;                          // the club of a club entry or club result list
-    struct OtherRanking
-    {
-        TLnxObject* result;
-        int ageGroupId;
-        int place;
-    };
-    std::vector<OtherRanking> FOtherRankings; // rankings beyond the narrowest, until results carry them
 };
 
 } // namespace lanescope::convert

@@ -3,6 +3,7 @@
 #include "base/TextCase.h"
 #include "convert/Dsv7Values.h"
 #include "convert/VnxLenexConverterDSV7.h"
+#include "swim/ResultRankings.h"
 
 #include <algorithm>
 
@@ -307,7 +308,7 @@ void TVnxLenexConverterDSV7::finishSwim(Swim& swim)
             result.setInteger(tag::CID, first.cat->id);
         for (std::size_t i = 1; i < swim.rankings.size() && first.cat; ++i)
             if (const Ranking& other = swim.rankings[i]; other.cat)
-                keepOtherRanking(result, other.cat->id, other.place);
+                lanescope::swim::addResultRanking(result, other.cat->id, other.place > 0 ? other.place : -1);
     }
     if (!swim.rt.empty())
         result.setText(tag::RT, swim.rt);
@@ -334,11 +335,6 @@ void TVnxLenexConverterDSV7::finishSwim(Swim& swim)
                 position->setText(tag::CODE, "DQ");
         }
     }
-}
-
-void TVnxLenexConverterDSV7::keepOtherRanking(TLnxObject& result, int ageGroupId, int place)
-{
-    FOtherRankings.push_back({&result, ageGroupId, place});
 }
 
 } // namespace lanescope::convert

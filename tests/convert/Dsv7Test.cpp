@@ -1,6 +1,7 @@
 #include "base/FormatSettings.h"
 #include "convert/Dsv7Values.h"
 #include "convert/VnxLenexConverterDSV7.h"
+#include "swim/ResultRankings.h"
 #include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
@@ -138,6 +139,10 @@ TEST(Dsv7Results, OneResultPerSwimWithTheNarrowestRankingSplitsAndStatus)
     ASSERT_EQ(leaResults.size(), 2u);
     EXPECT_EQ(leaResults[0]->getInteger(tag::CID), 11);
     EXPECT_EQ(leaResults[0]->getInteger(tag::RANK), 1);
+    const auto rankings = swim::resultRankings(*leaResults[0]);
+    ASSERT_EQ(rankings.size(), 2u);
+    EXPECT_EQ(rankings[1].ageGroupId, 12);
+    EXPECT_EQ(rankings[1].place, 1);
     EXPECT_EQ(leaResults[0]->getText(tag::TIME), "V00h01:20.50");
     EXPECT_EQ(splitsText(*leaResults[0]), "50=V00h00:38.20 100=V00h01:20.50");
     EXPECT_EQ(leaResults[0]->getText(tag::RT),
