@@ -1,8 +1,8 @@
 #include "base/FormatSettings.h"
 #include "convert/Dsv7Values.h"
 #include "convert/VnxLenexConverterDSV7.h"
-#include "swim/ResultRankings.h"
 #include "support/TestFiles.h"
+#include "swim/ResultRankings.h"
 
 #include <gtest/gtest.h>
 
@@ -304,6 +304,10 @@ const TextCase kTextCases[] = {
      "FORMAT:wettkampfergebnisliste;8;\r\nDATEIENDE\r\n",
      true, false},
     {"WithoutDateiende", kHead + "ABSCHNITT:1;01.03.2025;10:00;N;\n", true, true},
+    {"ResultRecordsInAnInvitation",
+     "FORMAT:Wettkampfdefinitionsliste;7;\nWETTKAMPF:1;E;1;1;50;F;GL;M;SW;;;\nVEREIN:A;1;1;GER;\n"
+     "PNERGEBNIS:1;E;1;1;;A, B;0;1;M;2000;;A;1;00:00:30,00;;;;;;\nDATEIENDE",
+     true, false},
     {"LastRecordCutMidLine", kHead + "WETTKAMPF:1;E;1;1;10", false, false},
     {"MissingAndExtraFields", kHead + "WETTKAMPF:1;E\nWERTUNG:1;E;5;JG;2010;2010;W;A;x;y;z;\nDATEIENDE", true,
      false},
