@@ -8,6 +8,7 @@
 #include "base/VnxIniFiles.h"
 #include "ui/BrowserPage.h"
 #include "ui/FindDialog.h"
+#include "ui/FormPlacement.h"
 #include "ui/HelpView.h"
 #include "ui/ImageList.h"
 #include "ui/StartScreen.h"
@@ -23,7 +24,6 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QScreen>
 #include <QStatusTipEvent>
 #include <QTabWidget>
 #include <QTimer>
@@ -182,8 +182,8 @@ void TfrmView::createActions()
     ActInfo = newAction("Über Lanescope", "Betrachter für Resultatdateien von Schwimmwettkämpfen.", {}, 0, 4,
                         nullptr);
     connect(ActInfo, &QAction::triggered, this, [this] { ShowAbout(this); });
-    // The classic window hid this command, which left the user guide unreachable; here it is in the
-    // help menu with F1.
+    // The help command is visible in the help menu and reachable with F1, so that the user guide can be
+    // opened; the help page's own tab stays hidden.
     ActShowHelp = newAction("Hilfe anzeigen", "", QKeySequence(Qt::Key_F1), 0, 18, nullptr);
     connect(ActShowHelp, &QAction::triggered, this, [this] { showPage(HelpPage); });
 }
@@ -304,14 +304,8 @@ void TfrmView::writeSettings()
 
 void TfrmView::restoreWindowGeometry()
 {
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    if (!screen)
-        return;
-    const QRect area = screen->geometry();
-    const app::Rect screenRect{area.x(), area.y(), area.width(), area.height()};
-    const app::Rect form{0, 0, width(), height()};
-    const app::FormGeometry placed = app::restoreGeometry(
-        FSettings.ReadString("Windows", objectName().toStdString(), ""), form, screenRect, true);
+    const app::FormGeometry placed =
+        openingGeometry(FSettings.ReadString("Windows", objectName().toStdString(), ""), *this, true);
     setGeometry(placed.bounds.left, placed.bounds.top, placed.bounds.width, placed.bounds.height);
     if (placed.state == app::WindowState::Maximized)
         setWindowState(Qt::WindowMaximized);
