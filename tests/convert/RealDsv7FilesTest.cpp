@@ -1,4 +1,5 @@
 #include "convert/ConverterChoice.h"
+#include "support/ClubMembers.h"
 #include "support/TestFiles.h"
 
 #include <filesystem>
@@ -35,12 +36,6 @@ std::ostream& operator<<(std::ostream& out, const Counts& c)
                << c.relayResults << ", " << c.entries << ", " << c.splits << "}";
 }
 
-int itemCount(const TLnxAbstractObject& owner, TLnxTagId collection)
-{
-    const TLnxCollection* items = owner.findCollection(collection);
-    return items ? items->childCount() : 0;
-}
-
 Counts countCompetition(const TLnxObject& competition)
 {
     Counts counts;
@@ -50,26 +45,17 @@ Counts countCompetition(const TLnxObject& competition)
         const TLnxCollection* events = sessions->itemAt(s)->findCollection(tag::EVENTS);
         for (int e = 0; events && e < events->childCount(); ++e) {
             ++counts.events;
-            counts.ageGroups += itemCount(*events->itemAt(e), tag::CATS);
+            counts.ageGroups += testing::itemCount(*events->itemAt(e), tag::CATS);
             counts.fees += events->itemAt(e)->hasChild(tag::FEE) ? 1 : 0;
         }
     }
-    const TLnxCollection* clubs = competition.findCollection(tag::CLUBS);
-    counts.clubs = clubs->childCount();
-    for (int c = 0; c < clubs->childCount(); ++c)
-        for (const TLnxTagId list : {tag::PERSONS, tag::RELAYS}) {
-            const TLnxCollection* owners = clubs->itemAt(c)->findCollection(list);
-            for (int o = 0; owners && o < owners->childCount(); ++o) {
-                const TLnxObject* owner = owners->itemAt(o);
-                (list == tag::PERSONS ? counts.athletes : counts.relays)++;
-                (list == tag::PERSONS ? counts.results : counts.relayResults) +=
-                    itemCount(*owner, tag::RESULTS);
-                counts.entries += itemCount(*owner, tag::ENTRIES);
-                const TLnxCollection* results = owner->findCollection(tag::RESULTS);
-                for (int r = 0; results && r < results->childCount(); ++r)
-                    counts.splits += itemCount(*results->itemAt(r), tag::SPLITS);
-            }
-        }
+    counts.clubs = testing::itemCount(competition, tag::CLUBS);
+    testing::forEachClubMember(competition, [&](const TLnxObject& owner, bool relay) {
+        (relay ? counts.relays : counts.athletes)++;
+        (relay ? counts.relayResults : counts.results) += testing::itemCount(owner, tag::RESULTS);
+        counts.entries += testing::itemCount(owner, tag::ENTRIES);
+        counts.splits += testing::splitCount(owner);
+    });
     return counts;
 }
 
