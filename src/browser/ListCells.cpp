@@ -66,10 +66,10 @@ void drawTimeCell(TvnxPaintBox& box, int x, int y, const TLnxObject& item)
 std::string remarkText(const TLnxObject& item, const TLnxObject* event)
 {
     const std::string& comment = item.getText(tag::COMMENT);
-    const std::string& type = event ? event->getText(tag::TYPE) : std::string();
-    if (type == "TIM")
+    const std::string round = event ? swim::roundText(event->getText(tag::TYPE)) : std::string();
+    if (round.empty())
         return comment;
-    std::string remark = "(" + swim::roundText(type) + ")";
+    std::string remark = "(" + round + ")";
     if (!comment.empty())
         remark += ",  " + comment;
     return remark;

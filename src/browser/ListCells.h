@@ -41,8 +41,8 @@ TimeCell timeCell(const lenex::TLnxObject& item);
 void drawTimeCell(TvnxPaintBox& box, int x, int y, const lenex::TLnxObject& item);
 
 /**
- * Remark of an athlete's row: the COMMENT; for an EVENT whose TYPE is not "TIM" (a missing EVENT has an
- * empty TYPE) the round text in brackets, followed by ",  " and the COMMENT when there is one.
+ * Remark of an athlete's row: the COMMENT; for an EVENT whose round has a text (swim::roundText: not "TIM",
+ * not empty) the round text in brackets, followed by ",  " and the COMMENT when there is one.
  */
 std::string remarkText(const lenex::TLnxObject& item, const lenex::TLnxObject* event);
 

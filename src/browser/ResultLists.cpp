@@ -83,9 +83,10 @@ void ResultLists::AddToResultList(TLnxObject& item)
         list->push_back(&item);
     if (item.tag() != tag::RESULT)
         return;
+    // A file that names one age group twice still lists the swim there once.
     for (const swim::TResultRanking& ranking : swim::furtherRankings(item)) {
         ResultList* further = findList(eventId + ";" + std::to_string(ranking.ageGroupId));
-        if (further != nullptr && further != list)
+        if (further != nullptr && further != list && (further->empty() || further->back() != &item))
             further->push_back(&item);
     }
 }

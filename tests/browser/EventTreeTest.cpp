@@ -46,7 +46,7 @@ TEST_F(EventTreeBuild, OrdersSessionsEventsAndAgeGroups)
     // Event 2 and 4 share ORDER and start time, so NUM decides; event 3 starts later; ORDER 10 follows 9.
     const std::vector<std::string> expected = {
         "Morning",
-        "Event 2 - 50m Butterfly Women, ",
+        "Event 2 - 50m Butterfly Women, XYZ",
         "Event 4 - 50m Backstroke Women",
         "Event 3 - 200m Breaststroke Men, Final",
         "15 - 18 years",
@@ -134,8 +134,8 @@ TEST_F(EventTreeLists, FilesSortsAndRedirectsLists)
     EXPECT_EQ(ResultListFor(nullptr, document, lists), nullptr);
 }
 
-// Roth's swim is ranked 1st among the juniors (CID 32) and 3rd in the open class (31); Lind's swim in an
-// event without age groups names a further age group that has no list of its own.
+// Roth's swim is ranked 1st among the juniors (CID 32) and 3rd in the open class (31, named twice); Lind's
+// swim in an event without age groups names a further age group that has no list of its own.
 constexpr std::string_view kRankedTwiceMeet = R"(<LENEX><VERSION>01.03.0007</VERSION><COMPETITIONS>
 <COMPETITION><NAME>Cup</NAME><PL>25</PL><PM>m</PM><PERIODS><PERIOD><NUM>1</NUM><EVENTS>
 <EVENT id="3"><NUM>3</NUM><DIS>50</DIS><STR>BR</STR><SEX>F</SEX><TYPE>FIN</TYPE><CATS>
@@ -145,7 +145,8 @@ constexpr std::string_view kRankedTwiceMeet = R"(<LENEX><VERSION>01.03.0007</VER
 </EVENTS></PERIOD></PERIODS>
 <CLUBS><CLUB><NAME>SC Nord</NAME><PERSONS>
 <PERSON id="11"><NAME>Roth</NAME><FNAME>Mia</FNAME><YOB>2011</YOB><RESULTS>
-<RESULT><EID>3</EID><CID>32</CID><RANK>1</RANK><TIME>V00h00:40.00</TIME><RANK id="31">3</RANK></RESULT>
+<RESULT><EID>3</EID><CID>32</CID><RANK>1</RANK><TIME>V00h00:40.00</TIME><RANK id="31">3</RANK><RANK id="31">3</RANK>
+</RESULT>
 </RESULTS></PERSON>
 <PERSON id="12"><NAME>Weber</NAME><FNAME>Lena</FNAME><YOB>2004</YOB><RESULTS>
 <RESULT><EID>3</EID><CID>31</CID><RANK>2</RANK><TIME>V00h00:38.00</TIME></RESULT></RESULTS></PERSON>

@@ -27,7 +27,8 @@ TEST(Lenex3Values, TimesDatesAndReactionTimes)
     EXPECT_EQ(lenex3::swimTime("00:01:02.34"), 623040);
     EXPECT_EQ(lenex3::swimTime("00:00:57.9"), 579100); // a missing hundredth is "not measured"
     EXPECT_EQ(lenex3::swimTime("01:02:03.45"), 62 * 600000 + 34050);
-    for (const char* none : {"NT", "", "00:00:00.00", "12.34", "x:00:10.00"})
+    EXPECT_EQ(lenex3::swimTime("30:00:00.00"), 30 * 60 * 600000);
+    for (const char* none : {"NT", "", "00:00:00.00", "12.34", "x:00:10.00", "60:00:00.00", "-1:00:10.00"})
         EXPECT_EQ(lenex3::swimTime(none), 0) << none;
 
     EXPECT_EQ(lenex3::dateText("2025-03-15"), "20250315");
@@ -453,6 +454,7 @@ TEST_F(Lenex3Meet, ResultsStatusesReactionTimesAndSplits)
     EXPECT_FALSE(withdrawn->hasChild(tag::TIME));
 
     const TLnxObject* hour = item(athlete(1), tag::RESULTS, 0);
+    EXPECT_EQ(hour->getText(tag::TIME), "V01h02:03.45");
     EXPECT_EQ(hour->getText(tag::RT), "-0,03");
     EXPECT_EQ(hour->getTimeKind(tag::TIME), 3);
 }
