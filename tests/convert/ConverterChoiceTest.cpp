@@ -18,6 +18,8 @@ TEST(ConverterChoice, ByExtensionInLowerCase)
         {"club.cl2", ConverterKind::Sdif},  {"meet.DSV", ConverterKind::Dsv4},
         {"x.txt", ConverterKind::None},     {"noextension", ConverterKind::None},
         {"x.lxb", ConverterKind::None},     {"missing.zip", ConverterKind::None},
+        {"meet.DSV6", ConverterKind::Dsv7}, {"meet.dsv7", ConverterKind::Dsv7},
+        {"meet.Dsv8", ConverterKind::Dsv7},
     };
     for (auto [name, kind] : cases)
         EXPECT_EQ(chooseConverter(name), kind) << name;
@@ -36,6 +38,9 @@ TEST(ConverterChoice, ZipArchivesByTheirMembers)
         {"pce3", {{"rsession.txt", "x"}, {"RCOMP.TXT", "x"}, {"rclub.txt", "x"}}, ConverterKind::Pce3},
         {"dsv", {{"meet.dsv", "x"}, {"readme.lef", "x"}}, ConverterKind::Dsv4},
         {"lenex", {{"meet.lef", "x"}}, ConverterKind::Lenex},
+        {"dsv7", {{"meet.dsv7", "x"}}, ConverterKind::Dsv7},
+        {"dsvBeginningWithFormat", {{"meet.dsv", "(* writer *)\r\n\r\nFORMAT: Vereinsmeldeliste;7;\r\n"}},
+         ConverterKind::Dsv7},
         {"folderFirst",
          {{"results/", "", ZipEntryKind::Directory}, {"results/meet.SD3", "x"}},
          ConverterKind::Sdif},
@@ -48,6 +53,22 @@ TEST(ConverterChoice, ZipArchivesByTheirMembers)
         EXPECT_EQ(chooseConverter(path), c.kind) << c.name;
         std::filesystem::remove(path);
     }
+}
+
+// A ".dsv" file is a DSV4 list unless its first record is FORMAT, which only the later versions have.
+TEST(ConverterChoice, DsvFilesByTheirFirstRecord)
+{
+    const std::pair<const char*, ConverterKind> cases[] = {
+        {"(* comment *)\n\nFORMAT:Wettkampfergebnisliste;7;\n", ConverterKind::Dsv7},
+        {"WETTKAMPFERGEBNISLISTE:\nFORMAT:4;\n", ConverterKind::Dsv4},
+        {"", ConverterKind::Dsv4},
+    };
+    const std::string path = ::testing::TempDir() + "/choice.dsv";
+    for (auto [text, kind] : cases) {
+        testing::writeFile(path, text);
+        EXPECT_EQ(chooseConverter(path), kind) << text;
+    }
+    std::filesystem::remove(path);
 }
 
 } // namespace
