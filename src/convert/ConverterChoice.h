@@ -17,10 +17,10 @@ enum class ConverterKind
 };
 
 /**
- * The converter for a file, by its extension in lower case: ".lxf", ".lef" and ".snf" are Lenex, ".cl2" and
- * ".sd3" SDIF, ".dsv" DSV4. A ".zip" holding a member "rcomp.txt" (any case) is PCE3; any other zip is judged
- * by the extension of its first file (folder entries are passed over). None for everything else, an empty or
- * unreadable zip included.
+ * The converter for a file, by its extension in lower case: ".lxf", ".lef", ".snf", ".lxb", ".stf" and ".fxl"
+ * are Lenex, ".cl2" and ".sd3" SDIF, ".dsv" DSV4. A ".zip" holding a member "rcomp.txt" (any case) is PCE3;
+ * any other zip is judged by the extension of its first file (folder entries are passed over). None for
+ * everything else, an empty or unreadable zip included.
  */
 ConverterKind chooseConverter(const std::string& fileName);
 

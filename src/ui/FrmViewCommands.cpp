@@ -96,9 +96,11 @@ void TfrmView::trvClubsChange()
 
 void TfrmView::ActLoadFileExecute()
 {
-    QFileDialog dialog(this, QStringLiteral("Load"), FOpenPath,
-                       QStringLiteral("Supported result files (*.lef *.lxf *.cl2 *.sd3 *.dsv *.zip *.snf);;"
-                                      "All Files (*)"));
+    QFileDialog dialog(
+        this, QStringLiteral("Load"), FOpenPath,
+        QStringLiteral(
+            "Supported result files (*.lef *.lxf *.lxb *.stf *.fxl *.snf *.cl2 *.sd3 *.dsv *.zip);;"
+            "All Files (*)"));
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
