@@ -37,10 +37,10 @@ bool holdsOneMeet(int fileCode) { return fileCode == 1 || fileCode == 2 || fileC
 bool holdsEntries(int fileCode) { return fileCode == 1 || fileCode == 20; }
 
 // SDIF carries diving in the same records as swimming: stroke "H" (and other letters) with a score in the
-// time field. Only the stroke digits 1 to 7 are swims.
-bool isSwimStroke(const std::string& distanceAndStroke)
+// time field. Only the stroke digits 1 to 7 are swims; a blank stroke column names no swim either.
+bool isSwimStroke(const std::string& strokeColumn)
 {
-    return !distanceAndStroke.empty() && distanceAndStroke.back() >= '1' && distanceAndStroke.back() <= '7';
+    return strokeColumn.size() == 1 && strokeColumn[0] >= '1' && strokeColumn[0] <= '7';
 }
 
 std::string dayKey(base::TDateTime date)
@@ -62,8 +62,8 @@ struct StrokeDigit
 constexpr StrokeDigit kStrokeDigits[] = {{0, false}, {2, false}, {3, false}, {1, false},
                                          {4, false}, {0, true},  {4, true}};
 
-// "2006" is 200 m freestyle relay: four legs of 50. The stroke digit is one of 1 to 7 (other strokes are
-// left out before); a distance that is no number leaves it at 25.
+// "2006" is 200 m freestyle relay: four legs of 50. A step that cannot be read leaves the rest at 0 (records
+// whose stroke is no digit from 1 to 7 are left out before they get here).
 TSwimStyle styleOf(std::string distanceAndStroke)
 {
     if (distanceAndStroke.size() > 5)
@@ -72,7 +72,10 @@ TSwimStyle styleOf(std::string distanceAndStroke)
     TSwimStyle style;
     style.distanceIndex = 0;
     style.strokeIndex = 0;
-    const StrokeDigit stroke = kStrokeDigits[distanceAndStroke[4] - '1'];
+    const char digit = distanceAndStroke[4];
+    if (digit < '1' || digit > '7')
+        return style;
+    const StrokeDigit stroke = kStrokeDigits[digit - '1'];
     style.strokeIndex = stroke.strokeIndex;
     if (stroke.relay)
         style.relayCountIndex = 1;
@@ -366,7 +369,7 @@ void TVnxLenexConverterSDIF::ConvertTeam()
     while (FReader.NextInTeam()) {
         const TSDifRecord& record = *FReader.current();
         const std::string code = record.code();
-        if ((code == "D0" || code == "E0") && !isSwimStroke(record.text(code == "D0" ? 68 : 22, 5))) {
+        if ((code == "D0" || code == "E0") && !isSwimStroke(record.untrimmed(code == "D0" ? 72 : 26, 1))) {
             LeaveOut();
             continue;
         }
