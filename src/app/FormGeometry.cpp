@@ -23,6 +23,14 @@ bool isOffScreen(const Rect& form, const Rect& screen)
            form.top > screen.bottom() - kCaptionMargin || form.bottom() < screen.top + kScreenMargin;
 }
 
+// The area the two rectangles share, 0 when they do not meet.
+long long overlap(const Rect& a, const Rect& b)
+{
+    const long long width = std::min(a.right(), b.right()) - std::max(a.left, b.left);
+    const long long height = std::min(a.bottom(), b.bottom()) - std::max(a.top, b.top);
+    return width > 0 && height > 0 ? width * height : 0;
+}
+
 } // namespace
 
 std::string formatGeometry(const FormGeometry& geometry)
@@ -95,6 +103,33 @@ Rect placeForm(Rect bounds, const Rect& workArea, const PlacementSwitches& switc
             bounds.top = workArea.bottom() - bounds.height;
     }
     return bounds;
+}
+
+FormGeometry openGeometry(std::string_view saved, const Rect& form, const std::vector<ScreenArea>& screens,
+                          bool resizable, const PlacementSwitches& switches)
+{
+    if (screens.empty())
+        return {form, WindowState::Normal};
+    const ScreenArea* screen = &screens.front();
+    bool screenGone = false;
+    if (const std::optional<FormGeometry> stored = parseGeometry(saved, {form, WindowState::Normal})) {
+        long long most = 0;
+        for (const ScreenArea& candidate : screens) {
+            if (const long long shared = overlap(stored->bounds, candidate.whole); shared > most) {
+                most = shared;
+                screen = &candidate;
+            }
+        }
+        screenGone = most == 0;
+    }
+    FormGeometry placed = restoreGeometry(saved, form, screen->whole, resizable);
+    // A maximised form is placed too when its screen is gone, so that it comes back within reach when the
+    // user restores it.
+    if (screenGone)
+        placed.bounds = placeForm(placed.bounds, screen->work, {true, switches.snapAtScreenBorder});
+    else if (placed.state != WindowState::Maximized)
+        placed.bounds = placeForm(placed.bounds, screen->work, switches);
+    return placed;
 }
 
 } // namespace lanescope::app

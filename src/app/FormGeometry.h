@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 /** Saving, restoring and placing the windows of the program, as plain arithmetic over rectangles. */
 namespace lanescope::app {
@@ -70,5 +71,22 @@ struct PlacementSwitches
  * edges; snapping puts an edge within kSnapDistance of a border onto that border.
  */
 Rect placeForm(Rect bounds, const Rect& workArea, const PlacementSwitches& switches);
+
+/** One screen of the desktop: its whole area and its work area (the screen without task bars). */
+struct ScreenArea
+{
+    Rect whole;
+    Rect work;
+};
+
+/**
+ * Where a form opens on a desktop of one or more screens, the primary screen first. The saved bounds choose
+ * the screen they overlap most, and restoreGeometry applies on it; without saved text, or with no screen,
+ * the primary screen is taken. A form that is not maximised is then placed in that screen's work area by
+ * its switches. Saved bounds that overlap no screen (their monitor is gone) open on the primary screen and
+ * are moved wholly inside its work area, maximised or not, so the window never opens out of reach.
+ */
+FormGeometry openGeometry(std::string_view saved, const Rect& form, const std::vector<ScreenArea>& screens,
+                          bool resizable, const PlacementSwitches& switches);
 
 } // namespace lanescope::app

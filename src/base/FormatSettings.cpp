@@ -18,8 +18,8 @@ TFormatSettings& current()
     return settings;
 }
 
-// The short and long date and time formats may contain "c", "t" or "ddddd" themselves; like Delphi we expand
-// them two levels deep and no further, so a format that names itself cannot loop.
+// The short and long date and time formats may contain "c", "t" or "ddddd" themselves; they are expanded
+// two levels deep and no further, so a format that names itself cannot loop.
 constexpr int kMaxNesting = 2;
 
 char lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c; }

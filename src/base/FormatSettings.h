@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-/** Locale formats for dates, times and decimal numbers, and the Delphi-style patterns that use them. */
+/** Locale formats for dates, times and decimal numbers, and the format patterns that use them. */
 namespace lanescope::base {
 
 /**
@@ -41,11 +41,11 @@ const TFormatSettings& currentFormatSettings();
 void setCurrentFormatSettings(const TFormatSettings& settings);
 
 /**
- * Formats a date-time value by a Delphi pattern. Letters are read without regard to case:
- * d dd (day), ddd dddd (day names), ddddd dddddd (short and long date format), m mm (month, or minute
- * right after an hour), mmm mmmm (month names), yy yyyy, h hh, n nn, s ss, t tt (short and long time
- * format), c (short date format, then the long time format when the time is not midnight), am/pm a/p ampm
- * (these switch the hours to a 12-hour clock), "/" and ":" (the separators), '...' and "..." (literal
+ * Formats a date-time value by a format pattern such as "dddd, d. mmmm yyyy". Letters are read without
+ * regard to case: d dd (day), ddd dddd (day names), ddddd dddddd (short and long date format), m mm (month,
+ * or minute right after an hour), mmm mmmm (month names), yy yyyy, h hh, n nn, s ss, t tt (short and long
+ * time format), c (short date format, then the long time format when the time is not midnight), am/pm a/p
+ * ampm (these switch the hours to a 12-hour clock), "/" and ":" (the separators), '...' and "..." (literal
  * text). Every other character is copied.
  */
 std::string formatDateTime(std::string_view pattern, TDateTime value,

@@ -5,10 +5,13 @@
 #include <string_view>
 #include <vector>
 
-/** Small string helpers with the semantics of the classic Pascal runtime the file formats grew up with. */
+/**
+ * Small string helpers for the texts of result and settings files: trimming of blanks and control characters,
+ * strict integer reading, ASCII letter case, line splitting and escaping.
+ */
 namespace lanescope::base {
 
-/** True for the bytes 0 to 32: blanks and control characters, as Pascal's Trim sees them. */
+/** True for the bytes 0 to 32: blanks and control characters, which trimming removes. */
 constexpr bool isBlank(char c) { return static_cast<unsigned char>(c) <= 32; }
 
 std::string_view trimView(std::string_view text);

@@ -142,7 +142,8 @@ std::string formatDateTime(base::TDateTime value)
     return text;
 }
 
-// Cuts like Pascal's Copy: a field past the end of the text is empty, and so not a number.
+// The number in the field at the 0-based position; a field past the end of the text is empty, and so not a
+// number (-1).
 int field(std::string_view text, std::size_t position, std::size_t length)
 {
     return base::strToIntDef(text.substr(std::min(position, text.size()), length), -1);

@@ -5,6 +5,7 @@
 #include "browser/SplitsBlock.h"
 #include "lenex/LnxTime.h"
 #include "swim/LenexTexts.h"
+#include "swim/ResultRankings.h"
 #include "swim/SwimTime.h"
 
 #include <algorithm>
@@ -161,11 +162,12 @@ std::string CopyEventList(const TLenex& document, const ResultLists& lists, cons
     if (!list)
         return text;
     const bool mixed = event->getText(tag::SEX) == "X";
+    const int ageGroupId = listAgeGroupId(&node);
     for (const TLnxObject* item : *list) {
         if (!copied(*item, options))
             continue;
         text += '\t';
-        if (const int rank = item->getInteger(tag::RANK); rank > 0)
+        if (const int rank = swim::placeInAgeGroup(*item, ageGroupId); rank > 0)
             text += std::to_string(rank) + ".";
         const TLnxObject* owner = ownerOf(*item);
         const TLnxObject* club = clubOf(owner);

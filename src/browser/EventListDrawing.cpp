@@ -59,6 +59,7 @@ EventPageDrawing drawEventsPage(TvnxPaintBox& box, EventHeader& header, const Ev
             node->level >= 2 && node->parent != nullptr ? node->parent->text + ", " + node->text : node->text;
         if (const ResultList* list = ResultListFor(node, document, lists)) {
             const bool mixed = event->getText(tag::SEX) == "X";
+            const int ageGroupId = listAgeGroupId(node);
             for (const TLnxObject* item : *list)
                 page.hasResults = page.hasResults || item->tag() == tag::RESULT;
             page.headerVisible = !list->empty();
@@ -72,7 +73,7 @@ EventPageDrawing drawEventsPage(TvnxPaintBox& box, EventHeader& header, const Ev
                 if (isResult && options.onlyValidResults && !IsValidResult(item))
                     continue;
                 if (isResult)
-                    box.AddText(x[1] / 2 - 1, y, 0, textflag::centre, placeText(item));
+                    box.AddText(x[1] / 2 - 1, y, 0, textflag::centre, placeText(item, ageGroupId));
                 const bool found = static_cast<int>(i) == options.foundRow;
                 if (found) {
                     box.setBrush(ColourRole::Highlight);

@@ -137,8 +137,8 @@ void EventTree::BuildEventTree(const lenex::TLenex& document, ResultLists& lists
                         base::languageText('S', 18) +
                             swim::formatText("%d - %s", {event->getInteger(tag::NUM), title}),
                         kEventImage, event);
-            if (const std::string& round = event->getText(tag::TYPE); round != "TIM")
-                node->text += ", " + swim::roundText(round);
+            if (const std::string round = swim::roundText(event->getText(tag::TYPE)); !round.empty())
+                node->text += ", " + round;
             const std::vector<TLnxObject*> ageGroups = itemsOf(*event, tag::CATS);
             const std::string key = ResultLists::eventKey(event->id());
             if (ageGroups.size() == 1) {
@@ -193,6 +193,11 @@ const ResultList* ResultListFor(const EventTreeNode* node, const lenex::TLenex& 
     if (node->level >= 2)
         return lists.find(ResultLists::ageGroupKey(event->id(), node->data->id()));
     return lists.find(ResultLists::eventKey(event->id()));
+}
+
+int listAgeGroupId(const EventTreeNode* node)
+{
+    return node != nullptr && node->level >= 2 && node->data != nullptr ? node->data->id() : 0;
 }
 
 } // namespace lanescope::browser

@@ -64,4 +64,10 @@ lenex::TLnxObject* listEventOf(const EventTreeNode* node, const lenex::TLenex& d
 const ResultList* ResultListFor(const EventTreeNode* node, const lenex::TLenex& document,
                                 const ResultLists& lists);
 
+/**
+ * The age group whose places the node's list shows (swim::placeInAgeGroup): the CAT's id for an age-group
+ * node, 0 (the RANK of each result) for any other node.
+ */
+int listAgeGroupId(const EventTreeNode* node);
+
 } // namespace lanescope::browser

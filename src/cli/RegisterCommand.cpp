@@ -1,8 +1,10 @@
+#include "app/DesktopFiles.h"
 #include "app/FileTypeRegistration.h"
 #include "cli/Commands.h"
 
 #include <cstdio>
 #include <filesystem>
+#include <string>
 
 namespace lanescope::cli {
 
@@ -16,11 +18,15 @@ int runRegister(const Arguments& arguments)
     std::error_code error;
     const std::filesystem::path viewer = arguments.empty() ? app::programFolder() / "lanescope"
                                                            : std::filesystem::absolute(arguments[0], error);
-    if (error || !app::RegisterFileTypes({".lef", ".lxf"}, "LanescopeId", viewer, "VORNIX File")) {
+    const std::vector<std::string> extensions = app::documentExtensions();
+    if (error || !app::RegisterFileTypes(extensions, "LanescopeId", viewer, "VORNIX File")) {
         std::fprintf(stderr, "lanescope-cli: the file types could not be registered\n");
         return 1;
     }
-    std::printf("registered .lef and .lxf for %s\n", viewer.c_str());
+    std::string list;
+    for (const std::string& extension : extensions)
+        list += (list.empty() ? "" : " ") + extension;
+    std::printf("registered %s for %s\n", list.c_str(), viewer.c_str());
     return 0;
 }
 

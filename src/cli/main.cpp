@@ -1,3 +1,4 @@
+#include "app/ProgramFiles.h"
 #include "app/SettingsLocation.h"
 #include "app/VnxLanguage.h"
 #include "cli/Commands.h"
@@ -39,8 +40,7 @@ void printUsage()
 void setUpLanguage()
 {
     lanescope::app::LanguageSetup setup;
-    const std::filesystem::path folder = lanescope::app::programFolder();
-    setup.folders = {folder, folder / ".." / "share" / "lanescope"};
+    setup.folders = lanescope::app::dataFolders(lanescope::app::programFolder());
     setup.screen = 3;
     lanescope::app::createLanguageManager(std::move(setup));
 }

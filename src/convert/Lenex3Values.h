@@ -15,8 +15,8 @@ int yearOf(std::string_view value);
 /** "hh:mm" (seconds after it ignored) as "hhnn"; empty for anything else. */
 std::string daytimeText(std::string_view value);
 /**
- * "hh:mm:ss.hh" as a swim time; every hour adds 60 minutes. "NT", empty and unreadable text give 0 (no
- * time). Times of an hour and more keep their minutes here; the tree's lenextime text ends at 59 minutes.
+ * "hh:mm:ss.hh" as a swim time; every hour adds 60 minutes. "NT", empty and unreadable text and times beyond
+ * the swim time's range give 0 (no time).
  */
 lenex::TSwimTime swimTime(std::string_view value);
 /**

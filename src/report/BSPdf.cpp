@@ -2,6 +2,7 @@
 
 #include "base/CodePage.h"
 #include "report/HelveticaMetrics.h"
+#include "report/MulDiv.h"
 #include "report/PdfDocument.h"
 
 #include <algorithm>
@@ -14,14 +15,6 @@
 namespace lanescope::report {
 
 namespace {
-
-/** a × b ÷ c rounded to the nearest integer, halves away from zero. */
-int mulDivRound(int a, int b, int c)
-{
-    const long long product = static_cast<long long>(a) * b;
-    const long long half = c / 2;
-    return static_cast<int>(product >= 0 ? (product + half) / c : (product - half) / c);
-}
 
 HelveticaFont fontOfStyle(int style)
 {
@@ -140,7 +133,7 @@ void TBSPdf::SetFontName(const std::string& name) { FFontName = name; }
 void TBSPdf::SetFontSize(int points)
 {
     FFontSize = points;
-    FAscent = mulDivRound(points, 905, 1000);
+    FAscent = mulDiv(points, 905, 1000);
 }
 
 void TBSPdf::SetStyle(int flags) { FStyle = flags; }
@@ -167,7 +160,7 @@ void TBSPdf::NewPage()
 
 int TBSPdf::TextWidth(std::string_view text) const
 {
-    return mulDivRound(helveticaTextWidth(fontOfStyle(FStyle), text), FFontSize, 1000);
+    return mulDiv(helveticaTextWidth(fontOfStyle(FStyle), text), FFontSize, 1000);
 }
 
 void TBSPdf::TextOut(int x, int y, int alignment, std::string_view text)
@@ -180,7 +173,7 @@ void TBSPdf::TextOut(int x, int y, int alignment, std::string_view text)
     else if (alignment == 2)
         x -= width / 2;
     if (FStyle & pdfstyle::underline) {
-        const int lineY = FPageHeight - (y + mulDivRound(FFontSize, 1117, 1000));
+        const int lineY = FPageHeight - (y + mulDiv(FFontSize, 1117, 1000));
         FDocument->appendContent(std::to_string(std::max(FFontSize / 10, 0)) + " w " + std::to_string(x) +
                                  " " + std::to_string(lineY) + " m " + std::to_string(x + width) + " " +
                                  std::to_string(lineY) + " l S");

@@ -4,6 +4,7 @@
 #include "base/ProductVersion.h"
 #include "base/Strings.h"
 #include "report/LocalClock.h"
+#include "swim/TextFormat.h"
 
 #include <algorithm>
 #include <fstream>
@@ -120,11 +121,6 @@ bool endsWith(std::string_view text, std::string_view tail)
     return text.size() >= tail.size() && text.substr(text.size() - tail.size()) == tail;
 }
 
-std::string replaceNumber(std::string_view pattern, int value)
-{
-    return base::replaceAll(pattern, "%d", std::to_string(value));
-}
-
 } // namespace
 
 THtmlFile::THtmlFile(int tableWidth, std::filesystem::path templateFile, int defaultFontSizeId)
@@ -180,7 +176,7 @@ void THtmlFile::AddCell(int index, const std::string& text, int flags)
     Cell& cell = FCells[static_cast<std::size_t>(index)];
     if (!text.empty()) {
         if (cell.fontSizeId != FontSizeId) {
-            cell.text += replaceNumber("<em id=f%d>", FontSizeId);
+            cell.text += swim::formatText("<em id=f%d>", {FontSizeId});
             cell.fontSizeId = FontSizeId;
         }
         cell.state = CellState::Text;
@@ -235,7 +231,7 @@ void THtmlFile::FlushRow()
     std::vector<std::string> nonText; // cells since the last text cell, not yet written
     const auto writeNonText = [&] {
         if (!writeWidths && nonText.size() > 2) {
-            row += replaceNumber("<td colspan=%d></td>", static_cast<int>(nonText.size()));
+            row += swim::formatText("<td colspan=%d></td>", {static_cast<int>(nonText.size())});
         } else {
             for (const std::string& cell : nonText)
                 row += cell;
@@ -333,7 +329,7 @@ std::string THtmlFile::templateText() const
 
 std::string THtmlFile::styleBlock() const
 {
-    std::string style = replaceNumber(kStyleBlock, FDefaultFontSizeId);
+    std::string style = swim::formatText(kStyleBlock, {FDefaultFontSizeId});
     style = base::replaceAll(style, "@FONT", FontName);
     const auto applyMarkers = [&style](const auto& markers) {
         for (const auto& [marker, size] : markers)

@@ -6,6 +6,7 @@
 #include "browser/SplitsBlock.h"
 #include "report/VnxReport.h"
 #include "swim/LenexTexts.h"
+#include "swim/ResultRankings.h"
 #include "swim/SwimCodes.h"
 #include "swim/SwimTime.h"
 #include "swim/TextFormat.h"
@@ -96,13 +97,14 @@ void TLanescopeDrucken::eventReport()
         return;
     const bool mixed = event->getText(tag::SEX) == "X";
     const ListPrintOptions& options = FSelection.events;
+    const int ageGroupId = browser::listAgeGroupId(node);
     for (const TLnxObject* item : *list) {
         const std::string& comment = item->getText(tag::COMMENT);
         // A row and its comment line stay on one page, so the comment never runs into the footer band.
         CheckPageBreakWithHead(comment.empty() ? 10 : 20);
         if (item->tag() != tag::ENTRY && options.onlyValidResults && !browser::IsValidResult(*item))
             continue;
-        if (const int rank = item->getInteger(tag::RANK); rank > 0)
+        if (const int rank = swim::placeInAgeGroup(*item, ageGroupId); rank > 0)
             report.PrintCell(0, std::to_string(rank) + ".", 0);
         else if (const int lane = item->getInteger(tag::LANE); lane > 0)
             report.PrintCell(0, swim::formatText("%d / %d", {item->getInteger(tag::HEAT), lane}), 0);
@@ -159,8 +161,8 @@ void TLanescopeDrucken::athleteReport()
         if (const int rank = item->getInteger(tag::RANK); rank > 0) {
             report.PrintCell(4, swim::formatText("%d.", {rank}),
                              browser::typeIn(type, "SEM-PRE") ? 0 : reportflag::bold);
-            if (type != "TIM")
-                remark = "(" + swim::roundText(type) + ")";
+            if (const std::string round = swim::roundText(type); !round.empty())
+                remark = "(" + round + ")";
         }
         if (const int lane = item->getInteger(tag::LANE); lane > 0) {
             const std::string heatLane =

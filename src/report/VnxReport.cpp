@@ -8,6 +8,7 @@
 #include "report/HtmlFile.h"
 #include "report/LocalClock.h"
 #include "report/MulDiv.h"
+#include "swim/TextFormat.h"
 
 #include <algorithm>
 #include <exception>
@@ -30,23 +31,6 @@ PrintLanguageHooks& printLanguageHooks()
 }
 
 unsigned optionBit(TPrnDlgOption option) { return 1u << static_cast<unsigned>(option); }
-
-/** Fills the "%d" and "%s" places of a language text in order. */
-std::string formatText(std::string_view pattern, std::initializer_list<std::string> values)
-{
-    std::string result;
-    auto value = values.begin();
-    for (std::size_t index = 0; index < pattern.size(); ++index) {
-        if (pattern[index] == '%' && index + 1 < pattern.size() &&
-            (pattern[index + 1] == 'd' || pattern[index + 1] == 's') && value != values.end()) {
-            result += *value++;
-            ++index;
-        } else {
-            result += pattern[index];
-        }
-    }
-    return result;
-}
 
 const std::string& lineOrEmpty(const std::vector<std::string>& lines, std::size_t index)
 {
@@ -484,8 +468,7 @@ void TVnxReport::StartPage()
     if (FStatus) {
         std::string line = base::languageText('G', 55) + std::to_string(FPageNumber);
         if (FOutput == OutputKind::Printer || FOutput == OutputKind::TestPage || FOutput == OutputKind::Pdf)
-            line += formatText(base::languageText('G', 60),
-                               {std::to_string(FCopyIndex + 1), std::to_string(std::max(Copies, 1))});
+            line += swim::formatText(base::languageText('G', 60), {FCopyIndex + 1, std::max(Copies, 1)});
         FStatus->setLine(0, line);
     }
     if (!DrawsPages())
@@ -685,7 +668,8 @@ void TVnxReport::WriteHtmlFooters()
 
 bool TVnxReport::PrintToHtml(ReportStatus& status)
 {
-    status.setLine(0, formatText(base::languageText('G', 96), {HtmlFileName.filename().string()}));
+    const std::string fileName = HtmlFileName.filename().string();
+    status.setLine(0, swim::formatText(base::languageText('G', 96), {std::string_view(fileName)}));
     const bool ownWidth = FDocument.Options().contains(TDocumentOption::doChgOrientation);
     FHtml = std::make_unique<THtmlFile>(ownWidth ? FDocument.HTMLWidth : -1, FDocument.HtmlTemplate, 10);
     FHtml->FontName = FDocument.VariableFont;

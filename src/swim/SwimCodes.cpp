@@ -1,5 +1,6 @@
 #include "swim/SwimCodes.h"
 
+#include "base/Strings.h"
 #include "base/TextCase.h"
 #include "swim/DisplayLists.h"
 #include "swim/TextFormat.h"
@@ -65,17 +66,23 @@ std::string teamLabel(int number, int gender)
 
 std::string roundText(std::string_view code)
 {
-    if (code == "FIN")
+    code = base::trimView(code);
+    const auto is = [code](std::string_view name) { return base::asciiSameText(code, name); };
+    if (is("FIN"))
         return displayItem(DisplayList::Rounds, 4);
-    if (code == "SEM")
+    if (is("SEM"))
         return displayItem(DisplayList::Rounds, 3);
-    if (code == "SOS" || code == "SOF")
+    // Swim-offs after prelims, quarterfinals or semi-finals.
+    if (is("SOP") || is("SOS") || is("SOF") || is("SO4") || is("SOQ"))
         return displayItem(DisplayList::Rounds, 2);
-    if (code == "PRE")
+    if (is("PRE"))
         return displayItem(DisplayList::Rounds, 1);
-    if (code == "FHT")
+    if (is("FHT"))
         return "Fastest heat";
-    return {};
+    // A timed final is no round of its own; any other code a file brings is the best name there is for it.
+    if (code.empty() || is("TIM"))
+        return {};
+    return std::string(code);
 }
 
 } // namespace lanescope::swim

@@ -35,7 +35,10 @@ std::string poolText(int poolIndex);
 /** "3. team" for an unnamed relay team, followed by ", " and the long gender text when gender is 0 or more.
  */
 std::string teamLabel(int number, int gender);
-/** Name of a round code: "PRE", "SOS"/"SOF", "SEM", "FIN", "FHT"; empty for "TIM" and anything else. */
+/**
+ * Name of a round code, without regard to case and blanks around it: "PRE", the swim-offs "SOP", "SOS",
+ * "SOF", "SO4" and "SOQ", "SEM", "FIN", "FHT"; empty for "TIM" and empty text; any other code as it stands.
+ */
 std::string roundText(std::string_view code);
 
 } // namespace lanescope::swim

@@ -4,6 +4,7 @@
 #include "base/LanguageTexts.h"
 #include "base/VnxIniFiles.h"
 #include "download/MeetsFactory.h"
+#include "ui/FormPlacement.h"
 #include "ui/StartScreen.h"
 
 #include <QApplication>
@@ -12,7 +13,6 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -123,13 +123,9 @@ void TFDownload::showEvent(QShowEvent* event)
         const QSignalBlocker blocker(cbxServer);
         cbxServer->setCurrentIndex(0);
     }
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        const QRect area = screen->geometry();
-        const app::FormGeometry placed =
-            app::restoreGeometry(FSettings.ReadString("Windows", kFormName, ""), {0, 0, width(), height()},
-                                 {area.x(), area.y(), area.width(), area.height()}, false);
-        move(placed.bounds.left, placed.bounds.top);
-    }
+    const app::FormGeometry placed =
+        openingGeometry(FSettings.ReadString("Windows", kFormName, ""), *this, false);
+    move(placed.bounds.left, placed.bounds.top);
     cbxServerChange();
 }
 

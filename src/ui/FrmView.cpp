@@ -1,6 +1,7 @@
 #include "ui/FrmView.h"
 
 #include "app/FormGeometry.h"
+#include "app/ProgramFiles.h"
 #include "app/SettingsLocation.h"
 #include "app/VnxLanguage.h"
 #include "base/LanguageTexts.h"
@@ -8,6 +9,7 @@
 #include "base/VnxIniFiles.h"
 #include "ui/BrowserPage.h"
 #include "ui/FindDialog.h"
+#include "ui/FormPlacement.h"
 #include "ui/HelpView.h"
 #include "ui/ImageList.h"
 #include "ui/StartScreen.h"
@@ -23,7 +25,6 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QScreen>
 #include <QStatusTipEvent>
 #include <QTabWidget>
 #include <QTimer>
@@ -46,12 +47,7 @@ constexpr int kToolBarHeight = 25;
 // installed.
 std::filesystem::path programFile(const std::string& name)
 {
-    const std::filesystem::path folder = app::programFolder();
-    const std::filesystem::path beside = folder / name;
-    if (std::filesystem::exists(beside))
-        return beside;
-    const std::filesystem::path shared = folder.parent_path() / "share" / "lanescope" / name;
-    return std::filesystem::exists(shared) ? shared : beside;
+    return app::programDataFile(app::programFolder(), name);
 }
 
 bool isExecutableFile(const std::filesystem::path& file)
@@ -182,8 +178,8 @@ void TfrmView::createActions()
     ActInfo = newAction("Über Lanescope", "Betrachter für Resultatdateien von Schwimmwettkämpfen.", {}, 0, 4,
                         nullptr);
     connect(ActInfo, &QAction::triggered, this, [this] { ShowAbout(this); });
-    // The classic window hid this command, which left the user guide unreachable; here it is in the
-    // help menu with F1.
+    // The help command is visible in the help menu and reachable with F1, so that the user guide can be
+    // opened; the help page's own tab stays hidden.
     ActShowHelp = newAction("Hilfe anzeigen", "", QKeySequence(Qt::Key_F1), 0, 18, nullptr);
     connect(ActShowHelp, &QAction::triggered, this, [this] { showPage(HelpPage); });
 }
@@ -304,14 +300,8 @@ void TfrmView::writeSettings()
 
 void TfrmView::restoreWindowGeometry()
 {
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    if (!screen)
-        return;
-    const QRect area = screen->geometry();
-    const app::Rect screenRect{area.x(), area.y(), area.width(), area.height()};
-    const app::Rect form{0, 0, width(), height()};
-    const app::FormGeometry placed = app::restoreGeometry(
-        FSettings.ReadString("Windows", objectName().toStdString(), ""), form, screenRect, true);
+    const app::FormGeometry placed =
+        openingGeometry(FSettings.ReadString("Windows", objectName().toStdString(), ""), *this, true);
     setGeometry(placed.bounds.left, placed.bounds.top, placed.bounds.width, placed.bounds.height);
     if (placed.state == app::WindowState::Maximized)
         setWindowState(Qt::WindowMaximized);
@@ -463,7 +453,9 @@ void TfrmView::FormShow()
         FLoadingFromCommandLine = false;
         Progress("");
     }
-    if (FSettings.ReadBool("Files", "AskRegExtension", true)) {
+    // An installed package brings its own desktop entry and document types: nothing to ask or register then.
+    if (!app::desktopIntegrationInstalled(app::programFolder()) &&
+        FSettings.ReadBool("Files", "AskRegExtension", true)) {
         if (askQuestion(QString::fromStdString(base::languageText('V', 7))))
             ActRegisterExtExecute();
         FSettings.WriteBool("Files", "AskRegExtension", false);

@@ -1,4 +1,6 @@
+#include "app/DesktopFiles.h"
 #include "app/FileTypeRegistration.h"
+#include "app/ProgramFiles.h"
 #include "app/SettingsLocation.h"
 #include "base/LanguageTexts.h"
 #include "browser/AthleteListDrawing.h"
@@ -134,9 +136,9 @@ void TfrmView::ActCompetitionInfoExecute()
 void TfrmView::ActOpenInEditorExecute()
 {
     const std::filesystem::path folder = app::programFolder();
-    std::filesystem::path editor = folder / "inscriba";
+    std::filesystem::path editor = app::programDataFile(folder, "inscriba");
     if (!QFileInfo(QString::fromStdString(editor.string())).isExecutable())
-        editor = folder / "inscriba.exe";
+        editor = app::programDataFile(folder, "inscriba.exe");
     if (QProcess::startDetached(QString::fromStdString(editor.string()), {FFileName}))
         close();
 }
@@ -144,7 +146,7 @@ void TfrmView::ActOpenInEditorExecute()
 // The message follows whatever the registration's outcome: the desktop may still pick the files up.
 void TfrmView::ActRegisterExtExecute()
 {
-    app::RegisterFileTypes({".lef", ".lxf"}, "LanescopeId",
+    app::RegisterFileTypes(app::documentExtensions(), "LanescopeId",
                            QCoreApplication::applicationFilePath().toStdString(), "VORNIX File");
     showInformation(QString::fromStdString(base::languageText('V', 8)));
 }

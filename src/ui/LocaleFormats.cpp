@@ -20,11 +20,11 @@ char separatorIn(const std::string& pattern, const char* letters, char fallback)
 
 } // namespace
 
-std::string delphiPattern(const QString& qtPattern)
+std::string formatPattern(const QString& qtPattern)
 {
-    // Qt: M month, m minute, H/h hour, AP/ap marker, '...' literal. Delphi: m month (n minute), h hour,
-    // ampm marker, "..." literal; the separators "/" and ":" stand for the locale's own, so Qt's literal
-    // separators are written as they are.
+    // Qt: M month, m minute, H/h hour, AP/ap marker, '...' literal. Format patterns: m month (n minute),
+    // h hour, ampm marker, "..." literal; the separators "/" and ":" stand for the locale's own, so Qt's
+    // literal separators are written as they are.
     std::string pattern;
     const QByteArray bytes = qtPattern.toUtf8();
     for (qsizetype i = 0; i < bytes.size(); ++i) {
@@ -81,10 +81,10 @@ std::string delphiPattern(const QString& qtPattern)
 
 base::TFormatSettings withLocaleFormats(base::TFormatSettings settings, const QLocale& locale)
 {
-    settings.shortDateFormat = delphiPattern(locale.dateFormat(QLocale::ShortFormat));
-    settings.longDateFormat = delphiPattern(locale.dateFormat(QLocale::LongFormat));
-    settings.shortTimeFormat = delphiPattern(locale.timeFormat(QLocale::ShortFormat));
-    settings.longTimeFormat = delphiPattern(locale.timeFormat(QLocale::LongFormat));
+    settings.shortDateFormat = formatPattern(locale.dateFormat(QLocale::ShortFormat));
+    settings.longDateFormat = formatPattern(locale.dateFormat(QLocale::LongFormat));
+    settings.shortTimeFormat = formatPattern(locale.timeFormat(QLocale::ShortFormat));
+    settings.longTimeFormat = formatPattern(locale.timeFormat(QLocale::LongFormat));
     settings.dateSeparator = separatorIn(locale.dateFormat(QLocale::ShortFormat).toStdString(), "dMy", '/');
     settings.timeSeparator =
         separatorIn(locale.timeFormat(QLocale::ShortFormat).toStdString(), "hHmsaAPp", ':');

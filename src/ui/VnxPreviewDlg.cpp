@@ -3,7 +3,9 @@
 #include "app/FormGeometry.h"
 #include "base/LanguageTexts.h"
 #include "base/VnxIniFiles.h"
+#include "report/MulDiv.h"
 #include "swim/TextFormat.h"
+#include "ui/FormPlacement.h"
 
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -23,12 +25,6 @@ namespace {
 constexpr const char* kPrinter = "Printer";
 constexpr const char* kWindows = "Windows";
 constexpr const char* kFormName = "vnxPreviewDlg";
-
-/** Multiplies and divides with rounding to the nearest integer, as the zoom steps do. */
-int scaled(int value, int numerator, int denominator)
-{
-    return static_cast<int>((static_cast<long long>(value) * numerator + denominator / 2) / denominator);
-}
 
 } // namespace
 
@@ -105,14 +101,11 @@ TvnxPreviewDlg::TvnxPreviewDlg(std::vector<QImage> pages, base::CustomIniFile& s
 void TvnxPreviewDlg::applySavedView()
 {
     const std::string saved = FSettings.ReadString(kWindows, kFormName, "");
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    if (saved.empty() || !screen) {
+    if (saved.empty()) {
         ZoomWholePage();
         return;
     }
-    const QRect area = screen->geometry();
-    const app::FormGeometry placed = app::restoreGeometry(
-        saved, {0, 0, width(), height()}, {area.x(), area.y(), area.width(), area.height()}, true);
+    const app::FormGeometry placed = openingGeometry(saved, *this, true);
     setGeometry(placed.bounds.left, placed.bounds.top, placed.bounds.width, placed.bounds.height);
     ZoomSaved();
 }
@@ -163,12 +156,12 @@ void TvnxPreviewDlg::updateButtons()
 
 void TvnxPreviewDlg::ZoomIn()
 {
-    SetZoom({scaled(FZoom.width(), 141421, 100000), scaled(FZoom.height(), 141421, 100000)});
+    SetZoom({report::mulDiv(FZoom.width(), 141421, 100000), report::mulDiv(FZoom.height(), 141421, 100000)});
 }
 
 void TvnxPreviewDlg::ZoomOut()
 {
-    SetZoom({scaled(FZoom.width(), 100000, 141421), scaled(FZoom.height(), 100000, 141421)});
+    SetZoom({report::mulDiv(FZoom.width(), 100000, 141421), report::mulDiv(FZoom.height(), 100000, 141421)});
 }
 
 void TvnxPreviewDlg::Zoom100() { SetZoom(FNatural); }
@@ -179,9 +172,9 @@ void TvnxPreviewDlg::ZoomPageWidth()
         return;
     int width = scrollBox->width() - 20;
     // A vertical scroll bar will appear and take its room.
-    if (scaled(FNatural.height(), width, FNatural.width()) > scrollBox->height() - 20)
+    if (report::mulDiv(FNatural.height(), width, FNatural.width()) > scrollBox->height() - 20)
         width = scrollBox->width() - 36;
-    SetZoom({width, scaled(FNatural.height(), width, FNatural.width())});
+    SetZoom({width, report::mulDiv(FNatural.height(), width, FNatural.width())});
 }
 
 void TvnxPreviewDlg::ZoomWholePage()
@@ -193,7 +186,7 @@ void TvnxPreviewDlg::ZoomWholePage()
     const QRect area = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
     const int windowHeight = area.height() == 480 ? 440 : area.height() * 4 / 5;
     const int pictureHeight = windowHeight - 77;
-    const int pictureWidth = scaled(FNatural.width(), pictureHeight, FNatural.height());
+    const int pictureWidth = report::mulDiv(FNatural.width(), pictureHeight, FNatural.height());
     const int windowWidth = pictureWidth >= 370 ? pictureWidth + 30 : 400;
     setGeometry(area.x() + (area.width() - windowWidth) / 2, area.y() + (area.height() - windowHeight) / 2,
                 windowWidth, windowHeight);
@@ -205,7 +198,8 @@ void TvnxPreviewDlg::ZoomSaved()
     int percent = FSettings.ReadInteger(kPrinter, "PreviewProzent", 100);
     if (percent <= 0)
         percent = 100;
-    SetZoom({scaled(FNatural.width(), percent, 100), scaled(FNatural.height(), percent, 100)});
+    SetZoom(
+        {report::mulDiv(FNatural.width(), percent, 100), report::mulDiv(FNatural.height(), percent, 100)});
 }
 
 void TvnxPreviewDlg::scrollBy(int dx, int dy)

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <ostream>
+#include <vector>
 
 using namespace lanescope::app;
 
@@ -11,6 +12,12 @@ namespace lanescope::app {
 void PrintTo(const Rect& r, std::ostream* out)
 {
     *out << "{" << r.left << "," << r.top << "," << r.width << "," << r.height << "}";
+}
+
+void PrintTo(const FormGeometry& g, std::ostream* out)
+{
+    PrintTo(g.bounds, out);
+    *out << " state " << static_cast<int>(g.state);
 }
 
 } // namespace lanescope::app
@@ -137,5 +144,40 @@ TEST_P(PlaceOnMove, KeepsInScreenAndSnaps)
 }
 
 INSTANTIATE_TEST_SUITE_P(FormGeometry, PlaceOnMove, ::testing::ValuesIn(kPlacements));
+
+// A 1920 x 1080 primary screen with a 40-pixel task bar and a 1280 x 1024 screen to its right.
+TEST(FormGeometry, OpensOnTheScreenOfItsSavedPositionOrWithinReach)
+{
+    const ScreenArea primary{{0, 0, 1920, 1080}, {0, 0, 1920, 1040}};
+    const ScreenArea second{{1920, 0, 1280, 1024}, {1920, 0, 1280, 1024}};
+    const std::vector<ScreenArea> both{primary, second};
+    const std::vector<ScreenArea> primaryOnly{primary};
+    const struct
+    {
+        const char* name;
+        const char* saved;
+        const std::vector<ScreenArea>& screens;
+        FormGeometry opened;
+    } cases[] = {
+        {"on the second screen", "2100,100,800,600,0", both, {{2100, 100, 800, 600}, WindowState::Normal}},
+        {"second screen gone",
+         "2100,100,800,600,0",
+         primaryOnly,
+         {{1120, 100, 800, 600}, WindowState::Normal}},
+        {"maximised, second screen gone",
+         "2100,100,800,600,2",
+         primaryOnly,
+         {{1120, 100, 800, 600}, WindowState::Maximized}},
+        {"partly below the task bar", "300,900,800,600,0", both, {{300, 900, 800, 600}, WindowState::Normal}},
+        {"near the edges: snapped",
+         "1110,15,800,600,0",
+         primaryOnly,
+         {{1120, 0, 800, 600}, WindowState::Normal}},
+        {"nothing saved", "", both, {{760, 390, 400, 300}, WindowState::Normal}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(openGeometry(c.saved, kForm, c.screens, true, {}), c.opened) << c.name;
+    EXPECT_EQ(openGeometry("2100,100,800,600,0", kForm, {}, true, {}).bounds, kForm);
+}
 
 } // namespace

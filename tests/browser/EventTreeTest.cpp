@@ -1,6 +1,8 @@
 #include "browser/EventTree.h"
 
 #include "EventsMeet.h"
+#include "browser/ClipboardTexts.h"
+#include "browser/EventListDrawing.h"
 #include "lenex/LnxTime.h"
 
 #include <fstream>
@@ -44,7 +46,7 @@ TEST_F(EventTreeBuild, OrdersSessionsEventsAndAgeGroups)
     // Event 2 and 4 share ORDER and start time, so NUM decides; event 3 starts later; ORDER 10 follows 9.
     const std::vector<std::string> expected = {
         "Morning",
-        "Event 2 - 50m Butterfly Women, ",
+        "Event 2 - 50m Butterfly Women, XYZ",
         "Event 4 - 50m Backstroke Women",
         "Event 3 - 200m Breaststroke Men, Final",
         "15 - 18 years",
@@ -130,6 +132,58 @@ TEST_F(EventTreeLists, FilesSortsAndRedirectsLists)
     }
     EXPECT_EQ(ResultListFor(node("Morning"), document, lists), nullptr);
     EXPECT_EQ(ResultListFor(nullptr, document, lists), nullptr);
+}
+
+// Roth's swim is ranked 1st among the juniors (CID 32) and 3rd in the open class (31, named twice); Lind's
+// swim in an event without age groups names a further age group that has no list of its own.
+constexpr std::string_view kRankedTwiceMeet = R"(<LENEX><VERSION>01.03.0007</VERSION><COMPETITIONS>
+<COMPETITION><NAME>Cup</NAME><PL>25</PL><PM>m</PM><PERIODS><PERIOD><NUM>1</NUM><EVENTS>
+<EVENT id="3"><NUM>3</NUM><DIS>50</DIS><STR>BR</STR><SEX>F</SEX><TYPE>FIN</TYPE><CATS>
+<CAT id="31"><MIN>-1</MIN><MAX>-1</MAX><NAME>Open</NAME></CAT>
+<CAT id="32"><MIN>2010</MIN><MAX>2013</MAX><NAME>Juniors</NAME></CAT></CATS></EVENT>
+<EVENT id="4"><NUM>4</NUM><DIS>50</DIS><STR>FR</STR><SEX>F</SEX></EVENT>
+</EVENTS></PERIOD></PERIODS>
+<CLUBS><CLUB><NAME>SC Nord</NAME><PERSONS>
+<PERSON id="11"><NAME>Roth</NAME><FNAME>Mia</FNAME><YOB>2011</YOB><RESULTS>
+<RESULT><EID>3</EID><CID>32</CID><RANK>1</RANK><TIME>V00h00:40.00</TIME><RANK id="31">3</RANK><RANK id="31">3</RANK>
+</RESULT>
+</RESULTS></PERSON>
+<PERSON id="12"><NAME>Weber</NAME><FNAME>Lena</FNAME><YOB>2004</YOB><RESULTS>
+<RESULT><EID>3</EID><CID>31</CID><RANK>2</RANK><TIME>V00h00:38.00</TIME></RESULT></RESULTS></PERSON>
+<PERSON id="13"><NAME>Kern</NAME><FNAME>Ida</FNAME><YOB>2003</YOB><RESULTS>
+<RESULT><EID>3</EID><CID>31</CID><RANK>1</RANK><TIME>V00h00:35.00</TIME></RESULT></RESULTS></PERSON>
+<PERSON id="14"><NAME>Lind</NAME><FNAME>Ola</FNAME><YOB>2011</YOB><RESULTS>
+<RESULT><EID>4</EID><CID>41</CID><RANK>1</RANK><TIME>V00h00:30.00</TIME><RANK id="42">2</RANK></RESULT>
+</RESULTS></PERSON>
+</PERSONS></CLUB></CLUBS>
+</COMPETITION></COMPETITIONS></LENEX>)";
+
+TEST_F(EventTreeLists, ASwimRankedInTwoAgeGroupsShowsInBothListsWithItsPlaceThere)
+{
+    load(kRankedTwiceMeet);
+    const EventTreeNode* event = node("Event 3 ");
+    ASSERT_NE(event, nullptr);
+    ASSERT_EQ(event->children.size(), 2u);
+    const EventTreeNode* open = event->children[0].get();
+    const EventTreeNode* juniors = event->children[1].get();
+    EXPECT_EQ(ownerNames(ResultListFor(open, document, lists)),
+              (std::vector<std::string>{"Kern", "Weber", "Roth"}));
+    EXPECT_EQ(ownerNames(ResultListFor(juniors, document, lists)), (std::vector<std::string>{"Roth"}));
+    EXPECT_EQ(ownerNames(ResultListFor(node("Event 4 "), document, lists)),
+              (std::vector<std::string>{"Lind"}));
+
+    // The copy text and the drawn list give each list's own place.
+    const std::string openText = CopyEventList(document, lists, *open, {});
+    EXPECT_NE(openText.find("\t3.\tRoth Mia"), std::string::npos) << openText;
+    EXPECT_NE(CopyEventList(document, lists, *juniors, {}).find("\t1.\tRoth Mia"), std::string::npos);
+    TvnxPaintBox box;
+    EventHeader header = defaultEventHeader();
+    drawEventsPage(box, header, open, document, lists, {});
+    std::vector<std::string> places;
+    for (const PaintItem& item : box.items())
+        if (item.flags & textflag::centre)
+            places.push_back(item.text);
+    EXPECT_EQ(places, (std::vector<std::string>{"1.", "2.", "3."}));
 }
 
 TEST_F(EventTreeLists, ValidResultsNeedTheKindLetterV)

@@ -77,15 +77,43 @@ TEST_F(VnxHTTPTest, FollowsRedirectsWithinHttp)
     EXPECT_EQ(testing::readFile(target("moved")), "moved");
 }
 
-TEST(VnxHTTP, TransferLimitsBoundEveryDownload)
+// A server that falls silent before the body, and one whose body has no announced length, against limits
+// made short for the test. The silence alone does not fail a download: the default limits wait it out.
+TEST_F(VnxHTTPTest, LimitsEndSilentAndOversizedTransfers)
 {
-    const TVnxHTTP http;
-    EXPECT_EQ(http.limits().connectTimeoutSeconds, 10);
-    EXPECT_EQ(http.limits().lowSpeedBytes, 1);
-    EXPECT_EQ(http.limits().lowSpeedSeconds, 30);
-    EXPECT_EQ(http.limits().totalTimeoutSeconds, 600);
-    EXPECT_EQ(http.limits().maxRedirects, 5);
-    EXPECT_EQ(http.limits().maxBytes, 256 * 1024 * 1024);
+    const std::string body = "<LENEX>" + std::string(2000, 'x') + "</LENEX>";
+    server.serve("/paused", HttpResponse{.body = body, .headers = {}, .pauseSeconds = 3});
+    server.serve("/unsized", HttpResponse{.body = body, .headers = {}, .withLength = false});
+    const struct
+    {
+        const char* name;
+        const char* path;
+        void (*shorten)(TransferLimits&);
+        bool completes;
+    } cases[] = {
+        {"default limits", "/paused", [](TransferLimits&) {}, true},
+        {"silence past the stall time", "/paused", [](TransferLimits& l) { l.lowSpeedSeconds = 1; }, false},
+        {"longer than the total time", "/paused",
+         [](TransferLimits& l) {
+             l.lowSpeedBytes = 0; // no stall limit
+             l.totalTimeoutSeconds = 1;
+         },
+         false},
+        {"unannounced body over the size cap", "/unsized", [](TransferLimits& l) { l.maxBytes = 1000; },
+         false},
+    };
+    for (const auto& c : cases) {
+        TVnxHTTP http(&settings);
+        TransferLimits limits;
+        c.shorten(limits);
+        http.setLimits(limits);
+        const std::string file = target(c.path + 1);
+        EXPECT_EQ(http.Download(server.url(c.path), file), c.completes) << c.name;
+        const std::string kept = testing::readFile(file);
+        EXPECT_EQ(kept == body, c.completes) << c.name;
+        EXPECT_TRUE(body.starts_with(kept)) << c.name;
+        EXPECT_LE(static_cast<std::int64_t>(kept.size()), limits.maxBytes) << c.name;
+    }
 }
 
 TEST(VnxHTTP, LocalhostRewriteMakesTheHostTheFirstPathSegment)

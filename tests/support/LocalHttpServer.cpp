@@ -52,6 +52,18 @@ void sendAll(int connection, const std::string& bytes)
     }
 }
 
+// Waits the seconds while the client stays connected and the server is not stopping; false when it is
+// not worth sending more. The client sends nothing after its request, so input means it hung up.
+bool waitWhileConnected(int connection, int seconds, const std::atomic<bool>& stopping)
+{
+    for (int waited = 0; waited < seconds * 1000 && !stopping; waited += 50) {
+        pollfd readable{connection, POLLIN, 0};
+        if (poll(&readable, 1, 50) != 0)
+            return false;
+    }
+    return !stopping;
+}
+
 } // namespace
 
 LocalHttpServer::LocalHttpServer()
@@ -152,11 +164,18 @@ void LocalHttpServer::answer(int connection)
             response = found->second;
     }
     std::string reply = "HTTP/1.1 " + std::to_string(response.status) + " " + reasonOf(response.status) +
-                        "\r\nContent-Length: " + std::to_string(response.body.size()) +
                         "\r\nConnection: close\r\n";
+    if (response.withLength)
+        reply += "Content-Length: " + std::to_string(response.body.size()) + "\r\n";
     for (const auto& [name, value] : response.headers)
         reply += name + ": " + value + "\r\n";
-    sendAll(connection, reply + "\r\n" + response.body);
+    if (response.pauseSeconds == 0) {
+        sendAll(connection, reply + "\r\n" + response.body);
+        return;
+    }
+    sendAll(connection, reply + "\r\n");
+    if (waitWhileConnected(connection, response.pauseSeconds, FStopping))
+        sendAll(connection, response.body);
 }
 
 std::string unreachableUrl(const std::string& path)

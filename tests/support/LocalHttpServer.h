@@ -17,6 +17,10 @@ struct HttpResponse
     std::string body;
     /** Extra header lines as (name, value), e.g. ("Location", "...") for a redirect. */
     std::vector<std::pair<std::string, std::string>> headers;
+    /** Without a Content-Length header the body ends where the server closes the connection. */
+    bool withLength = true;
+    /** Seconds of silence between the header and the body (ended early when the client hangs up). */
+    int pauseSeconds = 0;
 };
 
 /**

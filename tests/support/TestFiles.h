@@ -33,7 +33,7 @@ enum class ZipEntryKind
 
 struct ZipEntry
 {
-    std::string name; ///< taken literally, hostile names included
+    std::string name; ///< used as it stands, hostile names included
     std::string content;
     ZipEntryKind kind = ZipEntryKind::Deflated;
 };

@@ -76,9 +76,21 @@ TEST(TeamLabel, NumberAndGender)
 TEST(RoundText, ByRoundCode)
 {
     const std::pair<const char*, const char*> cases[] = {
-        {"PRE", "Prelims"}, {"SOS", "Swim offs"},    {"SOF", "Swim offs"}, {"SEM", "Semi finals"},
-        {"FIN", "Final"},   {"FHT", "Fastest heat"}, {"TIM", ""},          {"fin", ""},
+        {"PRE", "Prelims"},
+        {"SOS", "Swim offs"},
+        {"SOF", "Swim offs"},
+        {"SEM", "Semi finals"},
+        {"FIN", "Final"},
+        {"FHT", "Fastest heat"},
+        {"TIM", ""},
+        {"fin", "Final"},
         {"", ""},
+        {"SOP", "Swim offs"},
+        {" sop ", "Swim offs"},
+        {"SO4", "Swim offs"},
+        {"SOQ", "Swim offs"},
+        {"QUA", "QUA"},
+        {"tim", ""},
     };
     for (auto [code, text] : cases)
         EXPECT_EQ(roundText(code), text) << code;

@@ -16,9 +16,11 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QScreen>
 #include <QStatusTipEvent>
 #include <QTabWidget>
 #include <QTreeWidget>
@@ -414,7 +416,10 @@ TEST_F(FrmViewTest, SettingsAreKeptAcrossWindows)
     settings->WriteInteger("main", "pgcMain", TfrmView::HelpPage);
     settings->WriteInteger("main", "hcEvents1", 5); // below the smallest width
     settings->WriteBool("main", "tnSplit", true);
+    settings->WriteString("Windows", "frmView", "9000,100,600,400,0"); // on a monitor that is gone
     view = std::make_unique<TestView>(*settings);
+    EXPECT_TRUE(QGuiApplication::primaryScreen()->availableGeometry().contains(view->geometry()))
+        << view->geometry().x() << "," << view->geometry().y();
     EXPECT_EQ(view->PgcMain->currentIndex(), TfrmView::EventsPage);
     EXPECT_EQ(view->shtEvents->header()->sectionSize(1), 50);
     EXPECT_TRUE(view->shtTeilnehmer->splits()->isChecked());

@@ -31,7 +31,6 @@
 #include <gtest/gtest.h>
 #include <iterator>
 #include <set>
-#include <utility>
 
 namespace lanescope::ui {
 namespace {
@@ -358,33 +357,6 @@ TEST_F(LanguageDialogTest, FormSectionsNameExistingComponents)
                 }
             }
         }
-    }
-}
-
-// Pictures for the documentation: runs only when LANESCOPE_SCREENSHOT_DIR names the folder to write them to
-// (run it under a real display server for the desktop's look).
-TEST_F(LanguageDialogTest, WritesTheLanguagePictures)
-{
-    const char* target = std::getenv("LANESCOPE_SCREENSHOT_DIR");
-    if (!target || !*target)
-        GTEST_SKIP() << "LANESCOPE_SCREENSHOT_DIR is not set";
-    const QString out = QString::fromUtf8(target);
-    {
-        TvnxFLangSelect dialog(true);
-        dialog.show();
-        QApplication::processEvents();
-        ASSERT_TRUE(dialog.grab().save(out + "/language-dialog.png"));
-    }
-    TfrmView view(*settings);
-    view.resize(1000, 600);
-    view.show();
-    view.OpenFile(QStringLiteral(LANESCOPE_SAMPLES_DIR "/autumn-open-2026.lef"), true);
-    QTreeWidget* events = view.shtEvents->tree();
-    events->setCurrentItem(events->topLevelItem(0)->child(0));
-    for (const auto& [language, name] : {std::pair(3, "english"), std::pair(2, "french")}) {
-        ASSERT_TRUE(app::LanguageManager().LoadLanguage(language, true));
-        QApplication::processEvents();
-        ASSERT_TRUE(view.grab().save(out + "/main-window-" + name + ".png"));
     }
 }
 

@@ -6,12 +6,12 @@ using namespace lanescope;
 
 namespace {
 
-TEST(LocaleFormats, QtPatternsBecomeDelphiPatterns)
+TEST(LocaleFormats, QtPatternsBecomeFormatPatterns)
 {
     const struct
     {
         const char* qt;
-        const char* delphi;
+        const char* core;
     } cases[] = {
         {"dddd, d. MMMM yyyy", "dddd, d. mmmm yyyy"},
         {"dd.MM.yy", "dd.mm.yy"},
@@ -23,7 +23,7 @@ TEST(LocaleFormats, QtPatternsBecomeDelphiPatterns)
         {"hh''mm", "hh\"'\"nn"},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(ui::delphiPattern(QString::fromUtf8(c.qt)), c.delphi) << c.qt;
+        EXPECT_EQ(ui::formatPattern(QString::fromUtf8(c.qt)), c.core) << c.qt;
 }
 
 TEST(LocaleFormats, GermanDesktopDatesReadAsGermanDates)

@@ -32,7 +32,6 @@
 #include <QTabWidget>
 #include <QTest>
 #include <QTreeWidget>
-#include <cstdlib>
 #include <filesystem>
 #include <gtest/gtest.h>
 
@@ -566,45 +565,6 @@ TEST_F(PrintDialogsTest, MainWindowPrintsItsSelectionAndTheClubStatistics)
     EXPECT_NE(html.find("Freistilstaffel"), std::string::npos);
     EXPECT_NE(html.find("Brandt Clara"), std::string::npos);
     EXPECT_TRUE(fs::exists(folder / "clubs.pdf"));
-}
-
-// Pictures of the print dialog and of the relay report's preview for the documentation: runs only when
-// LANESCOPE_SCREENSHOT_DIR names the folder to write them to.
-TEST_F(PrintDialogsTest, WritesThePrintScreenshots)
-{
-    const char* target = std::getenv("LANESCOPE_SCREENSHOT_DIR");
-    if (!target || !*target)
-        GTEST_SKIP() << "LANESCOPE_SCREENSHOT_DIR is not set";
-    loadFile(LANESCOPE_SAMPLES_DIR "/autumn-open-2026.lef");
-    report::PrintSelection selection = eventSelection(7);
-    ASSERT_NE(selection.eventNode, nullptr);
-    ASSERT_GT(selection.eventNode->data->getInteger(tag::DISCNT), 1);
-    selection.events.splitsAndNames = true;
-    TdlgDrucken dialog(*settings, meet, document, selection, true);
-    dialog.show();
-    QApplication::processEvents();
-    ASSERT_TRUE(dialog.grab().save(QString::fromUtf8(target) + "/print-dialog.png"));
-
-    bool grabbed = false;
-    dialogHooks().exec = [&](QDialog& shown) {
-        auto* preview = qobject_cast<TvnxPreviewDlg*>(&shown);
-        if (!preview)
-            return int(QDialog::Rejected);
-        preview->resize(900, 760);
-        preview->show();
-        preview->ZoomPageWidth();
-        QApplication::processEvents();
-        grabbed = preview->grab().save(QString::fromUtf8(target) + "/preview-relay-report.png");
-        preview->reject();
-        return int(QDialog::Rejected);
-    };
-    dialog.btnPreview->click();
-    EXPECT_TRUE(grabbed);
-
-    TvnxPrintSetupDlg setup(dialog.Report.Document(), true);
-    setup.show();
-    QApplication::processEvents();
-    ASSERT_TRUE(setup.grab().save(QString::fromUtf8(target) + "/page-setup.png"));
 }
 
 } // namespace

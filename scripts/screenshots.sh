@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# Builds lanescope-screenshots and lanescope-cli and writes the pictures of docs/screenshots/: the main
+# window, the print dialogs, the language dialog (through lanescope-screenshots, under Xvfb when no display
+# is set) and the relay report as HTML (through chromium, when installed) and as PDF (through pdftoppm).
+# Usage: scripts/screenshots.sh [OUTPUT-FOLDER]   (docs/screenshots by default)
+set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+out="$(realpath -m "${1:-$root/docs/screenshots}")"
+cd "$root"
+
+bash scripts/install-deps.sh
+cmake --preset dev >/dev/null
+cmake --build --preset dev --target lanescope-screenshots lanescope-cli
+mkdir -p "$out"
+
+if [ -n "${DISPLAY:-}" ]; then
+    ./build/dev/tools/screenshots/lanescope-screenshots "$out"
+else
+    xvfb-run -a -s "-screen 0 1280x1024x24" ./build/dev/tools/screenshots/lanescope-screenshots "$out"
+fi
+
+# The result report of the sample meet's first relay (event 7) with splits and names.
+work="$(mktemp -d)"
+trap 'rm -rf "$work"' EXIT
+meet="$root/samples/autumn-open-2026.lef"
+./build/dev/src/cli/lanescope-cli export "$meet" --event 7 --splits --pdf "$work/relay.pdf"
+pdftoppm -png -r 60 -singlefile "$work/relay.pdf" "$out/relay-report-pdf"
+echo "$out/relay-report-pdf.png"
+./build/dev/src/cli/lanescope-cli export "$meet" --event 7 --splits --html "$work/relay.htm"
+if command -v chromium >/dev/null; then
+    chromium --headless --no-sandbox --disable-gpu --disable-quic --no-first-run --disable-background-networking \
+        --disable-component-update --disable-sync --user-data-dir="$work/chromium" \
+        --screenshot="$out/relay-report-html.png" --window-size=1000,900 "file://$work/relay.htm" 2>/dev/null
+    echo "$out/relay-report-html.png"
+else
+    echo "chromium is not installed: relay-report-html.png is left as it is" >&2
+fi

@@ -1,0 +1,205 @@
+#include "app/SettingsLocation.h"
+#include "app/VnxLanguage.h"
+#include "base/VnxIniFiles.h"
+#include "lenex/LnxSchema.h"
+#include "report/VnxReport.h"
+#include "ui/BrowserPage.h"
+#include "ui/DialogHooks.h"
+#include "ui/FormTexts.h"
+#include "ui/FrmView.h"
+#include "ui/LanguageDialog.h"
+#include "ui/ReportPrinter.h"
+#include "ui/VnxPreviewDlg.h"
+#include "ui/VnxPrintDlg.h"
+#include "ui/VnxPrintSetupDlg.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QDir>
+#include <QEventLoop>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QTreeWidget>
+#include <cstdio>
+#include <utility>
+
+/**
+ * lanescope-screenshots OUTPUT-FOLDER [MEET-FILE]: writes the pictures of the main window, the print
+ * dialogs and the language dialog that the documentation shows, on the bundled sample meet by default.
+ * The window runs with fresh settings and the German screen language, so the pictures do not depend on
+ * the settings of the machine.
+ */
+using namespace lanescope;
+
+namespace {
+
+class PictureWriter
+{
+public:
+    explicit PictureWriter(QString folder)
+        : FFolder(std::move(folder))
+    {
+    }
+
+    /**
+     * Saves what the widget shows as NAME.png once the status bar's indicators (refreshed every 500 ms) have
+     * caught up with the focus; notes a failure.
+     */
+    void save(QWidget& widget, const char* name)
+    {
+        QEventLoop settling;
+        QTimer::singleShot(600, &settling, &QEventLoop::quit);
+        settling.exec();
+        const QString file = FFolder + QLatin1Char('/') + QLatin1String(name) + QStringLiteral(".png");
+        if (widget.grab().save(file)) {
+            std::printf("%s\n", qPrintable(file));
+        } else {
+            std::fprintf(stderr, "lanescope-screenshots: cannot write %s\n", qPrintable(file));
+            FFailed = true;
+        }
+    }
+
+    void fail(const char* what)
+    {
+        std::fprintf(stderr, "lanescope-screenshots: %s\n", what);
+        FFailed = true;
+    }
+
+    bool failed() const { return FFailed; }
+
+private:
+    QString FFolder;
+    bool FFailed = false;
+};
+
+// The first relay event that has results, selected on the events page with splits shown.
+bool selectRelayWithSplits(ui::TfrmView& view)
+{
+    view.PgcMain->setCurrentIndex(ui::TfrmView::EventsPage);
+    view.shtEvents->splits()->setChecked(true);
+    QTreeWidget* events = view.shtEvents->tree();
+    events->setFocus();
+    for (QTreeWidgetItemIterator it(events); *it; ++it) {
+        events->setCurrentItem(*it);
+        const browser::EventTreeNode* node = view.selectedEventNode();
+        if (node && node->level == 1 && node->data->getInteger(lenex::tag::DISCNT) > 1 && view.hasResults())
+            return true;
+    }
+    return false;
+}
+
+void writeMainWindowPictures(ui::TfrmView& view, PictureWriter& pictures)
+{
+    if (!selectRelayWithSplits(view))
+        return pictures.fail("the meet has no relay event with results");
+    pictures.save(view, "events-relay-splits");
+
+    view.PgcMain->setCurrentIndex(ui::TfrmView::ParticipantsPage);
+    QTreeWidget* clubs = view.shtTeilnehmer->tree();
+    for (QTreeWidgetItemIterator it(clubs); *it; ++it) {
+        if ((*it)->parent() && !(*it)->parent()->parent()) { // a club: level 1
+            (*it)->parent()->setExpanded(true);
+            (*it)->setExpanded(true);
+            clubs->setCurrentItem(*it);
+            return pictures.save(view, "participants-club");
+        }
+    }
+    pictures.fail("the meet has no club");
+}
+
+// The print dialog of the relay with splits, the preview of its report and the page setup.
+void writePrintPictures(ui::TfrmView& view, PictureWriter& pictures)
+{
+    if (!selectRelayWithSplits(view))
+        return;
+    bool previewShown = false;
+    ui::dialogHooks().exec = [&](QDialog& dialog) {
+        if (auto* preview = qobject_cast<ui::TvnxPreviewDlg*>(&dialog)) {
+            preview->resize(900, 760);
+            preview->show();
+            preview->ZoomPageWidth();
+            pictures.save(*preview, "preview-relay-report");
+            previewShown = true;
+        } else if (auto* print = qobject_cast<ui::TVnxPrintDlg*>(&dialog)) {
+            print->show();
+            pictures.save(*print, "print-dialog");
+            print->btnPreview->click();
+            ui::TvnxPrintSetupDlg setup(print->Report.Document(), true);
+            setup.show();
+            pictures.save(setup, "page-setup");
+        }
+        return int(QDialog::Rejected);
+    };
+    view.ActPrint->trigger();
+    ui::resetDialogHooks();
+    if (!previewShown)
+        pictures.fail("the preview did not open");
+}
+
+// The language dialog, then the window with the first age group in English and in French.
+void writeLanguagePictures(ui::TfrmView& view, PictureWriter& pictures)
+{
+    {
+        ui::TvnxFLangSelect dialog(true);
+        dialog.show();
+        pictures.save(dialog, "language-dialog");
+    }
+    view.PgcMain->setCurrentIndex(ui::TfrmView::EventsPage);
+    view.shtEvents->splits()->setChecked(false);
+    QTreeWidget* events = view.shtEvents->tree();
+    events->setCurrentItem(events->topLevelItem(0)->child(0));
+    events->setFocus();
+    for (const auto& [language, name] :
+         {std::pair(3, "main-window-english"), std::pair(2, "main-window-french")}) {
+        if (!app::LanguageManager().LoadLanguage(language, true))
+            return pictures.fail("a language file is missing beside the program");
+        pictures.save(view, name);
+    }
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QApplication application(argc, argv);
+    const QStringList arguments = QApplication::arguments();
+    if (arguments.size() < 2 || arguments.size() > 3) {
+        std::fprintf(stderr, "usage: lanescope-screenshots OUTPUT-FOLDER [MEET-FILE]\n");
+        return 2;
+    }
+    const QString meet = arguments.size() == 3 ? arguments[2] : QStringLiteral(LANESCOPE_SAMPLE_MEET);
+    if (!QDir().mkpath(arguments[1])) {
+        std::fprintf(stderr, "lanescope-screenshots: cannot create %s\n", qPrintable(arguments[1]));
+        return 1;
+    }
+    const QTemporaryDir work;
+    base::TVnxIniFile settings(work.filePath(QStringLiteral("lanescope.ini")).toStdString());
+    settings.WriteBool("Files", "AskRegExtension", false);
+    settings.WriteString("Printer", "Current", ui::printers::kPdfFilePrinter);
+
+    app::LanguageSetup setup;
+    setup.folders = {app::programFolder()};
+    setup.screen = 1;
+    app::createLanguageManager(setup);
+    report::TVnxReport::setPrintLanguageHooks([] { app::LanguageManager().BeginPrintLanguage(); },
+                                              [] { app::LanguageManager().EndPrintLanguage(); });
+    ui::installFormTranslation();
+    app::refreshSwimVocabulary(app::LanguageManager());
+
+    PictureWriter pictures(QDir(arguments[1]).absolutePath());
+    ui::TfrmView view(settings);
+    view.resize(1000, 600);
+    view.show();
+    view.OpenFile(meet, true);
+    QApplication::processEvents();
+    if (!view.hasResults() && view.shtEvents->tree()->topLevelItemCount() == 0) {
+        std::fprintf(stderr, "lanescope-screenshots: cannot open %s\n", qPrintable(meet));
+        return 1;
+    }
+    writeMainWindowPictures(view, pictures);
+    writePrintPictures(view, pictures);
+    writeLanguagePictures(view, pictures);
+    return pictures.failed() ? 1 : 0;
+}
