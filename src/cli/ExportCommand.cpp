@@ -29,6 +29,16 @@ int usage(const Options& options)
     return 2;
 }
 
+/** Shows the run's warnings (a page image that cannot be read) on the error output. */
+class ConsoleStatus : public report::SilentStatus
+{
+public:
+    void warning(const std::string& text) override
+    {
+        std::fprintf(stderr, "lanescope-cli: %s\n", text.c_str());
+    }
+};
+
 } // namespace
 
 int runExport(const Arguments& arguments)
@@ -90,7 +100,7 @@ int runExport(const Arguments& arguments)
         content = std::move(drucken);
     }
 
-    report::SilentStatus status;
+    ConsoleStatus status;
     bool written = false;
     if (pdf) {
         engine.PdfFileName = *pdf;

@@ -110,7 +110,7 @@ std::string statusCode(std::string_view status)
 {
     status = base::trimView(status);
     return std::string(lookUp<std::string_view>(
-        status, {{"DSQ", "DQ"}, {"EXH", "EX"}, {"WDR", "DNS"}, {"SICK", "DNS"}}, status));
+        status, {{"DSQ", "DQ"}, {"EXH", "EX"}, {"SICK", "DNS"}}, status));
 }
 
 int strokeIndexOf(std::string_view stroke)

@@ -18,7 +18,13 @@ struct StatusCode
 };
 
 constexpr StatusCode kStatusNumbers[] = {
-    {"EX", 1}, {"DQ", 2}, {"DSQ", 2}, {"DNS", 3}, {"DNF", 4}, {"DQFULL", 5}, {"DQ10", 7}, {"DQ20", 8},
+    {"EX", 1},  {"DQ", 2},     {"DSQ", 2},  {"DNS", 3},  {"WDR", 3},
+    {"DNF", 4}, {"DQFULL", 5}, {"DQ10", 7}, {"DQ20", 8},
+};
+
+// Positions in the status code list.
+constexpr StatusCode kStatusCodeItems[] = {
+    {"DSQ", 1}, {"DQ", 1}, {"DNS", 2}, {"DNF", 3}, {"WDR", 4},
 };
 
 } // namespace
@@ -52,6 +58,15 @@ int statusNumberOf(std::string_view code)
 std::string statusText(int statusNumber)
 {
     return statusNumber == 0 ? std::string() : displayItem(DisplayList::Statuses, statusNumber + 1);
+}
+
+std::string statusCodeText(std::string_view code)
+{
+    code = base::trimView(code);
+    for (const StatusCode& status : kStatusCodeItems)
+        if (base::sameText(code, status.code))
+            return displayItem(DisplayList::StatusCodes, status.number);
+    return statusText(statusNumberOf(code));
 }
 
 std::string poolText(int poolIndex) { return displayItem(DisplayList::Pools, poolIndex + 1); }

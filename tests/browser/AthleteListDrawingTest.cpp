@@ -143,7 +143,7 @@ TEST_F(AthleteListDrawingTest, InvalidResultIsItalicUnlessFilteredOut)
     const std::vector<std::string> all = recorded(box);
     ASSERT_EQ(all.size(), 10u);
     EXPECT_EQ(all[7], "322 20 0 18    58.00");
-    EXPECT_EQ(all[8], "342 20 0 4 DQ"); // unranked: plain
+    EXPECT_EQ(all[8], "342 20 0 4 DSQ"); // unranked: plain
     EXPECT_EQ(all[9], "410 20 0 0 (Final),  False start");
 
     draw("Müller Jana, 05", {false, true});

@@ -77,7 +77,7 @@ TEST_F(EventListDrawing, ResultsAndEntriesRowByRow)
         "Weber Lena, 04@39,20/0",
         "SC Nord@182,20/0",
         "   31.20@372,20/10",
-        "DQ@17,35/4",
+        "DSQ@17,35/4",
         "Kern Ida, 06@39,35/0",
         "SC Nord@182,35/0",
         "   33.00@372,35/18",

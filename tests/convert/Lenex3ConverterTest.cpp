@@ -56,7 +56,7 @@ TEST(Lenex3Values, CodesOfCoursesTimingsStatusesStrokesAndGenders)
     for (const auto& [timing, code] : timings)
         EXPECT_EQ(lenex3::timingCode(timing), code) << timing;
     const std::pair<const char*, const char*> statuses[] = {{"DSQ", "DQ"}, {"DNS", "DNS"}, {"DNF", "DNF"},
-                                                            {"EXH", "EX"}, {"WDR", "DNS"}, {"SICK", "DNS"},
+                                                            {"EXH", "EX"}, {"WDR", "WDR"}, {"SICK", "DNS"},
                                                             {"OTL", "OTL"}};
     for (const auto& [status, code] : statuses)
         EXPECT_EQ(lenex3::statusCode(status), code) << status;
@@ -450,7 +450,7 @@ TEST_F(Lenex3Meet, ResultsStatusesReactionTimesAndSplits)
     EXPECT_EQ(disqualified->getText(tag::CODE), "DQ");
     EXPECT_EQ(disqualified->getText(tag::TIME), "I00h00:59.00");
     const TLnxObject* withdrawn = item(athlete(0), tag::RESULTS, 2);
-    EXPECT_EQ(withdrawn->getText(tag::CODE), "DNS");
+    EXPECT_EQ(withdrawn->getText(tag::CODE), "WDR");
     EXPECT_FALSE(withdrawn->hasChild(tag::TIME));
 
     const TLnxObject* hour = item(athlete(1), tag::RESULTS, 0);
