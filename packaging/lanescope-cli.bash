@@ -5,7 +5,7 @@ _lanescope_cli()
     _init_completion || return
 
     local commands="parse info convert events list clubs export register meets fetch"
-    local files='@(lef|lxf|snf|sd3|cl2|dsv|dsv[678]|zip)'
+    local files='@(lef|lxf|snf|lxb|fxl|stf|sd3|cl2|dsv|dsv[678]|zip)'
 
     if ((cword == 1)); then
         mapfile -t COMPREPLY < <(compgen -W "$commands" -- "$cur")

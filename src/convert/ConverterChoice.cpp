@@ -37,7 +37,7 @@ ConverterKind chooseConverter(const std::string& fileName)
         }
     }
     const std::string key = ";" + extension + ";";
-    if (std::string_view(";.lxf;.lef;.snf;").find(key) != std::string_view::npos)
+    if (std::string_view(";.lxf;.lef;.snf;.lxb;.stf;.fxl;").find(key) != std::string_view::npos)
         return ConverterKind::Lenex;
     if (std::string_view(";.cl2;.sd3;").find(key) != std::string_view::npos)
         return ConverterKind::Sdif;

@@ -17,7 +17,8 @@ TEST(ConverterChoice, ByExtensionInLowerCase)
         {"meet.snf", ConverterKind::Lenex}, {"RESULTS.SD3", ConverterKind::Sdif},
         {"club.cl2", ConverterKind::Sdif},  {"meet.DSV", ConverterKind::Dsv4},
         {"x.txt", ConverterKind::None},     {"noextension", ConverterKind::None},
-        {"x.lxb", ConverterKind::None},     {"missing.zip", ConverterKind::None},
+        {"x.lxb", ConverterKind::Lenex},    {"X.STF", ConverterKind::Lenex},
+        {"x.fxl", ConverterKind::Lenex},    {"missing.zip", ConverterKind::None},
         {"meet.DSV6", ConverterKind::Dsv7}, {"meet.dsv7", ConverterKind::Dsv7},
         {"meet.Dsv8", ConverterKind::Dsv7},
     };

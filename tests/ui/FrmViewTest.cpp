@@ -31,6 +31,9 @@
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <string>
+#include <utility>
+#include <vector>
 
 namespace lanescope::ui {
 namespace {
@@ -345,6 +348,29 @@ TEST_F(FrmViewTest, AFileWithoutCompetitionsShowsV4)
     ASSERT_EQ(view->warnings.size(), 1);
     EXPECT_EQ(view->warnings.first(), text('V', 4));
     expectEmptyWindow();
+}
+
+// What a format converter leaves out is said once the file is shown.
+TEST_F(FrmViewTest, ConverterWarningsAreShownWithTheOpenedFile)
+{
+    const auto record = [](std::string line, const std::vector<std::pair<int, std::string>>& fields) {
+        line.resize(160, ' ');
+        for (const auto& [column, text] : fields)
+            line.replace(static_cast<std::size_t>(column - 1), text.size(), text);
+        return line + "\r\n";
+    };
+    const fs::path dual = folder / "dual-meet.sd3";
+    std::ofstream(dual, std::ios::binary)
+        << record("A0", {{12, "02"}}) << record("B1", {{12, "Dual Meet"}, {122, "01102025"}})
+        << record("C1", {{14, "HOME"}, {18, "Home Team"}})
+        << record("D0",
+                  {{12, "Swimmer, Sam"}, {66, "F"}, {68, " 1001"}, {73, "1"}, {116, "1:00.00"}, {124, "Y"}})
+        << record("D0",
+                  {{12, "Diver, Dee"}, {66, "F"}, {68, "   1H"}, {73, "2"}, {116, " 245.50"}, {124, "Y"}});
+    view->OpenFile(QString::fromStdString(dual.string()), true);
+    ASSERT_EQ(view->warnings.size(), 1);
+    EXPECT_TRUE(view->warnings.first().startsWith("1 diving")) << view->warnings.first().toStdString();
+    EXPECT_EQ(view->CbxCompetitions->count(), 1);
 }
 
 TEST_F(FrmViewTest, ClosingClearsBothTreesAndDisablesTheFileCommands)
