@@ -78,7 +78,7 @@ private:
 
 std::string withTime(std::string lenex, const std::string& time)
 {
-    for (std::size_t at; (at = lenex.find("V00h00:56.79")) != std::string::npos;)
+    for (std::size_t at = 0; (at = lenex.find("V00h00:56.79", at)) != std::string::npos; at += 12)
         lenex.replace(at, 12, "V00h00:" + time);
     return lenex;
 }
