@@ -6,7 +6,8 @@
 
 namespace lanescope::bench {
 
-std::unique_ptr<lenex::TLnxObject> longListMeet(int results)
+std::unique_ptr<lenex::TLnxObject> longListMeet(int results, const std::string& firstName,
+                                                const std::string& clubName)
 {
     using namespace lenex;
     auto root = std::make_unique<TLnxObject>(tag::LENEX);
@@ -22,13 +23,13 @@ std::unique_ptr<lenex::TLnxObject> longListMeet(int results)
     event->setText(tag::DIS, "200");
     event->setText(tag::STR, "FR");
     TLnxObject* club = competition->addCollection(tag::CLUBS)->newItem();
-    club->setText(tag::NAME, "Benchmark Swim Club");
+    club->setText(tag::NAME, clubName);
     TLnxCollection* persons = club->addCollection(tag::PERSONS);
     for (int i = 1; i <= results; ++i) {
         TLnxObject* person = persons->newItem();
         person->setId(i);
         person->setText(tag::NAME, "Swimmer" + std::to_string(i));
-        person->setText(tag::FNAME, "Anna");
+        person->setText(tag::FNAME, firstName);
         person->setInteger(tag::YOB, 2000 + i % 20);
         TLnxObject* result = person->addCollection(tag::RESULTS)->newItem();
         result->setInteger(tag::EID, 1);

@@ -1,15 +1,27 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Lanescope needs to build, run and test.
 # Idempotent: when every package is present it does nothing at all.
-# Usage: scripts/install-deps.sh [EXTRA-PACKAGE...]   (extra packages, e.g. the fuzzing compiler)
+# Usage: scripts/install-deps.sh [--packaging] [EXTRA-PACKAGE...]
+#   --packaging     also the tools that build and check the Debian package and the desktop files
+#   EXTRA-PACKAGE   further packages, e.g. the fuzzing compiler
 set -euo pipefail
+
+extra=()
+if [ "${1:-}" = "--packaging" ]; then
+    shift
+    extra=(dpkg-dev file lintian desktop-file-utils appstream shared-mime-info xdg-utils libfile-mimeinfo-perl
+           bash-completion man-db)
+fi
+set -- "${extra[@]}" "$@"
 
 packages=(
     build-essential cmake ninja-build ccache pkg-config git
+    librsvg2-bin
     qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev
     libzip-dev zlib1g-dev libcurl4-openssl-dev libjpeg62-turbo-dev libgif-dev
     libgtest-dev libgmock-dev libbenchmark-dev libpugixml-dev
-    xvfb xauth poppler-utils qpdf fonts-liberation2
+    libharfbuzz-dev libfontconfig-dev libpng-dev
+    xvfb xauth poppler-utils qpdf fonts-liberation2 fonts-dejavu-core
     "$@"
 )
 

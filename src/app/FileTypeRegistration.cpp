@@ -1,7 +1,9 @@
 #include "app/FileTypeRegistration.h"
 
+#include "app/DesktopFiles.h"
 #include "base/Strings.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <fcntl.h>
@@ -50,33 +52,13 @@ std::string readFile(const std::filesystem::path& file)
     return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
 }
 
-std::string extensionWithoutDot(std::string_view extension)
-{
-    return base::asciiLower(extension.starts_with('.') ? extension.substr(1) : extension);
-}
-
-std::string mimePackage(const std::vector<std::string>& extensions, const std::string& className,
-                        const std::string& description)
-{
-    std::string xml = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-                      "<mime-info xmlns=\"http://www.freedesktop.org/standards/shared-mime-info\">\n";
-    for (const std::string& extension : extensions) {
-        xml += "  <mime-type type=\"" + base::xmlEscaped(mimeTypeOf(className, extension)) + "\">\n";
-        xml += "    <comment>" + base::xmlEscaped(description) + "</comment>\n";
-        xml += "    <icon name=\"" + base::xmlEscaped(className) + "\"/>\n";
-        xml += "    <glob pattern=\"*." + base::xmlEscaped(extensionWithoutDot(extension)) + "\"/>\n";
-        xml += "  </mime-type>\n";
-    }
-    return xml + "</mime-info>\n";
-}
-
 std::string desktopEntry(const std::vector<std::string>& mimeTypes, const std::string& className,
                          const std::filesystem::path& programPath, const std::string& description)
 {
     std::string types;
     for (const std::string& type : mimeTypes)
         types += type + ";";
-    // The entry only opens documents: it stays out of the application menus.
+    // The entry only opens documents: it stays out of the application menus, where the installed entry is.
     std::string entry = "[Desktop Entry]\nType=Application\n";
     entry += "Name=" + programPath.stem().string() + "\n";
     entry += "Comment=" + description + "\n";
@@ -167,11 +149,6 @@ void runToolIfPresent(const std::string& program, const std::vector<std::string>
     posix_spawn_file_actions_destroy(&actions);
 }
 
-std::string mimeTypeOf(std::string_view className, std::string_view extension)
-{
-    return "application/x-" + base::asciiLower(className) + "-" + extensionWithoutDot(extension);
-}
-
 std::string desktopExecArgument(const std::string& argument)
 {
     // Field codes start with "%" everywhere; inside quotes the shell's special characters need a backslash,
@@ -199,12 +176,19 @@ bool RegisterFileTypes(const std::vector<std::string>& extensions, const std::st
 {
     if (folders.dataHome.empty() || folders.configHome.empty())
         return false;
+    const std::string_view package = documentTypesPackage();
     std::vector<std::string> mimeTypes;
-    for (const std::string& extension : extensions)
-        mimeTypes.push_back(mimeTypeOf(className, extension));
+    std::vector<std::string> defaults;
+    for (const DocumentType& type : documentTypes(package)) {
+        mimeTypes.push_back(type.mimeType);
+        if (std::any_of(type.extensions.begin(), type.extensions.end(), [&](const std::string& own) {
+                return std::any_of(extensions.begin(), extensions.end(),
+                                   [&](const std::string& asked) { return base::asciiLower(asked) == own; });
+            }))
+            defaults.push_back(type.mimeType);
+    }
     const std::filesystem::path mimeFolder = folders.dataHome / "mime";
-    if (!replaceFile(mimeFolder / "packages" / (className + ".xml"),
-                     mimePackage(extensions, className, description)))
+    if (!replaceFile(mimeFolder / "packages" / (className + ".xml"), package))
         return false;
     if (runTool)
         runTool("update-mime-database", {mimeFolder.string()});
@@ -216,7 +200,7 @@ bool RegisterFileTypes(const std::vector<std::string>& extensions, const std::st
                      iconSvg))
         return false;
     const std::filesystem::path mimeApps = folders.configHome / "mimeapps.list";
-    return replaceFile(mimeApps, updatedMimeApps(readFile(mimeApps), mimeTypes, desktopId));
+    return replaceFile(mimeApps, updatedMimeApps(readFile(mimeApps), defaults, desktopId));
 }
 
 bool RegisterFileTypes(const std::vector<std::string>& extensions, const std::string& className,

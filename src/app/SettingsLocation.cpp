@@ -1,5 +1,7 @@
 #include "app/SettingsLocation.h"
 
+#include "app/ProgramFiles.h"
+
 #include <cerrno>
 #include <cstdlib>
 #include <sys/stat.h>
@@ -35,7 +37,8 @@ std::filesystem::path settingsFileLocation(const std::filesystem::path& programF
                                            const EnvironmentLookup& environment)
 {
     const std::filesystem::path besideProgram = programFolder / kSettingsFileName;
-    if (isWritableFolder(programFolder))
+    // An installed program shares its folder with other programs and users: its settings go to the user.
+    if (!isInstalledLayout(programFolder) && isWritableFolder(programFolder))
         return besideProgram;
     std::optional<std::filesystem::path> configHome = absoluteVariable(environment, "XDG_CONFIG_HOME");
     if (!configHome) {

@@ -19,7 +19,8 @@ std::optional<std::filesystem::path> absoluteVariable(const EnvironmentLookup& e
                                                       std::string_view name);
 
 /**
- * Where the settings file lives: "lanescope.ini" in the program folder when that folder is writable, else
+ * Where the settings file lives: "lanescope.ini" in the program folder when that folder is writable and not
+ * part of an installed tree (see isInstalledLayout), else
  * $XDG_CONFIG_HOME/lanescope/lanescope.ini ($HOME/.config when XDG_CONFIG_HOME is unset, empty or relative).
  * Creates the missing folders of the second place with mode 0700. Without a usable home the program folder is
  * returned anyway: the program then runs without persistent settings.

@@ -68,22 +68,6 @@ void drawStatistic(TvnxPaintBox& box, const TClubStatistic& statistic)
     }
 }
 
-void setListHeader(ClubHeader& header, bool hasResults, bool pointTable)
-{
-    HeaderSection& time = header[3];
-    HeaderSection& last = header[5];
-    time.text = hasResults ? base::languageText('V', 11) : base::languageText('S', 17);
-    if (hasResults) {
-        last.width = pointTable ? 40 : 0;
-        last.text = base::languageText('V', 12);
-        last.alignment = SectionAlignment::Centre;
-    } else {
-        last.width = 70;
-        last.text = base::languageText('V', 13);
-        last.alignment = SectionAlignment::Left;
-    }
-}
-
 void drawItems(TvnxPaintBox& box, const ClubHeader& header, const TLnxCollection& items,
                const TLenex& document, const ClubPageOptions& options)
 {
@@ -157,7 +141,8 @@ ClubPageDrawing drawClubsPage(TvnxPaintBox& box, ClubHeader& header, const ClubT
         } else if (node->items) {
             page.headerVisible = true;
             page.hasResults = node->items->tag() == tag::RESULTS;
-            setListHeader(header, page.hasResults, document.pointTable() != nullptr);
+            setPerListSections(header[3], header[5], page.hasResults, document.pointTable() != nullptr,
+                               options.captionWidth);
             drawItems(box, header, *node->items, document, options);
         }
     }

@@ -25,6 +25,7 @@ struct ClubPageOptions
 {
     bool splitsAndNames = false;   // "&Zwischenzeiten/Namen"
     bool onlyValidResults = false; // "&nur gültige Resultate"
+    CaptionWidth captionWidth;     // none: the per-list sections keep their widths
 };
 
 /** What the window shows around the drawing. */

@@ -151,22 +151,18 @@ std::string CopyEventList(const TLenex& document, const ResultLists& lists, cons
                           const CopyOptions& options)
 {
     const bool ageGroupNode = node.level >= 2 && node.parent;
-    const TLnxObject* event = ageGroupNode ? node.parent->data : (node.level == 1 ? node.data : nullptr);
     std::string text =
         (ageGroupNode ? node.parent->text + ", " + node.text : node.text) + std::string(kLineEnd);
-    const ResultList* list = nullptr;
-    if (event && node.data)
-        list = lists.find(ageGroupNode ? ResultLists::ageGroupKey(event->id(), node.data->id())
-                                       : ResultLists::eventKey(event->id()));
-    if (!list)
+    const TLnxObject* event = listEventOf(&node, lists);
+    const ResultList* list = ResultListFor(&node, lists);
+    if (!event || !list)
         return text;
     const bool mixed = event->getText(tag::SEX) == "X";
-    for (const TLnxObject* item : *list) {
+    const int ageGroupId = listAgeGroupId(&node);
+    for (TLnxObject* item : *list) {
         if (!copied(*item, options))
             continue;
-        text += '\t';
-        if (const int rank = item->getInteger(tag::RANK); rank > 0)
-            text += std::to_string(rank) + ".";
+        text += '	' + placeText(*item, ageGroupId);
         const TLnxObject* owner = ownerOf(*item);
         const TLnxObject* club = clubOf(owner);
         text += "\t" + (owner ? swim::participantText(*owner, mixed) : std::string()) + "\t" +
@@ -186,7 +182,7 @@ std::string CopyAthleteList(const TLenex& document, const ClubTreeNode& node, co
     if (!node.items)
         return text;
     for (int i = 0; i < node.items->childCount(); ++i) {
-        const TLnxObject* item = node.items->itemAt(i);
+        TLnxObject* item = node.items->itemAt(i);
         if (!item || !copied(*item, options))
             continue;
         const int eventId = item->getInteger(tag::EID);
@@ -195,9 +191,7 @@ std::string CopyAthleteList(const TLenex& document, const ClubTreeNode& node, co
         text += "\t" + (event ? event->getText(tag::NUM) : std::string()) + "\t" +
                 (event ? swim::eventText(document, *event) : std::string()) + "\t" +
                 (ageGroup ? swim::ageGroupText(document, ageGroup) : std::string()) + "\t" +
-                validTimeText(*item) + "\t";
-        if (const int rank = item->getInteger(tag::RANK); rank > 0)
-            text += std::to_string(rank) + ".";
+                validTimeText(*item) + "\t" + placeText(*item);
         if (const std::string remark = remarkText(*item, event); !remark.empty())
             text += "\t" + remark;
         endLine(text);

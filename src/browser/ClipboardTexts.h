@@ -20,16 +20,17 @@ struct CopyOptions
 };
 
 /**
- * `CopyEventList`: the title of the event or age-group node, then one line per item of the node's own list
- * (no "FHT" redirection): place, participant (relays with gender in mixed events), club, valid time and
- * comment. Blanks and control characters at the end of each line are dropped.
+ * `CopyEventList`: the title of the event or age-group node, then one line per item of the list the node
+ * shows (`ResultListFor`): place (or the status code's text), participant (relays with gender in mixed
+ * events), club, valid time and comment. Blanks and control characters at the end of each line are dropped.
  */
 std::string CopyEventList(const lenex::TLenex& document, const ResultLists& lists, const EventTreeNode& node,
                           const CopyOptions& options);
 
 /**
  * `CopyAthleteList`: the title of the athlete or relay node, then one line per item of its collection in
- * document order: event number, event, age group, valid time, place and the remark with the round.
+ * document order: event number, event, age group, valid time, place (or the status code's text) and the
+ * remark with the round.
  */
 std::string CopyAthleteList(const lenex::TLenex& document, const ClubTreeNode& node,
                             const CopyOptions& options);

@@ -6,6 +6,8 @@
 #include "swim/LenexTexts.h"
 #include "swim/TextFormat.h"
 
+#include <algorithm>
+
 namespace lanescope::browser {
 
 using lenex::TLnxObject;
@@ -17,10 +19,21 @@ constexpr int kFirstRowY = 5;
 constexpr int kRowHeight = 15;
 constexpr int kRowHeightWithSplits = 17;
 
-void setListHeader(EventHeader& header, bool hasResults, bool pointTable)
+// The scroll position that shows the found row, drawn from top to bottom (splits make rows taller), with
+// two more rows below it, or its top when the row is taller than the view; -1 when it shows already or
+// was not drawn.
+int scrollTopFor(int top, int bottom, int rowHeight, int clientHeight)
 {
-    HeaderSection& time = header[3];
-    HeaderSection& last = header[4];
+    if (top < 0 || bottom + 2 * rowHeight < clientHeight)
+        return -1;
+    return std::min(top, bottom + 2 * rowHeight - clientHeight);
+}
+
+} // namespace
+
+void setPerListSections(HeaderSection& time, HeaderSection& last, bool hasResults, bool pointTable,
+                        const CaptionWidth& captionWidth)
+{
     time.text = hasResults ? base::languageText('V', 11) : base::languageText('S', 17);
     if (hasResults) {
         last.width = pointTable ? 40 : 0;
@@ -31,9 +44,9 @@ void setListHeader(EventHeader& header, bool hasResults, bool pointTable)
         last.text = base::languageText('V', 13);
         last.alignment = SectionAlignment::Left;
     }
+    if (last.width > 0 && captionWidth)
+        last.width = std::max(last.width, captionWidth(last.text));
 }
-
-} // namespace
 
 EventHeader defaultEventHeader()
 {
@@ -52,29 +65,34 @@ EventPageDrawing drawEventsPage(TvnxPaintBox& box, EventHeader& header, const Ev
 {
     EventPageDrawing page;
     box.Clear();
-    const TLnxObject* event = listEventOf(node, document);
+    const TLnxObject* event = listEventOf(node, lists);
     if (event != nullptr) {
         page.rowHeight = options.splitsAndNames ? kRowHeightWithSplits : kRowHeight;
         page.title =
             node->level >= 2 && node->parent != nullptr ? node->parent->text + ", " + node->text : node->text;
-        if (const ResultList* list = ResultListFor(node, document, lists)) {
+        if (const ResultList* list = ResultListFor(node, lists)) {
             const bool mixed = event->getText(tag::SEX) == "X";
+            const int ageGroupId = listAgeGroupId(node);
             for (const TLnxObject* item : *list)
                 page.hasResults = page.hasResults || item->tag() == tag::RESULT;
             page.headerVisible = !list->empty();
-            setListHeader(header, page.hasResults, document.pointTable() != nullptr);
+            setPerListSections(header[3], header[4], page.hasResults, document.pointTable() != nullptr,
+                               options.captionWidth);
             const std::array<int, 6> x = columnEdges(header);
 
             int y = kFirstRowY;
+            int foundTop = -1;
+            int foundBottom = -1;
             for (std::size_t i = 0; i < list->size(); ++i) {
                 TLnxObject& item = *(*list)[i];
                 const bool isResult = item.tag() == tag::RESULT;
                 if (isResult && options.onlyValidResults && !IsValidResult(item))
                     continue;
                 if (isResult)
-                    box.AddText(x[1] / 2 - 1, y, 0, textflag::centre, placeText(item));
+                    box.AddText(x[1] / 2 - 1, y, 0, textflag::centre, placeText(item, ageGroupId));
                 const bool found = static_cast<int>(i) == options.foundRow;
                 if (found) {
+                    foundTop = y;
                     box.setBrush(ColourRole::Highlight);
                     box.setFontColour(ColourRole::HighlightText);
                 }
@@ -103,13 +121,13 @@ EventPageDrawing drawEventsPage(TvnxPaintBox& box, EventHeader& header, const Ev
                     box.AddLine(5, y + 14, 1, y + 14, x[4] - 1);
                 }
                 y += page.rowHeight;
+                if (found)
+                    foundBottom = y;
             }
+            page.scrollTop = scrollTopFor(foundTop, foundBottom, page.rowHeight, options.clientHeight);
         }
     }
     box.Finish();
-    if (options.foundRow >= 0 && page.rowHeight > 0 &&
-        (options.foundRow + 3) * page.rowHeight >= options.clientHeight)
-        page.scrollTop = (options.foundRow + 3) * page.rowHeight - options.clientHeight;
     return page;
 }
 

@@ -4,6 +4,7 @@
 #include "browser/PaintBox.h"
 
 #include <array>
+#include <functional>
 #include <string>
 
 /** The result list of the events page, drawn row by row on a paint box. */
@@ -43,6 +44,18 @@ template <std::size_t N> std::array<int, N + 1> columnEdges(const std::array<Hea
     return edges;
 }
 
+/** Width in pixels that a header caption needs in the window's header font, its padding included. */
+using CaptionWidth = std::function<int(const std::string& caption)>;
+
+/**
+ * Sets the sections that change per list, of both pages: the time caption (V11 for results, S17 for
+ * entries) and the last section: for results the points (V12, centred, width 40 with a points table and
+ * 0 without), for entries heat and lane (V13, left, width 70). A caption wider than its shown section
+ * widens it, so no language's caption is cut.
+ */
+void setPerListSections(HeaderSection& time, HeaderSection& last, bool hasResults, bool pointTable,
+                        const CaptionWidth& captionWidth);
+
 /** What a drawing of the events page reads besides the node. */
 struct EventPageOptions
 {
@@ -50,6 +63,7 @@ struct EventPageOptions
     bool onlyValidResults = false; // "&nur gültige Resultate"
     int foundRow = -1;             // the row the search found, counted over the unfiltered list; -1: none
     int clientHeight = 0;          // visible height of the surface, for scrolling to the found row
+    CaptionWidth captionWidth;     // none: the per-list sections keep their widths
 };
 
 /** What the window shows around the drawing. */
@@ -59,7 +73,7 @@ struct EventPageDrawing
     bool headerVisible = false;
     bool hasResults = false; // the list holds a RESULT (kept for printing)
     int rowHeight = 0;
-    int scrollTop = -1; // vertical scroll position that brings the found row into view; -1: none
+    int scrollTop = -1; // vertical scroll position that brings the drawn found row into view; -1: none
 };
 
 /**

@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
 
 namespace lanescope::browser {
 
@@ -137,8 +138,8 @@ void EventTree::BuildEventTree(const lenex::TLenex& document, ResultLists& lists
                         base::languageText('S', 18) +
                             swim::formatText("%d - %s", {event->getInteger(tag::NUM), title}),
                         kEventImage, event);
-            if (const std::string& round = event->getText(tag::TYPE); round != "TIM")
-                node->text += ", " + swim::roundText(round);
+            if (const std::string round = swim::roundText(event->getText(tag::TYPE)); !round.empty())
+                node->text += ", " + round;
             const std::vector<TLnxObject*> ageGroups = itemsOf(*event, tag::CATS);
             const std::string key = ResultLists::eventKey(event->id());
             if (ageGroups.size() == 1) {
@@ -153,7 +154,27 @@ void EventTree::BuildEventTree(const lenex::TLenex& document, ResultLists& lists
             lists.createList(key);
         }
     }
+    pairFastestHeats();
     sortNodes(FSessions, 0);
+}
+
+void EventTree::pairFastestHeats()
+{
+    std::map<int, EventTreeNode*> eventsById;
+    for (const auto& session : FSessions)
+        for (const auto& event : session->children)
+            eventsById.emplace(event->data->id(), event.get());
+    for (const auto& [id, node] : eventsById) {
+        const std::string& named = node->data->getText(tag::PEID);
+        if (node->data->getText(tag::TYPE) != "FHT" || named.empty())
+            continue;
+        const auto target = eventsById.find(node->data->getInteger(tag::PEID));
+        if (target == eventsById.end() || target->second == node)
+            continue;
+        node->partner = target->second->data;
+        if (target->second->partner == nullptr)
+            target->second->partner = node->data;
+    }
 }
 
 std::vector<const EventTreeNode*> EventTree::nodesInOrder() const
@@ -170,29 +191,35 @@ std::vector<const EventTreeNode*> EventTree::nodesInOrder() const
     return nodes;
 }
 
-TLnxObject* listEventOf(const EventTreeNode* node, const lenex::TLenex& document)
+TLnxObject* listEventOf(const EventTreeNode* node, const ResultLists& lists)
 {
     if (node == nullptr || node->data == nullptr || node->level <= 0)
         return nullptr;
     if (node->level >= 2)
         return node->parent != nullptr ? node->parent->data : nullptr;
     TLnxObject* event = node->data;
-    // A fastest heat shows the list of the event its PEID names, when that event exists.
-    if (event->getText(tag::TYPE) == "FHT" && !event->getText(tag::PEID).empty())
-        if (TLnxObject* named = document.eventById(event->getInteger(tag::PEID)))
-            return named;
+    const auto holdsItems = [&lists](const TLnxObject& candidate) {
+        const ResultList* list = lists.find(ResultLists::eventKey(candidate.id()));
+        return list != nullptr && !list->empty();
+    };
+    if (node->partner != nullptr && !holdsItems(*event) && holdsItems(*node->partner))
+        return node->partner;
     return event;
 }
 
-const ResultList* ResultListFor(const EventTreeNode* node, const lenex::TLenex& document,
-                                const ResultLists& lists)
+const ResultList* ResultListFor(const EventTreeNode* node, const ResultLists& lists)
 {
-    const TLnxObject* event = listEventOf(node, document);
+    const TLnxObject* event = listEventOf(node, lists);
     if (event == nullptr)
         return nullptr;
     if (node->level >= 2)
         return lists.find(ResultLists::ageGroupKey(event->id(), node->data->id()));
     return lists.find(ResultLists::eventKey(event->id()));
+}
+
+int listAgeGroupId(const EventTreeNode* node)
+{
+    return node != nullptr && node->level >= 2 && node->data != nullptr ? node->data->id() : 0;
 }
 
 } // namespace lanescope::browser

@@ -22,6 +22,9 @@ struct EventTreeNode
     std::string text;
     int imageIndex = 0;
     lenex::TLnxObject* data = nullptr; // the PERIOD, EVENT or CAT
+    // Event nodes of a fastest-heat pair: the other EVENT of the pair (for an "FHT" event the EVENT its PEID
+    // names, for that EVENT the first "FHT" event naming it); nullptr otherwise.
+    lenex::TLnxObject* partner = nullptr;
     EventTreeNode* parent = nullptr;
     std::vector<std::unique_ptr<EventTreeNode>> children;
 };
@@ -46,22 +49,32 @@ public:
     std::vector<const EventTreeNode*> nodesInOrder() const;
 
 private:
+    // Links each "FHT" event whose PEID names another event of the tree with that event (`partner`).
+    void pairFastestHeats();
+
     std::vector<std::unique_ptr<EventTreeNode>> FSessions;
 };
 
 /**
  * The EVENT whose list and values an event or age-group node shows: the node's EVENT (the parent EVENT of
- * an age group), or for an event of TYPE "FHT" whose PEID names an EVENT of the competition, that EVENT.
- * nullptr for no node, a node without data and session nodes.
+ * an age group); but an event node whose own list is empty shows its fastest-heat partner's list when that
+ * one holds items. Meets file the results of a timed final with slower heats either under the timed final
+ * or under its fastest heat, so whichever of the two holds them, both nodes show them. nullptr for no node,
+ * a node without data and session nodes.
  */
-lenex::TLnxObject* listEventOf(const EventTreeNode* node, const lenex::TLenex& document);
+lenex::TLnxObject* listEventOf(const EventTreeNode* node, const ResultLists& lists);
 
 /**
  * `ResultListFor`: the list an event-tree node shows, or nullptr (session nodes, nodes without data, keys
- * without a list). Event nodes show their event key (after the "FHT" redirection), age-group nodes the
- * age-group key of the parent EVENT and the CAT.
+ * without a list). Event nodes show the event key of `listEventOf`, age-group nodes the age-group key of
+ * the parent EVENT and the CAT. The page, the search, the copy text and the printed report all take this.
  */
-const ResultList* ResultListFor(const EventTreeNode* node, const lenex::TLenex& document,
-                                const ResultLists& lists);
+const ResultList* ResultListFor(const EventTreeNode* node, const ResultLists& lists);
+
+/**
+ * The age group whose places the node's list shows (swim::placeInAgeGroup): the CAT's id for an age-group
+ * node, 0 (the RANK of each result) for any other node.
+ */
+int listAgeGroupId(const EventTreeNode* node);
 
 } // namespace lanescope::browser

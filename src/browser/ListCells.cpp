@@ -3,6 +3,7 @@
 #include "base/LanguageTexts.h"
 #include "lenex/LnxTime.h"
 #include "swim/BSSwLenex.h"
+#include "swim/ResultRankings.h"
 #include "swim/SwimCodes.h"
 #include "swim/SwimTime.h"
 
@@ -30,10 +31,17 @@ const TLnxObject* clubOf(const TLnxObject* owner)
     return club && club->tag() == tag::CLUB ? club->asObject() : nullptr;
 }
 
-std::string placeText(TLnxObject& result)
+std::string placeText(TLnxObject& result, int ageGroupId)
 {
+    if (result.tag() != tag::RESULT)
+        return {};
     const auto view = swim::lenexView<swim::IBSLenexResult>(result);
-    return view ? view->placeText() : std::string();
+    if (!view)
+        return {};
+    if (ageGroupId == 0 || !result.getText(tag::CODE).empty())
+        return view->placeText();
+    const int place = swim::placeInAgeGroup(result, ageGroupId);
+    return place > 0 ? std::to_string(place) + "." : std::string();
 }
 
 TimeCell timeCell(const TLnxObject& item)
@@ -60,10 +68,10 @@ void drawTimeCell(TvnxPaintBox& box, int x, int y, const TLnxObject& item)
 std::string remarkText(const TLnxObject& item, const TLnxObject* event)
 {
     const std::string& comment = item.getText(tag::COMMENT);
-    const std::string& type = event ? event->getText(tag::TYPE) : std::string();
-    if (type == "TIM")
+    const std::string round = event ? swim::roundText(event->getText(tag::TYPE)) : std::string();
+    if (round.empty())
         return comment;
-    std::string remark = "(" + swim::roundText(type) + ")";
+    std::string remark = "(" + round + ")";
     if (!comment.empty())
         remark += ",  " + comment;
     return remark;

@@ -17,8 +17,12 @@ const lenex::TLnxObject* ownerOf(const lenex::TLnxObject& item);
 /** The CLUB that holds the PERSON or RELAY; nullptr when there is none. */
 const lenex::TLnxObject* clubOf(const lenex::TLnxObject* owner);
 
-/** Place of a RESULT: its status text when it has a CODE, "%d." for a positive RANK, else empty. */
-std::string placeText(lenex::TLnxObject& result);
+/**
+ * Place of a RESULT: the text of its status code when it has a CODE ("DSQ"), else "%d." for a positive place
+ * in the list of the age group (its RANK for age group 0, swim::placeInAgeGroup), else empty. Empty for an
+ * ENTRY.
+ */
+std::string placeText(lenex::TLnxObject& result, int ageGroupId = 0);
 
 /** The time of a list row as shown: its text and style (text flags), and whether anything is shown. */
 struct TimeCell
@@ -38,8 +42,8 @@ TimeCell timeCell(const lenex::TLnxObject& item);
 void drawTimeCell(TvnxPaintBox& box, int x, int y, const lenex::TLnxObject& item);
 
 /**
- * Remark of an athlete's row: the COMMENT; for an EVENT whose TYPE is not "TIM" (a missing EVENT has an
- * empty TYPE) the round text in brackets, followed by ",  " and the COMMENT when there is one.
+ * Remark of an athlete's row: the COMMENT; for an EVENT whose round has a text (swim::roundText: not "TIM",
+ * not empty) the round text in brackets, followed by ",  " and the COMMENT when there is one.
  */
 std::string remarkText(const lenex::TLnxObject& item, const lenex::TLnxObject* event);
 

@@ -1,6 +1,8 @@
 #include "browser/ResultLists.h"
 
+#include "base/Strings.h"
 #include "lenex/LnxTime.h"
+#include "swim/ResultRankings.h"
 #include "swim/TextFormat.h"
 
 #include <algorithm>
@@ -26,9 +28,9 @@ struct SortKey
     TLnxObject* item;
 };
 
-SortKey sortKeyOf(TLnxObject* item)
+SortKey sortKeyOf(TLnxObject* item, int ageGroupId)
 {
-    const int rank = item->getInteger(tag::RANK);
+    const int rank = swim::placeInAgeGroup(*item, ageGroupId);
     if (rank > 0)
         return {0, rank, item};
     if (item->tag() != tag::ENTRY)
@@ -50,8 +52,13 @@ void ResultLists::ClearResultLists() { FLists.clear(); }
 void ResultLists::createList(const std::string& key)
 {
     const auto at = std::lower_bound(FLists.begin(), FLists.end(), key, KeyLess{});
-    if (at == FLists.end() || at->key != key)
-        FLists.insert(at, Entry{key, {}});
+    if (at == FLists.end() || at->key != key) {
+        const std::size_t separator = key.find(';');
+        const int ageGroupId = separator == std::string::npos
+                                   ? 0
+                                   : base::strToIntDef(std::string_view(key).substr(separator + 1), 0);
+        FLists.insert(at, Entry{key, ageGroupId, {}});
+    }
 }
 
 const ResultList* ResultLists::find(std::string_view key) const
@@ -74,6 +81,14 @@ void ResultLists::AddToResultList(TLnxObject& item)
         list = findList(eventId);
     if (list != nullptr)
         list->push_back(&item);
+    if (item.tag() != tag::RESULT)
+        return;
+    // A file that names one age group twice still lists the swim there once.
+    for (const swim::TResultRanking& ranking : swim::furtherRankings(item)) {
+        ResultList* further = findList(eventId + ";" + std::to_string(ranking.ageGroupId));
+        if (further != nullptr && further != list && (further->empty() || further->back() != &item))
+            further->push_back(&item);
+    }
 }
 
 void ResultLists::SortResultLists(const ProgressText& progress)
@@ -86,7 +101,7 @@ void ResultLists::SortResultLists(const ProgressText& progress)
             progress(swim::formatText("%d resultlists sorted...", {number}));
         keys.clear();
         for (TLnxObject* item : entry.items)
-            keys.push_back(sortKeyOf(item));
+            keys.push_back(sortKeyOf(item, entry.ageGroupId));
         std::stable_sort(keys.begin(), keys.end(), [](const SortKey& a, const SortKey& b) {
             if (a.group != b.group)
                 return a.group < b.group;

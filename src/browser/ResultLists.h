@@ -38,14 +38,17 @@ public:
     /**
      * `AddToResultList`: files one RESULT or ENTRY. The key is built from the item's EID and CID texts as
      * stored ("EID;CID" when CID is not empty, else "EID"); when no list has that key the event key "EID" is
-     * tried; an item that still finds no list is dropped. So "05" finds no list for event 5. The club-tree
-     * scan calls this for every RESULT and ENTRY it lists, then calls `SortResultLists` once.
+     * tried; an item that still finds no list is dropped. So "05" finds no list for event 5. A RESULT that
+     * is ranked in further age groups (swim::furtherRankings) is filed in each of their lists as well, where
+     * that list exists and is not the one it went to. The club-tree scan calls this for every RESULT and
+     * ENTRY it lists, then calls `SortResultLists` once.
      */
     void AddToResultList(lenex::TLnxObject& item);
 
     /**
-     * `SortResultLists`: sorts every list: ranked items by RANK, then unranked RESULTs, then ENTRYs by entry
-     * time (any kind letter; without time first). Reports "%d resultlists sorted..." per list.
+     * `SortResultLists`: sorts every list: ranked items by their place in the list's age group (RANK in an
+     * event's own list), then unranked RESULTs, then ENTRYs by entry time (any kind letter; without time
+     * first). Reports "%d resultlists sorted..." per list.
      */
     void SortResultLists(const ProgressText& progress = {});
 
@@ -57,6 +60,7 @@ private:
     struct Entry
     {
         std::string key;
+        int ageGroupId; // 0 for an event key
         ResultList items;
     };
     ResultList* findList(std::string_view key);

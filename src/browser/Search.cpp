@@ -5,6 +5,7 @@
 #include "swim/LenexTexts.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace lanescope::browser {
 
@@ -12,17 +13,8 @@ using namespace lenex;
 
 namespace {
 
-// The list a node holds by its own key; unlike the drawing, an "FHT" event is not redirected.
-const ResultList* ownList(const EventTreeNode& node, const ResultLists& lists)
-{
-    if (!node.data || node.level < 1)
-        return nullptr;
-    if (node.level == 1)
-        return lists.find(ResultLists::eventKey(node.data->id()));
-    if (!node.parent || !node.parent->data)
-        return nullptr;
-    return lists.find(ResultLists::ageGroupKey(node.parent->data->id(), node.data->id()));
-}
+// Starts a walk at the list's last row, whatever its length; unlike -1, the row above the first one.
+constexpr int kFromLastRow = std::numeric_limits<int>::min();
 
 bool rowMatches(const TLnxObject& item, std::string_view findText)
 {
@@ -30,18 +22,19 @@ bool rowMatches(const TLnxObject& item, std::string_view findText)
     return owner && nameMatches(findText, swim::participantText(*owner, false));
 }
 
-// Walks the node's list from the found row in the direction; -1 means from the last row.
+// Walks the list the node shows from the row in the direction; a row outside the list gives no hit (an
+// upward step from the first row leaves the list). On a hit the row holds the hit.
 bool checkNode(const EventTreeNode& node, const ResultLists& lists, std::string_view findText, int step,
-               int& foundRow)
+               int& row)
 {
-    const ResultList* list = ownList(node, lists);
+    const ResultList* list = ResultListFor(&node, lists);
     if (!list)
         return false;
     const int size = static_cast<int>(list->size());
-    if (foundRow == -1)
-        foundRow = size - 1;
-    for (; foundRow >= 0 && foundRow < size; foundRow += step)
-        if (rowMatches(*(*list)[static_cast<std::size_t>(foundRow)], findText))
+    if (row == kFromLastRow)
+        row = size - 1;
+    for (; row >= 0 && row < size; row += step)
+        if (rowMatches(*(*list)[static_cast<std::size_t>(row)], findText))
             return true;
     return false;
 }
@@ -61,23 +54,25 @@ const EventTreeNode* searchEventsStep(const EventTree& tree, const ResultLists& 
     const std::vector<const EventTreeNode*> nodes = tree.nodesInOrder();
     const bool down = direction == SearchDirection::Down;
     const int step = down ? 1 : -1;
-    state.FFoundRow = state.FLastFoundRow;
+    // The first row to look at: the one beside the last hit in the selected node's list; without a last
+    // hit its first (down) or last (up) row; without a selection the first row of the topmost node in view
+    // (down) or the last row of the tree's last node (up).
     const EventTreeNode* start = selected;
-    if (!start) {
+    int row = down ? 0 : kFromLastRow;
+    if (!start)
         start = down ? topInView : (nodes.empty() ? nullptr : nodes.back());
-        state.FFoundRow = down ? -1 : 0;
-    }
-    state.FFoundRow += step;
+    else if (state.FLastFoundRow >= 0)
+        row = state.FLastFoundRow + step;
     const auto at = std::find(nodes.begin(), nodes.end(), start);
     if (at == nodes.end())
         return nullptr;
     for (auto index = at - nodes.begin(); index >= 0 && index < static_cast<std::ptrdiff_t>(nodes.size());
          index += step) {
         if (index != at - nodes.begin())
-            state.FFoundRow = down ? 0 : -1;
+            row = down ? 0 : kFromLastRow;
         const EventTreeNode& node = *nodes[static_cast<std::size_t>(index)];
-        if (checkNode(node, lists, findText, step, state.FFoundRow)) {
-            state.FLastFoundRow = state.FFoundRow;
+        if (checkNode(node, lists, findText, step, row)) {
+            state.FFoundRow = state.FLastFoundRow = row;
             return &node;
         }
     }

@@ -34,11 +34,13 @@ struct SearchState
 bool nameMatches(std::string_view findText, std::string_view name);
 
 /**
- * One search step on the events page. Starts at the selected node (none: topInView going down, the last
- * node going up) from the row after (before) the last hit, and walks the lists of event and age-group nodes
- * in tree order; the rows' participant names are matched. On a hit returns the node, and the state holds
- * the row in both fields: the caller selects the node and draws it with the found row, then forgets the
- * found row. Returns nullptr when nothing matches (the caller shows V27).
+ * One search step on the events page. Starts beside the last hit in the selected node's list (without a
+ * last hit at its first row going down, its last row going up; without a selection at the topmost node in
+ * view going down, at the tree's last node going up) and walks the lists the event and age-group nodes show
+ * (`ResultListFor`) in tree order; the rows' participant names are matched. An upward step from a list's
+ * first row goes on to the lists before it. On a hit returns the node, and the state holds the row in both
+ * fields: the caller selects the node and draws it with the found row, then forgets the found row. Returns
+ * nullptr when nothing matches up to the end of the tree (the caller shows V27); the state is unchanged.
  */
 const EventTreeNode* searchEventsStep(const EventTree& tree, const ResultLists& lists,
                                       const EventTreeNode* selected, const EventTreeNode* topInView,

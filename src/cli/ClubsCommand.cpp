@@ -1,7 +1,6 @@
 #include "browser/BrowserModels.h"
 #include "cli/Commands.h"
 #include "cli/OpenDocument.h"
-#include "cli/Options.h"
 
 #include <cstdio>
 
@@ -24,15 +23,10 @@ void printStatistic(const TClubStatistic& statistic, int indent)
 
 int runClubs(const Arguments& arguments)
 {
-    Options options(arguments, {"--competition"}, {});
-    const std::optional<int> competition = options.integer("--competition");
-    if (!options.valid() || options.positional().size() != 1) {
-        std::fprintf(stderr, "usage: lanescope-cli clubs FILE [--competition N]\n");
-        return 2;
-    }
     lenex::TLenex document;
     BrowserModels models;
-    if (const int status = openCompetition(options.positional()[0], competition, document, models))
+    if (const int status = openCompetitionOfArguments(
+            arguments, "usage: lanescope-cli clubs FILE [--competition N]\n", document, models))
         return status;
     for (const ClubTreeNode* node = models.clubs.firstNode(); node; node = models.clubs.nextNode(*node)) {
         const int indent = 2 * node->level();

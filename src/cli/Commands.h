@@ -13,6 +13,11 @@ int runParse(const Arguments& arguments);
 /** info FILE: file information, per competition its name, place, pool and counts, then errors and warnings.
  */
 int runInfo(const Arguments& arguments);
+/**
+ * events FILE [--competition N]: the event tree, one line per event in tree order: id, number, round code,
+ * title, then the id and text of each age group.
+ */
+int runEvents(const Arguments& arguments);
 /** list FILE ...: the copy text of one event, age group, athlete or relay list. */
 int runList(const Arguments& arguments);
 /** The text that list prints, with LF line ends; the exit status of list (messages went to standard error).

@@ -18,8 +18,9 @@ namespace {
 using namespace lanescope::browser;
 
 const char* const kUsage =
-    "usage: lanescope-cli export FILE [--competition N] (--event NUM [--age-group ID] | --athlete ID | "
-    "--relay ID | --club-stats) (--pdf OUT | --html OUT) [--splits] [--valid-only]\n";
+    "usage: lanescope-cli export FILE [--competition N] ((--event NUM [--round CODE] | --event-id ID) "
+    "[--age-group ID] | --athlete ID | --relay ID | --club-stats) (--pdf OUT | --html OUT) [--splits] "
+    "[--valid-only]\n";
 
 int usage(const Options& options)
 {
@@ -29,23 +30,32 @@ int usage(const Options& options)
     return 2;
 }
 
+/** Shows the run's warnings (a page image that cannot be read) on the error output. */
+class ConsoleStatus : public report::SilentStatus
+{
+public:
+    void warning(const std::string& text) override
+    {
+        std::fprintf(stderr, "lanescope-cli: %s\n", text.c_str());
+    }
+};
+
 } // namespace
 
 int runExport(const Arguments& arguments)
 {
-    Options options(arguments,
-                    {"--competition", "--event", "--age-group", "--athlete", "--relay", "--pdf", "--html"},
-                    {"--club-stats", "--splits", "--valid-only"});
+    std::set<std::string> valued = {"--competition", "--athlete", "--relay", "--pdf", "--html"};
+    valued.insert(kEventOptions.begin(), kEventOptions.end());
+    Options options(arguments, valued, {"--club-stats", "--splits", "--valid-only"});
     const std::optional<int> competition = options.integer("--competition");
-    const std::optional<int> event = options.integer("--event");
-    const std::optional<int> ageGroup = options.integer("--age-group");
+    const EventChoice event = eventChoice(options);
     const std::optional<int> athlete = options.integer("--athlete");
     const std::optional<int> relay = options.integer("--relay");
     const bool clubStats = options.has("--club-stats");
     const std::optional<std::string> pdf = options.text("--pdf");
     const std::optional<std::string> html = options.text("--html");
-    const int chosen = (event ? 1 : 0) + (athlete ? 1 : 0) + (relay ? 1 : 0) + (clubStats ? 1 : 0);
-    if (!options.valid() || options.positional().size() != 1 || chosen != 1 || (ageGroup && !event) ||
+    const int chosen = (event.chosen() ? 1 : 0) + (athlete ? 1 : 0) + (relay ? 1 : 0) + (clubStats ? 1 : 0);
+    if (!options.valid() || options.positional().size() != 1 || chosen != 1 || !event.consistent() ||
         (pdf.has_value() == html.has_value()))
         return usage(options);
 
@@ -65,11 +75,10 @@ int runExport(const Arguments& arguments)
         const report::ListPrintOptions checks{options.has("--valid-only"), options.has("--splits")};
         report::PrintSelection selection;
         selection.resultLists = &models.lists;
-        if (event) {
-            selection.eventNode = findEventNode(models.events, *event, ageGroup);
+        if (event.chosen()) {
+            selection.eventNode = findEventNode(models.events, event);
             if (!selection.eventNode) {
-                std::fprintf(stderr, "lanescope-cli: no event %d%s\n", *event,
-                             ageGroup ? " with that age group" : "");
+                std::fprintf(stderr, "lanescope-cli: no %s\n", event.describe().c_str());
                 return 1;
             }
             selection.events = checks;
@@ -90,7 +99,7 @@ int runExport(const Arguments& arguments)
         content = std::move(drucken);
     }
 
-    report::SilentStatus status;
+    ConsoleStatus status;
     bool written = false;
     if (pdf) {
         engine.PdfFileName = *pdf;

@@ -15,22 +15,23 @@ namespace {
 using namespace lanescope::browser;
 using namespace lanescope::lenex;
 
-const char* const kUsage = "usage: lanescope-cli list FILE [--competition N] (--event NUM [--age-group ID] | "
-                           "--athlete ID | --relay ID) [--splits] [--valid-only]\n";
+const char* const kUsage = "usage: lanescope-cli list FILE [--competition N] ((--event NUM [--round CODE] | "
+                           "--event-id ID) [--age-group ID] | --athlete ID | --relay ID) [--splits] "
+                           "[--valid-only]\n";
 
 } // namespace
 
 int listText(const Arguments& arguments, std::string& text)
 {
-    Options options(arguments, {"--competition", "--event", "--age-group", "--athlete", "--relay"},
-                    {"--splits", "--valid-only"});
+    std::set<std::string> valued = {"--competition", "--athlete", "--relay"};
+    valued.insert(kEventOptions.begin(), kEventOptions.end());
+    Options options(arguments, valued, {"--splits", "--valid-only"});
     const std::optional<int> competition = options.integer("--competition");
-    const std::optional<int> event = options.integer("--event");
-    const std::optional<int> ageGroup = options.integer("--age-group");
+    const EventChoice event = eventChoice(options);
     const std::optional<int> athlete = options.integer("--athlete");
     const std::optional<int> relay = options.integer("--relay");
-    const int chosen = (event ? 1 : 0) + (athlete ? 1 : 0) + (relay ? 1 : 0);
-    if (!options.valid() || options.positional().size() != 1 || chosen != 1 || (ageGroup && !event)) {
+    const int chosen = (event.chosen() ? 1 : 0) + (athlete ? 1 : 0) + (relay ? 1 : 0);
+    if (!options.valid() || options.positional().size() != 1 || chosen != 1 || !event.consistent()) {
         std::fprintf(stderr, "%s%s",
                      options.valid() ? "" : ("lanescope-cli: " + options.error() + "\n").c_str(), kUsage);
         return 2;
@@ -42,11 +43,10 @@ int listText(const Arguments& arguments, std::string& text)
         return status;
     const CopyOptions copy{options.has("--splits"), options.has("--valid-only")};
 
-    if (event) {
-        const EventTreeNode* node = findEventNode(models.events, *event, ageGroup);
+    if (event.chosen()) {
+        const EventTreeNode* node = findEventNode(models.events, event);
         if (!node) {
-            std::fprintf(stderr, "lanescope-cli: no event %d%s\n", *event,
-                         ageGroup ? " with that age group" : "");
+            std::fprintf(stderr, "lanescope-cli: no %s\n", event.describe().c_str());
             return 1;
         }
         text = CopyEventList(document, models.lists, *node, copy);

@@ -2,6 +2,7 @@
 
 #include "base/LanguageTexts.h"
 #include "base/Strings.h"
+#include "cli/Options.h"
 #include "convert/ConverterChoice.h"
 
 #include <cstdio>
@@ -47,6 +48,18 @@ int openCompetition(const std::string& fileName, std::optional<int> competition,
     }
     models.build(document, index);
     return 0;
+}
+
+int openCompetitionOfArguments(const Arguments& arguments, const char* usage, lenex::TLenex& document,
+                               browser::BrowserModels& models)
+{
+    Options options(arguments, {"--competition"}, {});
+    const std::optional<int> competition = options.integer("--competition");
+    if (!options.valid() || options.positional().size() != 1) {
+        std::fputs(usage, stderr);
+        return 2;
+    }
+    return openCompetition(options.positional()[0], competition, document, models);
 }
 
 } // namespace lanescope::cli

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "browser/BrowserModels.h"
+#include "cli/Commands.h"
 #include "lenex/Lenex.h"
 
 #include <optional>
@@ -24,5 +25,12 @@ bool openDocument(const std::string& fileName, lenex::TLenex& document);
  */
 int openCompetition(const std::string& fileName, std::optional<int> competition, lenex::TLenex& document,
                     browser::BrowserModels& models);
+
+/**
+ * For the commands that take only FILE [--competition N]: reads the arguments, prints the usage when they
+ * are wrong (status 2), then opens the file's competition as openCompetition does.
+ */
+int openCompetitionOfArguments(const Arguments& arguments, const char* usage, lenex::TLenex& document,
+                               browser::BrowserModels& models);
 
 } // namespace lanescope::cli

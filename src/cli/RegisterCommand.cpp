@@ -1,3 +1,4 @@
+#include "app/DesktopFiles.h"
 #include "app/FileTypeRegistration.h"
 #include "cli/Commands.h"
 
@@ -5,6 +6,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <unistd.h>
 
@@ -60,11 +62,15 @@ int runRegister(const Arguments& arguments)
                      app::programFolder().c_str());
         return 1;
     }
-    if (error || !app::RegisterFileTypes({".lef", ".lxf"}, "LanescopeId", viewer, "VORNIX File")) {
+    const std::vector<std::string> extensions = app::documentExtensions();
+    if (error || !app::RegisterFileTypes(extensions, "LanescopeId", viewer, "VORNIX File")) {
         std::fprintf(stderr, "lanescope-cli: the file types could not be registered\n");
         return 1;
     }
-    std::printf("registered .lef and .lxf for %s\n", viewer.c_str());
+    std::string list;
+    for (const std::string& extension : extensions)
+        list += (list.empty() ? "" : " ") + extension;
+    std::printf("registered %s for %s\n", list.c_str(), viewer.c_str());
     return 0;
 }
 

@@ -1,3 +1,4 @@
+#include "app/ProgramFiles.h"
 #include "app/SettingsLocation.h"
 #include "app/VnxLanguage.h"
 #include "cli/Commands.h"
@@ -11,31 +12,36 @@ namespace {
 
 void printUsage()
 {
-    std::fprintf(stderr,
-                 "usage: lanescope-cli COMMAND [ARGUMENTS]\n"
-                 "commands:\n"
-                 "  parse FILE     count the tags of a Lenex file and list its parse errors and warnings\n"
-                 "  info FILE      file information and, per competition, its counts\n"
-                 "  convert FILE OUT.lef\n"
-                 "                 any supported result file as a Lenex file\n"
-                 "  list FILE [--competition N] (--event NUM [--age-group ID] | --athlete ID | --relay ID)\n"
-                 "            [--splits] [--valid-only]\n"
-                 "                 one list as the copy command gives it\n"
-                 "  clubs FILE [--competition N]\n"
-                 "                 nations, clubs, athletes and relays with their statistics\n"
-                 "  export FILE [--competition N] (--event NUM [--age-group ID] | --athlete ID | --relay ID\n"
-                 "              | --club-stats) (--pdf OUT | --html OUT) [--splits] [--valid-only]\n"
-                 "                 a result report or the club statistics as PDF or HTML\n"
-                 "  register [VIEWER]\n"
-                 "                 make the viewer (default: the one beside this tool, else on the search\n"
-                 "                 path) open .lef and .lxf files on this desktop\n"
-                 "  meets [--app-info URL] [--server KEY]\n"
-                 "                 the result servers, then the meets of one (default: the first)\n"
-                 "  fetch URL      download a result file and show its information\n"
-                 "  watch FILE|URL [--competition N] --event NUM [--age-group ID] [--splits] [--valid-only]\n"
-                 "              [--interval SECONDS]\n"
-                 "                 print the list, and again whenever it changes (a link is asked every\n"
-                 "                 SECONDS, default 30), until interrupted\n");
+    std::fprintf(
+        stderr,
+        "usage: lanescope-cli COMMAND [ARGUMENTS]\n"
+        "commands:\n"
+        "  parse FILE     count the tags of a Lenex file and list its parse errors and warnings\n"
+        "  info FILE      file information and, per competition, its counts\n"
+        "  convert FILE OUT.lef\n"
+        "                 any supported result file as a Lenex file\n"
+        "  events FILE [--competition N]\n"
+        "                 the event tree: per event its id, number, round, title and age groups\n"
+        "  list FILE [--competition N] ((--event NUM [--round CODE] | --event-id ID) [--age-group ID]\n"
+        "            | --athlete ID | --relay ID) [--splits] [--valid-only]\n"
+        "                 one list as the copy command gives it; --event alone takes the event's\n"
+        "                 first round, --round picks another (TIM, PRE, SEM, FIN, FHT, SOP, SOS, ...)\n"
+        "  clubs FILE [--competition N]\n"
+        "                 nations, clubs, athletes and relays with their statistics\n"
+        "  export FILE [--competition N] ((--event NUM [--round CODE] | --event-id ID)\n"
+        "              [--age-group ID] | --athlete ID | --relay ID | --club-stats)\n"
+        "              (--pdf OUT | --html OUT) [--splits] [--valid-only]\n"
+        "                 a result report or the club statistics as PDF or HTML\n"
+        "  register [VIEWER]\n"
+        "                 make the viewer (default: the one beside this tool, else on the search\n"
+        "                 path) open its document types on this desktop\n"
+        "  meets [--app-info URL] [--server KEY]\n"
+        "                 the result servers, then the meets of one (default: the first)\n"
+        "  fetch URL      download a result file and show its information\n"
+        "  watch FILE|URL [--competition N] (--event NUM [--round CODE] | --event-id ID) [--age-group ID]\n"
+        "              [--splits] [--valid-only] [--interval SECONDS]\n"
+        "                 print the list, and again whenever it changes (a link is asked every\n"
+        "                 SECONDS, default 30), until interrupted\n");
 }
 
 // The command line speaks English whatever the locale, so scripts can read its output; the language files
@@ -43,8 +49,7 @@ void printUsage()
 void setUpLanguage()
 {
     lanescope::app::LanguageSetup setup;
-    const std::filesystem::path folder = lanescope::app::programFolder();
-    setup.folders = {folder, folder / ".." / "share" / "lanescope"};
+    setup.folders = lanescope::app::dataFolders(lanescope::app::programFolder());
     setup.screen = 3;
     lanescope::app::createLanguageManager(std::move(setup));
 }
@@ -67,6 +72,8 @@ int main(int argc, char** argv)
             return lanescope::cli::runInfo(arguments);
         if (command == "convert")
             return lanescope::cli::runConvert(arguments);
+        if (command == "events")
+            return lanescope::cli::runEvents(arguments);
         if (command == "list")
             return lanescope::cli::runList(arguments);
         if (command == "clubs")

@@ -69,11 +69,12 @@ lenex::TSwimTime swimTime(std::string_view value)
     if (second == std::string_view::npos)
         return 0;
     const std::int32_t hours = base::strToIntDef(value.substr(0, first), -1);
-    // Beyond a day the time would overflow the swim time's range.
-    if (hours < 0 || hours > 23)
+    if (hours < 0)
         return 0;
     const lenex::TSwimTime rest = lenex::parseSwimTime(value.substr(first + 1));
-    return rest > 0 || hours > 0 ? hours * 60 * 600000 + rest : 0;
+    // A time beyond the swim time's range (about 59 hours) is no time.
+    const std::int64_t total = static_cast<std::int64_t>(hours) * 60 * 600000 + rest;
+    return total > 0 && total <= INT32_MAX ? static_cast<lenex::TSwimTime>(total) : 0;
 }
 
 std::string reactionTimeText(std::string_view value, char decimalSeparator)
@@ -108,8 +109,8 @@ std::string timingCode(std::string_view timing)
 std::string statusCode(std::string_view status)
 {
     status = base::trimView(status);
-    return std::string(lookUp<std::string_view>(
-        status, {{"DSQ", "DQ"}, {"EXH", "EX"}, {"WDR", "DNS"}, {"SICK", "DNS"}}, status));
+    return std::string(
+        lookUp<std::string_view>(status, {{"DSQ", "DQ"}, {"EXH", "EX"}, {"SICK", "DNS"}}, status));
 }
 
 int strokeIndexOf(std::string_view stroke)

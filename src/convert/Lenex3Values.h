@@ -15,8 +15,8 @@ int yearOf(std::string_view value);
 /** "hh:mm" (seconds after it ignored) as "hhnn"; empty for anything else. */
 std::string daytimeText(std::string_view value);
 /**
- * "hh:mm:ss.hh" as a swim time; every hour adds 60 minutes. "NT", empty and unreadable text give 0 (no
- * time). Times of an hour and more keep their minutes here; the tree's lenextime text ends at 59 minutes.
+ * "hh:mm:ss.hh" as a swim time; every hour adds 60 minutes. "NT", empty and unreadable text and times beyond
+ * the swim time's range give 0 (no time).
  */
 lenex::TSwimTime swimTime(std::string_view value);
 /**
@@ -28,7 +28,7 @@ std::string reactionTimeText(std::string_view value, char decimalSeparator);
 int poolIndexOfCourse(std::string_view course);
 /** TI code of a timing: MANUAL3 "M3", MANUAL2 and MANUAL1 "M1", everything else "A". */
 std::string timingCode(std::string_view timing);
-/** CODE of a result status: DSQ "DQ", EXH "EX", WDR and SICK "DNS"; other texts as they stand. */
+/** CODE of a result status: DSQ "DQ", EXH "EX", SICK "DNS"; other texts (WDR too) as they stand. */
 std::string statusCode(std::string_view status);
 /** Stroke position (lenex::kStrokeCodes) of a stroke: FREE, FLY, BACK, BREAST, MEDLEY and IMRELAY; else 6. */
 int strokeIndexOf(std::string_view stroke);

@@ -5,9 +5,11 @@
 #include "convert/Lenex3Text.h"
 #include "convert/Lenex3Values.h"
 #include "lenex/LnxSwimStyle.h"
+#include "swim/ResultRankings.h"
 #include "swim/TextFormat.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <pugixml.hpp>
 #include <stdexcept>
 
@@ -244,6 +246,7 @@ void TVnxLenexConverterLenex3::ConvertMeet(const pugi::xml_node& meet)
     const pugi::xml_node clubs = meet.child("CLUBS");
     FRankings.clear();
     FHeatNumbers.clear();
+    FRaceDistances.clear();
     FRelayId = 0;
     FNextEventId = largestEventId(sessions) + 1;
     FNextAthleteId = largestAthleteId(clubs) + 1;
@@ -287,8 +290,12 @@ void TVnxLenexConverterLenex3::ConvertEvent(const pugi::xml_node& event, TLnxCol
     copyInteger(*target, tag::ORDER, event, "order");
     copyDaytime(*target, event);
     const std::string sex = lenex3::sexCode(attributeOf(event, "gender"));
-    if (const pugi::xml_node swimStyle = event.child("SWIMSTYLE"))
+    if (const pugi::xml_node swimStyle = event.child("SWIMSTYLE")) {
         writeStyle(*target, swimStyle, sexIndexOf(sex));
+        const std::int64_t race =
+            std::int64_t{target->getInteger(tag::DIS)} * std::int64_t{target->getInteger(tag::DISCNT)};
+        FRaceDistances[target->id()] = race > 0 && race <= INT32_MAX ? static_cast<int>(race) : 0;
+    }
     target->setText(tag::SEX, sex);
     const std::string_view round = attributeOf(event, "round");
     target->setText(tag::TYPE, std::string(round.empty() ? kDefaultRound : round));
@@ -309,16 +316,11 @@ void TVnxLenexConverterLenex3::ConvertEvent(const pugi::xml_node& event, TLnxCol
         copyText(*category, tag::NAME, group, "name");
         copyText(*category, tag::SEX, group, "gender");
         setAgeRange(*category, referenceYear, ageMin, ageMax);
-        // A result ranked in several age groups belongs to the narrowest; of equal ones the first counts.
         const int width = (ageMax == -1 ? 99 : ageMax) - (ageMin == -1 ? 0 : ageMin);
-        for (const pugi::xml_node& ranking : group.child("RANKINGS").children("RANKING")) {
-            if (!hasInteger(ranking, "resultid"))
-                continue;
-            const Ranking candidate{integerOf(ranking, "place", 0), id, width};
-            const auto [at, inserted] = FRankings.try_emplace(integerOf(ranking, "resultid", 0), candidate);
-            if (!inserted && width < at->second.width)
-                at->second = candidate;
-        }
+        for (const pugi::xml_node& ranking : group.child("RANKINGS").children("RANKING"))
+            if (hasInteger(ranking, "resultid"))
+                FRankings[integerOf(ranking, "resultid", 0)].push_back(
+                    {integerOf(ranking, "place", 0), id, width});
     }
     for (const pugi::xml_node& heat : event.child("HEATS").children("HEAT"))
         if (hasInteger(heat, "heatid") && hasInteger(heat, "number"))
@@ -432,39 +434,73 @@ void TVnxLenexConverterLenex3::ConvertEntry(const pugi::xml_node& entry, TLnxCol
     addPositions(*target, entry);
 }
 
+void TVnxLenexConverterLenex3::SetRankings(TLnxObject& target, const pugi::xml_node& result) const
+{
+    const auto found =
+        hasInteger(result, "resultid") ? FRankings.find(integerOf(result, "resultid", 0)) : FRankings.end();
+    if (found == FRankings.end()) {
+        copyInteger(target, tag::RANK, result, "place");
+        return;
+    }
+    // A swim ranked in several age groups (an open class and an age class) belongs to the narrowest for
+    // counting; of equal ones the first in the file. It keeps its place in every other list as well.
+    const std::vector<Ranking>& rankings = found->second;
+    const auto narrowest =
+        std::min_element(rankings.begin(), rankings.end(),
+                         [](const Ranking& a, const Ranking& b) { return a.width < b.width; });
+    target.setInteger(tag::RANK, narrowest->place);
+    target.setInteger(tag::CID, narrowest->ageGroupId);
+    for (const Ranking& ranking : rankings)
+        if (&ranking != &*narrowest)
+            swim::addResultRanking(target, ranking.ageGroupId, ranking.place);
+}
+
 void TVnxLenexConverterLenex3::ConvertResult(const pugi::xml_node& result, TLnxCollection& results)
 {
     TLnxObject* target = results.newItem();
     SetLine(*target, result);
     copyInteger(*target, tag::EID, result, "eventid");
     const std::string_view status = attributeOf(result, "status");
-    if (const TSwimTime time = lenex3::swimTime(attributeOf(result, "swimtime")); time > 0)
+    const TSwimTime time = lenex3::swimTime(attributeOf(result, "swimtime"));
+    if (time > 0)
         target->setLenexTime(tag::TIME, status.empty() ? tkValid : tkInvalid, time);
     copyStatus(*target, result);
-    const auto ranking =
-        hasInteger(result, "resultid") ? FRankings.find(integerOf(result, "resultid", 0)) : FRankings.end();
-    if (ranking != FRankings.end()) {
-        target->setInteger(tag::RANK, ranking->second.place);
-        target->setInteger(tag::CID, ranking->second.ageGroupId);
-    } else {
-        copyInteger(*target, tag::RANK, result, "place");
-    }
+    SetRankings(*target, result);
     copyInteger(*target, tag::POINTS, result, "points");
     copyReactionTime(*target, result);
     copyInteger(*target, tag::LANE, result, "lane");
     if (const int heat = HeatOf(result); heat > 0)
         target->setInteger(tag::HEAT, heat);
     copyText(*target, tag::COMMENT, result, "comment");
-    if (const pugi::xml_node splits = result.child("SPLITS")) {
-        TLnxCollection* list = target->addCollection(tag::SPLITS);
-        for (const pugi::xml_node& split : splits.children("SPLIT")) {
-            TLnxDataElement* item = list->newDataItem();
-            item->setAttribute(lxaDIS, std::to_string(integerOf(split, "distance", 0)));
-            if (const TSwimTime time = lenex3::swimTime(attributeOf(split, "swimtime")); time > 0)
-                item->setValue(lenexTimeWrite(tkValid, time));
-        }
-    }
+    AddSplits(*target, result, time);
     addPositions(*target, result);
+}
+
+void TVnxLenexConverterLenex3::AddSplits(TLnxObject& target, const pugi::xml_node& result,
+                                         TSwimTime time) const
+{
+    const pugi::xml_node splits = result.child("SPLITS");
+    if (!splits)
+        return;
+    TLnxCollection* list = target.addCollection(tag::SPLITS);
+    const auto race = FRaceDistances.find(integerOf(result, "eventid", 0));
+    const int raceDistance = race == FRaceDistances.end() ? 0 : race->second;
+    bool finishGiven = false;
+    for (const pugi::xml_node& split : splits.children("SPLIT")) {
+        const int distance = integerOf(split, "distance", 0);
+        finishGiven = finishGiven || distance == raceDistance;
+        TLnxDataElement* item = list->newDataItem();
+        item->setAttribute(lxaDIS, std::to_string(distance));
+        if (const TSwimTime splitTime = lenex3::swimTime(attributeOf(split, "swimtime")); splitTime > 0)
+            item->setValue(lenexTimeWrite(tkValid, splitTime));
+    }
+    // Writers leave out the split at the finish, but the last lap and the last relay leg are measured up to
+    // it: the swim time stands in for it.
+    if (list->childCount() > 0 && !finishGiven && raceDistance > 0 && time > 0) {
+        TLnxDataElement* finish = list->newDataItem();
+        finish->setAttribute(lxaDIS, std::to_string(raceDistance));
+        finish->setValue(lenexTimeWrite(tkValid, time));
+    }
 }
 
 } // namespace lanescope::convert

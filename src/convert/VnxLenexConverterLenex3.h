@@ -5,6 +5,7 @@
 
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 namespace pugi {
 class xml_node;
@@ -25,7 +26,7 @@ public:
     void Load(const std::string& fileName) override;
 
 private:
-    /** The age group a result is ranked in: the narrowest one of all that rank it. */
+    /** A result's place in one age group, with the age group's width in years. */
     struct Ranking
     {
         int place = 0;
@@ -44,12 +45,17 @@ private:
     void ConvertSwims(const pugi::xml_node& owner, TLnxObject& target);
     void ConvertEntry(const pugi::xml_node& entry, lenex::TLnxCollection& entries);
     void ConvertResult(const pugi::xml_node& result, lenex::TLnxCollection& results);
+    /** The result's splits, completed by the finish split that writers leave out. */
+    void AddSplits(TLnxObject& target, const pugi::xml_node& result, lenex::TSwimTime time) const;
+    /** CID and RANK from the narrowest age group that ranks the result, the others as further rankings. */
+    void SetRankings(TLnxObject& target, const pugi::xml_node& result) const;
     int HeatOf(const pugi::xml_node& swim) const;
     void SetLine(lenex::TLnxAbstractElement& target, const pugi::xml_node& source) const;
 
     lenex3::LineTable FLines;
-    std::unordered_map<int, Ranking> FRankings; // by result id
-    std::unordered_map<int, int> FHeatNumbers;  // heat number by heat id
+    std::unordered_map<int, std::vector<Ranking>> FRankings; // by result id, in file order
+    std::unordered_map<int, int> FHeatNumbers;               // heat number by heat id
+    std::unordered_map<int, int> FRaceDistances;             // distance times relay count by event id
     int FRelayId = 0;
     int FNextAthleteId = 0;
     int FNextEventId = 0;

@@ -2,6 +2,7 @@
 
 #include "base/Strings.h"
 
+#include <cstdint>
 #include <cstdio>
 #include <vector>
 
@@ -31,14 +32,16 @@ TSwimTime parseSwimTime(std::string_view text)
     if (pieces.size() < 2)
         return 0;
 
+    // Four pieces carry the hours in front: "1:02:03.45".
+    const std::int32_t hours = pieces.size() >= 4 ? base::strToIntDef(base::trimView(pieces.front()), 0) : 0;
     const std::int32_t minutes =
-        pieces.size() >= 3 ? base::strToIntDef(base::trimView(pieces.front()), 0) : 0;
+        pieces.size() >= 3 ? base::strToIntDef(base::trimView(pieces[pieces.size() - 3]), 0) : 0;
     const std::int32_t seconds = base::strToIntDef(base::trimView(pieces[pieces.size() - 2]), 0);
     const std::string_view fraction = pieces.back();
 
-    // Wrap-around of absurd minute or second counts is no concern: the result only has to stay defined.
-    std::int64_t value =
-        static_cast<std::int64_t>(minutes) * 600000 + static_cast<std::int64_t>(seconds) * 10000;
+    // Wrap-around of absurd hour, minute or second counts is no concern: the result only has to stay defined.
+    std::int64_t value = (static_cast<std::int64_t>(hours) * 60 + minutes) * 600000 +
+                         static_cast<std::int64_t>(seconds) * 10000;
     if (!fraction.empty())
         value += isDigit(fraction[0]) ? (fraction[0] - '0') * 1000 : 0;
     if (fraction.size() >= 2)
@@ -53,14 +56,13 @@ std::string lenexTimeWrite(int kind, TSwimTime time)
     if (time < 0)
         time = 0;
     const char letter = kKindLetters[kind >= 0 && kind <= tkAny ? kind : tkAny];
-    int minutes = time / 600000;
-    if (minutes > 59)
-        minutes = 59;
+    const int minutes = time / 600000;
     const int seconds = time % 600000 / 10000;
     const int tenths = time % 10000 / 1000;
     const int hundredths = time % 1000 / 10 % 10;
     char text[24];
-    std::snprintf(text, sizeof text, "%c00h%02d:%02d.%d%d", letter, minutes, seconds, tenths, hundredths);
+    std::snprintf(text, sizeof text, "%c%02dh%02d:%02d.%d%d", letter, minutes / 60, minutes % 60, seconds,
+                  tenths, hundredths);
     return text;
 }
 
@@ -71,7 +73,14 @@ TSwimTime lenexTimeRead(std::string_view value, int expectedKind)
     if (expectedKind != tkAny &&
         (expectedKind < 0 || expectedKind > tkAny || value[0] != kKindLetters[expectedKind]))
         return 0;
-    return value.size() > 4 ? parseSwimTime(value.substr(4, 8)) : 0;
+    if (value.size() <= 4)
+        return 0;
+    const TSwimTime time = parseSwimTime(value.substr(4, 8));
+    const bool hourField = isDigit(value[1]) && isDigit(value[2]) && value[3] == 'h';
+    const int hours = hourField ? (value[1] - '0') * 10 + (value[2] - '0') : 0;
+    // A time beyond the swim time's range (about 59 hours) is no time.
+    const std::int64_t total = static_cast<std::int64_t>(hours) * 60 * 600000 + time;
+    return total <= INT32_MAX ? static_cast<TSwimTime>(total) : 0;
 }
 
 int lenexTimeKind(std::string_view value)

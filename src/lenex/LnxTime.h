@@ -25,16 +25,20 @@ enum TTimeKind : int
 };
 
 /**
- * Parses "m:ss.hh", "ss.hh", "ss,h" and the like. "99:99.99" reads as 59:59.99; fewer than two pieces give 0;
- * a missing or non-digit hundredth gives the "not measured" hundredth.
+ * Parses "h:mm:ss.hh", "m:ss.hh", "ss.hh", "ss,h" and the like. "99:99.99" reads as 59:59.99; fewer than two
+ * pieces give 0; a missing or non-digit hundredth gives the "not measured" hundredth.
  */
 TSwimTime parseSwimTime(std::string_view text);
 
-/** Kind letter, "00h", mm:ss.th; minutes above 59 are written as 59, an unmeasured hundredth as 0. */
+/**
+ * Kind letter, the hours as two digits and "h", then mm:ss.th: "V01h02:03.45" (a swim time holds less than
+ * 60 hours). An unmeasured hundredth is written as 0, a negative time as 0.
+ */
 std::string lenexTimeWrite(int kind, TSwimTime time);
 /**
  * 0 for empty text or a kind letter other than the expected one (tkAny accepts every letter); otherwise the
- * part after "00h" read as a swim time. The hours are not read.
+ * part after the hour field read as a swim time, plus the hours when the field is two digits and "h". A total
+ * beyond the swim time's range reads as 0.
  */
 TSwimTime lenexTimeRead(std::string_view value, int expectedKind);
 /** 1 for "I", 2 for "L", 3 for "V", 0 for anything else. */

@@ -4,6 +4,7 @@
 #include "report/HelveticaMetrics.h"
 #include "report/MulDiv.h"
 #include "report/PdfDocument.h"
+#include "report/PdfUnicodeFonts.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -119,6 +120,7 @@ PdfImage bitmapImage(const ReportPicture& picture)
 
 TBSPdf::TBSPdf(std::filesystem::path outputFile)
     : FOutputFile(std::move(outputFile))
+    , FUnicodeFonts(std::make_unique<PdfUnicodeFonts>())
 {
 }
 
@@ -152,15 +154,25 @@ void TBSPdf::NewPage()
 {
     if (!FDocument) {
         FDocument = std::make_unique<PdfDocument>();
+        FUnicodeFonts = std::make_unique<PdfUnicodeFonts>();
         FCreationDate = FFixedDate.empty() ? localTimestamp() : FFixedDate;
         FImageCount = 0;
     }
     FDocument->addPage(FPageWidth, FPageHeight);
 }
 
+bool TBSPdf::useUnicodeFonts(std::string_view text) const
+{
+    // Without an installed font the text is set as the code page holds it, "?" for what it lacks.
+    return !PdfUnicodeFonts::fitsWindows1252(text) && FUnicodeFonts->available();
+}
+
 int TBSPdf::TextWidth(std::string_view text) const
 {
-    return mulDiv(helveticaTextWidth(fontOfStyle(FStyle), text), FFontSize, 1000);
+    const int width = useUnicodeFonts(text)
+                          ? FUnicodeFonts->width(text, FStyle & pdfstyle::bold, FStyle & pdfstyle::italic)
+                          : helveticaTextWidth(fontOfStyle(FStyle), text);
+    return mulDiv(width, FFontSize, 1000);
 }
 
 void TBSPdf::TextOut(int x, int y, int alignment, std::string_view text)
@@ -178,10 +190,22 @@ void TBSPdf::TextOut(int x, int y, int alignment, std::string_view text)
                                  " " + std::to_string(lineY) + " m " + std::to_string(x + width) + " " +
                                  std::to_string(lineY) + " l S");
     }
+    const std::string position = std::to_string(x) + " " + std::to_string(FPageHeight - y - FAscent) + " Td ";
+    const std::string size = " " + std::to_string(FFontSize) + " Tf ";
+    if (useUnicodeFonts(text)) {
+        // One run per face; each Tj moves the text position on, so the runs join up.
+        std::string operators = "BT " + position;
+        for (const PdfUnicodeFonts::Run& run :
+             FUnicodeFonts->runs(text, FStyle & pdfstyle::bold, FStyle & pdfstyle::italic)) {
+            FDocument->useEmbeddedFont(run.fontName);
+            operators += "/" + run.fontName + size + "<" + run.glyphHex + "> Tj ";
+        }
+        FDocument->appendContent(operators + "ET");
+        return;
+    }
     const std::string font = fontResourceName(FStyle);
     FDocument->useFont(font, pdfFont(fontOfStyle(FStyle)));
-    FDocument->appendContent("BT /" + font + " " + std::to_string(FFontSize) + " Tf " + std::to_string(x) +
-                             " " + std::to_string(FPageHeight - y - FAscent) + " Td " +
+    FDocument->appendContent("BT /" + font + size + position +
                              PdfDocument::literalString(base::encodeWindows1252(text)) + " Tj ET");
 }
 
@@ -223,8 +247,11 @@ bool TBSPdf::SaveAndClose()
     info.author = FAuthor;
     info.subject = FSubject;
     info.creationDate = "D:" + FCreationDate;
+    for (auto& [name, font] : FUnicodeFonts->fonts())
+        FDocument->defineEmbeddedFont(name, std::move(font));
     const std::string bytes = FDocument->serialize(info);
     FDocument.reset();
+    FUnicodeFonts = std::make_unique<PdfUnicodeFonts>();
 
     // Written beside the target first, so a failed write leaves an existing file untouched.
     std::filesystem::path partial = FOutputFile;
@@ -248,7 +275,11 @@ bool TBSPdf::SaveAndClose()
     return true;
 }
 
-void TBSPdf::Discard() { FDocument.reset(); }
+void TBSPdf::Discard()
+{
+    FDocument.reset();
+    FUnicodeFonts = std::make_unique<PdfUnicodeFonts>();
+}
 
 void TBSPdf::setFixedCreationDate(std::string date) { FFixedDate = std::move(date); }
 

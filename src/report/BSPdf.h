@@ -11,11 +11,14 @@
 /**
  * The PDF front end of the report engine: texts with alignment and style, text widths, lines and
  * pictures in points with the origin at the top-left of the page, turned into a PDF 1.2 file with
- * compressed page contents and the four standard Helvetica fonts (not embedded, WinAnsiEncoding).
+ * compressed page contents. Texts that Windows-1252 holds are set in the four standard Helvetica fonts
+ * (not embedded, WinAnsiEncoding); any other text in embedded subsets of installed TrueType fonts, so
+ * that no letter is lost. Widths always come from the font the text is set in.
  */
 namespace lanescope::report {
 
 class PdfDocument;
+class PdfUnicodeFonts;
 
 /** Style bits of `TBSPdf::SetStyle` (the engine's text flags shifted right by 3). */
 namespace pdfstyle {
@@ -66,7 +69,10 @@ public:
 
 private:
     std::filesystem::path FOutputFile;
+    bool useUnicodeFonts(std::string_view text) const;
+
     std::unique_ptr<PdfDocument> FDocument;
+    std::unique_ptr<PdfUnicodeFonts> FUnicodeFonts;
     std::string FCreator;
     std::string FAuthor;
     std::string FSubject;

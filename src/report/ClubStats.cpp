@@ -54,16 +54,10 @@ void TClubStats::SetCounts(int first, int men, int women)
     cell(4) = men + women > 0 ? std::to_string(men + women) : "-";
 }
 
-void TClubStats::Body()
+void TClubStats::Headings()
 {
     TVnxReport& report = Report();
-    BrandedHead();
-    report.SetColumns("L1000");
-    report.PrintRow({base::languageText('V', 34)}, reportflag::bold);
-    report.RuleWithSpace(3, 5);
-
     report.SetColumns(kHeadingColumns);
-    report.SetFontSizePercent(85);
     report.PrintRow({base::languageText('V', 30), base::languageText('V', 35), base::languageText('V', 36),
                      base::languageText('S', 1, 1), base::languageText('S', 19)},
                     0);
@@ -77,6 +71,19 @@ void TClubStats::Body()
     }
     report.AdvanceLines(10);
     report.HtmlFlushRow();
+}
+
+void TClubStats::Body()
+{
+    TVnxReport& report = Report();
+    BrandedHead();
+    SetTitle(base::languageText('V', 34));
+    report.SetColumns("L1000");
+    report.PrintRow({base::languageText('V', 34)}, reportflag::bold);
+    report.RuleWithSpace(3, 5);
+
+    report.SetFontSizePercent(85);
+    Headings();
 
     Counts men;
     Counts women;
@@ -86,7 +93,9 @@ void TClubStats::Body()
         clubCount = clubs->count();
         for (int i = 0; i < clubCount; ++i) {
             const auto club = clubs->at(i);
-            CheckPageBreakWithHead(10);
+            // Every page's list starts with the column headings.
+            if (CheckPageBreakWithHead(10))
+                Headings();
             FRow.fill({});
             FRow[0] = club->name();
             FRow[1] = club->code();

@@ -34,6 +34,9 @@ protected:
     void Body() override;
 
 private:
+    /** The two heading lines of the table; they leave the count columns set. */
+    void Headings();
+
     Row FRow;
 };
 

@@ -60,8 +60,14 @@ void TColDivList::SetColumns(const std::string& specification)
         FColumns.push_back({start, width, alignmentOf(field[0])});
         start += width;
     }
-    if (start < kFullWidth)
+    FHasFiller = start < kFullWidth;
+    if (FHasFiller) {
         FColumns.push_back({start, kFullWidth - start, ColumnAlignment::Left});
+        if (FFilledLayouts.size() < 256)
+            FFilledLayouts.insert(GetColumns());
+    } else {
+        FHasFiller = FFilledLayouts.contains(specification);
+    }
 }
 
 std::string TColDivList::GetColumns() const

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -36,9 +37,17 @@ public:
     int Count() const { return static_cast<int>(FColumns.size()); }
     const ColumnDivision& operator[](int index) const { return FColumns[static_cast<std::size_t>(index)]; }
     const std::vector<ColumnDivision>& Items() const { return FColumns; }
+    /**
+     * True for the left column that `SetColumns` added to fill a layout up to 1000, also when the layout
+     * comes back as the text `GetColumns` gave (reports save and restore their layout that way).
+     */
+    bool IsFiller(int index) const { return FHasFiller && index == Count() - 1; }
 
 private:
     std::vector<ColumnDivision> FColumns{{0, 1000, ColumnAlignment::Left}};
+    bool FHasFiller = false;
+    /** The `GetColumns` texts of layouts that got a filler; a report uses a handful of layouts. */
+    std::set<std::string> FFilledLayouts;
 };
 
 } // namespace lanescope::report

@@ -142,10 +142,14 @@ std::string THtmlFile::escapeLetters(std::string_view text)
     return base::replaceAll(result, "  ", "&nbsp;&nbsp;");
 }
 
+std::string THtmlFile::escapeText(std::string_view text) { return escapeLetters(base::xmlEscaped(text)); }
+
 std::string THtmlFile::widthText(int width) const
 {
+    // Rounded to the nearest pixel: cut off, the cells of a row fall short of the table by up to a pixel
+    // each.
     if (FTableWidth > 0)
-        return std::to_string(static_cast<long long>(width) * FTableWidth / 1000);
+        return std::to_string((static_cast<long long>(width) * FTableWidth + 500) / 1000);
     return std::to_string(width / 10) + "%";
 }
 
@@ -180,7 +184,7 @@ void THtmlFile::AddCell(int index, const std::string& text, int flags)
             cell.fontSizeId = FontSizeId;
         }
         cell.state = CellState::Text;
-        std::string shown = escapeLetters(text);
+        std::string shown = escapeText(text);
         if (flags & 8)
             shown = "<b>" + shown + "</b>";
         if (flags & 16)
@@ -360,7 +364,7 @@ std::vector<std::string> THtmlFile::PageLines()
         base::replaceAll(templateText(), "@DATE@", base::formatDateTime(settings.shortDateFormat, date)));
     for (std::string& line : templateLines) {
         if (base::asciiSameText(line, "@TITLE@")) {
-            line = Title;
+            line = escapeText(Title);
             break;
         }
     }

@@ -30,7 +30,7 @@ public:
     void FlushRow();
     void CloseTable();
     void Rule();
-    /** Adds the text, letters escaped, as one line of its own. */
+    /** Adds the report engine's own markup, letters escaped, as one line of its own. */
     void AddRaw(const std::string& text);
 
     /** The page wrapped into its template, one text per line. */
@@ -46,12 +46,18 @@ public:
 
     /** The 24 accented letters as entities, then every two blanks as two non-breaking spaces. */
     static std::string escapeLetters(std::string_view text);
+    /**
+     * A text from the file as page text: "&", "<", ">" and '"' as entities, then the letters as
+     * `escapeLetters` does. A name or club can never become markup.
+     */
+    static std::string escapeText(std::string_view text);
 
     /** Fixes the date put into the template for golden-file tests; use only in test suites. */
     void setFixedDate(base::TDateTime date) { FFixedDate = date; }
 
     int FontSizeId = 10;
     std::string FontName = "Arial";
+    /** The page's title, plain text (escaped when the page is built). */
     std::string Title;
 
 private:

@@ -6,6 +6,7 @@
 #include "browser/SplitsBlock.h"
 #include "report/VnxReport.h"
 #include "swim/LenexTexts.h"
+#include "swim/ResultRankings.h"
 #include "swim/SwimCodes.h"
 #include "swim/SwimTime.h"
 #include "swim/TextFormat.h"
@@ -36,6 +37,42 @@ std::string lapText(lenex::TSwimTime time, lenex::TSwimTime previous)
 
 bool isRelay(const TLnxObject* owner) { return owner != nullptr && owner->tag() == tag::RELAY; }
 
+/**
+ * The event's age group of an athlete's result that names none: the one whose birth years (MIN to MAX,
+ * -1 or none: open) hold the athlete's and whose SEX (empty or "X": any) is the athlete's (when known);
+ * the narrowest when several do. None for relays, an unknown birth year or no such group.
+ */
+const TLnxObject* athleteAgeGroup(const TLnxObject& event, const TLnxObject* athlete)
+{
+    const lenex::TLnxCollection* groups = event.findCollection(tag::CATS);
+    if (groups == nullptr || athlete == nullptr || athlete->tag() == tag::RELAY)
+        return nullptr;
+    const int born = athlete->getInteger(tag::YOB);
+    if (born <= 0)
+        return nullptr;
+    const std::string& sex = athlete->getText(tag::SEX);
+    const TLnxObject* best = nullptr;
+    int bestSpan = 0;
+    for (int i = 0; i < groups->childCount(); ++i) {
+        const TLnxObject* group = groups->itemAt(i);
+        if (group == nullptr)
+            continue;
+        const int earliest = group->getInteger(tag::MIN);
+        const int latest = group->getInteger(tag::MAX);
+        const std::string& groupSex = group->getText(tag::SEX);
+        if ((earliest > 0 && born < earliest) || (latest > 0 && born > latest))
+            continue;
+        if (!sex.empty() && !groupSex.empty() && groupSex != "X" && groupSex != sex)
+            continue;
+        const int span = (latest > 0 ? latest : 9999) - (earliest > 0 ? earliest : 0);
+        if (best == nullptr || span < bestSpan) {
+            best = group;
+            bestSpan = span;
+        }
+    }
+    return best;
+}
+
 } // namespace
 
 TLanescopeDrucken::TLanescopeDrucken(TVnxReport& report, std::shared_ptr<swim::IBSLenexMeet> meet,
@@ -60,6 +97,7 @@ void TLanescopeDrucken::Body()
 void TLanescopeDrucken::titleRow(const std::string& title)
 {
     TVnxReport& report = Report();
+    SetTitle(title);
     report.SetFontSizePercent(120);
     report.SetColumns("L1000");
     report.PrintRow({title}, reportflag::bold);
@@ -85,24 +123,26 @@ void TLanescopeDrucken::eventReport()
     titleRow(ageGroupNode ? node->parent->text + ", " + node->text : node->text);
     report.SetColumns(kEventColumns);
 
-    // The node's own list, as the copy text takes it: an age group's CAT sits in the CATS of its EVENT.
-    const TLnxObject* event = ageGroupNode ? node->parent->data : (node->level == 1 ? node->data : nullptr);
-    const browser::ResultList* list = nullptr;
-    if (event != nullptr && node->data != nullptr && FSelection.resultLists != nullptr)
-        list = FSelection.resultLists->find(
-            ageGroupNode ? browser::ResultLists::ageGroupKey(event->id(), node->data->id())
-                         : browser::ResultLists::eventKey(event->id()));
-    if (list == nullptr)
+    // The list the page shows, as the copy text takes it.
+    if (FSelection.resultLists == nullptr)
+        return;
+    const TLnxObject* event = browser::listEventOf(node, *FSelection.resultLists);
+    const browser::ResultList* list = browser::ResultListFor(node, *FSelection.resultLists);
+    if (event == nullptr || list == nullptr)
         return;
     const bool mixed = event->getText(tag::SEX) == "X";
     const ListPrintOptions& options = FSelection.events;
+    const int ageGroupId = browser::listAgeGroupId(node);
     for (const TLnxObject* item : *list) {
         const std::string& comment = item->getText(tag::COMMENT);
         // A row and its comment line stay on one page, so the comment never runs into the footer band.
         CheckPageBreakWithHead(comment.empty() ? 10 : 20);
         if (item->tag() != tag::ENTRY && options.onlyValidResults && !browser::IsValidResult(*item))
             continue;
-        if (const int rank = item->getInteger(tag::RANK); rank > 0)
+        // A disqualified, not started or not finished swim names its status where the place goes.
+        if (const std::string& code = item->getText(tag::CODE); !code.empty() && item->tag() == tag::RESULT)
+            report.PrintCell(0, swim::statusCodeText(code), 0);
+        else if (const int rank = swim::placeInAgeGroup(*item, ageGroupId); rank > 0)
             report.PrintCell(0, std::to_string(rank) + ".", 0);
         else if (const int lane = item->getInteger(tag::LANE); lane > 0)
             report.PrintCell(0, swim::formatText("%d / %d", {item->getInteger(tag::HEAT), lane}), 0);
@@ -114,11 +154,12 @@ void TLanescopeDrucken::eventReport()
         timeCell(4, *item);
         if (!comment.empty()) {
             report.AdvanceLines(10);
-            report.PrintCell(2, comment, reportflag::italic);
+            report.PrintCell(2, comment, reportflag::italic | reportflag::toLineEnd);
         }
         report.AdvanceLines(10);
         if (options.splitsAndNames && (item->tag() == tag::RESULT || isRelay(owner)))
-            splitsBlock(*item, event);
+            splitsBlock(*item, event,
+                        owner != nullptr ? swim::participantText(*owner, mixed) : std::string());
     }
 }
 
@@ -146,8 +187,11 @@ void TLanescopeDrucken::athleteReport()
             continue;
         const int eventId = item->getInteger(tag::EID);
         const TLnxObject* event = FDocument.eventById(eventId);
-        const TLnxObject* ageGroup =
-            event != nullptr ? FDocument.ageGroupByIds(eventId, item->getInteger(tag::CID)) : nullptr;
+        // A result without an age group is shown with the group the athlete belongs to, if any.
+        const int ageGroupId = item->getInteger(tag::CID);
+        const TLnxObject* ageGroup = event == nullptr ? nullptr
+                                     : ageGroupId > 0 ? FDocument.ageGroupByIds(eventId, ageGroupId)
+                                                      : athleteAgeGroup(*event, browser::ownerOf(*item));
         const std::string type = event != nullptr ? event->getText(tag::TYPE) : std::string();
         if (event != nullptr) {
             report.PrintCell(0, base::languageText('S', 18) + event->getText(tag::NUM), reportflag::centre);
@@ -155,12 +199,19 @@ void TLanescopeDrucken::athleteReport()
         }
         timeCell(3, *item);
         // The round and the heat and lane share the last column: round first, then heat and lane.
-        std::string remark;
-        if (const int rank = item->getInteger(tag::RANK); rank > 0) {
+        // A status code takes the place of the rank.
+        const std::string& code = item->getText(tag::CODE);
+        const bool status = !code.empty() && item->tag() == tag::RESULT;
+        const int rank = item->getInteger(tag::RANK);
+        if (status)
+            report.PrintCell(4, swim::statusCodeText(code), 0);
+        else if (rank > 0)
             report.PrintCell(4, swim::formatText("%d.", {rank}),
                              browser::typeIn(type, "SEM-PRE") ? 0 : reportflag::bold);
-            if (type != "TIM")
-                remark = "(" + swim::roundText(type) + ")";
+        std::string remark;
+        if (status || rank > 0) {
+            if (const std::string round = swim::roundText(type); !round.empty())
+                remark = "(" + round + ")";
         }
         if (const int lane = item->getInteger(tag::LANE); lane > 0) {
             const std::string heatLane =
@@ -171,11 +222,12 @@ void TLanescopeDrucken::athleteReport()
             report.PrintCell(5, remark, 0);
         if (!comment.empty()) {
             report.AdvanceLines(10);
-            report.PrintCell(2, comment, reportflag::italic);
+            report.PrintCell(2, comment, reportflag::italic | reportflag::toLineEnd);
         }
         report.AdvanceLines(10);
         if (options.splitsAndNames && (item->tag() == tag::RESULT || relay))
-            splitsBlock(*item, event);
+            splitsBlock(*item, event,
+                        event != nullptr ? swim::eventText(FDocument, *event, ageGroup) : std::string());
         report.AdvanceLines(3);
     }
 }
@@ -185,7 +237,8 @@ std::string TLanescopeDrucken::splitLabel(const std::string& distance) const
     return distance + FDocument.poolUnit() + ":";
 }
 
-void TLanescopeDrucken::splitsBlock(const TLnxObject& item, const TLnxObject* event)
+void TLanescopeDrucken::splitsBlock(const TLnxObject& item, const TLnxObject* event,
+                                    const std::string& itemLine)
 {
     const bool hasPositions = item.findCollection(tag::POSITIONS) != nullptr;
     if (!hasPositions && item.findCollection(tag::SPLITS) == nullptr)
@@ -194,17 +247,27 @@ void TLanescopeDrucken::splitsBlock(const TLnxObject& item, const TLnxObject* ev
     const std::string columns = report.GetColumns();
     if (hasPositions) {
         if (event != nullptr)
-            relaySplits(item, *event);
+            relaySplits(item, *event, itemLine, columns);
     } else {
         individualSplits(item);
     }
     report.SetColumns(columns);
 }
 
-void TLanescopeDrucken::relaySplits(const TLnxObject& item, const TLnxObject& event)
+void TLanescopeDrucken::relaySplits(const TLnxObject& item, const TLnxObject& event,
+                                    const std::string& itemLine, const std::string& itemColumns)
 {
     TVnxReport& report = Report();
     report.SetColumns(kRelayColumns);
+    // A relay that goes on after a page break repeats its line there, marked as continued.
+    const auto checkPageBreak = [&] {
+        if (!CheckPageBreakWithHead(10) || itemLine.empty())
+            return;
+        report.SetColumns(itemColumns);
+        report.PrintCell(2, swim::formatText(base::languageText('V', 38), {itemLine}), reportflag::italic);
+        report.AdvanceLines(10);
+        report.SetColumns(kRelayColumns);
+    };
     const int legs = std::min(event.getInteger(tag::DISCNT), browser::kMaxPoolLengths);
     const std::int64_t legDistance = event.getInteger(tag::DIS);
     const std::int64_t poolLength = browser::relayPoolLength(FDocument);
@@ -237,7 +300,7 @@ void TLanescopeDrucken::relaySplits(const TLnxObject& item, const TLnxObject& ev
             if (const TLnxObject* position = swimmers[static_cast<std::size_t>(f / legDistance + 1)]) {
                 if (namePending)
                     report.AdvanceLines(10);
-                CheckPageBreakWithHead(10);
+                checkPageBreak();
                 if (const TLnxObject* person = FDocument.personById(position->getInteger(tag::PID)))
                     report.PrintCell(1, swim::participantText(*person, false), 0);
                 namePending = true;
@@ -249,7 +312,7 @@ void TLanescopeDrucken::relaySplits(const TLnxObject& item, const TLnxObject& ev
             continue;
         const browser::SplitTime& split = *found->second;
         if (!namePending)
-            CheckPageBreakWithHead(10);
+            checkPageBreak();
         const int style = split.kind == 'I' ? reportflag::italic : 0;
         report.PrintCell(4, splitLabel(std::to_string(g)), 0);
         report.PrintCell(5, timeText(split.time), style);

@@ -60,8 +60,11 @@ private:
     void athleteReport();
     void titleRow(const std::string& title);
     void timeCell(int column, const lenex::TLnxObject& item);
-    void splitsBlock(const lenex::TLnxObject& item, const lenex::TLnxObject* event);
-    void relaySplits(const lenex::TLnxObject& item, const lenex::TLnxObject& event);
+    /** itemLine: the text of the item's line (column 2), repeated where a relay's block breaks. */
+    void splitsBlock(const lenex::TLnxObject& item, const lenex::TLnxObject* event,
+                     const std::string& itemLine);
+    void relaySplits(const lenex::TLnxObject& item, const lenex::TLnxObject& event,
+                     const std::string& itemLine, const std::string& itemColumns);
     void individualSplits(const lenex::TLnxObject& item);
     std::string splitLabel(const std::string& distance) const;
 

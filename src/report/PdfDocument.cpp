@@ -151,14 +151,27 @@ void PdfDocument::appendContent(std::string_view operators)
     content += kEol;
 }
 
-void PdfDocument::useFont(const std::string& name, const PdfFont& font)
+void PdfDocument::addPageFont(const std::string& name)
 {
     Page& page = currentPage();
-    FFonts.try_emplace(name, font);
     for (const std::string& used : page.fonts)
         if (used == name)
             return;
     page.fonts.push_back(name);
+}
+
+void PdfDocument::useFont(const std::string& name, const PdfFont& font)
+{
+    currentPage();
+    FFonts.try_emplace(name, font);
+    addPageFont(name);
+}
+
+void PdfDocument::useEmbeddedFont(const std::string& name) { addPageFont(name); }
+
+void PdfDocument::defineEmbeddedFont(const std::string& name, PdfType0Font font)
+{
+    FEmbeddedFonts[name] = std::move(font);
 }
 
 void PdfDocument::addImage(const std::string& name, PdfImage image)
@@ -240,7 +253,9 @@ std::string PdfDocument::serialize(const PdfInfo& info) const
     const int pageTree = 2;
     const int infoObject = 3;
     const int firstFont = 4;
-    const int firstImage = firstFont + static_cast<int>(FFonts.size());
+    // An embedded font takes five objects: Type 0 font, CID font, descriptor, font file, ToUnicode map.
+    const int firstEmbedded = firstFont + static_cast<int>(FFonts.size());
+    const int firstImage = firstEmbedded + 5 * static_cast<int>(FEmbeddedFonts.size());
     const int firstPage = firstImage + static_cast<int>(FImages.size());
     const int objectCount = firstPage + 2 * static_cast<int>(FPages.size()) - 1;
 
@@ -270,6 +285,29 @@ std::string PdfDocument::serialize(const PdfInfo& info) const
                                   std::to_string(font.firstChar) + " /LastChar " + std::to_string(lastChar) +
                                   " /Widths [" + widths + "] >>");
         fontObjects[name] = number++;
+    }
+    for (const auto& [name, font] : FEmbeddedFonts) {
+        writer.object(number, "<< /Type /Font /Subtype /Type0 /BaseFont /" + font.baseFont +
+                                  " /Encoding /Identity-H /DescendantFonts [" +
+                                  ObjectWriter::ref(number + 1) + "] /ToUnicode " +
+                                  ObjectWriter::ref(number + 4) + " >>");
+        writer.object(number + 1,
+                      "<< /Type /Font /Subtype /CIDFontType2 /BaseFont /" + font.baseFont +
+                          " /CIDSystemInfo << /Registry (Adobe) /Ordering (Identity) /Supplement 0 >>"
+                          " /FontDescriptor " +
+                          ObjectWriter::ref(number + 2) + " /DW 1000 /W [" + font.widths +
+                          "] /CIDToGIDMap /Identity >>");
+        std::string descriptor =
+            "<< /Type /FontDescriptor /FontName /" + font.baseFont + " " + font.descriptorEntries;
+        if (!font.fontFile.empty())
+            descriptor += " /FontFile2 " + ObjectWriter::ref(number + 3);
+        writer.object(number + 2, descriptor + " >>");
+        writer.stream(number + 3,
+                      "<< /Length1 " + std::to_string(font.fontFile.size()) + " /Filter /FlateDecode >>",
+                      deflate(font.fontFile));
+        writer.stream(number + 4, "<< /Filter /FlateDecode >>", deflate(font.toUnicode));
+        fontObjects[name] = number;
+        number += 5;
     }
 
     for (const PdfImage& image : FImages) {

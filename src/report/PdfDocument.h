@@ -8,8 +8,9 @@
 
 /**
  * A small PDF 1.2 object writer: pages with Flate-compressed content streams, non-embedded Type 1
- * fonts and image XObjects as page resources, the document information, and the file with its
- * cross-reference table. Lines end with CR LF; all numbers are written as decimals.
+ * fonts, embedded TrueType fonts (Type 0, Identity-H) and image XObjects as page resources, the document
+ * information, and the file with its cross-reference table. Lines end with CR LF; all numbers are written as
+ * decimals.
  */
 namespace lanescope::report {
 
@@ -20,6 +21,24 @@ struct PdfFont
     std::string encoding;
     int firstChar = 32;
     std::vector<int> widths;
+};
+
+/**
+ * An embedded TrueType font addressed by two-byte glyph numbers (Identity-H, CIDToGIDMap Identity):
+ * written as the Type 0 font, its CID font, the descriptor, the font file and the ToUnicode map.
+ */
+struct PdfType0Font
+{
+    /** The name with its subset tag, e.g. "ABCDEF+LiberationSans". */
+    std::string baseFont;
+    /** The TrueType file; empty leaves the font unembedded. */
+    std::string fontFile;
+    /** The contents of the /W array: "glyph [width] ...". */
+    std::string widths;
+    /** The CMap program from glyph numbers to Unicode. */
+    std::string toUnicode;
+    /** The descriptor's entries besides its type, name and file: flags, box, angle, ascent, ... */
+    std::string descriptorEntries;
 };
 
 /** An image XObject with 8 bits per component. */
@@ -58,6 +77,10 @@ public:
     void appendContent(std::string_view operators);
     /** Makes the font a resource of the current page under the name; a name keeps its first font. */
     void useFont(const std::string& name, const PdfFont& font);
+    /** Makes the embedded font of that name (defined before the document is serialized) a page resource. */
+    void useEmbeddedFont(const std::string& name);
+    /** Defines (or replaces) an embedded font; its glyphs are only known once all pages are drawn. */
+    void defineEmbeddedFont(const std::string& name, PdfType0Font font);
     /**
      * Adds the image as a resource of the current page under a new name. Pictures equal to an earlier one
      * (a logo on every page) share its image object, so the file holds their data once.
@@ -85,7 +108,10 @@ private:
     Page& currentPage();
 
     std::vector<Page> FPages;
+    void addPageFont(const std::string& name);
+
     std::map<std::string, PdfFont> FFonts;
+    std::map<std::string, PdfType0Font> FEmbeddedFonts;
     std::vector<PdfImage> FImages;
     std::multimap<std::size_t, std::size_t> FImagesByHash;
 };

@@ -79,6 +79,8 @@ class ReportStatus
 public:
     virtual ~ReportStatus() = default;
     virtual void setLine(int index, const std::string& text) = 0;
+    /** A problem the run goes on without (a page image that cannot be read), to be shown to the user. */
+    virtual void warning(const std::string& text) { (void)text; }
     virtual bool aborted() = 0;
     /** Marks the run as aborted (test-page output stops after the current copy). */
     virtual void setAborted() = 0;

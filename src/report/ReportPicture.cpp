@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cctype>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -426,11 +425,13 @@ std::optional<ReportPicture> loadPageImage(const std::filesystem::path& file)
     in.read(data.data(), static_cast<std::streamsize>(size));
     if (static_cast<std::uintmax_t>(in.gcount()) != size)
         return std::nullopt;
-    const std::string name = file.filename().string();
-    std::string suffix = name.size() >= 3 ? name.substr(name.size() - 3) : name;
-    std::transform(suffix.begin(), suffix.end(), suffix.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-    return suffix == "GIF" ? gifPicture(data) : bmpPicture(data);
+    if (data.starts_with("\xFF\xD8"))
+        return jpegPicture(std::move(data));
+    if (data.starts_with("\x89PNG\r\n\x1A\n"))
+        return pngPicture(data);
+    if (data.starts_with("GIF8"))
+        return gifPicture(data);
+    return bmpPicture(data);
 }
 
 } // namespace lanescope::report

@@ -7,9 +7,9 @@
 #include <vector>
 
 /**
- * Pictures placed on report pages: page images of the page setup (Windows BMP or GIF files) and the
- * maker's logo (JPEG). JPEG data is kept as it is, because the PDF output passes it through unchanged;
- * everything else is decoded into a bitmap.
+ * Pictures placed on report pages: page images of the page setup (Windows BMP, GIF, JPEG or PNG files)
+ * and the maker's logo (JPEG). JPEG data is kept as it is, because the PDF output passes it through
+ * unchanged; everything else is decoded into a bitmap.
  */
 namespace lanescope::report {
 
@@ -55,9 +55,15 @@ std::optional<ReportPicture> bmpPicture(const std::string& data);
 std::optional<ReportPicture> gifPicture(const std::string& data);
 
 /**
- * Loads a page image file: a name ending in "GIF" (any case) through the GIF decoder, any other as a
- * Windows BMP. A missing, unreadable or undecodable file, or one over 64 MB, gives nullopt (the page goes
- * on without it).
+ * Decodes a PNG through libpng into an RGB bitmap, transparent parts laid onto white; nullopt on failure
+ * or more than 10000 pixels in either direction.
+ */
+std::optional<ReportPicture> pngPicture(const std::string& data);
+
+/**
+ * Loads a page image file, the decoder chosen by the file's first bytes (JPEG, PNG, GIF, else Windows BMP),
+ * so a picture saved under another extension still prints. A missing, unreadable or undecodable file, or
+ * one over 64 MB, gives nullopt.
  */
 std::optional<ReportPicture> loadPageImage(const std::filesystem::path& file);
 

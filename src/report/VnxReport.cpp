@@ -153,6 +153,68 @@ int TVnxReport::OutputText(int x, int y, int flags, const std::string& text)
     return width;
 }
 
+int TVnxReport::MeasureText(int flags, const std::string& text)
+{
+    const std::string name = CurrentFontName();
+    const int points = FFontSize / 10;
+    if (FOutput == OutputKind::Pdf) {
+        FPdf->SetFontName(name);
+        FPdf->SetFontSize(points);
+        FPdf->SetStyle((flags >> 3) & (pdfstyle::bold | pdfstyle::italic));
+        return FPdf->TextWidth(text);
+    }
+    if (!FCanvas)
+        return 0;
+    FCanvas->setFont(name, points, flags & reportflag::bold, flags & reportflag::italic, false, 0);
+    return FCanvas->textWidth(text);
+}
+
+std::string TVnxReport::FitText(const std::string& text, int flags, int width)
+{
+    if (MeasureText(flags, text) <= width)
+        return text;
+    // A cut text keeps a blank's width from what follows, so "..." does not touch the next column.
+    width -= MeasureText(flags, " ");
+    // Cut points lie between UTF-8 characters; the widths of the cut texts grow with their length.
+    std::vector<std::size_t> cuts;
+    for (std::size_t i = 0; i < text.size(); ++i)
+        if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80)
+            cuts.push_back(i);
+    const std::string ellipsis = MeasureText(flags, "...") <= width ? "..." : "";
+    const auto shortened = [&](std::size_t index) {
+        std::string cut(base::trimRightView(std::string_view(text).substr(0, cuts[index])));
+        return cut.empty() ? cut : cut + ellipsis;
+    };
+    std::size_t low = 0; // shortened(low) always fits: the empty text
+    std::size_t high = cuts.size();
+    while (high - low > 1) {
+        const std::size_t middle = (low + high) / 2;
+        if (MeasureText(flags, shortened(middle)) <= width)
+            low = middle;
+        else
+            high = middle;
+    }
+    return shortened(low);
+}
+
+int TVnxReport::CellRoom(int column, int flags) const
+{
+    const TColDivList& columns = FDocument.Columns;
+    const ColumnDivision& division = columns[column];
+    int end = division.start + division.width;
+    const bool leftAligned = division.alignment == ColumnAlignment::Left;
+    if (leftAligned && column + 1 < columns.Count() && columns.IsFiller(column + 1))
+        end = 1000;
+    int right = ColumnXmm(end);
+    const bool lineEnd = (flags & reportflag::toLineEnd) || end >= 1000;
+    if (leftAligned && lineEnd) {
+        // Nothing lies right of the page's last column: it may use the margin, but not leave the paper.
+        right = FPageColumn + 1 >= FDocument.PageColumns ? std::max(right, FDocument.PageWidth() - 50)
+                                                         : ColumnXmm(1000);
+    }
+    return std::max(DeviceX(right) - DeviceX(ColumnXmm(division.start)), 0);
+}
+
 void TVnxReport::DrawRule(int y, int thickness)
 {
     const int millimetres = thickness < 0 ? -thickness : mulDiv(thickness, FDocument.LineHeight(), 50);
@@ -205,7 +267,10 @@ void TVnxReport::PrintCell(int column, const std::string& text, int flags)
         alignment = reportflag::centre;
     }
     if (x >= 0) {
-        const int width = OutputText(DeviceX(ColumnXmm(x)), DeviceY(RowYmm(FY)), flags | alignment, text);
+        const std::string shown = (flags & reportflag::rotated)
+                                      ? text
+                                      : FitText(text, flags, CellRoom(FDocument.CurrentColumn, flags));
+        const int width = OutputText(DeviceX(ColumnXmm(x)), DeviceY(RowYmm(FY)), flags | alignment, shown);
         FX = x + mulDiv(mulDiv(width, 254, FDpiX), 1000, FDocument.ColumnWidth());
     }
     if (column == -1)
@@ -423,8 +488,12 @@ void TVnxReport::DrawPageImages()
         if (file.empty())
             continue;
         const std::optional<ReportPicture> picture = loadPageImage(file);
-        if (!picture)
+        if (!picture) {
+            if (FUnreadableImages.insert(file).second && FStatus)
+                FStatus->warning("The page image \"" + file +
+                                 "\" cannot be read; the pages are printed without it.");
             continue;
+        }
         const int x = base::strToIntDef(base::trim(fields[0]), 5);
         const int y = base::strToIntDef(base::trim(fields[1]), 5);
         const int scale = base::strToIntDef(base::trim(fields[2]), 100);
@@ -564,6 +633,7 @@ void TVnxReport::Run(ReportStatus& status, OutputKind kind, ReportDevice* device
     FDevice = device;
     const LanguageSwitch language;
     FStartTime = base::formatDateTime(base::currentFormatSettings().shortTimeFormat, now());
+    FUnreadableImages.clear();
     FDocument.ResetHeads();
     SetColumns("");
     FPageOpen = false;

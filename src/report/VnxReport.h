@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -36,6 +37,8 @@ constexpr int bold = 8;
 constexpr int italic = 16;
 constexpr int underline = 32;
 constexpr int rotated = 64;
+/** The text may run over the columns to its right (a comment line of its own); cut at the line's end. */
+constexpr int toLineEnd = 128;
 } // namespace reportflag
 
 enum class TPrnDlgOption
@@ -102,8 +105,12 @@ public:
     bool PrintToPdf(ReportStatus& status);
 
     // Operations used by reports while they run. Drawing before a page is open starts one with its head.
-    /** Column -1 is the first column right of the write position; a column that does not exist prints
-     * nothing. */
+    /**
+     * Column -1 is the first column right of the write position; a column that does not exist prints
+     * nothing. A text wider than its column is cut to it, with "..." where that fits, so it never
+     * overprints its neighbours. A left-aligned text may use the filler column after it; the last
+     * column of the page (and a text flagged `toLineEnd`) may run to 5 mm before the paper's edge.
+     */
     void PrintCell(int column, const std::string& text, int flags);
     /** Checks for a page break with one line, prints text i into column i (empty ones skipped), advances. */
     void PrintRow(const std::vector<std::string>& texts, int flags);
@@ -175,6 +182,12 @@ private:
     std::string CurrentFontName() const;
     /** Draws at device coordinates and gives the width the write position moves by, in device units. */
     int OutputText(int x, int y, int flags, const std::string& text);
+    /** Width of the text in device units in the font that `OutputText` would set for the flags. */
+    int MeasureText(int flags, const std::string& text);
+    /** The text cut to the width in device units, ending in "..." where that fits. */
+    std::string FitText(const std::string& text, int flags, int width);
+    /** The room of a text in the column, in device units (see `PrintCell`). */
+    int CellRoom(int column, int flags) const;
     void DrawRule(int y, int thickness);
     void WriteHtmlFooters();
 
@@ -205,6 +218,8 @@ private:
     int FY = 0;
     std::string FStartTime;
     base::TDateTime FFixedNow = 0;
+    /** Page images of this run that could not be read (each is reported once). */
+    std::set<std::string> FUnreadableImages;
 };
 
 } // namespace lanescope::report

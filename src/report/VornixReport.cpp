@@ -7,7 +7,9 @@
 #include "report/MakerLogo.h"
 #include "report/VnxReport.h"
 
+#include <algorithm>
 #include <cmath>
+#include <string_view>
 #include <utility>
 
 namespace lanescope::report {
@@ -42,6 +44,23 @@ int percentForPoints(const TVnxReport& report, int points)
     return (points * 1000 + base - 1) / base;
 }
 
+/** RFC 4648 base64, for the logo's data: address. */
+std::string base64(std::string_view bytes)
+{
+    static constexpr char digits[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+    std::string out;
+    out.reserve((bytes.size() + 2) / 3 * 4);
+    for (std::size_t i = 0; i < bytes.size(); i += 3) {
+        const std::size_t count = std::min<std::size_t>(3, bytes.size() - i);
+        unsigned group = 0;
+        for (std::size_t k = 0; k < 3; ++k)
+            group = (group << 8) | (k < count ? static_cast<unsigned char>(bytes[i + k]) : 0u);
+        for (std::size_t k = 0; k < 4; ++k)
+            out += k <= count ? digits[(group >> (18 - 6 * k)) & 63] : '=';
+    }
+    return out;
+}
+
 } // namespace
 
 std::string dateRangeText(base::TDateTime from, base::TDateTime to, const base::TFormatSettings& settings)
@@ -72,13 +91,15 @@ std::string dateRangeText(base::TDateTime from, base::TDateTime to, const base::
 std::string brandedHeadHtml(int htmlWidth, const std::string& meetName, const std::string& placeText)
 {
     const std::string address = kMakerWebAddress;
+    // The logo travels inside the page, so it shows offline and wherever the page is copied to.
+    const std::string logo = "data:image/jpeg;base64," + base64(makerLogoJpeg());
     const std::string width = htmlWidth == -1 ? "100%" : std::to_string(htmlWidth);
     return "<table width=\"" + width + "\" cellspacing=\"0\" cellpadding=\"0\" border=\"0\"><tr><td>" +
            base::xmlEscaped(meetName) +
            "</td><td align=\"right\" rowspan=\"2\"><table width=\"125\" cellspacing=\"0\" cellpadding=\"0\" "
            "border=\"0\"><tr><td style=\"font-family: Arial,Helvetica; font-style:normal; font-size: "
            "10pt;\"><b>VORNIX</b></td><td align=\"center\" rowspan=2\"><a href=\"" +
-           address + "\"><img border=\"0\" src=\"" + address + "/images/korvalin.jpg" +
+           address + "\"><img border=\"0\" alt=\"Korvalin\" src=\"" + logo +
            "\"></a></td></tr><tr><td style=\"font-family: Arial,Helvetica; font-style:normal; font-size: "
            "7pt;\">by Korvalin</td></tr><tr><td colspan=\"2\" style=\"font-family: Arial,Helvetica; "
            "font-style:normal; font-size: 7pt;\"><a href=\"" +
@@ -135,6 +156,12 @@ void TVornixReport::OneExemplar()
         }
     } restore{document, FSavedTopMargin, FSavedBottomMargin};
     Body();
+}
+
+void TVornixReport::SetTitle(const std::string& title)
+{
+    const std::string name = FMeet ? FMeet->name() : std::string();
+    FReport.Document().TitleLines = {name.empty() ? title : title + " - " + name};
 }
 
 bool TVornixReport::CheckPageBreakWithHead(int tenths)

@@ -30,7 +30,8 @@ std::string dateRangeText(base::TDateTime from, base::TDateTime to,
 
 /**
  * The branded head of the HTML output as one line of markup: the width ("100%" for -1), the meet's name
- * and place text (with "&", "<", ">" and '"' escaped, so a file's texts cannot add markup).
+ * and place text (with "&", "<", ">" and '"' escaped, so a file's texts cannot add markup), the maker's
+ * logo embedded as a data: address.
  */
 std::string brandedHeadHtml(int htmlWidth, const std::string& meetName, const std::string& placeText);
 
@@ -57,6 +58,8 @@ public:
     bool CheckPageBreakWithHead(int tenths);
     /** The head and footer of the page (page column 0 only); one markup line in HTML output. */
     void BrandedHead();
+    /** The report's title (the HTML page's title): the text, " - " and the meet's name when there is one. */
+    void SetTitle(const std::string& title);
 
     TVnxReport& Report() { return FReport; }
     const std::shared_ptr<swim::IBSLenexMeet>& Meet() const { return FMeet; }

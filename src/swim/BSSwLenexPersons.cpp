@@ -608,7 +608,7 @@ int TLnxResult::rank() const
 std::string TLnxResult::placeText() const
 {
     if (const std::string& code = object().getText(tag::CODE); !code.empty())
-        return statusText(statusNumberOf(code));
+        return statusCodeText(code);
     if (const int rank = object().getInteger(tag::RANK); rank > 0)
         return formatText("%d.", {rank});
     return {};

@@ -34,10 +34,11 @@ constexpr ListSource kSources[] = {
     {12, "F;A;B;C;S%d"},
     {13, "Meet Record;World Record;Olympic Record;European Record;Pan American Record;African Record;Asian "
          "Record;Commonwealth Record;National Record;Junior World Record;Junior European Record"},
+    {80, "DSQ;DNS;DNF;WDR"},
 };
 
 constexpr std::size_t kListCount = std::size(kSources);
-static_assert(kListCount == static_cast<std::size_t>(DisplayList::RecordNames) + 1);
+static_assert(kListCount == static_cast<std::size_t>(DisplayList::StatusCodes) + 1);
 
 // The pool names are one S text per pool index.
 constexpr int kPoolTextNumbers[] = {21, 22, 23, 58, 70};

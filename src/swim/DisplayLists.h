@@ -40,6 +40,7 @@ enum class DisplayList
     FinalNames,          // final, A-, B-, C-final, "%d" semi-final, "%d" heat
     FinalShortNames,     // final, A, B, C, "%d" semi-final
     RecordNames,         // meet, world, Olympic, ... record
+    StatusCodes,         // disqualified, did not start, did not finish, withdrawn
 };
 
 /** Item n (1-based) of a list: n below 1 gives the first item, n beyond the list empty text. */

@@ -1,5 +1,6 @@
 #include "swim/SwimCodes.h"
 
+#include "base/Strings.h"
 #include "base/TextCase.h"
 #include "swim/DisplayLists.h"
 #include "swim/TextFormat.h"
@@ -17,7 +18,13 @@ struct StatusCode
 };
 
 constexpr StatusCode kStatusNumbers[] = {
-    {"EX", 1}, {"DQ", 2}, {"DSQ", 2}, {"DNS", 3}, {"DNF", 4}, {"DQFULL", 5}, {"DQ10", 7}, {"DQ20", 8},
+    {"EX", 1},  {"DQ", 2},     {"DSQ", 2},  {"DNS", 3},  {"WDR", 3},
+    {"DNF", 4}, {"DQFULL", 5}, {"DQ10", 7}, {"DQ20", 8},
+};
+
+// Positions in the status code list.
+constexpr StatusCode kStatusCodeItems[] = {
+    {"DSQ", 1}, {"DQ", 1}, {"DNS", 2}, {"DNF", 3}, {"WDR", 4},
 };
 
 } // namespace
@@ -53,6 +60,15 @@ std::string statusText(int statusNumber)
     return statusNumber == 0 ? std::string() : displayItem(DisplayList::Statuses, statusNumber + 1);
 }
 
+std::string statusCodeText(std::string_view code)
+{
+    code = base::trimView(code);
+    for (const StatusCode& status : kStatusCodeItems)
+        if (base::sameText(code, status.code))
+            return displayItem(DisplayList::StatusCodes, status.number);
+    return statusText(statusNumberOf(code));
+}
+
 std::string poolText(int poolIndex) { return displayItem(DisplayList::Pools, poolIndex + 1); }
 
 std::string teamLabel(int number, int gender)
@@ -65,17 +81,23 @@ std::string teamLabel(int number, int gender)
 
 std::string roundText(std::string_view code)
 {
-    if (code == "FIN")
+    code = base::trimView(code);
+    const auto is = [code](std::string_view name) { return base::asciiSameText(code, name); };
+    if (is("FIN"))
         return displayItem(DisplayList::Rounds, 4);
-    if (code == "SEM")
+    if (is("SEM"))
         return displayItem(DisplayList::Rounds, 3);
-    if (code == "SOS" || code == "SOF")
+    // Swim-offs after prelims, quarterfinals or semi-finals.
+    if (is("SOP") || is("SOS") || is("SOF") || is("SO4") || is("SOQ"))
         return displayItem(DisplayList::Rounds, 2);
-    if (code == "PRE")
+    if (is("PRE"))
         return displayItem(DisplayList::Rounds, 1);
-    if (code == "FHT")
+    if (is("FHT"))
         return "Fastest heat";
-    return {};
+    // A timed final is no round of its own; any other code a file brings is the best name there is for it.
+    if (code.empty() || is("TIM"))
+        return {};
+    return std::string(code);
 }
 
 } // namespace lanescope::swim

@@ -23,19 +23,29 @@ int genderOf(std::string_view text);
 std::string genderText(int gender, bool longForm);
 
 /**
- * Status number of a result CODE, without regard to case: empty 0, "EX" 1, "DQ" and "DSQ" 2, "DNS" 3,
- * "DNF" 4, "DQFULL" 5, "DQ10" 7, "DQ20" 8, anything else 0.
+ * Status number of a result CODE, without regard to case: empty 0, "EX" 1, "DQ" and "DSQ" 2, "DNS" and
+ * "WDR" (withdrawn, so not started) 3, "DNF" 4, "DQFULL" 5, "DQ10" 7, "DQ20" 8, anything else 0.
  */
 int statusNumberOf(std::string_view code);
 /** Empty for 0, else the display text of the status number ("DQ"). */
 std::string statusText(int statusNumber);
+/**
+ * The text a list shows for a result status code (any case, blanks around it ignored), in the loaded
+ * language: disqualified ("DSQ" or "DQ"), did not start ("DNS"), did not finish ("DNF") and withdrawn
+ * ("WDR") from the status code list (S80, "DSQ;DNS;DNF;WDR" in English); the other codes of
+ * `statusNumberOf` their status text; empty for an empty or unknown code.
+ */
+std::string statusCodeText(std::string_view code);
 
 /** Name of a pool index ("50m Pool"). */
 std::string poolText(int poolIndex);
 /** "3. team" for an unnamed relay team, followed by ", " and the long gender text when gender is 0 or more.
  */
 std::string teamLabel(int number, int gender);
-/** Name of a round code: "PRE", "SOS"/"SOF", "SEM", "FIN", "FHT"; empty for "TIM" and anything else. */
+/**
+ * Name of a round code, without regard to case and blanks around it: "PRE", the swim-offs "SOP", "SOS",
+ * "SOF", "SO4" and "SOQ", "SEM", "FIN", "FHT"; empty for "TIM" and empty text; any other code as it stands.
+ */
 std::string roundText(std::string_view code);
 
 } // namespace lanescope::swim

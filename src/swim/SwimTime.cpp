@@ -7,8 +7,12 @@ namespace lanescope::swim {
 namespace {
 
 constexpr TSwimTime kFirstShownTime = 11;
-constexpr TSwimTime kLastShownTime = 35999089;
-constexpr std::int32_t kLastShownMilliseconds = 3599989;
+// 59:59.99 up to the hour stands for "no time" (files write 99:99.99, read as 59:59.99); an hour and more is
+// a time again.
+constexpr TSwimTime kNoTimeFrom = 35999090;
+constexpr TSwimTime kHour = 36000000;
+constexpr std::int32_t kNoTimeFromMilliseconds = 3599990;
+constexpr std::int32_t kHourMilliseconds = 3600000;
 
 int hundredthsDigit(TSwimTime time) { return time % 1000 / 10; }
 
@@ -18,12 +22,18 @@ std::string noTime(bool showNT) { return showNT ? "NT" : ""; }
 
 std::string formatSwimTime(TSwimTime time, bool showNT)
 {
-    if (time < kFirstShownTime || time > kLastShownTime)
+    if (time < kFirstShownTime || (time >= kNoTimeFrom && time < kHour))
         return noTime(showNT);
     const int hundredths = hundredthsDigit(time);
-    char text[16];
-    std::snprintf(text, sizeof text, "%2d:%02d.%d%c", time / 600000, time % 600000 / 10000,
-                  time % 10000 / 1000, hundredths > 9 ? '*' : static_cast<char>('0' + hundredths));
+    const char last = hundredths > 9 ? '*' : static_cast<char>('0' + hundredths);
+    const int minutes = time / 600000;
+    char text[24];
+    if (minutes >= 60)
+        std::snprintf(text, sizeof text, "%d:%02d:%02d.%d%c", minutes / 60, minutes % 60,
+                      time % 600000 / 10000, time % 10000 / 1000, last);
+    else
+        std::snprintf(text, sizeof text, "%2d:%02d.%d%c", minutes, time % 600000 / 10000, time % 10000 / 1000,
+                      last);
     std::string result = text;
     if (result.starts_with(" 0:"))
         result.replace(0, 3, "   ");
@@ -32,11 +42,16 @@ std::string formatSwimTime(TSwimTime time, bool showNT)
 
 std::string formatMilliseconds(std::int32_t milliseconds, bool showNT)
 {
-    if (milliseconds < 1 || milliseconds > kLastShownMilliseconds)
+    if (milliseconds < 1 || (milliseconds >= kNoTimeFromMilliseconds && milliseconds < kHourMilliseconds))
         return noTime(showNT);
-    char text[16];
-    std::snprintf(text, sizeof text, "%d:%.2d.%.2d", milliseconds / 60000, milliseconds % 60000 / 1000,
-                  milliseconds % 1000 / 10);
+    const int minutes = milliseconds / 60000;
+    char text[24];
+    if (minutes >= 60)
+        std::snprintf(text, sizeof text, "%d:%.2d:%.2d.%.2d", minutes / 60, minutes % 60,
+                      milliseconds % 60000 / 1000, milliseconds % 1000 / 10);
+    else
+        std::snprintf(text, sizeof text, "%d:%.2d.%.2d", minutes, milliseconds % 60000 / 1000,
+                      milliseconds % 1000 / 10);
     const std::string_view result = text;
     return std::string(result.starts_with("0:") ? result.substr(2) : result);
 }

@@ -1,14 +1,15 @@
 #include "ui/BrowserPage.h"
 
+#include "ui/ElidedTexts.h"
 #include "ui/ListSurface.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QLabel>
 #include <QPushButton>
 #include <QSplitter>
 #include <QStandardItemModel>
+#include <QStyle>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -44,7 +45,7 @@ BrowserPage::BrowserPage(const QString& otherPageCaption, std::span<const browse
     , FTree(new QTreeWidget)
     , FSwitch(new QPushButton(otherPageCaption))
     , FSplitter(new QSplitter(Qt::Horizontal))
-    , FTitle(new QLabel)
+    , FTitle(new ElidedLabel)
     , FHeaderModel(new QStandardItemModel(0, static_cast<int>(sections.size()), this))
     , FHeader(new QHeaderView(Qt::Horizontal))
     , FSurface(new ListSurface)
@@ -54,6 +55,16 @@ BrowserPage::BrowserPage(const QString& otherPageCaption, std::span<const browse
 {
     FTree->setHeaderHidden(true);
     FTree->setColumnCount(1);
+    // Long node texts (a heat and its final differ only at the end) keep their start and end in view, and
+    // a narrow indentation leaves them more of the pane.
+    showWholeTexts(FTree);
+    FTree->setIndentation(12);
+    // A tree that gets the focus without a current node makes its first node current and the page draws
+    // it; the node is selected too, so the tree shows which node the page belongs to.
+    connect(FTree, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* current) {
+        if (current && !current->isSelected())
+            current->setSelected(true);
+    });
     auto* treePanel = new QWidget;
     treePanel->setMinimumWidth(kTreePanelMinimum);
     auto* treeLayout = new QVBoxLayout(treePanel);
@@ -159,6 +170,12 @@ void BrowserPage::setHeaderShown(bool shown)
 }
 
 void BrowserPage::setTitle(const std::string& text) { FTitle->setText(QString::fromStdString(text)); }
+
+int BrowserPage::captionWidth(const std::string& caption) const
+{
+    const int margin = FHeader->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, FHeader);
+    return FHeader->fontMetrics().horizontalAdvance(QString::fromStdString(caption)) + 2 * margin + 2;
+}
 
 int BrowserPage::treeWidth() const { return FSplitter->sizes().value(0); }
 

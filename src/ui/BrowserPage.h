@@ -8,7 +8,6 @@
 
 class QCheckBox;
 class QHeaderView;
-class QLabel;
 class QPushButton;
 class QSplitter;
 class QStandardItemModel;
@@ -16,6 +15,7 @@ class QTreeWidget;
 
 namespace lanescope::ui {
 
+class ElidedLabel;
 class ListSurface;
 
 /**
@@ -37,7 +37,7 @@ public:
     ListSurface* surface() const { return FSurface; }
     QCheckBox* onlyValids() const { return FOnlyValids; }
     QCheckBox* splits() const { return FSplits; }
-    QLabel* title() const { return FTitle; }
+    ElidedLabel* title() const { return FTitle; }
 
     /** The header's sections with the widths the user set. */
     const std::vector<browser::HeaderSection>& sections() const { return FSections; }
@@ -46,6 +46,8 @@ public:
     bool headerShown() const;
     void setHeaderShown(bool shown);
     void setTitle(const std::string& text);
+    /** Width a caption needs in the header: its text in the header font and the section's margins. */
+    int captionWidth(const std::string& caption) const;
 
     int treeWidth() const;
     void setTreeWidth(int width);
@@ -61,7 +63,7 @@ private:
     QTreeWidget* FTree;
     QPushButton* FSwitch;
     QSplitter* FSplitter;
-    QLabel* FTitle;
+    ElidedLabel* FTitle;
     QStandardItemModel* FHeaderModel;
     QHeaderView* FHeader;
     ListSurface* FSurface;

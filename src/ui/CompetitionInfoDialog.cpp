@@ -13,12 +13,17 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QUrl>
+#include <algorithm>
+#include <initializer_list>
 
 namespace lanescope::ui {
 
 namespace {
 
 namespace tag = lenex::tag;
+
+constexpr int kDialogWidth = 400;
+constexpr int kAddressWidth = 364; // the width of the contact group's rows
 
 QString qs(std::string_view text)
 {
@@ -55,7 +60,7 @@ TVnxFCompetitionInfo::TVnxFCompetitionInfo(QWidget* parent)
 {
     setObjectName(QStringLiteral("VnxFCompetitionInfo"));
     setWindowTitle(QStringLiteral("Angaben zur Veranstaltung"));
-    setFixedSize(400, 278);
+    setFixedSize(kDialogWidth, 348);
     // The layout is in fixed pixels; a small dialog font keeps the captions clear of the values.
     QFont small(QStringLiteral("Arial"));
     small.setPixelSize(11);
@@ -82,27 +87,30 @@ TVnxFCompetitionInfo::TVnxFCompetitionInfo(QWidget* parent)
     lblVers->setObjectName(QStringLiteral("lblVers"));
     lblPktVersion = value(grpPointTable, "lblPktVersion", 310, 15, 65);
 
-    auto* contact = new QGroupBox(QStringLiteral("Kontaktadresse Organisator"), this);
-    contact->setObjectName(QStringLiteral("grpContact"));
-    contact->setGeometry(10, 132, 380, 106);
-    lblContactName = value(contact, "lblContactName", 8, 20, 175);
-    lblStreet = value(contact, "lblStreet", 8, 35, 175);
-    lblZipPlace = value(contact, "lblZipPlace", 8, 50, 175);
-    caption(contact, QStringLiteral("Telefon:"), 8, 65);
-    lblPhone = value(contact, "lblPhone", 65, 65, 118);
-    caption(contact, QStringLiteral("Telefax:"), 8, 80);
-    lblFax = value(contact, "lblFax", 65, 80, 118);
-    caption(contact, QStringLiteral("Email - Adresse:"), 190, 20);
-    lblEmail = value(contact, "lblEmail", 190, 35, 182);
-    caption(contact, QStringLiteral("Internetseite:"), 190, 65);
-    lblInternet = value(contact, "lblInternet", 190, 80, 182);
+    // The e-mail and web addresses get rows of the group's whole width below the postal address, and
+    // the dialog widens for an address longer than that, so both are always shown whole.
+    grpContact = new QGroupBox(QStringLiteral("Kontaktadresse Organisator"), this);
+    grpContact->setObjectName(QStringLiteral("grpContact"));
+    grpContact->setGeometry(10, 132, 380, 176);
+    lblContactName = value(grpContact, "lblContactName", 8, 20, 364);
+    lblStreet = value(grpContact, "lblStreet", 8, 35, 364);
+    lblZipPlace = value(grpContact, "lblZipPlace", 8, 50, 364);
+    caption(grpContact, QStringLiteral("Telefon:"), 8, 65);
+    lblPhone = value(grpContact, "lblPhone", 65, 65, 118);
+    caption(grpContact, QStringLiteral("Telefax:"), 190, 65);
+    lblFax = value(grpContact, "lblFax", 247, 65, 125);
+    caption(grpContact, QStringLiteral("Email - Adresse:"), 8, 85);
+    lblEmail = value(grpContact, "lblEmail", 8, 100, 364);
+    lblEmail->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    caption(grpContact, QStringLiteral("Internetseite:"), 8, 125);
+    lblInternet = value(grpContact, "lblInternet", 8, 140, 364);
     lblInternet->setTextFormat(Qt::RichText);
     lblInternet->setOpenExternalLinks(false);
     connect(lblInternet, &QLabel::linkActivated, this, [this] { lblInternetClick(); });
 
     auto* close = new QPushButton(QStringLiteral("Schliessen"), this);
     close->setObjectName(QStringLiteral("btnClose"));
-    close->setGeometry(155, 246, 90, 25);
+    close->setGeometry(155, 316, 90, 25);
     close->setDefault(true);
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
 }
@@ -151,6 +159,22 @@ void TVnxFCompetitionInfo::fillContact(const lenex::TLnxObject& contact)
         FInternet.isEmpty()
             ? QString()
             : QStringLiteral("<a href=\"#\" style=\"color:#0000ff\">%1</a>").arg(FInternet.toHtmlEscaped()));
+    fitAddresses();
+}
+
+void TVnxFCompetitionInfo::fitAddresses()
+{
+    const int addressWidth = std::max(lblEmail->fontMetrics().horizontalAdvance(lblEmail->text()),
+                                      lblInternet->fontMetrics().horizontalAdvance(FInternet)) +
+                             4;
+    const int extra = std::max(0, addressWidth - kAddressWidth);
+    setFixedWidth(kDialogWidth + extra);
+    for (QWidget* widget : std::initializer_list<QWidget*>{grpContact, grpPointTable})
+        widget->resize(380 + extra, widget->height());
+    for (QLabel* label : {lblEmail, lblInternet, lblContactName, lblStreet, lblZipPlace})
+        label->resize(kAddressWidth + extra, label->height());
+    if (auto* close = findChild<QPushButton*>(QStringLiteral("btnClose")))
+        close->move((width() - close->width()) / 2, close->y());
 }
 
 void TVnxFCompetitionInfo::lblInternetClick()

@@ -32,6 +32,8 @@ public:
 private:
     void fillContact(const lenex::TLnxObject& contact);
     void lblInternetClick();
+    // Widens the dialog when an e-mail or web address is longer than its row.
+    void fitAddresses();
 
     QLabel* lblName;
     QLabel* lblPlace;
@@ -42,6 +44,7 @@ private:
     QLabel* lblPktName;
     QLabel* lblVers;
     QLabel* lblPktVersion;
+    QGroupBox* grpContact;
     QLabel* lblContactName;
     QLabel* lblStreet;
     QLabel* lblZipPlace;

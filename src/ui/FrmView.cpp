@@ -1,6 +1,7 @@
 #include "ui/FrmView.h"
 
 #include "app/FormGeometry.h"
+#include "app/ProgramFiles.h"
 #include "app/SettingsLocation.h"
 #include "app/VnxLanguage.h"
 #include "base/LanguageTexts.h"
@@ -46,12 +47,7 @@ constexpr int kToolBarHeight = 25;
 // installed.
 std::filesystem::path programFile(const std::string& name)
 {
-    const std::filesystem::path folder = app::programFolder();
-    const std::filesystem::path beside = folder / name;
-    if (std::filesystem::exists(beside))
-        return beside;
-    const std::filesystem::path shared = folder.parent_path() / "share" / "lanescope" / name;
-    return std::filesystem::exists(shared) ? shared : beside;
+    return app::programDataFile(app::programFolder(), name);
 }
 
 bool isExecutableFile(const std::filesystem::path& file)
@@ -472,7 +468,9 @@ void TfrmView::FormShow()
         FLoadingFromCommandLine = false;
         Progress("");
     }
-    if (FSettings.ReadBool("Files", "AskRegExtension", true)) {
+    // An installed package brings its own desktop entry and document types: nothing to ask or register then.
+    if (!app::desktopIntegrationInstalled(app::programFolder()) &&
+        FSettings.ReadBool("Files", "AskRegExtension", true)) {
         if (askQuestion(QString::fromStdString(base::languageText('V', 7))))
             ActRegisterExtExecute();
         FSettings.WriteBool("Files", "AskRegExtension", false);

@@ -1,4 +1,6 @@
+#include "app/DesktopFiles.h"
 #include "app/FileTypeRegistration.h"
+#include "app/ProgramFiles.h"
 #include "app/SettingsLocation.h"
 #include "base/LanguageTexts.h"
 #include "browser/AthleteListDrawing.h"
@@ -57,9 +59,12 @@ void TfrmView::TrvEventsChange()
 {
     ListSurface* surface = shtEvents->surface();
     takeWidths(FEventHeader, shtEvents->sections());
-    const browser::EventPageOptions options{shtEvents->splits()->isChecked(),
-                                            shtEvents->onlyValids()->isChecked(), FSearch.FFoundRow,
-                                            surface->clientHeight()};
+    // The drawing is shown at the surface's scale; the found row's position is in drawing pixels.
+    const int scale = std::max(1, surface->paintBox().scale());
+    const browser::EventPageOptions options{
+        shtEvents->splits()->isChecked(), shtEvents->onlyValids()->isChecked(), FSearch.FFoundRow,
+        surface->clientHeight() * 100 / scale,
+        [this](const std::string& caption) { return shtEvents->captionWidth(caption); }};
     setUpdatesEnabled(false);
     const browser::EventPageDrawing drawing = browser::drawEventsPage(
         surface->paintBox(), FEventHeader, selectedEventNode(), FDocument, FModels.lists, options);
@@ -71,7 +76,7 @@ void TfrmView::TrvEventsChange()
     PgcMainChange();
     setUpdatesEnabled(true);
     if (drawing.scrollTop >= 0)
-        surface->scrollToY(drawing.scrollTop);
+        surface->scrollToY(drawing.scrollTop * scale / 100);
     FSearch.FFoundRow = -1;
 }
 
@@ -79,8 +84,9 @@ void TfrmView::trvClubsChange()
 {
     ListSurface* surface = shtTeilnehmer->surface();
     takeWidths(FClubHeader, shtTeilnehmer->sections());
-    const browser::ClubPageOptions options{shtTeilnehmer->splits()->isChecked(),
-                                           shtTeilnehmer->onlyValids()->isChecked()};
+    const browser::ClubPageOptions options{
+        shtTeilnehmer->splits()->isChecked(), shtTeilnehmer->onlyValids()->isChecked(),
+        [this](const std::string& caption) { return shtTeilnehmer->captionWidth(caption); }};
     setUpdatesEnabled(false);
     const browser::ClubPageDrawing drawing =
         browser::drawClubsPage(surface->paintBox(), FClubHeader, selectedClubNode(), FDocument, options);
@@ -132,9 +138,9 @@ void TfrmView::ActCompetitionInfoExecute()
 void TfrmView::ActOpenInEditorExecute()
 {
     const std::filesystem::path folder = app::programFolder();
-    std::filesystem::path editor = folder / "inscriba";
+    std::filesystem::path editor = app::programDataFile(folder, "inscriba");
     if (!QFileInfo(QString::fromStdString(editor.string())).isExecutable())
-        editor = folder / "inscriba.exe";
+        editor = app::programDataFile(folder, "inscriba.exe");
     if (QProcess::startDetached(QString::fromStdString(editor.string()), {FFileName}))
         close();
 }
@@ -142,7 +148,7 @@ void TfrmView::ActOpenInEditorExecute()
 // The message follows whatever the registration's outcome: the desktop may still pick the files up.
 void TfrmView::ActRegisterExtExecute()
 {
-    app::RegisterFileTypes({".lef", ".lxf"}, "LanescopeId",
+    app::RegisterFileTypes(app::documentExtensions(), "LanescopeId",
                            QCoreApplication::applicationFilePath().toStdString(), "VORNIX File");
     showInformation(QString::fromStdString(base::languageText('V', 8)));
 }

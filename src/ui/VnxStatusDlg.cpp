@@ -68,8 +68,13 @@ void TVnxStatusDlg::runJob()
         FSucceeded = false;
         dialogHooks().message(this, QString::fromUtf8(error.what()));
     }
+    if (!FWarnings.isEmpty())
+        dialogHooks().message(this, FWarnings.join(QLatin1Char('\n')));
+    FWarnings.clear();
     accept();
 }
+
+void TVnxStatusDlg::warning(const std::string& text) { FWarnings.append(QString::fromStdString(text)); }
 
 void TVnxStatusDlg::setLine(int index, const std::string& text)
 {

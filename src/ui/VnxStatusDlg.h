@@ -3,6 +3,7 @@
 #include "report/ReportCanvas.h"
 
 #include <QDialog>
+#include <QStringList>
 #include <array>
 #include <functional>
 
@@ -32,6 +33,8 @@ public:
     bool execute(Job job);
 
     void setLine(int index, const std::string& text) override;
+    /** Kept and shown in one message when the job has ended. */
+    void warning(const std::string& text) override;
     bool aborted() override;
     void setAborted() override { FAborted = true; }
 
@@ -47,6 +50,7 @@ private:
     Job FJob;
     bool FAborted = false;
     bool FSucceeded = false;
+    QStringList FWarnings;
 };
 
 } // namespace lanescope::ui

@@ -1,3 +1,4 @@
+#include "app/ProgramFiles.h"
 #include "app/SettingsLocation.h"
 #include "app/VnxLanguage.h"
 #include "base/VnxIniFiles.h"
@@ -25,7 +26,7 @@ int main(int argc, char* argv[])
     // Dates, times and numbers as the desktop writes them; the language file adds month and day names.
     base::setCurrentFormatSettings(ui::withLocaleFormats(base::currentFormatSettings(), QLocale::system()));
     app::LanguageSetup setup;
-    setup.folders = {folder, folder.parent_path() / "share" / "lanescope"};
+    setup.folders = app::dataFolders(folder);
     setup.locale = app::userLocale();
     setup.screen = settings.ReadInteger("Config", "lbxLanguage", -1);
     if (settings.ValueExists("Config", "lbxPrnLanguage"))

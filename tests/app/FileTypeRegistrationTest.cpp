@@ -1,5 +1,9 @@
 #include "app/FileTypeRegistration.h"
 
+#include "app/DesktopFiles.h"
+#include "app/ProgramFiles.h"
+
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -79,32 +83,30 @@ TEST_F(Registration, WritesTheFourFactsAndKeepsOtherDefaults)
     fs::create_directories(folders_.configHome);
     std::ofstream(folders_.configHome / "mimeapps.list")
         << "[Added Associations]\ntext/plain=gedit.desktop;\n\n"
-           "[Default "
-           "Applications]\napplication/pdf=evince.desktop\napplication/x-lanescopeid-lef=old.desktop\n";
-    ASSERT_TRUE(registerTypes());
+           "[Default Applications]\napplication/pdf=evince.desktop\napplication/x-lenex+xml=old.desktop\n";
+    ASSERT_TRUE(RegisterFileTypes({".lef", ".LXF"}, "LanescopeId", "/opt/lane scope/bin/lanescope",
+                                  "VORNIX File", folders_, kIcon, {}));
 
-    // Extension to type, type description and document icon.
-    const std::string package = readFile(folders_.dataHome / "mime/packages/LanescopeId.xml");
-    for (const char* text :
-         {"<mime-type type=\"application/x-lanescopeid-lef\">", "<glob pattern=\"*.lef\"/>",
-          "<mime-type type=\"application/x-lanescopeid-lxf\">", "<glob pattern=\"*.lxf\"/>",
-          "<comment>VORNIX File</comment>", "<icon name=\"LanescopeId\"/>"})
-        EXPECT_NE(package.find(text), std::string::npos) << text;
+    // The types with their extensions: the package the installed program carries.
+    EXPECT_EQ(readFile(folders_.dataHome / "mime/packages/LanescopeId.xml"), documentTypesPackage());
 
     // Open command with the document as first parameter; a program path with a blank is quoted.
     const auto entry =
         sectionEntries(readFile(folders_.dataHome / "applications/LanescopeId.desktop"), "Desktop Entry");
     EXPECT_EQ(entry.at("Exec"), "\"/opt/lane scope/bin/lanescope\" %f");
-    EXPECT_EQ(entry.at("MimeType"), "application/x-lanescopeid-lef;application/x-lanescopeid-lxf;");
+    EXPECT_EQ(entry.at("MimeType"), "application/x-lenex+xml;application/x-lenex-archive;application/x-sdif;"
+                                    "application/x-dsv;application/x-pce3-archive;");
+    EXPECT_EQ(entry.at("Comment"), "VORNIX File");
     EXPECT_EQ(entry.at("Icon"), "LanescopeId");
     EXPECT_EQ(entry.at("Type"), "Application");
     EXPECT_EQ(readFile(folders_.dataHome / "icons/hicolor/scalable/apps/LanescopeId.svg"), kIcon);
 
-    // Defaults for both types; the other entries stay.
+    // Defaults for the types of the extensions asked for, in any letter case; the other entries stay.
     const std::string list = readFile(folders_.configHome / "mimeapps.list");
     const auto defaults = sectionEntries(list, "Default Applications");
-    EXPECT_EQ(defaults.at("application/x-lanescopeid-lef"), "LanescopeId.desktop");
-    EXPECT_EQ(defaults.at("application/x-lanescopeid-lxf"), "LanescopeId.desktop");
+    EXPECT_EQ(defaults.at("application/x-lenex+xml"), "LanescopeId.desktop");
+    EXPECT_EQ(defaults.at("application/x-lenex-archive"), "LanescopeId.desktop");
+    EXPECT_FALSE(defaults.contains("application/x-sdif"));
     EXPECT_EQ(defaults.at("application/pdf"), "evince.desktop");
     EXPECT_EQ(sectionEntries(list, "Added Associations").at("text/plain"), "gedit.desktop;");
 }
@@ -145,22 +147,87 @@ TEST_F(Registration, RunsTheMimeDatabaseUpdateOnTheDataFolder)
     runToolIfPresent("false", {});
 }
 
-TEST_F(Registration, XdgMimeNamesOurEntryAsDefault)
+void touch(const fs::path& file)
 {
-    if (std::system("command -v xdg-mime >/dev/null 2>&1") != 0)
-        GTEST_SKIP() << "xdg-utils is not installed";
-    ASSERT_TRUE(registerTypes());
-    for (const char* type : {"application/x-lanescopeid-lef", "application/x-lanescopeid-lxf"}) {
-        const std::string command = "env -u XDG_CURRENT_DESKTOP -u DESKTOP_SESSION -u KDE_FULL_SESSION "
-                                    "-u GNOME_DESKTOP_SESSION_ID XDG_DATA_HOME='" +
-                                    folders_.dataHome.string() + "' XDG_CONFIG_HOME='" +
-                                    folders_.configHome.string() + "' xdg-mime query default " + type;
-        FILE* pipe = popen(command.c_str(), "r");
-        ASSERT_NE(pipe, nullptr);
-        char buffer[256] = {};
-        const std::string answer = fgets(buffer, sizeof buffer, pipe) ? buffer : "";
-        pclose(pipe);
-        EXPECT_EQ(answer, "LanescopeId.desktop\n") << type;
+    fs::create_directories(file.parent_path());
+    std::ofstream(file) << "x";
+}
+
+// A build-tree program finds its files beside itself; an installed one under ../share/lanescope, where a
+// file beside the program still comes first.
+TEST_F(Registration, InstalledProgramFindsItsFilesUnderShare)
+{
+    const fs::path bin = root_ / "usr" / "bin";
+    fs::create_directories(bin);
+    EXPECT_FALSE(isInstalledLayout(bin));
+    EXPECT_EQ(programDataFile(bin, "lanescope.xus"), bin / "lanescope.xus");
+
+    const fs::path shared = root_ / "usr" / "share" / "lanescope";
+    touch(shared / "lanescope.xus");
+    EXPECT_TRUE(isInstalledLayout(bin));
+    EXPECT_EQ(dataFolders(bin), (std::vector<fs::path>{bin, shared}));
+    EXPECT_EQ(programDataFile(bin, "lanescope.xus"), shared / "lanescope.xus");
+    touch(bin / "lanescope.xus");
+    EXPECT_EQ(programDataFile(bin, "lanescope.xus"), bin / "lanescope.xus");
+}
+
+// The first-start registration is left out only when both the entry and the types were installed.
+TEST_F(Registration, InstalledDesktopFilesNeedTheEntryAndTheMimePackage)
+{
+    const fs::path bin = root_ / "bin";
+    fs::create_directories(bin);
+    touch(root_ / "share" / "applications" / (std::string(kDesktopId) + ".desktop"));
+    EXPECT_FALSE(desktopIntegrationInstalled(bin));
+    touch(root_ / "share" / "mime" / "packages" / kMimePackageFileName);
+    EXPECT_TRUE(desktopIntegrationInstalled(bin));
+    EXPECT_FALSE(desktopIntegrationInstalled(root_ / "elsewhere" / "bin"));
+}
+
+/** The answer of an xdg-mime query with the registration's folders and no desktop session. */
+std::string xdgMime(const XdgFolders& folders, const std::string& query)
+{
+    const std::string command = "env -u XDG_CURRENT_DESKTOP -u DESKTOP_SESSION -u KDE_FULL_SESSION "
+                                "-u GNOME_DESKTOP_SESSION_ID XDG_DATA_HOME='" +
+                                folders.dataHome.string() + "' XDG_CONFIG_HOME='" +
+                                folders.configHome.string() + "' xdg-mime query " + query + " 2>/dev/null";
+    FILE* pipe = popen(command.c_str(), "r");
+    if (pipe == nullptr)
+        return {};
+    char buffer[256] = {};
+    const std::string answer = fgets(buffer, sizeof buffer, pipe) ? buffer : "";
+    pclose(pipe);
+    return answer;
+}
+
+// The desktop's own tools read what the registration wrote: every extension in any letter case gives our
+// type, and the entry is the default of each type.
+TEST_F(Registration, XdgMimeKnowsOurTypesAndEntry)
+{
+    if (std::system("command -v xdg-mime >/dev/null 2>&1 && command -v mimetype >/dev/null 2>&1 && "
+                    "command -v update-mime-database >/dev/null 2>&1") != 0)
+        GTEST_SKIP() << "xdg-utils, libfile-mimeinfo-perl or shared-mime-info is not installed";
+    ASSERT_TRUE(RegisterFileTypes(documentExtensions(), "LanescopeId", "/usr/bin/lanescope", "VORNIX File",
+                                  folders_, kIcon, runToolIfPresent));
+    const struct
+    {
+        const char* name;
+        const char* content;
+        const char* type;
+    } files[] = {
+        {"meet.lef", "<?xml version=\"1.0\"?>\n<LENEX version=\"3.0\"/>\n", "application/x-lenex+xml"},
+        {"meet.LXF", "PK\x03\x04", "application/x-lenex-archive"},
+        {"meet.cl2", "A01V3\n", "application/x-sdif"},
+        {"meet.DSV7", "(* comment *)\nFORMAT:Wettkampfdefinitionsliste;7;\n", "application/x-dsv"},
+        {"meet.dsv6", "FORMAT:Wettkampfergebnisliste;6;\n", "application/x-dsv"},
+        {"meet.dsv8", "FORMAT:Wettkampfdefinitionsliste;8;\n", "application/x-dsv"},
+    };
+    for (const auto& file : files) {
+        std::ofstream(root_ / file.name, std::ios::binary) << file.content;
+        EXPECT_EQ(xdgMime(folders_, "filetype '" + (root_ / file.name).string() + "'"),
+                  file.type + std::string("\n"))
+            << file.name;
+        EXPECT_EQ(xdgMime(folders_, std::string("default ") + file.type), "LanescopeId.desktop\n")
+            << file.type;
     }
 }
 
@@ -208,5 +275,29 @@ TEST(XdgFolders, FallBackToTheHomeFolder)
 }
 
 TEST(ProgramIcon, IsAnSvgImage) { EXPECT_TRUE(programIconSvg().starts_with("<svg")); }
+
+TEST(DocumentTypes, EveryExtensionTheProgramOpensHasOneType)
+{
+    const std::vector<DocumentType> types = documentTypes(documentTypesPackage());
+    const auto typeOf = [&types](const std::string& extension) {
+        std::string found;
+        for (const DocumentType& type : types)
+            if (std::find(type.extensions.begin(), type.extensions.end(), extension) != type.extensions.end())
+                found += (found.empty() ? "" : " ") + type.mimeType;
+        return found;
+    };
+    const std::pair<const char*, const char*> cases[] = {
+        {".lef", "application/x-lenex+xml"},     {".lxf", "application/x-lenex-archive"},
+        {".snf", "application/x-lenex-archive"}, {".sd3", "application/x-sdif"},
+        {".cl2", "application/x-sdif"},          {".dsv", "application/x-dsv"},
+        {".dsv6", "application/x-dsv"},          {".dsv7", "application/x-dsv"},
+        {".dsv8", "application/x-dsv"},
+    };
+    for (const auto& [extension, type] : cases)
+        EXPECT_EQ(typeOf(extension), type) << extension;
+    // PCE3 archives are ordinary zips, known by their first member only.
+    ASSERT_EQ(types.back().mimeType, "application/x-pce3-archive");
+    EXPECT_TRUE(types.back().extensions.empty());
+}
 
 } // namespace

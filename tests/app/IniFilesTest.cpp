@@ -377,6 +377,10 @@ TEST_F(SettingsLocation, FallsBackToTheUserConfigFolder)
     const fs::path gone = FDir.path() / "gone";
     const fs::path xdg = FDir.path() / "xdg";
     const fs::path fromHome = home / ".config" / "lanescope";
+    // A writable program folder of an installed tree, as after an install into the user's own prefix.
+    const fs::path installed = FDir.path() / "usr" / "bin";
+    fs::create_directories(installed);
+    fs::create_directories(FDir.path() / "usr" / "share" / "lanescope");
     const struct
     {
         const char* name;
@@ -385,6 +389,7 @@ TEST_F(SettingsLocation, FallsBackToTheUserConfigFolder)
         fs::path expectedFolder;
     } cases[] = {
         {"missing program folder", gone, xdg.string(), xdg / "lanescope"},
+        {"installed program", installed, xdg.string(), xdg / "lanescope"},
         {"program folder below a file", FDir.path() / "plain" / "bin", xdg.string(), xdg / "lanescope"},
         {"no XDG_CONFIG_HOME", gone, std::nullopt, fromHome},
         {"relative XDG_CONFIG_HOME", gone, "relative/cfg", fromHome},

@@ -143,17 +143,17 @@ TEST_F(AthleteListDrawingTest, InvalidResultIsItalicUnlessFilteredOut)
     const std::vector<std::string> all = recorded(box);
     ASSERT_EQ(all.size(), 10u);
     EXPECT_EQ(all[7], "322 20 0 18    58.00");
-    EXPECT_EQ(all[8], "342 20 0 4 DQ"); // unranked: plain
+    EXPECT_EQ(all[8], "342 20 0 4 DSQ"); // unranked: plain
     EXPECT_EQ(all[9], "410 20 0 0 (Final),  False start");
 
-    draw("Müller Jana, 05", {false, true});
+    draw("Müller Jana, 05", {false, true, {}});
     const std::vector<std::string> valid = recorded(box);
     EXPECT_EQ(valid, std::vector<std::string>(all.begin(), all.begin() + 5));
 }
 
 TEST_F(AthleteListDrawingTest, EntriesShowHeatAndLane)
 {
-    const ClubPageDrawing page = draw("Äbi Sara, 11", {true, true});
+    const ClubPageDrawing page = draw("Äbi Sara, 11", {true, true, {}});
     EXPECT_FALSE(page.hasResults);
     EXPECT_EQ(header[3].text, "Entry time");
     EXPECT_EQ(header[5].text, "Heat / Lane");
@@ -171,7 +171,7 @@ TEST_F(AthleteListDrawingTest, EntriesShowHeatAndLane)
 
 TEST_F(AthleteListDrawingTest, SplitsModeDrawsTheBlockAndARuleUnderEachRow)
 {
-    draw("Weber Lena, 04", {true, false});
+    draw("Weber Lena, 04", {true, false, {}});
     std::vector<const PaintItem*> lines;
     std::vector<int> numberRows;
     for (const PaintItem& item : box.items()) {

@@ -56,13 +56,13 @@ protected:
 
 TEST_F(ClipboardTextsTest, EventListOfRankedAndDisqualifiedResults)
 {
-    // The disqualified row keeps its comment but has neither place nor time. The fastest heat of the
-    // final copies only its title: the copy takes the node's own list.
-    EXPECT_EQ(eventList(5), events.sessions().front()->children[4]->text + "\r\n");
-    EXPECT_EQ(eventList(2), "2 - 100m Freestyle Women, Final\r\n"
-                            "\t1.\tKeller Anna, 06\tAqua Nova\t   56.50\r\n"
-                            "\t2.\tWeber Lena, 04\tSC Zürich\t   57.90\tBest\r\n"
-                            "\t\tMüller Jana, 05\tAqua Nova\t\tFalse start\r\n");
+    // The disqualified row shows its status code in the place field and keeps its comment, without time.
+    // The fastest heat of the final has no items of its own, so it copies the final's list, as it shows it.
+    const std::string rows = "\t1.\tKeller Anna, 06\tAqua Nova\t   56.50\r\n"
+                             "\t2.\tWeber Lena, 04\tSC Zürich\t   57.90\tBest\r\n"
+                             "\tDSQ\tMüller Jana, 05\tAqua Nova\t\tFalse start\r\n";
+    EXPECT_EQ(eventList(2), "2 - 100m Freestyle Women, Final\r\n" + rows);
+    EXPECT_EQ(eventList(5), events.sessions().front()->children[4]->text + "\r\n" + rows);
 }
 
 TEST_F(ClipboardTextsTest, ValidOnlyLeavesOutEntriesAndInvalidResults)
@@ -94,6 +94,9 @@ TEST_F(ClipboardTextsTest, AthleteListWithRoundsAndSplits)
     EXPECT_EQ(athleteList("Weber Lena, 04"), "Weber Lena, 04\r\n"
                                              "\t1\t100m Freestyle\t\t   58.20\t3.\t(Prelims)\r\n"
                                              "\t2\t100m Freestyle\t\t   57.90\t2.\t(Final),  Best\r\n");
+    EXPECT_EQ(athleteList("Müller Jana, 05"), "Müller Jana, 05\r\n"
+                                              "\t1\t100m Freestyle\t\t   57.00\t1.\t(Prelims)\r\n"
+                                              "\t2\t100m Freestyle\t\t\tDSQ\t(Final),  False start\r\n");
     // Three splits in two columns, ordered by distance; a split without hundredths carries its star
     // into the laps that use it.
     const std::string ageGroup = swim::ageGroupText(document, document.ageGroupByIds(3, 31));

@@ -77,7 +77,7 @@ TEST_F(EventListDrawing, ResultsAndEntriesRowByRow)
         "Weber Lena, 04@39,20/0",
         "SC Nord@182,20/0",
         "   31.20@372,20/10",
-        "DQ@17,35/4",
+        "DSQ@17,35/4",
         "Kern Ida, 06@39,35/0",
         "SC Nord@182,35/0",
         "   33.00@372,35/18",
@@ -101,7 +101,7 @@ TEST_F(EventListDrawing, ResultsAndEntriesRowByRow)
 TEST_F(EventListDrawing, ValidOnlyFilterAndFoundRowHighlight)
 {
     load(kEventsMeet);
-    const EventPageDrawing page = draw("Event 4 ", {false, true, 3, 60});
+    const EventPageDrawing page = draw("Event 4 ", {false, true, 3, 60, {}});
     std::vector<std::string> highlighted;
     for (const PaintItem& item : box.items()) {
         EXPECT_EQ(item.brush == ColourRole::Highlight, item.fontColour == ColourRole::HighlightText);
@@ -111,7 +111,33 @@ TEST_F(EventListDrawing, ValidOnlyFilterAndFoundRowHighlight)
     EXPECT_EQ(highlighted, (std::vector<std::string>{"Holm Ina, 08@39,35/0"}));
     for (const PaintItem& item : box.items())
         EXPECT_EQ(item.text.find("Kern"), std::string::npos);
-    EXPECT_EQ(page.scrollTop, (3 + 3) * 15 - 60);
+    // Drawn at y 35 (the hidden row takes no room); the view shows it and two rows below it.
+    EXPECT_EQ(page.scrollTop, 35 + 15 + 2 * 15 - 60);
+}
+
+// With splits the rows are taller than the row height: the scroll position follows where the found row
+// was drawn, so a hit far down the list is inside the view after the search.
+TEST_F(EventListDrawing, FoundRowWithSplitsIsScrolledIntoView)
+{
+    std::string swimmers;
+    for (int rank = 3; rank < 23; ++rank)
+        swimmers +=
+            "<PERSON><NAME>Swimmer</NAME><FNAME>" + std::to_string(rank) + "</FNAME><RESULTS><RESULT><EID>4" +
+            "</EID><RANK>" + std::to_string(rank) + "</RANK><TIME>V00h00:40.00</TIME><SPLITS><SPLIT " +
+            "dis=\"25\">V00h00:19.00</SPLIT><SPLIT dis=\"50\">V00h00:40.00</SPLIT></SPLITS></RESULT>" +
+            "</RESULTS></PERSON>";
+    load(replaced(std::string(kEventsMeet), "<CLUB><NAME>SV Süd</NAME><PERSONS>",
+                  "<CLUB><NAME>SV Süd</NAME><PERSONS>" + swimmers));
+    constexpr int kClientHeight = 200;
+    const EventPageDrawing page = draw("Event 4 ", {true, false, 20, kClientHeight, {}});
+    std::vector<int> highlightedY;
+    for (const PaintItem& item : box.items())
+        if (item.brush == ColourRole::Highlight)
+            highlightedY.push_back(item.y);
+    ASSERT_EQ(highlightedY.size(), 1u);
+    EXPECT_GT(highlightedY[0], 20 * page.rowHeight + kClientHeight); // far below a plain row's place
+    EXPECT_LE(page.scrollTop, highlightedY[0]);
+    EXPECT_GE(page.scrollTop + kClientHeight, highlightedY[0] + 2 * page.rowHeight);
 }
 
 TEST_F(EventListDrawing, EntriesOnlyListShowsHeatAndLane)
@@ -147,7 +173,7 @@ TEST_F(EventListDrawing, PointTableOpensThePointsColumn)
 TEST_F(EventListDrawing, RelaySplitsAndNames)
 {
     load(kEventsMeet);
-    const EventPageDrawing page = draw("Event 9 ", {true, false, -1, 400});
+    const EventPageDrawing page = draw("Event 9 ", {true, false, -1, 400, {}});
     EXPECT_EQ(page.rowHeight, 17);
     const std::vector<std::string> expected = {
         "1.@17,5/4",
@@ -196,7 +222,7 @@ TEST_F(EventListDrawing, RelaySplitsAndNames)
 TEST_F(EventListDrawing, IndividualSplitsInTwoColumns)
 {
     load(kEventsMeet);
-    const EventPageDrawing page = draw("15 - 18", {true, false, -1, 400});
+    const EventPageDrawing page = draw("15 - 18", {true, false, -1, 400, {}});
     EXPECT_EQ(page.title, "Event 3 - 200m Breaststroke Men, Final, 15 - 18 years");
     const std::vector<std::string> expected = {
         "1.@17,5/4",         "Weber Lena, 04@39,5/0", "SC Nord@182,5/0",  " 2:40.00@372,5/10",
@@ -222,7 +248,7 @@ class EventListPoolLength : public EventListDrawing, public ::testing::WithParam
 TEST_P(EventListPoolLength, RelayWalkEndsForEveryPoolLength)
 {
     load(replaced(std::string(kEventsMeet), "<PL>50</PL>", GetParam().pool));
-    draw("Event 9 ", {true, false, -1, 400});
+    draw("Event 9 ", {true, false, -1, 400, {}});
     int names = 0;
     int splits = 0;
     for (const PaintItem& item : box.items()) {
@@ -243,7 +269,7 @@ TEST_F(EventListDrawing, NodesWithoutListsLeaveTheSurfaceEmpty)
     load(kEventsMeet);
     for (const char* prefix : {static_cast<const char*>(nullptr), "Morning", "13 - 14"}) {
         SCOPED_TRACE(prefix != nullptr ? prefix : "no node");
-        const EventPageDrawing page = draw(prefix, {false, false, 2, 10});
+        const EventPageDrawing page = draw(prefix, {false, false, 2, 10, {}});
         EXPECT_FALSE(page.headerVisible);
         EXPECT_TRUE(box.items().empty());
         EXPECT_EQ(box.imageWidth(), 1);

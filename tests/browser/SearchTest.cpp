@@ -76,26 +76,48 @@ protected:
 };
 
 // Lists: event 1 Müller, Keller, Weber, Äbi (entry); event 2 Keller, Weber, Müller (disqualified);
-// event 3 Brunner; event 4 the relay. Nodes: the session, then events 1 to 4.
+// event 3 Brunner; event 4 the relay; event 5, the fastest heat without items of its own, shows the list of
+// event 2. Nodes: the session, then events 1 to 5.
 TEST_F(SearchTest, EventsStepsDownThroughRowsAndLists)
 {
-    EXPECT_EQ(eventsStep(SearchDirection::Down, "ll"), eventText(1) + " row 0");
-    EXPECT_EQ(eventsStep(SearchDirection::Down, "ll"), eventText(1) + " row 1");
-    EXPECT_EQ(eventsStep(SearchDirection::Down, "ll"), eventText(2) + " row 0");
-    EXPECT_EQ(eventsStep(SearchDirection::Down, "ll"), eventText(2) + " row 2");
-    EXPECT_EQ(eventsStep(SearchDirection::Down, "ll"), "none");
+    const std::vector<std::string> hits = {eventText(1) + " row 0",
+                                           eventText(1) + " row 1",
+                                           eventText(2) + " row 0",
+                                           eventText(2) + " row 2",
+                                           eventText(5) + " row 0",
+                                           eventText(5) + " row 2",
+                                           "none"};
+    for (const std::string& hit : hits)
+        EXPECT_EQ(eventsStep(SearchDirection::Down, "ll"), hit);
 }
 
+// Up from a hit in a list's first row the step goes on to the lists before it, up to the end of the tree.
 TEST_F(SearchTest, EventsUpFromNothingStartsAtTheLastRowOfTheLastNode)
 {
-    EXPECT_EQ(eventsStep(SearchDirection::Up, "ll"), eventText(2) + " row 2"); // Müller, disqualified
-    EXPECT_EQ(eventsStep(SearchDirection::Up, "ll"), eventText(2) + " row 0");
-    // Up from a hit in the first row the step starts again at the list's last row.
-    EXPECT_EQ(eventsStep(SearchDirection::Up, "ll"), eventText(2) + " row 2");
+    const std::vector<std::string> hits = {eventText(5) + " row 2",
+                                           eventText(5) + " row 0",
+                                           eventText(2) + " row 2",
+                                           eventText(2) + " row 0",
+                                           eventText(1) + " row 1",
+                                           eventText(1) + " row 0",
+                                           "none"};
+    for (const std::string& hit : hits)
+        EXPECT_EQ(eventsStep(SearchDirection::Up, "ll"), hit);
     state = {};
     selected = nullptr;
     EXPECT_EQ(eventsStep(SearchDirection::Up, "team"), eventText(4) + " row 0");
     EXPECT_EQ(eventsStep(SearchDirection::Up, "xyz"), "none");
+}
+
+// A node chosen between two steps is searched from its first (down) or last (up) row when no hit was
+// made yet.
+TEST_F(SearchTest, EventsStartInTheSelectedNodesList)
+{
+    selected = nodes[2];
+    EXPECT_EQ(eventsStep(SearchDirection::Up, "ll"), eventText(2) + " row 2");
+    state = {};
+    selected = nodes[2];
+    EXPECT_EQ(eventsStep(SearchDirection::Down, "ll"), eventText(2) + " row 0");
 }
 
 TEST_F(SearchTest, EventsFindUmlautsAndEntries)

@@ -6,11 +6,14 @@
 #include "convert/VnxLenexConverterLenex3.h"
 #include "lenex/LnxWriter.h"
 #include "support/TestFiles.h"
+#include "swim/ResultRankings.h"
 
 #include <cctype>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <map>
+#include <utility>
+#include <vector>
 
 namespace lanescope::convert {
 namespace {
@@ -24,7 +27,8 @@ TEST(Lenex3Values, TimesDatesAndReactionTimes)
     EXPECT_EQ(lenex3::swimTime("00:01:02.34"), 623040);
     EXPECT_EQ(lenex3::swimTime("00:00:57.9"), 579100); // a missing hundredth is "not measured"
     EXPECT_EQ(lenex3::swimTime("01:02:03.45"), 62 * 600000 + 34050);
-    for (const char* none : {"NT", "", "00:00:00.00", "12.34", "x:00:10.00"})
+    EXPECT_EQ(lenex3::swimTime("30:00:00.00"), 30 * 60 * 600000);
+    for (const char* none : {"NT", "", "00:00:00.00", "12.34", "x:00:10.00", "60:00:00.00", "-1:00:10.00"})
         EXPECT_EQ(lenex3::swimTime(none), 0) << none;
 
     EXPECT_EQ(lenex3::dateText("2025-03-15"), "20250315");
@@ -52,7 +56,7 @@ TEST(Lenex3Values, CodesOfCoursesTimingsStatusesStrokesAndGenders)
     for (const auto& [timing, code] : timings)
         EXPECT_EQ(lenex3::timingCode(timing), code) << timing;
     const std::pair<const char*, const char*> statuses[] = {{"DSQ", "DQ"}, {"DNS", "DNS"}, {"DNF", "DNF"},
-                                                            {"EXH", "EX"}, {"WDR", "DNS"}, {"SICK", "DNS"},
+                                                            {"EXH", "EX"}, {"WDR", "WDR"}, {"SICK", "DNS"},
                                                             {"OTL", "OTL"}};
     for (const auto& [status, code] : statuses)
         EXPECT_EQ(lenex3::statusCode(status), code) << status;
@@ -204,7 +208,7 @@ constexpr const char* kMeet = R"(<?xml version="1.0" encoding="UTF-8"?>
                   <SPLITS><SPLIT distance="50" swimtime="00:00:40.12"/>
                     <SPLIT distance="100" swimtime="00:01:24.56"/></SPLITS>
                 </RESULT>
-                <RESULT resultid="503" eventid="12" status="DSQ" swimtime="00:00:59.00" place="7"/>
+                <RESULT resultid="503" eventid="12" status="DSQ" swimtime="00:00:59.00" place="7"><SPLITS/></RESULT>
                 <RESULT resultid="504" eventid="12" status="WDR" swimtime="NT"/>
               </RESULTS>
             </ATHLETE>
@@ -220,6 +224,8 @@ constexpr const char* kMeet = R"(<?xml version="1.0" encoding="UTF-8"?>
                 <RELAYPOSITION number="1" athleteid="41"/></RELAYPOSITIONS></ENTRY></ENTRIES>
               <RESULTS>
                 <RESULT resultid="601" eventid="14" swimtime="00:04:01.00" place="1">
+                  <SPLITS><SPLIT distance="100" swimtime="00:01:01.00"/><SPLIT distance="200" swimtime="00:02:01.50"/>
+                    <SPLIT distance="300" swimtime="00:03:02.00"/></SPLITS>
                   <RELAYPOSITIONS>
                     <RELAYPOSITION number="1" athleteid="41" reactiontime="+70"/>
                     <RELAYPOSITION number="2" athleteid="42" reactiontime="+12" status="DSQ"/>
@@ -371,10 +377,15 @@ TEST_F(Lenex3Meet, AgeGroupsAndTheNarrowestRanking)
     EXPECT_EQ(young->getInteger(tag::MAX), 2015);
     EXPECT_EQ(young->getText(tag::SEX), "F");
 
-    // Result 501 is ranked in the open group and two of width 1: the first of the narrowest wins.
+    // Result 501 is ranked in the open group and two of width 1: the first of the narrowest gives CID and
+    // RANK, and the swim keeps its place in the other two lists.
     const TLnxObject* ranked = item(athlete(0), tag::RESULTS, 0);
     EXPECT_EQ(ranked->getInteger(tag::RANK), 1);
     EXPECT_EQ(ranked->getInteger(tag::CID), 2);
+    std::vector<std::pair<int, int>> rankings;
+    for (const swim::TResultRanking& ranking : swim::resultRankings(*ranked))
+        rankings.emplace_back(ranking.ageGroupId, ranking.place);
+    EXPECT_EQ(rankings, (std::vector<std::pair<int, int>>{{2, 1}, {1, 2}, {3, 4}}));
     const TLnxObject* onlyOpen = item(athlete(1), tag::RESULTS, 0);
     EXPECT_EQ(onlyOpen->getInteger(tag::RANK), 1);
     EXPECT_EQ(onlyOpen->getInteger(tag::CID), 1);
@@ -439,12 +450,29 @@ TEST_F(Lenex3Meet, ResultsStatusesReactionTimesAndSplits)
     EXPECT_EQ(disqualified->getText(tag::CODE), "DQ");
     EXPECT_EQ(disqualified->getText(tag::TIME), "I00h00:59.00");
     const TLnxObject* withdrawn = item(athlete(0), tag::RESULTS, 2);
-    EXPECT_EQ(withdrawn->getText(tag::CODE), "DNS");
+    EXPECT_EQ(withdrawn->getText(tag::CODE), "WDR");
     EXPECT_FALSE(withdrawn->hasChild(tag::TIME));
 
     const TLnxObject* hour = item(athlete(1), tag::RESULTS, 0);
+    EXPECT_EQ(hour->getText(tag::TIME), "V01h02:03.45");
     EXPECT_EQ(hour->getText(tag::RT), "-0,03");
     EXPECT_EQ(hour->getTimeKind(tag::TIME), 3);
+}
+
+TEST_F(Lenex3Meet, TheFinishSplitLeftOutIsAddedWithTheSwimTime)
+{
+    // 4 x 100 m: the writer gave 100, 200 and 300 m; 400 m comes from the swim time.
+    const TLnxCollection* relaySplits = item(relay(0), tag::RESULTS, 0)->findCollection(tag::SPLITS);
+    ASSERT_NE(relaySplits, nullptr);
+    std::vector<std::string> splits;
+    for (int i = 0; i < relaySplits->childCount(); ++i)
+        splits.push_back(relaySplits->childAt(i)->getAttribute(lxaDIS) + "=" +
+                         relaySplits->childAsData(i)->value());
+    EXPECT_EQ(splits, (std::vector<std::string>{"100=V00h01:01.00", "200=V00h02:01.50", "300=V00h03:02.00",
+                                                "400=V00h04:01.00"}));
+    // A finish split the file gives stays the only one; a result without splits gets none.
+    EXPECT_EQ(item(athlete(0), tag::RESULTS, 0)->findCollection(tag::SPLITS)->childCount(), 2);
+    EXPECT_EQ(item(athlete(0), tag::RESULTS, 1)->findCollection(tag::SPLITS)->childCount(), 0);
 }
 
 TEST_F(Lenex3Meet, RelaysWithTheirAgeGroupAndPositions)
@@ -657,15 +685,18 @@ struct RealFile
     const char* name;
     Counts expected;
 };
-// The counts of the files' index, completed by counting the elements where it names none.
+// The counts of the files' index, completed by counting the elements where it names none. Splits are the
+// file's own plus one at the finish for every result with splits but none there (world championships: none
+// left out; erlangen 4 574 + 2 031, relays 873 + 293, marienberg 2023 1 251 + 881, 2025 1 434 + 1 026,
+// halle 774 + 301).
 const RealFile kRealFiles[] = {
     {"world-sc-championships-2022.lef", {12, 122, 159, 728, 2107, 211, 307, 2425, 16990}},
-    {"erlangen-2025-results.lef", {5, 44, 26, 609, 3596, 3, 3, 0, 4574}},
-    {"erlangen-2025-results.lxf", {5, 44, 26, 609, 3596, 3, 3, 0, 4574}},
-    {"relay-meet-results.lxf", {4, 63, 10, 408, 0, 60, 320, 0, 873}},
-    {"marienberg-2023-results.lef", {4, 70, 27, 366, 1902, 31, 55, 0, 1251}},
-    {"marienberg-2025-results.lef", {4, 70, 24, 444, 2272, 45, 66, 2272, 1434}},
-    {"halle-2025-results.lef", {3, 50, 22, 170, 916, 0, 0, 916, 774}},
+    {"erlangen-2025-results.lef", {5, 44, 26, 609, 3596, 3, 3, 0, 6605}},
+    {"erlangen-2025-results.lxf", {5, 44, 26, 609, 3596, 3, 3, 0, 6605}},
+    {"relay-meet-results.lxf", {4, 63, 10, 408, 0, 60, 320, 0, 1166}},
+    {"marienberg-2023-results.lef", {4, 70, 27, 366, 1902, 31, 55, 0, 2132}},
+    {"marienberg-2025-results.lef", {4, 70, 24, 444, 2272, 45, 66, 2272, 2460}},
+    {"halle-2025-results.lef", {3, 50, 22, 170, 916, 0, 0, 916, 1075}},
     {"berlin-2021-invitation-cp1252.lxf", {4, 44, 0, 0, 0, 0, 0, 0, 0}},
 };
 

@@ -30,6 +30,7 @@ constexpr ParseCase kParseCases[] = {
     {"0:00.0", 0},
     {"a:b.cd", 100},
     {"2:05.10", 1251000},
+    {"1:02:03.45", 37234050},
 };
 
 class SwimTimeParse : public ::testing::TestWithParam<ParseCase>
@@ -47,11 +48,23 @@ TEST(LenexTime, WritesAndReadsByKind)
 {
     EXPECT_EQ(lenexTimeWrite(tkValid, 834050), "V00h01:23.45");
     EXPECT_EQ(lenexTimeWrite(tkEntry, 834100), "E00h01:23.40"); // an unmeasured hundredth is written as 0
-    EXPECT_EQ(lenexTimeWrite(tkInvalid, 70 * 600000), "I00h59:00.00");
     EXPECT_EQ(lenexTimeRead("V00h01:23.45", tkValid), 834050);
     EXPECT_EQ(lenexTimeRead("V00h01:23.45", tkAny), 834050);
     EXPECT_EQ(lenexTimeRead("V00h01:23.45", tkEntry), 0);
-    EXPECT_EQ(lenexTimeRead("V01h00:00.00", tkValid), 0); // hours are not read
+
+    // The hour field carries times of an hour and more both ways.
+    const std::pair<TSwimTime, const char*> hours[] = {
+        {62 * 600000 + 34050, "V01h02:03.45"},
+        {60 * 600000, "V01h00:00.00"},
+        {59 * 600000 + 599000 + 90, "V00h59:59.99"},
+        {(59 * 60 + 39) * 600000, "V59h39:00.00"},
+    };
+    for (const auto& [time, text] : hours) {
+        EXPECT_EQ(lenexTimeWrite(tkValid, time), text);
+        EXPECT_EQ(lenexTimeRead(text, tkValid), time) << text;
+    }
+    EXPECT_EQ(lenexTimeRead("Vx1h02:03.45", tkValid), 2 * 600000 + 34050); // no hour field: minutes only
+    EXPECT_EQ(lenexTimeRead("V99h00:00.00", tkValid), 0);                  // beyond the swim time's range
     EXPECT_EQ(lenexTimeRead("", tkAny), 0);
     EXPECT_EQ(lenexTimeRead("V", tkAny), 0);
 

@@ -1,5 +1,6 @@
 #include "report/BSPdf.h"
 
+#include "report/FontLookup.h"
 #include "report/HelveticaMetrics.h"
 #include "report/ReportPicture.h"
 #include "support/TestFiles.h"
@@ -67,14 +68,27 @@ std::vector<Stream> streams(const std::string& pdf)
     return out;
 }
 
-/** The inflated content streams of the pages, in page order. */
+/** The inflated content streams of the pages, in page order (pictures, font files and maps left out). */
 std::vector<std::string> pageContents(const std::string& pdf)
 {
     std::vector<std::string> out;
-    for (const Stream& s : streams(pdf))
-        if (s.dictionary.find("/Subtype /Image") == std::string::npos)
-            out.push_back(inflate(s.data));
+    for (const Stream& s : streams(pdf)) {
+        if (s.dictionary.find("/Subtype /Image") != std::string::npos ||
+            s.dictionary.find("/Length1") != std::string::npos)
+            continue;
+        std::string data = inflate(s.data);
+        if (!data.starts_with("/CIDInit"))
+            out.push_back(std::move(data));
+    }
     return out;
+}
+
+std::size_t occurrences(const std::string& text, const std::string& piece)
+{
+    std::size_t count = 0;
+    for (std::size_t at = text.find(piece); at != std::string::npos; at = text.find(piece, at + 1))
+        ++count;
+    return count;
 }
 
 /** Checks the file structure: header, every cross-reference entry pointing at its object, trailer. */
@@ -159,8 +173,7 @@ const TextCase kTexts[] = {
     {"BoldItalic", 8, pdfstyle::bold | pdfstyle::italic, 0, 0, 0, "x",
      "BT /Arial-BoldItalic 8 Tf 0 835 Td (x) Tj ET"},
     {"EscapesDelimiters", 10, 0, 0, 0, 0, "a(b)c\\", "BT /Arial 10 Tf 0 833 Td (a\\(b\\)c\\\\) Tj ET"},
-    {"WinAnsiUmlautsEuroAndMissing", 10, 0, 0, 0, 0, "Müller € Ω",
-     "BT /Arial 10 Tf 0 833 Td (M\xFCller \x80 ?) Tj ET"},
+    {"WinAnsiUmlautsAndEuro", 10, 0, 0, 0, 0, "Müller €", "BT /Arial 10 Tf 0 833 Td (M\xFCller \x80) Tj ET"},
 };
 
 class PdfText : public ::testing::TestWithParam<TextCase>
@@ -323,6 +336,46 @@ TEST(BSPdf, PagesCarryTheirSizeAndTextComesBack)
     if (const auto text = extractedText(file)) {
         EXPECT_NE(text->find("Müller, Anna"), std::string::npos) << *text;
         EXPECT_NE(text->find("Seite 2 (quer)"), std::string::npos) << *text;
+    }
+}
+
+TEST(BSPdf, TextBeyondWindows1252EmbedsSubsetsOfInstalledFonts)
+{
+    if (!installedFace("Liberation Sans", false, false) || !installedFace("DejaVu Sans", false, false))
+        GTEST_SKIP() << "Liberation Sans or DejaVu Sans is not installed";
+    const auto file = tempPdf("unicode.pdf");
+    const auto pdf = openA4(file);
+    pdf->SetFontSize(100);
+    // Liberation Sans has Helvetica's widths, and the width comes from the font the text is set in.
+    EXPECT_EQ(pdf->TextWidth("Ondřej"), pdf->TextWidth("Ondrej"));
+    pdf->SetFontSize(12);
+    pdf->TextOut(72, 72, 0, "GEMOV Ondřej");
+    pdf->SetStyle(pdfstyle::bold);
+    pdf->TextOut(72, 100, 0, "MIĶELSONS Kristaps");
+    pdf->SetStyle(0);
+    // Armenian is not in Liberation Sans: those letters come from DejaVu Sans in the same line.
+    pdf->TextOut(72, 128, 0, "Ωμέγα Армения Հայաստան");
+    pdf->TextOut(72, 156, 0, "Müller");
+    ASSERT_TRUE(pdf->SaveAndClose());
+
+    const std::string bytes = readFile(file);
+    EXPECT_EQ(occurrences(bytes, "/Subtype /Type0"), 3u);
+    EXPECT_EQ(occurrences(bytes, "/FontFile2"), 3u);
+    EXPECT_NE(bytes.find("+LiberationSans /Encoding /Identity-H"), std::string::npos);
+    EXPECT_NE(bytes.find("+LiberationSans-Bold /Encoding /Identity-H"), std::string::npos);
+    EXPECT_NE(bytes.find("+DejaVuSans /Encoding /Identity-H"), std::string::npos);
+    for (const Stream& s : streams(bytes)) {
+        if (s.dictionary.find("/Length1") != std::string::npos) {
+            EXPECT_LT(inflate(s.data).size(), 60000u) << "a subset, not the whole font";
+        }
+    }
+    const auto contents = pageContents(bytes);
+    ASSERT_EQ(contents.size(), 1u);
+    EXPECT_NE(contents[0].find("BT /Arial 12 Tf 72 675 Td (M\xFCller) Tj ET"), std::string::npos);
+    expectWellFormed(file);
+    if (const auto text = extractedText(file)) {
+        for (const char* line : {"GEMOV Ondřej", "MIĶELSONS Kristaps", "Ωμέγα Армения Հայաստան", "Müller"})
+            EXPECT_NE(text->find(line), std::string::npos) << line << " in " << *text;
     }
 }
 

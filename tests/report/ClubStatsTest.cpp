@@ -108,6 +108,26 @@ TEST_F(ClubStatsReport, RowsPerClubAndTotals)
               std::find(texts.begin(), texts.end(), "SV Nordlicht"));
 }
 
+TEST_F(ClubStatsReport, EveryPageRepeatsTheColumnHeadings)
+{
+    std::string text = R"(<LENEX><VERSION>01.03.0007</VERSION><COMPETITIONS><COMPETITION><NAME>Many</NAME>
+<CLUBS>)";
+    for (int i = 1; i <= 150; ++i)
+        text += "<CLUB><NAME>Club " + std::to_string(i) + "</NAME></CLUB>";
+    load(text + "</CLUBS></COMPETITION></COMPETITIONS></LENEX>");
+    const auto pages = run();
+    ASSERT_GE(pages.size(), 3u);
+    for (const RecordedPage& page : pages) {
+        const auto texts = page.texts();
+        const auto heading = std::find(texts.begin(), texts.end(), "Club");
+        const auto firstClub = std::find_if(texts.begin(), texts.end(),
+                                            [](const std::string& t) { return t.starts_with("Club "); });
+        ASSERT_NE(heading, texts.end());
+        EXPECT_LT(heading, firstClub) << "the headings come before the page's first club";
+        EXPECT_EQ(lineWith(page, "Club"), (Cells{"Club", "Code / Nation", "Athletes", "Indiv.", "Relays"}));
+    }
+}
+
 TEST_F(ClubStatsReport, MeetWithoutClubs)
 {
     load(R"(<LENEX><VERSION>01.03.0007</VERSION><COMPETITIONS><COMPETITION><NAME>Empty</NAME>

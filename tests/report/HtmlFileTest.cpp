@@ -48,6 +48,8 @@ void expectGolden(const fs::path& written, const std::string& goldenName)
     EXPECT_EQ(text, readFile(golden)) << "differs from " << golden;
 }
 
+constexpr int reportBold = 8;
+
 std::vector<std::string> flushed(THtmlFile& html)
 {
     html.CloseTable();
@@ -82,6 +84,25 @@ TEST_P(HtmlEscaping, ReplacesTheAccentedLettersAndDoubleBlanks)
 
 INSTANTIATE_TEST_SUITE_P(Examples, HtmlEscaping, ::testing::ValuesIn(kEscapes));
 
+TEST(HtmlTable, TextsFromTheFileNeverBecomeMarkup)
+{
+    THtmlFile html(-1, {}, 10);
+    html.SetColumns("L500;L500");
+    html.AddCell(0, "<script>alert(\"x\")</script>", reportBold);
+    html.AddCell(1, "Müller & <iframe src=x>", 0);
+    html.Title = "<title>Ä & B";
+    const std::vector<std::string> page = html.PageLines();
+    const auto has = [&page](const std::string& text) {
+        return std::any_of(page.begin(), page.end(),
+                           [&text](const std::string& line) { return line.find(text) != std::string::npos; });
+    };
+    EXPECT_TRUE(has("<td width=50%><b>&lt;script&gt;alert(&quot;x&quot;)&lt;/script&gt;</b></td>"));
+    EXPECT_TRUE(has("<td width=50%>M&uuml;ller &amp; &lt;iframe src=x&gt;</td>"));
+    EXPECT_TRUE(has("&lt;title&gt;&Auml; &amp; B"));
+    EXPECT_FALSE(has("<script>"));
+    EXPECT_FALSE(has("<iframe"));
+}
+
 TEST(HtmlTable, PercentWidthsOnlyInTheFirstRowOfATable)
 {
     THtmlFile html(-1, {}, 10);
@@ -112,6 +133,12 @@ TEST(HtmlTable, PixelWidthsFromTheTableWidth)
     ASSERT_EQ(lines.size(), 5u);
     EXPECT_EQ(lines[0], "<table width=600 border=0 cellspacing=0 cellpadding=0>");
     EXPECT_EQ(lines[2], "<td width=72>a</td><td width=75>b</td><td width=453> </td>");
+
+    // Pixel widths round to the nearest pixel: 68.75 is 69, 412.5 is 413.
+    THtmlFile narrow(550, {}, 10);
+    narrow.SetColumns("L125;L125");
+    narrow.AddCell(0, "a", 0);
+    EXPECT_EQ(flushed(narrow)[2], "<td width=69>a</td><td width=69> </td><td width=413> </td>");
 }
 
 TEST(HtmlTable, AlignmentFromTheColumnLetters)

@@ -88,6 +88,19 @@ protected:
         return selection;
     }
 
+    /** The participants page with the (last) athlete or relay whose tree text starts with the name. */
+    PrintSelection participantSelection(const std::string& name, ListPrintOptions options = {})
+    {
+        PrintSelection selection;
+        selection.activePage = PrintSelection::Page::Participants;
+        for (const browser::ClubTreeNode* node = models.clubs.firstNode(); node;
+             node = models.clubs.nextNode(*node))
+            if (node->text.starts_with(name))
+                selection.participantNode = node;
+        selection.participants = options;
+        return selection;
+    }
+
     std::vector<RecordedPage> preview(const PrintSelection& selection)
     {
         TVnxReport engine;
@@ -183,17 +196,122 @@ TEST_F(DruckenTest, RelayWithoutPoolLengthEndsWithoutSplitLines)
         std::none_of(texts.begin(), texts.end(), [](const std::string& t) { return t.ends_with("m:"); }));
 }
 
+TEST_F(DruckenTest, RelayBrokenAcrossPagesRepeatsItsLine)
+{
+    // Twelve 4 x 100 m relays in a 25 m pool: sixteen split lines and four swimmers each.
+    std::string text = R"(<?xml version="1.0" encoding="UTF-8"?><LENEX><VERSION>01.03.0007</VERSION>
+<COMPETITIONS><COMPETITION><NAME>Relays</NAME><PL>25</PL><PERIODS><PERIOD><NUM>1</NUM><DATE>20261017</DATE>
+<EVENTS><EVENT id="1"><NUM>1</NUM><DIS>100</DIS><DISCNT>4</DISCNT><STR>FR</STR><SEX>F</SEX></EVENT></EVENTS>
+</PERIOD></PERIODS><CLUBS><CLUB><NAME>SC</NAME><PERSONS><PERSON id="1"><NAME>Swim</NAME><FNAME>Ann</FNAME>
+</PERSON></PERSONS><RELAYS>)";
+    for (int relay = 1; relay <= 12; ++relay) {
+        text += "<RELAY><NAME>Team " + std::to_string(relay) + "</NAME><RESULTS><RESULT><EID>1</EID><RANK>" +
+                std::to_string(relay) + "</RANK><TIME>V00h04:00.00</TIME><SPLITS>";
+        for (int distance = 25; distance <= 400; distance += 25)
+            text += "<SPLIT dis=\"" + std::to_string(distance) +
+                    "\">V00h00:" + std::to_string(10 + distance / 25) + ".00</SPLIT>";
+        text += "</SPLITS><POSITIONS>";
+        for (int leg = 1; leg <= 4; ++leg)
+            text += "<POSITION><NUM>" + std::to_string(leg) + "</NUM><PID>1</PID></POSITION>";
+        text += "</POSITIONS></RESULT></RESULTS></RELAY>";
+    }
+    load(text + "</RELAYS></CLUB></CLUBS></COMPETITION></COMPETITIONS></LENEX>");
+    const auto pages = preview(eventSelection(1, {false, true}));
+    ASSERT_GE(pages.size(), 2u);
+    int continued = 0;
+    for (std::size_t index = 1; index < pages.size(); ++index) {
+        const auto texts = pages[index].texts();
+        const auto split =
+            std::find_if(texts.begin(), texts.end(), [](const std::string& t) { return t.ends_with("m:"); });
+        const auto team = std::find_if(texts.begin(), texts.end(),
+                                       [](const std::string& t) { return t.starts_with("Team "); });
+        ASSERT_NE(team, texts.end());
+        // A page that starts inside a relay's block names that relay first.
+        if (split < team) {
+            ADD_FAILURE() << "page " << index + 1 << " starts with splits of an unnamed relay";
+        } else if (team->ends_with(" (continued)")) {
+            ++continued;
+        }
+    }
+    EXPECT_GT(continued, 0);
+}
+
+TEST_F(DruckenTest, StatusCodesTakeThePlaceOfTheRank)
+{
+    load(R"(<?xml version="1.0" encoding="UTF-8"?>
+<LENEX><VERSION>01.03.0007</VERSION><COMPETITIONS><COMPETITION><NAME>Codes</NAME><PL>25</PL>
+<PERIODS><PERIOD><NUM>1</NUM><DATE>20251017</DATE><EVENTS><EVENT id="1"><NUM>1</NUM><DIS>100</DIS><STR>FR</STR>
+<TYPE>FIN</TYPE></EVENT></EVENTS></PERIOD></PERIODS><CLUBS><CLUB><NAME>SC</NAME><PERSONS>
+<PERSON id="1"><NAME>Alpha</NAME><FNAME>A</FNAME><RESULTS><RESULT><EID>1</EID><RANK>1</RANK>
+<TIME>V00h01:00.00</TIME></RESULT></RESULTS></PERSON>
+<PERSON id="2"><NAME>Bravo</NAME><FNAME>B</FNAME><RESULTS><RESULT><EID>1</EID><CODE>DSQ</CODE>
+<TIME>I00h01:01.00</TIME></RESULT></RESULTS></PERSON>
+<PERSON id="3"><NAME>Charlie</NAME><FNAME>C</FNAME><RESULTS><RESULT><EID>1</EID><CODE>dns</CODE>
+</RESULT></RESULTS></PERSON>
+<PERSON id="4"><NAME>Delta</NAME><FNAME>D</FNAME><RESULTS><RESULT><EID>1</EID><CODE>DNF</CODE>
+<HEAT>1</HEAT><LANE>4</LANE></RESULT></RESULTS></PERSON>
+</PERSONS></CLUB></CLUBS></COMPETITION></COMPETITIONS></LENEX>)");
+    const auto pages = preview(eventSelection(1, {false, false}));
+    ASSERT_EQ(pages.size(), 1u);
+    const auto place = [&pages](const std::string& name) {
+        for (const RecordedItem& item : pages[0].items)
+            if (item.text.starts_with(name))
+                return lineWith(pages[0], item.text).front();
+        return std::string("no line");
+    };
+    EXPECT_EQ(place("Alpha"), "1.");
+    EXPECT_EQ(place("Bravo"), "DSQ");
+    EXPECT_EQ(place("Charlie"), "DNS");
+    EXPECT_EQ(place("Delta"), "DNF");
+
+    const PrintSelection selection = participantSelection("Delta");
+    ASSERT_NE(selection.participantNode, nullptr);
+    const auto athlete = preview(selection);
+    ASSERT_EQ(athlete.size(), 1u);
+    const auto line = lineWith(athlete[0], "Event 1");
+    EXPECT_NE(std::find(line.begin(), line.end(), "DNF"), line.end());
+    EXPECT_EQ(line.back(), "(Final)  Heat 1, lane 4");
+}
+
+TEST_F(DruckenTest, AthleteResultWithoutAgeGroupTakesTheAthletesGroup)
+{
+    // The event's first group is the youngest year; results name no CAT.
+    load(R"(<?xml version="1.0" encoding="UTF-8"?>
+<LENEX><VERSION>01.03.0007</VERSION><COMPETITIONS><COMPETITION><NAME>Cats</NAME><PL>25</PL>
+<PERIODS><PERIOD><NUM>1</NUM><DATE>20251017</DATE><EVENTS><EVENT id="1"><NUM>1</NUM><DIS>100</DIS><STR>FR</STR>
+<CATS><CAT id="1"><MIN>2011</MIN><MAX>2011</MAX></CAT><CAT id="2"><MIN>2007</MIN><MAX>2008</MAX><SEX>M</SEX></CAT>
+<CAT id="3"><MIN>2007</MIN><MAX>2008</MAX><SEX>F</SEX></CAT><CAT id="4"><MIN>-1</MIN><MAX>-1</MAX></CAT></CATS>
+</EVENT></EVENTS></PERIOD></PERIODS><CLUBS><CLUB><NAME>SC</NAME><PERSONS>
+<PERSON id="1"><NAME>Born</NAME><FNAME>Eva</FNAME><SEX>F</SEX><YOB>2007</YOB><RESULTS>
+<RESULT><EID>1</EID><RANK>1</RANK><TIME>V00h01:00.00</TIME></RESULT></RESULTS></PERSON>
+<PERSON id="2"><NAME>Older</NAME><FNAME>Ida</FNAME><SEX>F</SEX><YOB>1990</YOB><RESULTS>
+<RESULT><EID>1</EID><RANK>2</RANK><TIME>V00h01:01.00</TIME></RESULT></RESULTS></PERSON>
+<PERSON id="3"><NAME>Unknown</NAME><FNAME>Year</FNAME><RESULTS>
+<RESULT><EID>1</EID><RANK>3</RANK><TIME>V00h01:02.00</TIME></RESULT></RESULTS></PERSON>
+</PERSONS></CLUB></CLUBS></COMPETITION></COMPETITIONS></LENEX>)");
+    const lenex::TLnxObject* event = document.eventById(1);
+    ASSERT_NE(event, nullptr);
+    const struct
+    {
+        const char* name;
+        int ageGroup; // 0: none
+    } cases[] = {{"Born", 3}, {"Older", 4}, {"Unknown", 0}};
+    for (const auto& c : cases) {
+        const PrintSelection selection = participantSelection(c.name);
+        ASSERT_NE(selection.participantNode, nullptr) << c.name;
+        const auto pages = preview(selection);
+        ASSERT_EQ(pages.size(), 1u);
+        const std::string expected =
+            swim::eventText(document, *event, c.ageGroup ? document.ageGroupByIds(1, c.ageGroup) : nullptr);
+        EXPECT_EQ(lineWith(pages[0], "Event 1").at(1), expected) << c.name;
+    }
+}
+
 TEST_F(DruckenTest, AthleteReport)
 {
     load(kMeet);
-    PrintSelection selection;
-    selection.activePage = PrintSelection::Page::Participants;
-    for (const browser::ClubTreeNode* node = models.clubs.firstNode(); node;
-         node = models.clubs.nextNode(*node))
-        if (node->text.starts_with("Holm"))
-            selection.participantNode = node;
+    const PrintSelection selection = participantSelection("Holm", {true, true});
     ASSERT_NE(selection.participantNode, nullptr);
-    selection.participants = {true, true};
     const auto pages = preview(selection);
     ASSERT_EQ(pages.size(), 1u);
     EXPECT_EQ(lineWith(pages[0], "Event 1"),

@@ -24,16 +24,10 @@ namespace lanescope::report::testing {
 inline std::string reportText(char section, int number, int item)
 {
     static const std::map<std::pair<char, int>, std::string> texts = {
-        {{'G', 55}, "Page "},
-        {{'S', 1}, "Indiv.;4 x;5 x"},
-        {{'S', 18}, "Event "},
-        {{'S', 19}, "Relays"},
-        {{'V', 3}, "Heat %d, lane %d"},
-        {{'V', 30}, "Club"},
-        {{'V', 34}, "Participating clubs"},
-        {{'V', 35}, "Code / Nation"},
-        {{'V', 36}, "Athletes"},
-        {{'V', 37}, "Total: %d clubs"},
+        {{'G', 55}, "Page "},    {{'S', 1}, "Indiv.;4 x;5 x"},       {{'S', 18}, "Event "},
+        {{'S', 19}, "Relays"},   {{'S', 80}, "DSQ;DNS;DNF;WDR"},     {{'V', 3}, "Heat %d, lane %d"},
+        {{'V', 30}, "Club"},     {{'V', 34}, "Participating clubs"}, {{'V', 35}, "Code / Nation"},
+        {{'V', 36}, "Athletes"}, {{'V', 37}, "Total: %d clubs"},     {{'V', 38}, "%s (continued)"},
     };
     const auto found = texts.find({section, number});
     if (found == texts.end())

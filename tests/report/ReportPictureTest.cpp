@@ -320,23 +320,63 @@ TEST(GifPicture, RejectsBrokenData)
     EXPECT_FALSE(gifPicture(readFile(kImages / "logo-rgb.jpg")));
 }
 
-TEST(LoadPageImage, ChoosesDecoderByTheLastThreeLetters)
+TEST(PngPicture, DecodesToRgbOnWhitePaper)
+{
+    const auto rgba = pngPicture(readFile(kImages / "rgba.png"));
+    ASSERT_TRUE(rgba);
+    EXPECT_EQ(rgba->kind, ReportPicture::Kind::Bitmap);
+    EXPECT_EQ(rgba->bitsPerPixel, 24);
+    EXPECT_EQ(rgba->width, 3);
+    EXPECT_EQ(rgba->height, 2);
+    ASSERT_EQ(rgba->pixels.size(), 18u);
+    // Red, green, transparent (white); blue, half-transparent black (grey), white.
+    EXPECT_EQ(Bytes(rgba->pixels.begin(), rgba->pixels.begin() + 12),
+              (Bytes{255, 0, 0, 0, 255, 0, 255, 255, 255, 0, 0, 255}));
+    EXPECT_GT(rgba->pixels[12], 100);
+    EXPECT_LT(rgba->pixels[12], 200);
+    EXPECT_EQ(Bytes(rgba->pixels.begin() + 15, rgba->pixels.end()), (Bytes{255, 255, 255}));
+
+    const auto palette = pngPicture(readFile(kImages / "palette.png"));
+    ASSERT_TRUE(palette);
+    EXPECT_EQ(palette->pixels, (Bytes{255, 0, 0, 0, 0, 255}));
+
+    std::string truncated = readFile(kImages / "rgba.png");
+    truncated.resize(40);
+    EXPECT_FALSE(pngPicture(truncated));
+    EXPECT_FALSE(pngPicture(readFile(kImages / "plain.gif")));
+}
+
+TEST(LoadPageImage, ChoosesTheDecoderByTheFilesContent)
 {
     const std::filesystem::path dir = ::testing::TempDir();
     const std::string gif = readFile(kImages / "plain.gif");
     const std::string bmp = makeBmp(1, 1, 24, bytes({1, 2, 3, 0}));
     writeFile(dir / "head.GiF", gif);
-    writeFile(dir / "head.xgif", gif);
     writeFile(dir / "gif-as.bmp", gif);
-    writeFile(dir / "side.bmp", bmp);
     writeFile(dir / "side", bmp);
+    writeFile(dir / "logo.jpeg", readFile(kImages / "logo-rgb.jpg"));
+    writeFile(dir / "logo.png", readFile(kImages / "rgba.png"));
+    writeFile(dir / "broken.png", readFile(kImages / "rgba.png").substr(0, 40));
 
-    EXPECT_TRUE(loadPageImage(dir / "head.GiF"));
-    EXPECT_TRUE(loadPageImage(dir / "head.xgif"));
-    EXPECT_FALSE(loadPageImage(dir / "gif-as.bmp"));
-    EXPECT_TRUE(loadPageImage(dir / "side.bmp"));
-    EXPECT_TRUE(loadPageImage(dir / "side"));
-    EXPECT_FALSE(loadPageImage(dir / "missing.bmp"));
+    const struct
+    {
+        const char* name;
+        int width; // 0: not readable
+        ReportPicture::Kind kind;
+    } cases[] = {
+        {"head.GiF", 3, ReportPicture::Kind::Bitmap},    {"gif-as.bmp", 3, ReportPicture::Kind::Bitmap},
+        {"side", 1, ReportPicture::Kind::Bitmap},        {"logo.jpeg", 16, ReportPicture::Kind::Jpeg},
+        {"logo.png", 3, ReportPicture::Kind::Bitmap},    {"broken.png", 0, ReportPicture::Kind::Bitmap},
+        {"missing.bmp", 0, ReportPicture::Kind::Bitmap},
+    };
+    for (const auto& c : cases) {
+        const auto picture = loadPageImage(dir / c.name);
+        ASSERT_EQ(picture.has_value(), c.width > 0) << c.name;
+        if (picture) {
+            EXPECT_EQ(picture->width, c.width) << c.name;
+            EXPECT_EQ(picture->kind, c.kind) << c.name;
+        }
+    }
     EXPECT_FALSE(loadPageImage(dir));
 }
 

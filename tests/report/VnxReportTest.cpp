@@ -28,10 +28,12 @@ public:
     {
         lines.push_back(std::to_string(index) + ":" + text);
     }
+    void warning(const std::string& text) override { warnings.push_back(text); }
     bool aborted() override { return FAborted; }
     void setAborted() override { FAborted = true; }
 
     std::vector<std::string> lines;
+    std::vector<std::string> warnings;
 
 private:
     bool FAborted = false;
@@ -157,6 +159,56 @@ TEST_F(EngineTest, TextsAlignInTheirColumns)
     EXPECT_EQ(next->x + next->width, deviceX(700));
     EXPECT_EQ(xAfterNext, 701);
     EXPECT_FALSE(hasText(page, "no such column"));
+}
+
+TEST_F(EngineTest, TextsWiderThanTheirColumnAreCut)
+{
+    RecordingDevice preview(kDpi);
+    const std::string club = "Schwimmgemeinschaft Neptun Kiel-Holtenau";
+    const std::string remark = "(Fastest heat)  Heat 2, lane 1";
+    const std::string comment = "Disqualified: one-hand touch at the turn to breaststroke, 150 m";
+    report->OnOneExemplar = [&](TVnxReport& r) {
+        r.SetColumns("L100;L150;R100;L150");
+        r.PrintCell(0, club, 0);
+        r.PrintCell(1, "Kiel", 0);
+        r.PrintCell(2, "Ondřej Gemov-Långnamn", reportflag::bold);
+        r.PrintCell(3, remark, 0);
+        r.AdvanceLines(10);
+        r.PrintCell(0, comment, reportflag::italic | reportflag::toLineEnd);
+        r.AdvanceLines(10);
+        // The layout comes back from its text, as reports restore it after a page head.
+        r.SetColumns(r.GetColumns());
+        r.PrintCell(3, remark, 0);
+    };
+    report->PrintToPreview(status, preview);
+    ASSERT_EQ(preview.pages().size(), 1u);
+    const RecordedPage& page = preview.pages()[0];
+    const auto textStarting = [&page](const std::string& start) -> const RecordedItem* {
+        for (const RecordedItem& item : page.items)
+            if (item.kind == RecordedItem::Kind::Text && item.text.starts_with(start))
+                return &item;
+        return nullptr;
+    };
+
+    // Cut to the column with a blank's room before the next one.
+    const RecordedItem* clubItem = textStarting("Sch");
+    ASSERT_NE(clubItem, nullptr);
+    EXPECT_TRUE(clubItem->text.ends_with("...")) << clubItem->text;
+    EXPECT_LT(clubItem->text.size(), club.size());
+    EXPECT_LE(clubItem->x + clubItem->width, deviceX(100));
+    EXPECT_TRUE(hasText(page, "Kiel"));
+    // A right-aligned text is cut so that it starts inside its column; letters stay whole.
+    const RecordedItem* name = textStarting("Ond");
+    ASSERT_NE(name, nullptr);
+    EXPECT_TRUE(name->text.ends_with("...")) << name->text;
+    EXPECT_GE(name->x, deviceX(250));
+    EXPECT_EQ(name->x + name->width, deviceX(350));
+    // The column before the filler, a comment line and the restored layout may use the room to the right.
+    EXPECT_EQ(std::count_if(page.items.begin(), page.items.end(),
+                            [&](const RecordedItem& item) { return item.text == remark; }),
+              2);
+    EXPECT_GT(findText(page, remark)->x + findText(page, remark)->width, deviceX(500));
+    EXPECT_TRUE(hasText(page, comment));
 }
 
 TEST_F(EngineTest, TestPageOptionExcludesHtml)
@@ -427,6 +479,10 @@ TEST_F(EngineTest, PageImagesAreDrawnOnEveryPage)
         EXPECT_EQ(picture->y, mulDiv(200, kDpi, 254));
         EXPECT_EQ(picture->y2, picture->y + 6);
     }
+    // The picture that cannot be read is named once, not on every page.
+    ASSERT_EQ(status.warnings.size(), 1u);
+    EXPECT_NE(status.warnings[0].find("missing.bmp\" cannot be read"), std::string::npos)
+        << status.warnings[0];
 }
 
 TEST_F(EngineTest, PrintLanguageIsActiveDuringTheRun)
@@ -453,6 +509,31 @@ TEST_F(EngineTest, PdfOutputWritesAValidFile)
     const std::string content = readFile(report->PdfFileName);
     EXPECT_NE(content.find(std::string("Vornix ") + base::productName + " " + base::versionText),
               std::string::npos);
+    expectValidPdf(report->PdfFileName);
+}
+
+TEST_F(EngineTest, PdfOutputPrintsJpegAndPngPageImages)
+{
+    const fs::path images = fs::path(LANESCOPE_TEST_DATA_DIR) / "report" / "images";
+    document().ImageEntries = {"10;10;400;0;" + (images / "logo-rgb.jpg").string(),
+                               "40;10;2000;0;" + (images / "rgba.png").string()};
+    report->PdfFileName = folder / "page-images.pdf";
+    printRows(80);
+    ASSERT_TRUE(report->PrintToPdf(status));
+    EXPECT_TRUE(status.warnings.empty());
+    const std::string content = readFile(report->PdfFileName);
+    // Two image objects shared by the pages: the JPEG as it is, the PNG as RGB samples.
+    std::size_t count = 0;
+    for (std::size_t at = content.find("/Subtype /Image"); at != std::string::npos;
+         at = content.find("/Subtype /Image", at + 1))
+        ++count;
+    EXPECT_EQ(count, 2u);
+    EXPECT_NE(
+        content.find("/Width 16 /Height 8 /ColorSpace /DeviceRGB /BitsPerComponent 8 /Filter /DCTDecode"),
+        std::string::npos);
+    EXPECT_NE(
+        content.find("/Width 3 /Height 2 /ColorSpace /DeviceRGB /BitsPerComponent 8 /Filter /FlateDecode"),
+        std::string::npos);
     expectValidPdf(report->PdfFileName);
 }
 
@@ -492,7 +573,7 @@ TEST_F(EngineTest, HtmlOutputAddsFootersAndTitle)
     EXPECT_NE(
         page.find("<td width=33%>left<br><br></td><td width=33%></td><td align=right width=33%><br>p1</td>"),
         std::string::npos);
-    EXPECT_NE(page.find("<title>\r\nResults Zürich\r\n</title>"), std::string::npos);
+    EXPECT_NE(page.find("<title>\r\nResults Z&uuml;rich\r\n</title>"), std::string::npos);
 
     report->HtmlFileName = folder / "missing" / "list.html";
     EXPECT_FALSE(report->PrintToHtml(status));

@@ -78,19 +78,26 @@ INSTANTIATE_TEST_SUITE_P(Meets, DateRange, ::testing::ValuesIn(kDateRanges),
 TEST(BrandedHeadHtml, TemplateWithWidthNameAndPlace)
 {
     const std::string head = brandedHeadHtml(-1, "Autumn Open", "Kiel  (GER)");
-    EXPECT_EQ(
-        head,
+    const std::string before =
         "<table width=\"100%\" cellspacing=\"0\" cellpadding=\"0\" border=\"0\"><tr><td>Autumn Open</td>"
         "<td align=\"right\" rowspan=\"2\"><table width=\"125\" cellspacing=\"0\" cellpadding=\"0\" "
         "border=\"0\"><tr><td style=\"font-family: Arial,Helvetica; font-style:normal; font-size: "
         "10pt;\"><b>VORNIX</b></td><td align=\"center\" rowspan=2\"><a "
-        "href=\"https://www.lanescope.example\"><img border=\"0\" "
-        "src=\"https://www.lanescope.example/images/korvalin.jpg\"></a></td></tr><tr><td "
+        "href=\"https://www.lanescope.example\"><img border=\"0\" alt=\"Korvalin\" "
+        "src=\"data:image/jpeg;base64,";
+    const std::string after =
+        "\"></a></td></tr><tr><td "
         "style=\"font-family: Arial,Helvetica; font-style:normal; font-size: 7pt;\">by Korvalin</td></tr>"
         "<tr><td colspan=\"2\" style=\"font-family: Arial,Helvetica; font-style:normal; font-size: "
         "7pt;\"><a href=\"https://www.lanescope.example\">https://www.lanescope.example</a></td></tr>"
         "</table></td></tr><tr><td>Kiel  (GER)</td></tr><tr><td colspan=\"2\"><hr size=\"1\" noshade "
-        "color=\"black\"></td></tr></table>");
+        "color=\"black\"></td></tr></table>";
+    ASSERT_TRUE(head.starts_with(before));
+    ASSERT_TRUE(head.ends_with(after));
+    // The logo is the built-in JPEG itself: 4 base64 digits for every 3 bytes, starting with FF D8 FF.
+    const std::string logo = head.substr(before.size(), head.size() - before.size() - after.size());
+    EXPECT_TRUE(logo.starts_with("/9j/"));
+    EXPECT_EQ(logo.size(), (makerLogoJpeg().size() + 2) / 3 * 4);
     EXPECT_TRUE(brandedHeadHtml(600, "A", "B").starts_with("<table width=\"600\" "));
 }
 

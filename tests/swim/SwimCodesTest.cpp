@@ -1,5 +1,7 @@
 #include "swim/SwimCodes.h"
 
+#include "swim/DisplayLists.h"
+
 #include <gtest/gtest.h>
 
 namespace lanescope::swim {
@@ -58,6 +60,25 @@ TEST(Status, NumberOfCodeAndText)
     EXPECT_EQ(statusText(10), "");
 }
 
+// The four codes a list shows come from their own list; other known codes keep their status text.
+TEST(Status, CodeTextInTheLoadedLanguage)
+{
+    const std::pair<const char*, const char*> english[] = {
+        {"DSQ", "DSQ"}, {"dq", "DSQ"},      {" DNS ", "DNS"}, {"DNF", "DNF"}, {"wdr", "WDR"},
+        {"EX", "EX"},   {"DQ10", "DQ 10%"}, {"SICK", ""},     {"", ""},
+    };
+    for (auto [code, text] : english)
+        EXPECT_EQ(statusCodeText(code), text) << code;
+    EXPECT_EQ(statusNumberOf("WDR"), 3);
+
+    refreshDisplayLists([](char section, int number) {
+        return section == 'S' && number == 80 ? std::string("disq.;n.a.;aufg.;abgem.") : std::string();
+    });
+    EXPECT_EQ(statusCodeText("DQ"), "disq.");
+    EXPECT_EQ(statusCodeText("WDR"), "abgem.");
+    resetDisplayLists();
+}
+
 TEST(PoolText, ByPoolIndex)
 {
     EXPECT_EQ(poolText(0), "25m Pool");
@@ -76,9 +97,21 @@ TEST(TeamLabel, NumberAndGender)
 TEST(RoundText, ByRoundCode)
 {
     const std::pair<const char*, const char*> cases[] = {
-        {"PRE", "Prelims"}, {"SOS", "Swim offs"},    {"SOF", "Swim offs"}, {"SEM", "Semi finals"},
-        {"FIN", "Final"},   {"FHT", "Fastest heat"}, {"TIM", ""},          {"fin", ""},
+        {"PRE", "Prelims"},
+        {"SOS", "Swim offs"},
+        {"SOF", "Swim offs"},
+        {"SEM", "Semi finals"},
+        {"FIN", "Final"},
+        {"FHT", "Fastest heat"},
+        {"TIM", ""},
+        {"fin", "Final"},
         {"", ""},
+        {"SOP", "Swim offs"},
+        {" sop ", "Swim offs"},
+        {"SO4", "Swim offs"},
+        {"SOQ", "Swim offs"},
+        {"QUA", "QUA"},
+        {"tim", ""},
     };
     for (auto [code, text] : cases)
         EXPECT_EQ(roundText(code), text) << code;

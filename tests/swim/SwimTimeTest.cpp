@@ -13,10 +13,17 @@ struct FormatCase
 };
 
 constexpr FormatCase kFormatCases[] = {
-    {"1:23.45", 834050, " 1:23.45"}, {"23.45", 234050, "   23.45"},     {"1:23.4", 834100, " 1:23.4*"},
-    {"1:23.4x", 834100, " 1:23.4*"}, {"0:00.02", 20, "   00.02"},       {"0:00.01", 10, ""},
-    {"59:59.99", 35999090, ""},      {"10:00.00", 6000000, "10:00.00"}, {"", 0, ""},
+    {"1:23.45", 834050, " 1:23.45"},
+    {"23.45", 234050, "   23.45"},
+    {"1:23.4", 834100, " 1:23.4*"},
+    {"1:23.4x", 834100, " 1:23.4*"},
+    {"0:00.02", 20, "   00.02"},
+    {"0:00.01", 10, ""},
+    {"59:59.99", 35999090, ""},
+    {"10:00.00", 6000000, "10:00.00"},
+    {"", 0, ""},
     {"0:09.50", 95000, "   09.50"},
+    {"1:02:03.45", 37234050, "1:02:03.45"},
 };
 
 class SwimTimeFormat : public ::testing::TestWithParam<FormatCase>
@@ -38,17 +45,20 @@ TEST(SwimTimeFormat, RangeEndsAreInclusive)
 {
     EXPECT_EQ(formatSwimTime(11, false), "   00.01");
     EXPECT_EQ(formatSwimTime(35999089, false), "59:59.98");
+    EXPECT_EQ(formatSwimTime(36000000, false), "1:00:00.00"); // from the hour on, a time again
     EXPECT_EQ(formatSwimTime(-834050, true), "NT");
 }
 
 TEST(MillisecondTime, FormatsWithoutLeadingZeroMinutes)
 {
     const std::pair<std::int32_t, const char*> cases[] = {
-        {23450, "23.45"}, {83450, "1:23.45"}, {1, "00.00"}, {3599989, "59:59.98"}, {600000, "10:00.00"},
+        {23450, "23.45"},        {83450, "1:23.45"},   {1, "00.00"},
+        {3599989, "59:59.98"},   {600000, "10:00.00"}, {3600000, "1:00:00.00"},
+        {3723450, "1:02:03.45"},
     };
     for (auto [ms, shown] : cases)
         EXPECT_EQ(formatMilliseconds(ms, true), shown) << ms;
-    for (std::int32_t ms : {0, -5, 3599990, 3600000}) {
+    for (std::int32_t ms : {0, -5, 3599990, 3599999}) {
         EXPECT_EQ(formatMilliseconds(ms, true), "NT") << ms;
         EXPECT_EQ(formatMilliseconds(ms, false), "") << ms;
     }

@@ -382,7 +382,8 @@ constexpr ResultCase kResults[] = {
     {"", 0, "", "abc", "", 0, -32768},
     {"", 0, "I00h00:59.00", "-0.02", "", 2, -2},
     {"RJC", 2, "I00h00:59.00", "", "", 2, -32768},
-    {"dsq", 5, "V00h00:57.50", "", "DQ", 2, -32768},
+    {"dsq", 5, "V00h00:57.50", "", "DSQ", 2, -32768},
+    {"WDR", 0, "", "", "WDR", 3, -32768},
 };
 
 class TypedViewResults : public ::testing::TestWithParam<ResultCase>

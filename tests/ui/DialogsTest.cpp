@@ -153,6 +153,29 @@ TEST_F(CompetitionInfoTest, ContactIsTrimmedAndWebAddressLinked)
     EXPECT_TRUE(web->text().startsWith("<a "));
 }
 
+// Each address has a row of the dialog's width; a longer one widens the dialog, so it is shown whole.
+TEST_F(CompetitionInfoTest, LongAddressesAreShownWhole)
+{
+    TLnxObject* contact = FCompetition.addObject(tag::CONTACT);
+    const std::pair<const char*, const char*> addresses[] = {
+        {"meet@swim.example", "www.swim.example"},
+        {"entries.and.results.office@regional-swimming-association-of-somewhere.example",
+         "https://www.regional-swimming-association-of-somewhere.example/meets/2026/spring-open/invitation"},
+    };
+    for (const auto& [email, web] : addresses) {
+        contact->setText(tag::EMAIL, email);
+        contact->setText(tag::INTERNET, web);
+        FDialog.fill(&FCompetition, true);
+        for (const auto& [name, text] : {std::pair("lblEmail", email), std::pair("lblInternet", web)}) {
+            auto* shown = FDialog.findChild<QLabel*>(name);
+            EXPECT_GE(shown->width(), shown->fontMetrics().horizontalAdvance(QString::fromUtf8(text)))
+                << text;
+            EXPECT_LE(shown->geometry().right(), shown->parentWidget()->width()) << text;
+            EXPECT_LE(shown->parentWidget()->geometry().right(), FDialog.width()) << text;
+        }
+    }
+}
+
 TEST_F(CompetitionInfoTest, NoCompetitionLeavesEverythingEmpty)
 {
     FDialog.fill(nullptr, true);

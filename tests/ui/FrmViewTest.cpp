@@ -5,9 +5,12 @@
 #include "base/VnxIniFiles.h"
 #include "browser/ClipboardTexts.h"
 #include "convert/ConverterChoice.h"
+#include "lenex/LnxSchema.h"
 #include "support/LocalHttpServer.h"
 #include "support/TestFiles.h"
+#include "swim/SwimCodes.h"
 #include "ui/BrowserPage.h"
+#include "ui/ElidedTexts.h"
 #include "ui/FindDialog.h"
 #include "ui/ListSurface.h"
 #include "ui/QtTextMeasure.h"
@@ -27,6 +30,7 @@
 #include <QTabWidget>
 #include <QTest>
 #include <QTreeWidget>
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -175,8 +179,13 @@ TEST_F(FrmViewTest, OpensTheSampleAndShowsWhatTheCoreDraws)
     QtTextMeasure measure;
     browser::TvnxPaintBox box(measure);
     browser::EventHeader header = browser::defaultEventHeader();
+    // The window widens a per-list section whose caption needs more room in its header font.
+    browser::EventPageOptions options;
+    options.captionWidth = [this](const std::string& caption) {
+        return view->shtEvents->captionWidth(caption);
+    };
     const browser::EventPageDrawing expected =
-        browser::drawEventsPage(box, header, twin, document, models.lists, {});
+        browser::drawEventsPage(box, header, twin, document, models.lists, options);
     EXPECT_EQ(view->shtEvents->title()->text().toStdString(), expected.title);
     QHeaderView* headerView = view->shtEvents->header();
     for (int k = 0; k < headerView->count(); ++k) {
@@ -438,6 +447,90 @@ TEST_F(FrmViewTest, CommandLineFileOpensAfterShowUnlessItIsAFormTextFolder)
     QApplication::processEvents();
     EXPECT_EQ(view->CbxCompetitions->count(), 1);
     EXPECT_TRUE(view->warnings.isEmpty());
+}
+
+// A tree that gets the focus without a current node makes its first node current: that node is selected
+// too. A title wider than its panel is cut and offers the whole text as its tool tip.
+TEST_F(FrmViewTest, FocusedTreeSelectsItsFirstNodeAndLongTitlesOfferTheWholeText)
+{
+    view->resize(900, 500);
+    view->show();
+    view->OpenFile(kSample, true);
+    QTreeWidget* tree = view->shtEvents->tree();
+    tree->setCurrentItem(nullptr);
+    tree->clearSelection();
+    // What a focus-in of an item view does when it has no current node.
+    tree->selectionModel()->setCurrentIndex(tree->model()->index(0, 0), QItemSelectionModel::NoUpdate);
+    ASSERT_NE(tree->currentItem(), nullptr);
+    EXPECT_TRUE(tree->currentItem()->isSelected());
+
+    ElidedLabel* title = view->shtEvents->title();
+    const QString longTitle = QString(40, QLatin1Char('W'));
+    title->setText(longTitle);
+    title->resize(title->fontMetrics().horizontalAdvance(longTitle) / 2, title->height());
+    EXPECT_TRUE(title->elided());
+    EXPECT_EQ(title->toolTip(), longTitle);
+    EXPECT_EQ(title->text(), longTitle);
+    title->resize(title->sizeHint().width() + 10, title->height());
+    EXPECT_FALSE(title->elided());
+    EXPECT_TRUE(title->toolTip().isEmpty());
+}
+
+// The world championships file the 1500 m results under the fastest heat and only entries under the timed
+// final: both nodes show the ranked list, and a search for a swimmer of it lands on a drawn, highlighted row
+// inside the view, also with splits, whose rows are far taller than a plain row.
+TEST_F(FrmViewTest, FastestHeatResultsShowOnBothNodesAndTheSearchLandsOnThem)
+{
+    const fs::path file =
+        fs::path(LANESCOPE_SHARED_TESTDATA_DIR) / "lenex3" / "world-sc-championships-2022.lef";
+    if (!fs::is_regular_file(file))
+        GTEST_SKIP() << "no shared test data";
+    view->resize(1000, 600);
+    view->show();
+    view->OpenFile(QString::fromStdString(file.string()), true);
+    ASSERT_TRUE(view->warnings.isEmpty()) << view->warnings.join("\n").toStdString();
+    view->PgcMain->setCurrentIndex(TfrmView::EventsPage);
+    QTreeWidget* tree = view->shtEvents->tree();
+    const auto eventItem = [&](const char* round) {
+        return findItem(tree, [round](QTreeWidgetItem* item) {
+            const auto* node = reinterpret_cast<const browser::EventTreeNode*>(
+                item->data(0, Qt::UserRole).value<quintptr>());
+            return node && node->level == 1 && node->data->getInteger(lenex::tag::NUM) == 10 &&
+                   node->data->getText(lenex::tag::TYPE) == round;
+        });
+    };
+    QTreeWidgetItem* timedFinal = eventItem("TIM");
+    QTreeWidgetItem* fastestHeat = eventItem("FHT");
+    ASSERT_NE(timedFinal, nullptr);
+    ASSERT_NE(fastestHeat, nullptr);
+    for (QTreeWidgetItem* item : {timedFinal, fastestHeat}) {
+        tree->setCurrentItem(item);
+        const std::vector<std::string> drawn = texts(view->shtEvents->surface()->paintBox());
+        SCOPED_TRACE(item->text(0).toStdString());
+        EXPECT_TRUE(view->shtEvents->headerShown());
+        for (const std::string& expected :
+             {std::string("1."), std::string("PALTRINIERI Gregorio, 94"), std::string("14:16.88"),
+              std::string("16."), swim::statusCodeText("DNS")})
+            EXPECT_NE(std::find(drawn.begin(), drawn.end(), expected), drawn.end()) << expected;
+    }
+
+    view->shtEvents->splits()->setChecked(true);
+    view->actSearchExecute();
+    view->findDialog()->setFindText(QStringLiteral("HART Ivan"));
+    tree->setCurrentItem(timedFinal); // the user picks the event before the first step
+    for (QTreeWidgetItem* expectedNode : {timedFinal, fastestHeat}) {
+        view->FindDialog1Find();
+        ASSERT_TRUE(view->warnings.isEmpty());
+        EXPECT_EQ(tree->currentItem(), expectedNode);
+        EXPECT_TRUE(expectedNode->isSelected());
+        const browser::PaintItem* mark = highlighted(view->shtEvents->surface()->paintBox());
+        ASSERT_NE(mark, nullptr);
+        EXPECT_EQ(mark->text, "HART Ivan, 06");
+        const ListSurface* surface = view->shtEvents->surface();
+        EXPECT_GT(mark->y, surface->clientHeight()); // far down the list
+        EXPECT_LE(surface->scrollY(), mark->y);
+        EXPECT_GE(surface->scrollY() + surface->clientHeight(), mark->y + mark->height);
+    }
 }
 
 TEST_F(FrmViewTest, EveryRealFileTheConvertersAcceptOpensWithoutAMessage)

@@ -8,6 +8,7 @@
 #include "ui/FormTexts.h"
 #include "ui/FrmView.h"
 #include "ui/LanguageDialog.h"
+#include "ui/ListSurface.h"
 #include "ui/ReportPrinter.h"
 #include "ui/VnxPreviewDlg.h"
 #include "ui/VnxPrintDlg.h"
@@ -26,8 +27,10 @@
 #include <utility>
 
 /**
- * lanescope-screenshots OUTPUT-FOLDER [MEET-FILE]: writes the pictures of the main window, the print
- * dialogs and the language dialog that the documentation shows, on the bundled sample meet by default.
+ * lanescope-screenshots OUTPUT-FOLDER [MEET-FILE [CHAMPIONSHIP-FILE]]: writes the pictures of the main
+ * window, the print dialogs and the language dialog that the documentation shows, on the bundled sample
+ * meet by default; with a championship file (the world short-course championships of the shared test
+ * data) also its events page with the rounds told apart and a list with status codes, in English.
  * The window runs with fresh settings and the German screen language, so the pictures do not depend on
  * the settings of the machine.
  */
@@ -159,17 +162,53 @@ void writeLanguagePictures(ui::TfrmView& view, PictureWriter& pictures)
     }
 }
 
+// The event node of the EVENT with the id, or nullptr.
+QTreeWidgetItem* eventItem(QTreeWidget* events, int id)
+{
+    for (QTreeWidgetItemIterator it(events); *it; ++it) {
+        const auto* node =
+            reinterpret_cast<const browser::EventTreeNode*>((*it)->data(0, Qt::UserRole).value<quintptr>());
+        if (node && node->level == 1 && node->data->id() == id)
+            return *it;
+    }
+    return nullptr;
+}
+
+// A championship's events page with its rounds told apart in the tree (the 50 m butterfly's swim-off
+// selected), and a prelims list whose disqualified and not started swims show their status codes.
+void writeChampionshipPictures(ui::TfrmView& view, const QString& file, PictureWriter& pictures)
+{
+    if (!app::LanguageManager().LoadLanguage(3, true))
+        return pictures.fail("the English language file is missing beside the program");
+    view.OpenFile(file, true);
+    view.PgcMain->setCurrentIndex(ui::TfrmView::EventsPage);
+    view.shtEvents->splits()->setChecked(false);
+    QTreeWidget* events = view.shtEvents->tree();
+    QTreeWidgetItem* swimOff = eventItem(events, 304);
+    QTreeWidgetItem* withDisqualified = eventItem(events, 37);
+    if (!swimOff || !withDisqualified)
+        return pictures.fail("the championship file lacks events 304 and 37");
+    events->setFocus();
+    events->setCurrentItem(swimOff);
+    events->scrollToItem(swimOff, QAbstractItemView::PositionAtCenter);
+    pictures.save(view, "events-championship-rounds");
+    events->setCurrentItem(withDisqualified);
+    ui::ListSurface* surface = view.shtEvents->surface();
+    surface->scrollToY(surface->paintBox().imageHeight());
+    pictures.save(view, "list-status-codes");
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
 {
     QApplication application(argc, argv);
     const QStringList arguments = QApplication::arguments();
-    if (arguments.size() < 2 || arguments.size() > 3) {
-        std::fprintf(stderr, "usage: lanescope-screenshots OUTPUT-FOLDER [MEET-FILE]\n");
+    if (arguments.size() < 2 || arguments.size() > 4) {
+        std::fprintf(stderr, "usage: lanescope-screenshots OUTPUT-FOLDER [MEET-FILE [CHAMPIONSHIP-FILE]]\n");
         return 2;
     }
-    const QString meet = arguments.size() == 3 ? arguments[2] : QStringLiteral(LANESCOPE_SAMPLE_MEET);
+    const QString meet = arguments.size() >= 3 ? arguments[2] : QStringLiteral(LANESCOPE_SAMPLE_MEET);
     if (!QDir().mkpath(arguments[1])) {
         std::fprintf(stderr, "lanescope-screenshots: cannot create %s\n", qPrintable(arguments[1]));
         return 1;
@@ -201,5 +240,7 @@ int main(int argc, char* argv[])
     writeMainWindowPictures(view, pictures);
     writePrintPictures(view, pictures);
     writeLanguagePictures(view, pictures);
+    if (arguments.size() == 4)
+        writeChampionshipPictures(view, arguments[3], pictures);
     return pictures.failed() ? 1 : 0;
 }

@@ -71,3 +71,23 @@ ppm = b"P6 16 8 255\n" + bytes([0x30, 0x80, 0xC0]) * 16 * 8
 subprocess.run(["cjpeg", "-outfile", "logo-rgb.jpg"], input=ppm, check=True)
 pgm = b"P5 8 4 255\n" + bytes([128]) * 8 * 4
 subprocess.run(["cjpeg", "-outfile", "gray.jpg"], input=pgm, check=True)
+
+
+def png(path, width, height, colour_type, rows, palette=None):
+    """A PNG with one IDAT chunk, filter type 0 on every row."""
+    import zlib
+
+    def chunk(kind, data):
+        return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data))
+
+    raw = b"".join(b"\0" + bytes(row) for row in rows)
+    out = b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", width, height, 8, colour_type, 0, 0, 0))
+    if palette:
+        out += chunk(b"PLTE", bytes(c for rgb in palette for c in rgb))
+    out += chunk(b"IDAT", zlib.compress(raw)) + chunk(b"IEND", b"")
+    open(path, "wb").write(out)
+
+
+# RGBA: red, green, a fully transparent pixel (white on paper); then blue, half-transparent black, white.
+png("rgba.png", 3, 2, 6, [[255, 0, 0, 255, 0, 255, 0, 255, 9, 9, 9, 0], [0, 0, 255, 255, 0, 0, 0, 128, 255, 255, 255, 255]])
+png("palette.png", 2, 1, 3, [[1, 0]], palette=[blue, red])

@@ -1,0 +1,56 @@
+# bash completion for lanescope-cli
+_lanescope_cli()
+{
+    local cur prev words cword
+    _init_completion || return
+
+    local commands="parse info convert events list clubs export register meets fetch"
+    local files='@(lef|lxf|snf|sd3|cl2|dsv|dsv[678]|zip)'
+
+    if ((cword == 1)); then
+        mapfile -t COMPREPLY < <(compgen -W "$commands" -- "$cur")
+        return
+    fi
+
+    case $prev in
+        --pdf)
+            _filedir pdf
+            return
+            ;;
+        --html)
+            _filedir '@(htm|html)'
+            return
+            ;;
+        --competition | --event | --round | --event-id | --age-group | --athlete | --relay | --server | --app-info)
+            return
+            ;;
+    esac
+
+    local options=""
+    case ${words[1]} in
+        list) options="--competition --event --round --event-id --age-group --athlete --relay --splits
+                       --valid-only" ;;
+        events | clubs) options="--competition" ;;
+        export) options="--competition --event --round --event-id --age-group --athlete --relay --club-stats
+                         --splits --valid-only --pdf --html" ;;
+        meets) options="--app-info --server" ;;
+    esac
+
+    if [[ $cur == -* ]]; then
+        mapfile -t COMPREPLY < <(compgen -W "$options" -- "$cur")
+        return
+    fi
+
+    case ${words[1]} in
+        parse | info | events | list | clubs | export) _filedir "$files" ;;
+        convert)
+            if ((cword == 2)); then
+                _filedir "$files"
+            else
+                _filedir lef
+            fi
+            ;;
+        register) _filedir ;;
+    esac
+} &&
+    complete -F _lanescope_cli lanescope-cli
