@@ -16,20 +16,10 @@ constexpr std::array<std::string_view, 7> kResultExtensions = {".lxf", ".lef", "
 // Enough of a file's start to find the Lenex root behind an XML declaration and comments.
 constexpr std::size_t kSniffBytes = 4096;
 
-int hexValue(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
 bool startsEscape(std::string_view text, std::size_t at)
 {
-    return at + 2 < text.size() && hexValue(text[at + 1]) >= 0 && hexValue(text[at + 2]) >= 0;
+    return at + 2 < text.size() && base::hexDigitValue(text[at + 1]) >= 0 &&
+           base::hexDigitValue(text[at + 2]) >= 0;
 }
 
 // The last part of a path, so that a name never leads into another folder; control characters dropped.
@@ -124,7 +114,8 @@ std::string percentDecode(std::string_view text, bool plusAsBlank)
     std::string decoded;
     for (std::size_t i = 0; i < text.size(); ++i) {
         if (text[i] == '%' && startsEscape(text, i)) {
-            decoded += static_cast<char>(hexValue(text[i + 1]) * 16 + hexValue(text[i + 2]));
+            decoded +=
+                static_cast<char>(base::hexDigitValue(text[i + 1]) * 16 + base::hexDigitValue(text[i + 2]));
             i += 2;
         } else {
             decoded += plusAsBlank && text[i] == '+' ? ' ' : text[i];
