@@ -103,6 +103,7 @@ void TfrmView::OpenFile(const QString& path, bool showFileName)
         return;
     }
     FFileName = path;
+    FLoadedStamp = fileStamp(path);
     converter->Load(fileName);
     if (converter->errorCount() > 0) {
         FDocument.clear();
@@ -161,6 +162,10 @@ void TfrmView::OpenFile(const QString& path, bool showFileName)
 
 void TfrmView::ActCloseExecute()
 {
+    stopLive();
+    ActLive->setChecked(false);
+    FSourceUrl.clear();
+    FValidators = {};
     if (FFindDialog && FFindDialog->isVisible())
         FFindDialog->close();
     resetCaption();

@@ -1,5 +1,6 @@
 #include "convert/ConverterChoice.h"
 
+#include "convert/CompleteFile.h"
 #include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
@@ -70,6 +71,34 @@ TEST(ConverterChoice, DsvFilesByTheirFirstRecord)
         EXPECT_EQ(chooseConverter(path), kind) << text;
     }
     std::filesystem::remove(path);
+}
+
+// A file caught while its writer is at work reads in part without errors; these marks tell it apart.
+TEST(CompleteFile, UnfinishedLenexTextAndCutArchives)
+{
+    const std::string lenex = testing::readFile(LANESCOPE_SAMPLES_DIR "/autumn-open-2026.lef");
+    const std::string zip = ::testing::TempDir() + "/whole.zip";
+    testing::writeZip(zip, {{"meet.lef", lenex}});
+    const std::string zipped = testing::readFile(zip);
+    const struct
+    {
+        const char* name;
+        std::string bytes;
+        bool complete;
+    } cases[] = {
+        {"whole.lef", lenex, true},
+        {"trailing-blanks.lef", lenex + "\r\n\r\n", true},
+        {"half.lef", lenex.substr(0, lenex.size() / 2), false},
+        {"empty.lef", "", false},
+        {"whole.lxf", zipped, true},
+        {"cut.lxf", zipped.substr(0, zipped.size() - 10), false},
+        {"sdif.cl2", "A01V3", true},
+    };
+    for (const auto& c : cases) {
+        const std::string file = ::testing::TempDir() + "/" + c.name;
+        testing::writeFile(file, c.bytes);
+        EXPECT_EQ(isCompleteFile(file), c.complete) << c.name;
+    }
 }
 
 } // namespace
