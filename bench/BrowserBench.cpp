@@ -67,9 +67,9 @@ void openConvertedMeet(const std::string& path)
     models.clear();
 }
 
-void BM_OpenLenex3Meet(benchmark::State& state)
+// A real file opened through the converter choice; the benchmark is skipped without the shared files.
+void openSharedFile(benchmark::State& state, const std::string& path)
 {
-    const std::string path = LANESCOPE_SHARED_TESTDATA_DIR "/lenex3/world-sc-championships-2022.lef";
     if (!std::filesystem::exists(path)) {
         state.SkipWithError("no real-world files");
         return;
@@ -78,10 +78,22 @@ void BM_OpenLenex3Meet(benchmark::State& state)
         openConvertedMeet(path);
     const auto bytes = static_cast<double>(std::filesystem::file_size(path));
     state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(bytes));
-    static long peakKiB = bench::peakResidentGrowthKiB([&path] { openConvertedMeet(path); });
+    const long peakKiB = bench::peakResidentGrowthKiB([&path] { openConvertedMeet(path); });
     state.counters["peak_MB"] = static_cast<double>(peakKiB) * 1024 / kMegabyte;
 }
+
+void BM_OpenLenex3Meet(benchmark::State& state)
+{
+    openSharedFile(state, LANESCOPE_SHARED_TESTDATA_DIR "/lenex3/world-sc-championships-2022.lef");
+}
 BENCHMARK(BM_OpenLenex3Meet)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly();
+
+// The largest real DSV7 result list (600 KB, 2 400 swims of which 1 000 ranked twice, 3 400 splits).
+void BM_OpenDsv7Meet(benchmark::State& state)
+{
+    openSharedFile(state, LANESCOPE_SHARED_TESTDATA_DIR "/dsv/b-csc-2026-02-22-Gersthof-Pr.dsv7");
+}
+BENCHMARK(BM_OpenDsv7Meet)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly();
 
 void BM_DrawLongList(benchmark::State& state)
 {

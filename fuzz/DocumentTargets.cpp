@@ -2,6 +2,7 @@
 #include "base/TempFolder.h"
 #include "convert/VnxLenexConverter.h"
 #include "convert/VnxLenexConverterDSV4.h"
+#include "convert/VnxLenexConverterDSV7.h"
 #include "convert/VnxLenexConverterLenex3.h"
 #include "convert/VnxLenexConverterPCE3.h"
 #include "convert/VnxLenexConverterSDIF.h"
@@ -108,6 +109,15 @@ void fuzzLenex3(std::string_view input) { convertInput<convert::TVnxLenexConvert
 void fuzzSdif(std::string_view input) { convertInput<convert::TVnxLenexConverterSDIF>(input, ".sd3"); }
 
 void fuzzDsv4(std::string_view input) { convertInput<convert::TVnxLenexConverterDSV4>(input, ".dsv"); }
+
+void fuzzDsv7(std::string_view input)
+{
+    lenex::TLenex document;
+    convert::TVnxLenexConverterDSV7 converter(document);
+    converter.LoadBytes(std::string(input));
+    if (converter.errorCount() < 1)
+        useDocument(document);
+}
 
 void fuzzPce3(std::string_view input)
 {

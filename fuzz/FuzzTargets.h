@@ -31,6 +31,8 @@ void fuzzLenex3(std::string_view input);
 void fuzzSdif(std::string_view input);
 /** DSV4 text through the DSV4 converter. */
 void fuzzDsv4(std::string_view input);
+/** DSV6, DSV7 and DSV8 text through the DSV7 converter. */
+void fuzzDsv7(std::string_view input);
 /** PCE3 tables (kPce3Tables, in that order, split at form feeds) through the PCE3 converter. */
 void fuzzPce3(std::string_view input);
 /** A language file through the language manager and the keyed text store. */

@@ -88,6 +88,7 @@ const std::vector<NamedTarget>& fuzzTargets()
         {"Lenex3", fuzzLenex3},
         {"Sdif", fuzzSdif},
         {"Dsv4", fuzzDsv4},
+        {"Dsv7", fuzzDsv7},
         {"Pce3", fuzzPce3},
         {"Language", fuzzLanguage},
         {"Settings", fuzzSettings},

@@ -4,8 +4,8 @@ _lanescope_cli()
     local cur prev words cword
     _init_completion || return
 
-    local commands="parse info convert events list clubs export register meets fetch"
-    local files='@(lef|lxf|snf|sd3|cl2|dsv|dsv[678]|zip)'
+    local commands="parse info convert events list clubs export register meets fetch watch"
+    local files='@(lef|lxf|snf|lxb|fxl|stf|sd3|cl2|dsv|dsv[678]|zip)'
 
     if ((cword == 1)); then
         mapfile -t COMPREPLY < <(compgen -W "$commands" -- "$cur")
@@ -21,7 +21,7 @@ _lanescope_cli()
             _filedir '@(htm|html)'
             return
             ;;
-        --competition | --event | --round | --event-id | --age-group | --athlete | --relay | --server | --app-info)
+        --competition | --event | --round | --event-id | --age-group | --athlete | --relay | --server | --app-info | --interval)
             return
             ;;
     esac
@@ -30,6 +30,7 @@ _lanescope_cli()
     case ${words[1]} in
         list) options="--competition --event --round --event-id --age-group --athlete --relay --splits
                        --valid-only" ;;
+        watch) options="--competition --event --round --event-id --age-group --splits --valid-only --interval" ;;
         events | clubs) options="--competition" ;;
         export) options="--competition --event --round --event-id --age-group --athlete --relay --club-stats
                          --splits --valid-only --pdf --html" ;;
@@ -42,7 +43,7 @@ _lanescope_cli()
     fi
 
     case ${words[1]} in
-        parse | info | events | list | clubs | export) _filedir "$files" ;;
+        parse | info | events | list | clubs | export | watch) _filedir "$files" ;;
         convert)
             if ((cword == 2)); then
                 _filedir "$files"

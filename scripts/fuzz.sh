@@ -31,6 +31,7 @@ harnesses=(
     "Lenex3 1048576 $shared/lenex3/*.lef"
     "Sdif 65536 $root/tests/data/convert/sdif/* $shared/sdif/*.cl2 $shared/sdif/*.CL2"
     "Dsv4 32768 $root/tests/data/convert/dsv4/*"
+    "Dsv7 32768 $root/tests/data/convert/dsv7/* $shared/dsv/*.dsv* $shared/dsv/*.DSV*"
     "Pce3 65536"
     "Language 65536 $root/lang/lanescope.x*"
     "Settings 16384"

@@ -1,6 +1,7 @@
 #include "app/RtfText.h"
 
 #include "base/CodePage.h"
+#include "base/Strings.h"
 
 #include <algorithm>
 #include <array>
@@ -76,17 +77,6 @@ void appendUtf8(std::string& out, std::uint32_t cp)
         out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
         out += static_cast<char>(0x80 | (cp & 0x3F));
     }
-}
-
-int hexValue(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
 }
 
 bool isLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
@@ -229,8 +219,8 @@ private:
             // A broken escape drops the hex digits it has and nothing after them.
             int value = 0;
             int digits = 0;
-            while (digits < 2 && FPos < FInput.size() && hexValue(FInput[FPos]) >= 0) {
-                value = value * 16 + hexValue(FInput[FPos++]);
+            while (digits < 2 && FPos < FInput.size() && base::hexDigitValue(FInput[FPos]) >= 0) {
+                value = value * 16 + base::hexDigitValue(FInput[FPos++]);
                 ++digits;
             }
             if (digits < 2)

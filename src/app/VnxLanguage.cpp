@@ -2,6 +2,7 @@
 
 #include "app/BSLanguage.h"
 #include "base/LanguageTexts.h"
+#include "base/NameCollation.h"
 #include "base/Strings.h"
 #include "swim/DisplayLists.h"
 
@@ -39,6 +40,15 @@ constexpr LocaleRule kLocaleRules[] = {
     {"nb", "", 14},  {"nn", "", 14},   {"no", "", 14}, {"hu", "", 17},   {"cs", "", 18}, {"sl", "", 19},
     {"hr", "", 20},  {"tr", "", 21},
 };
+
+// The locale whose rules order names for a language: the first locale that selects it.
+std::string collationLocaleOf(int index)
+{
+    for (const LocaleRule& rule : kLocaleRules)
+        if (rule.index == index)
+            return std::string(rule.language) + (rule.country.empty() ? "" : "_") + std::string(rule.country);
+    return {};
+}
 
 // Texts longer than this many characters are cut.
 constexpr std::size_t kMaxTextLength = 999;
@@ -216,6 +226,7 @@ bool TLanguage::LoadLanguage(int index, bool refreshForms)
     if (!content)
         return false;
     screen_ = index;
+    base::setCollationLocale(collationLocaleOf(index));
     lines_ = splitLines(*content);
     sections_ = indexSections(lines_);
     setDateNames(Text('G', 70), Text('G', 71), Text('G', 72), Text('G', 73));

@@ -211,29 +211,44 @@ std::string decodeToUtf8(std::string_view bytes, CodePage codePage)
     return out;
 }
 
-std::string encodeWindows1252(std::string_view utf8)
+namespace {
+
+// Encodes into out (when given) and tells whether every character had its own byte.
+bool encode1252(std::string_view utf8, std::string* out)
 {
-    std::string out;
-    out.reserve(utf8.size());
+    bool whole = true;
     const auto* p = reinterpret_cast<const unsigned char*>(utf8.data());
     const auto* end = p + utf8.size();
     while (true) {
         const std::size_t ascii =
             asciiPrefix(reinterpret_cast<const char*>(p), static_cast<std::size_t>(end - p));
-        out.append(reinterpret_cast<const char*>(p), ascii);
+        if (out)
+            out->append(reinterpret_cast<const char*>(p), ascii);
         p += ascii;
         if (p == end)
-            return out;
+            return whole;
         char32_t cp;
         const std::size_t length = nextUtf8(p, end, cp);
-        if (length == 0) {
-            out += '?';
-            ++p;
-        } else {
-            out += windows1252Byte(cp);
-            p += length;
-        }
+        const char byte = length == 0 ? '?' : windows1252Byte(cp);
+        whole = whole && length != 0 && (byte != '?' || cp == '?');
+        if (!out && !whole)
+            return false;
+        if (out)
+            *out += byte;
+        p += length == 0 ? 1 : length;
     }
+}
+
+} // namespace
+
+bool fitsWindows1252(std::string_view utf8) { return encode1252(utf8, nullptr); }
+
+std::string encodeWindows1252(std::string_view utf8)
+{
+    std::string out;
+    out.reserve(utf8.size());
+    encode1252(utf8, &out);
+    return out;
 }
 
 } // namespace lanescope::base

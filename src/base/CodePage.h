@@ -48,4 +48,7 @@ std::string decodeToUtf8(std::string_view bytes, CodePage codePage);
 /** Encodes UTF-8 text as Windows-1252; characters the code page lacks become "?". */
 std::string encodeWindows1252(std::string_view utf8);
 
+/** True when every character of the UTF-8 text has a byte in Windows-1252 (invalid UTF-8 has none). */
+bool fitsWindows1252(std::string_view utf8);
+
 } // namespace lanescope::base

@@ -37,6 +37,17 @@ std::string replaceAll(std::string_view text, std::string_view from, std::string
     }
 }
 
+int hexDigitValue(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
+
 std::string asciiLower(std::string_view text)
 {
     std::string result(text);

@@ -22,6 +22,9 @@ inline std::string trim(std::string_view text) { return std::string(trimView(tex
 /** Every occurrence of from (not empty) replaced by to, scanning left to right. */
 std::string replaceAll(std::string_view text, std::string_view from, std::string_view to);
 
+/** The value of a hexadecimal digit (either case); -1 for any other character. */
+int hexDigitValue(char c);
+
 /** Lower-cases the ASCII letters only; every other byte stays. */
 std::string asciiLower(std::string_view text);
 /** Upper-cases the ASCII letters only; every other byte stays. */

@@ -1,6 +1,7 @@
 #include "browser/ClubTree.h"
 
 #include "base/LanguageTexts.h"
+#include "base/NameCollation.h"
 #include "swim/LenexTexts.h"
 #include "swim/TextFormat.h"
 
@@ -58,11 +59,15 @@ ClubTreeNode* addNode(std::vector<std::unique_ptr<ClubTreeNode>>& siblings, Club
     return siblings.back().get();
 }
 
+// A participant's results, or its entries when it has no result yet: an entry file's athletes carry an
+// empty RESULTS collection beside their ENTRIES, and that must not hide them.
 TLnxCollection* itemsOf(const TLnxObject& participant)
 {
-    if (TLnxCollection* results = participant.findCollection(tag::RESULTS))
+    TLnxCollection* results = participant.findCollection(tag::RESULTS);
+    if (results && results->childCount() > 0)
         return results;
-    return participant.findCollection(tag::ENTRIES);
+    TLnxCollection* entries = participant.findCollection(tag::ENTRIES);
+    return entries && entries->childCount() > 0 ? entries : (results ? results : entries);
 }
 
 void sortLevel(std::vector<std::unique_ptr<ClubTreeNode>>& nodes)
@@ -162,7 +167,11 @@ int ClubTree::trvClubsCompare(const ClubTreeNode& a, const ClubTreeNode& b)
 {
     if (a.level() == 2 && a.imageIndex != b.imageIndex)
         return b.imageIndex - a.imageIndex;
-    return a.text.compare(b.text);
+    // Nation codes keep their byte order, so "other" follows every upper-case code; club, athlete and relay
+    // names sort by the rules of the screen language.
+    if (a.level() == 0)
+        return a.text.compare(b.text);
+    return base::compareNames(a.text, b.text);
 }
 
 const ClubTreeNode* ClubTree::firstNode() const

@@ -20,13 +20,19 @@ int runInfo(const Arguments& arguments);
 int runEvents(const Arguments& arguments);
 /** list FILE ...: the copy text of one event, age group, athlete or relay list. */
 int runList(const Arguments& arguments);
+/** The text that list prints, with LF line ends; the exit status of list (messages went to standard error).
+ */
+int listText(const Arguments& arguments, std::string& text);
+/** watch FILE|URL --event NUM ... [--interval SECONDS]: the list, printed again whenever it changes. */
+int runWatch(const Arguments& arguments);
 /** clubs FILE [--competition N]: the nation, club, athlete and relay tree with the club statistics. */
 int runClubs(const Arguments& arguments);
 /** export FILE ...: an event, age-group, athlete or relay report, or the club statistics, as PDF or HTML. */
 int runExport(const Arguments& arguments);
 /** convert FILE OUT.lef: opens any supported file and writes the document as first-generation Lenex. */
 int runConvert(const Arguments& arguments);
-/** register [VIEWER]: makes the viewer (default: the one beside this tool) open .lef and .lxf files. */
+/** register [VIEWER]: makes the viewer (default: the one beside this tool, else on the search path) open .lef
+ * and .lxf files; fails when there is none. */
 int runRegister(const Arguments& arguments);
 /** meets [--app-info URL] [--server KEY]: the result servers, then one server's meets (date, name, place,
  * address). */

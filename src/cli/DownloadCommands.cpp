@@ -29,7 +29,8 @@ int runMeets(const Arguments& arguments)
     download::TMeetsFactory factory(&settings);
     const std::vector<download::ResultServer> servers = factory.ServerList();
     if (servers.empty()) {
-        std::fprintf(stderr, "%s\n", terminalText(base::languageText('G', 120)).c_str());
+        std::fprintf(stderr, "%s (%s)\n", terminalText(base::languageText('G', 120)).c_str(),
+                     factory.lastFailure().c_str());
         return 1;
     }
     std::printf("Result servers:\n");
@@ -62,7 +63,8 @@ int runFetch(const Arguments& arguments)
     meet.SetData(arguments[0], "", arguments[0], "", 0);
     const std::optional<std::string> file = factory.DownloadMeet(meet);
     if (!file) {
-        std::fprintf(stderr, "%s\n", terminalText(base::languageText('G', 140)).c_str());
+        std::fprintf(stderr, "%s (%s)\n", terminalText(base::languageText('G', 140)).c_str(),
+                     factory.lastFailure().c_str());
         return 1;
     }
     return runInfo({*file});

@@ -21,7 +21,7 @@ const char* const kUsage = "usage: lanescope-cli list FILE [--competition N] ((-
 
 } // namespace
 
-int runList(const Arguments& arguments)
+int listText(const Arguments& arguments, std::string& text)
 {
     std::set<std::string> valued = {"--competition", "--athlete", "--relay"};
     valued.insert(kEventOptions.begin(), kEventOptions.end());
@@ -43,7 +43,6 @@ int runList(const Arguments& arguments)
         return status;
     const CopyOptions copy{options.has("--splits"), options.has("--valid-only")};
 
-    std::string text;
     if (event.chosen()) {
         const EventTreeNode* node = findEventNode(models.events, event);
         if (!node) {
@@ -61,9 +60,18 @@ int runList(const Arguments& arguments)
         }
         text = CopyAthleteList(document, *node, copy);
     }
-    std::fputs(base::replaceAll(text, "\r\n", "\n").c_str(), stdout);
+    text = base::replaceAll(text, "\r\n", "\n");
     models.clear();
     return 0;
+}
+
+int runList(const Arguments& arguments)
+{
+    std::string text;
+    const int status = listText(arguments, text);
+    if (status == 0)
+        std::fputs(text.c_str(), stdout);
+    return status;
 }
 
 } // namespace lanescope::cli

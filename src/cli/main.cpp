@@ -33,11 +33,15 @@ void printUsage()
         "              (--pdf OUT | --html OUT) [--splits] [--valid-only]\n"
         "                 a result report or the club statistics as PDF or HTML\n"
         "  register [VIEWER]\n"
-        "                 make the viewer (default: the one beside this tool) open .lef and .lxf\n"
-        "                 files on this desktop\n"
+        "                 make the viewer (default: the one beside this tool, else on the search\n"
+        "                 path) open its document types on this desktop\n"
         "  meets [--app-info URL] [--server KEY]\n"
         "                 the result servers, then the meets of one (default: the first)\n"
-        "  fetch URL      download a result file and show its information\n");
+        "  fetch URL      download a result file and show its information\n"
+        "  watch FILE|URL [--competition N] (--event NUM [--round CODE] | --event-id ID) [--age-group ID]\n"
+        "              [--splits] [--valid-only] [--interval SECONDS]\n"
+        "                 print the list, and again whenever it changes (a link is asked every\n"
+        "                 SECONDS, default 30), until interrupted\n");
 }
 
 // The command line speaks English whatever the locale, so scripts can read its output; the language files
@@ -80,6 +84,8 @@ int main(int argc, char** argv)
             return lanescope::cli::runMeets(arguments);
         if (command == "fetch")
             return lanescope::cli::runFetch(arguments);
+        if (command == "watch")
+            return lanescope::cli::runWatch(arguments);
         if (command == "register")
             return lanescope::cli::runRegister(arguments);
     } catch (const std::exception& error) {

@@ -2,7 +2,9 @@
 
 #include "base/Strings.h"
 #include "base/ZipArchive.h"
+#include "convert/Dsv7Reader.h"
 #include "convert/VnxLenexConverterDSV4.h"
+#include "convert/VnxLenexConverterDSV7.h"
 #include "convert/VnxLenexConverterPCE3.h"
 #include "convert/VnxLenexConverterSDIF.h"
 
@@ -35,12 +37,14 @@ ConverterKind chooseConverter(const std::string& fileName)
         }
     }
     const std::string key = ";" + extension + ";";
-    if (std::string_view(";.lxf;.lef;.snf;").find(key) != std::string_view::npos)
+    if (std::string_view(";.lxf;.lef;.snf;.lxb;.stf;.fxl;").find(key) != std::string_view::npos)
         return ConverterKind::Lenex;
     if (std::string_view(";.cl2;.sd3;").find(key) != std::string_view::npos)
         return ConverterKind::Sdif;
+    if (std::string_view(";.dsv6;.dsv7;.dsv8;").find(key) != std::string_view::npos)
+        return ConverterKind::Dsv7;
     if (std::string_view(";.dsv;").find(key) != std::string_view::npos)
-        return ConverterKind::Dsv4;
+        return startsWithFormatRecord(fileName) ? ConverterKind::Dsv7 : ConverterKind::Dsv4;
     return ConverterKind::None;
 }
 
@@ -53,6 +57,8 @@ std::unique_ptr<TVnxLenexConverterAbstract> createConverter(ConverterKind kind, 
         return std::make_unique<TVnxLenexConverterSDIF>(document);
     case ConverterKind::Dsv4:
         return std::make_unique<TVnxLenexConverterDSV4>(document);
+    case ConverterKind::Dsv7:
+        return std::make_unique<TVnxLenexConverterDSV7>(document);
     case ConverterKind::Pce3:
         return std::make_unique<TVnxLenexConverterPCE3>(document);
     case ConverterKind::None:

@@ -117,7 +117,7 @@ std::string readHead(const std::string& path)
 // The encoding the XML declaration names; UTF-8 when there is none (the XML default) or it is unknown.
 base::CodePage declaredCodePage(std::string_view text)
 {
-    if (!text.starts_with("<?xml"))
+    if (!text.starts_with("<?xml") || text.size() < 6 || !isSpace(text[5]))
         return base::CodePage::Utf8;
     text = text.substr(0, text.find("?>"));
     text.remove_prefix(5);

@@ -64,13 +64,15 @@ TSDifRecord::TSDifRecord(std::string_view line)
     FText.resize(kLength, ' ');
 }
 
-std::string TSDifRecord::text(int column, int width) const
+std::string TSDifRecord::text(int column, int width) const { return base::trim(untrimmed(column, width)); }
+
+std::string TSDifRecord::untrimmed(int column, int width) const
 {
     if (column < 1 || column > kLength || width <= 0)
         return {};
     const std::string_view field =
         std::string_view(FText).substr(static_cast<std::size_t>(column - 1), static_cast<std::size_t>(width));
-    return base::decodeToUtf8(base::trimView(field), base::CodePage::Windows1252);
+    return base::decodeToUtf8(field, base::CodePage::Windows1252);
 }
 
 std::int32_t TSDifRecord::integer(int column, int width) const

@@ -21,6 +21,9 @@ public:
 
     /** The field's bytes without surrounding blanks, decoded from Windows-1252; empty beyond column 160. */
     std::string text(int column, int width) const;
+    /** The field's bytes as they stand, blanks included, decoded from Windows-1252; empty beyond column 160.
+     */
+    std::string untrimmed(int column, int width) const;
     /** The field as a decimal integer; empty text or no number gives 0. */
     std::int32_t integer(int column, int width) const;
     /**

@@ -173,10 +173,13 @@ void TVnxLenexConverterDSV4::convert(const std::string& fileName)
     const int listType = FReader->listType();
     if (listType != dltClubResults && listType != dltCompetitionResults)
         throw std::runtime_error(base::languageText('S', 57));
-    // Every list ends with its DATEIENDE record; without it the file was cut short and its results are
-    // incomplete, which must not pass for a successful load.
-    if (!dsvStartsWith(trimView(FReader->lines().back()), "DATEIENDE"))
-        throw std::runtime_error("The DSV file ends before its DATEIENDE record: it is incomplete.");
+    // Every list ends with its DATEIENDE record. Without it the file may have been cut short: what it holds
+    // is still shown, with a warning. A last record that stops before its closing ";" was cut inside its
+    // line, and a half record must not pass for data.
+    const std::string_view lastLine = trimView(FReader->lines().back());
+    const bool ended = dsvStartsWith(lastLine, "DATEIENDE");
+    if (!ended && !lastLine.ends_with(';'))
+        throw std::runtime_error("The DSV file ends inside a record: it is cut off.");
 
     NewDocument("?", std::string(dsvListKeyword(listType)), "Format " + FReader->format());
     FCompetition = AddCompetition(FReader->meetName(), FReader->poolIndex());
@@ -199,6 +202,10 @@ void TVnxLenexConverterDSV4::convert(const std::string& fileName)
             line = FReader->currentLine() + 1;
         addEventBlocks();
     }
+    if (!ended)
+        FDocument.addMessage("The DSV file has no DATEIENDE record: it may be cut off and hold less than "
+                             "the whole list.",
+                             0, true);
 }
 
 void TVnxLenexConverterDSV4::AddSessions()

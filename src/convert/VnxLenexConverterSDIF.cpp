@@ -32,6 +32,17 @@ constexpr std::string_view kCourseLetters = "SLY";
 // registrations of swimmers carry times of many meets and are refused.
 bool holdsOneMeet(int fileCode) { return fileCode == 1 || fileCode == 2 || fileCode == 20; }
 
+// Registrations (01) and club entry packages (20) list entries; a result file's swims without a time are
+// swims that did not happen, not entries.
+bool holdsEntries(int fileCode) { return fileCode == 1 || fileCode == 20; }
+
+// SDIF carries diving in the same records as swimming: stroke "H" (and other letters) with a score in the
+// time field. Only the stroke digits 1 to 7 are swims; a blank stroke column names no swim either.
+bool isSwimStroke(const std::string& strokeColumn)
+{
+    return strokeColumn.size() == 1 && strokeColumn[0] >= '1' && strokeColumn[0] <= '7';
+}
+
 std::string dayKey(base::TDateTime date)
 {
     const base::DateParts parts = base::decodeDate(date);
@@ -51,7 +62,8 @@ struct StrokeDigit
 constexpr StrokeDigit kStrokeDigits[] = {{0, false}, {2, false}, {3, false}, {1, false},
                                          {4, false}, {0, true},  {4, true}};
 
-// "2006" is 200 m freestyle relay: four legs of 50. A step that cannot be read leaves the rest at 0.
+// "2006" is 200 m freestyle relay: four legs of 50. A step that cannot be read leaves the rest at 0 (records
+// whose stroke is no digit from 1 to 7 are left out before they get here).
 TSwimStyle styleOf(std::string distanceAndStroke)
 {
     if (distanceAndStroke.size() > 5)
@@ -96,6 +108,13 @@ int ageBirthYear(const std::string& half, int year, const char* open)
     return half.empty() || half == open ? -1 : year - base::strToIntDef(half, 0);
 }
 
+// Half k (0: characters 1-2, the youngest age; 1: characters 3-4, the oldest) of the 4 age-code columns
+// as they stand: " 810" is 8 to 10, "  OV" has no lower bound.
+std::string ageHalf(const std::string& ageCode, std::size_t half)
+{
+    return ageCode.size() > 2 * half ? ageCode.substr(2 * half, 2) : std::string();
+}
+
 std::string fileCodeMessage(int fileCode)
 {
     return swim::formatText(
@@ -114,10 +133,12 @@ void TVnxLenexConverterSDIF::Load(const std::string& fileName)
 void TVnxLenexConverterSDIF::Convert(const std::string& fileName)
 {
     FIdCounter = 0;
+    FLeftOut = 0;
     FEventList.clear();
     FEventIndex.clear();
     FReader.Open(fileName);
     const int fileCode = FReader.fileCode();
+    FEntries = holdsEntries(fileCode);
     if (fileCode == 0) {
         const std::string message = base::languageText('S', 49);
         throw std::runtime_error(message.empty()
@@ -150,6 +171,11 @@ void TVnxLenexConverterSDIF::Convert(const std::string& fileName)
     }
     NumberSessions();
     LinkFinals();
+    if (FLeftOut > 0)
+        FDocument.addMessage(
+            swim::formatText("%d diving or other records without a swimming stroke (1 to 7) were left out.",
+                             {FLeftOut}),
+            0, true);
 }
 
 // Sessions are numbered by date and, on one date, by pool (short course before long course before yards).
@@ -258,9 +284,8 @@ TLnxObject* TVnxLenexConverterSDIF::FindOrAddAgeGroup(TLnxObject* event, const s
 {
     const TLnxAbstractObject* session = event->parent()->parent();
     const int year = yearOf(const_cast<TLnxAbstractObject*>(session)->getDate(tag::DATE));
-    const std::string code = ageCode.substr(0, 4);
-    int max = ageBirthYear(base::trim(code.substr(0, std::min<std::size_t>(2, code.size()))), year, "UN");
-    const int min = ageBirthYear(base::trim(code.size() > 2 ? code.substr(2) : std::string()), year, "OV");
+    int max = ageBirthYear(base::trim(ageHalf(ageCode, 0)), year, "UN");
+    const int min = ageBirthYear(base::trim(ageHalf(ageCode, 1)), year, "OV");
     // Relays of the open class are grouped by the sum of their swimmers' ages, in steps of 40 years.
     if (ageCode == "UNOV" && totalAge > 100)
         max = year - totalAge / 40 * 40;
@@ -312,8 +337,8 @@ TLnxObject* TVnxLenexConverterSDIF::FindOrAddRelay(const std::string& letter, co
     if (ageCode != "UNOV") {
         // The halves are read as they stand: two blanks count as age 0.
         const int year = yearOf(FMeetStart);
-        const std::string high = ageCode.substr(0, std::min<std::size_t>(2, ageCode.size()));
-        const std::string low = ageCode.size() > 2 ? ageCode.substr(2, 2) : std::string();
+        const std::string high = ageHalf(ageCode, 0);
+        const std::string low = ageHalf(ageCode, 1);
         TLnxObject* group = relay->addObject(tag::CAT);
         group->setInteger(tag::MAX, high == "UN" ? -1 : year - base::strToIntDef(high, 0));
         group->setInteger(tag::MIN, low == "OV" ? -1 : year - base::strToIntDef(low, 0));
@@ -344,6 +369,10 @@ void TVnxLenexConverterSDIF::ConvertTeam()
     while (FReader.NextInTeam()) {
         const TSDifRecord& record = *FReader.current();
         const std::string code = record.code();
+        if ((code == "D0" || code == "E0") && !isSwimStroke(record.untrimmed(code == "D0" ? 72 : 26, 1))) {
+            LeaveOut();
+            continue;
+        }
         if (code == "D0")
             ConvertSwim(record);
         else if (code == "D3") {
@@ -358,11 +387,23 @@ void TVnxLenexConverterSDIF::ConvertTeam()
     }
 }
 
+// A record that is no swim (a dive) is left out with what follows it: its D3 names no swimmer of ours,
+// its F0 and G0 records belong to no result.
+void TVnxLenexConverterSDIF::LeaveOut()
+{
+    ++FLeftOut;
+    FAthlete = nullptr;
+    FResults = {};
+    FSplitOffsets = {};
+    FLegDistance = 0;
+    FSkippingRelay = true;
+}
+
 // A swim is kept with its time or with its status word (a disqualified or missing swimmer is a result
-// too). A swim without any result, as in entry files, becomes an entry with its seed time (if any)
-// when it names an event.
+// too). In an entry file a swim without any result becomes an entry with its seed time (if any).
 void TVnxLenexConverterSDIF::ConvertSwim(const TSDifRecord& record)
 {
+    FSkippingRelay = false;
     FAthlete = FindOrAddAthlete(record.text(12, 28), record.text(66, 1), record.date(56));
     FResults = {};
     FSplitOffsets = {};
@@ -372,7 +413,7 @@ void TVnxLenexConverterSDIF::ConvertSwim(const TSDifRecord& record)
     const int sexIndex = swim::genderOf(FAthlete->getText(tag::SEX));
     const int eventNumber = record.integer(73, 3);
     const std::string style = record.text(68, 5);
-    const std::string ageCode = record.text(77, 4);
+    const std::string ageCode = record.untrimmed(77, 4);
     bool swum = false;
     for (int round = 0; round < kRounds; ++round) {
         const int timeColumn = kSwimTimeColumns[round];
@@ -387,7 +428,7 @@ void TVnxLenexConverterSDIF::ConvertSwim(const TSDifRecord& record)
         SetTimeAndPlace(result, record, timeColumn, kSwimPlaceColumns[round]);
         swum = true;
     }
-    if (swum || style.empty())
+    if (swum || !FEntries)
         return;
     TLnxObject* event =
         FindOrAddEvent(sexIndex, eventNumber, 0, swimDate, style, courseOf(record, kSeedTimeColumn));
@@ -400,7 +441,8 @@ void TVnxLenexConverterSDIF::ConvertSwim(const TSDifRecord& record)
 
 void TVnxLenexConverterSDIF::ConvertRelaySwim(const TSDifRecord& record)
 {
-    TLnxObject* relay = FindOrAddRelay(record.text(12, 1), record.text(21, 1), record.text(31, 4));
+    FSkippingRelay = false;
+    TLnxObject* relay = FindOrAddRelay(record.text(12, 1), record.text(21, 1), record.untrimmed(31, 4));
     FAthlete = nullptr;
     FResults = {};
     FSplitOffsets = {};
@@ -417,13 +459,15 @@ void TVnxLenexConverterSDIF::ConvertRelaySwim(const TSDifRecord& record)
                                            record.text(22, 5), courseOf(record, timeColumn));
         result->setInteger(tag::EID, event->id());
         result->setInteger(tag::CID,
-                           FindOrAddAgeGroup(event, record.text(31, 4), record.integer(35, 3))->id());
+                           FindOrAddAgeGroup(event, record.untrimmed(31, 4), record.integer(35, 3))->id());
         SetTimeAndPlace(result, record, timeColumn, kRelayPlaceColumns[round]);
     }
 }
 
 void TVnxLenexConverterSDIF::ConvertRelaySwimmer(const TSDifRecord& record)
 {
+    if (FSkippingRelay)
+        return;
     FAthlete = FindOrAddAthlete(record.text(23, 28), record.text(76, 1), record.date(66));
     for (int round = 0; round < kRounds; ++round) {
         const auto slot = static_cast<std::size_t>(round);

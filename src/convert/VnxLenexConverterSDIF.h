@@ -41,6 +41,7 @@ private:
     void ConvertRelaySwim(const TSDifRecord& record);
     void ConvertRelaySwimmer(const TSDifRecord& record);
     void ConvertSplits(const TSDifRecord& record);
+    void LeaveOut();
     base::TDateTime clampToMeet(base::TDateTime swimDate) const;
     std::string courseOf(const TSDifRecord& record, int timeColumn) const;
     int nextId() { return ++FIdCounter; }
@@ -62,6 +63,9 @@ private:
     std::array<TLnxObject*, kRounds> FResults{};
     std::array<int, kRounds> FSplitOffsets{};
     int FLegDistance = 0;
+    bool FEntries = false;
+    bool FSkippingRelay = false;
+    int FLeftOut = 0;
 };
 
 } // namespace lanescope::convert

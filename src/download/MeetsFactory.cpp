@@ -3,19 +3,15 @@
 #include "base/Strings.h"
 #include "base/TempFolder.h"
 #include "base/TextCase.h"
+#include "download/ResultFetch.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstdio>
 #include <exception>
 
 namespace lanescope::download {
 
 namespace {
-
-constexpr std::size_t kMaxExtensionLength = 16;
-
-bool isAsciiAlnum(char c) { return std::isalnum(static_cast<unsigned char>(c)) != 0; }
 
 // Field `index` (0-based) of a ";"-separated server entry; empty when there are fewer fields.
 std::string entryField(std::string_view value, int index)
@@ -64,25 +60,6 @@ private:
 };
 
 } // namespace
-
-std::string urlExtension(std::string_view url)
-{
-    std::string_view path = url.substr(0, url.find_first_of("?#"));
-    if (const std::size_t scheme = path.find("://"); scheme != std::string_view::npos) {
-        path.remove_prefix(scheme + 3);
-        const std::size_t slash = path.find('/');
-        path = slash == std::string_view::npos ? std::string_view() : path.substr(slash);
-    }
-    const std::string_view segment = path.substr(path.rfind('/') + 1);
-    const std::size_t dot = segment.rfind('.');
-    if (dot == std::string_view::npos)
-        return {};
-    const std::string_view extension = segment.substr(dot + 1);
-    if (extension.empty() || extension.size() > kMaxExtensionLength ||
-        !std::all_of(extension.begin(), extension.end(), isAsciiAlnum))
-        return {};
-    return "." + std::string(extension);
-}
 
 void TNodeDownloadMeet::SetData(const std::string& name, const std::string& city, const std::string& url,
                                 const std::string& nation, base::TDateTime date)
@@ -133,8 +110,11 @@ std::vector<ResultServer> TMeetsFactory::ServerList()
     if (FServerList)
         return *FServerList;
     const StatusScope scope(FStatusHook, "Get result server list...");
-    if (!FHTTP->LoadApplicationInfo(true))
+    if (!FHTTP->LoadApplicationInfo(true)) {
+        FLastFailure = FHTTP->lastTransfer().reason();
         return {};
+    }
+    FLastFailure.clear();
     std::vector<ResultServer> servers;
     if (const auto info = FHTTP->ApplicationInfo())
         for (const auto& [key, value] : info->entries("ResultServers"))
@@ -182,12 +162,13 @@ std::optional<std::string> TMeetsFactory::DownloadMeet(const TNodeDownloadMeet& 
 {
     const StatusScope scope(FStatusHook, "Download results: " + node.meetName());
     try {
-        const std::string file =
-            base::privateTempFolder() + "/" + std::string(kDownloadStem) + urlExtension(node.fileUrl());
-        if (FHTTP->Download(node.fileUrl(), file))
-            return file;
-    } catch (const std::exception&) {
-        // No temporary folder: reported like any failed download.
+        const FetchedResult fetched =
+            fetchResultFile(*FHTTP, node.fileUrl(), base::privateTempFolder(), std::string(kDownloadStem));
+        FLastFailure = fetched.transfer.reason();
+        if (fetched.ok())
+            return fetched.localFile;
+    } catch (const std::exception& error) {
+        FLastFailure = error.what(); // no temporary folder
     }
     return std::nullopt;
 }

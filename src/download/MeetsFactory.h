@@ -18,13 +18,6 @@ namespace lanescope::download {
 inline constexpr std::string_view kMeetListFileName = "$$$Vornix_Meet_Result_List.txt";
 inline constexpr std::string_view kDownloadStem = "$$$Vornix_Lanescope_Data";
 
-/**
- * The extension of a download address for the local file name: "." and the letters and digits after the
- * last "." of the address's path (query and fragment cut off, at most 16 characters). Anything else (no
- * path, no "." in the last path segment, other characters) gives no extension.
- */
-std::string urlExtension(std::string_view url);
-
 /** A column of the meet tree: caption is item `captionItem` of language text V33. */
 struct MeetColumn
 {
@@ -88,8 +81,14 @@ public:
     void LoadMeets(std::int32_t serverKey);
     /** Rebuilds the nodes from the meet table and sorts them. */
     void FillTree();
-    /** Fetches the meet's result file into the private temporary folder; its path, or nothing on failure. */
+    /**
+     * Fetches the meet's result file into the private temporary folder as "$$$Vornix_Lanescope_Data" with the
+     * extension of the file's name (from its address, Content-Disposition or content); its path, or nothing
+     * on failure (then lastFailure says why).
+     */
     std::optional<std::string> DownloadMeet(const TNodeDownloadMeet& node);
+    /** Why the last server list or meet download failed, in English words; empty after a success. */
+    const std::string& lastFailure() const { return FLastFailure; }
 
     /** Sorts the nodes by the column's sort keys (compared as texts, any case); ties keep their order. */
     void sortNodes(int column, bool descending);
@@ -110,6 +109,7 @@ private:
     int FSortColumn = 0;
     bool FSortDescending = true;
     StatusHook FStatusHook;
+    std::string FLastFailure;
 };
 
 } // namespace lanescope::download

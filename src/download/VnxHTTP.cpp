@@ -39,18 +39,69 @@ struct FileSink
     std::FILE* file = nullptr;
     std::int64_t written = 0;
     std::int64_t maxBytes = 0;
+
+    bool overCap = false;
+    // Header lines of the last answer (a redirect's headers are dropped at the next status line).
+    std::string contentDisposition;
+    Validators validators;
 };
 
 size_t writeToFile(char* data, size_t size, size_t count, void* user)
 {
     auto* sink = static_cast<FileSink*>(user);
     const size_t bytes = size * count;
-    if (sink->written + static_cast<std::int64_t>(bytes) > sink->maxBytes)
+    if (sink->written + static_cast<std::int64_t>(bytes) > sink->maxBytes) {
+        sink->overCap = true;
         return 0;
+    }
     if (std::fwrite(data, 1, bytes, sink->file) != bytes)
         return 0;
     sink->written += static_cast<std::int64_t>(bytes);
     return bytes;
+}
+
+size_t readHeader(char* data, size_t size, size_t count, void* user)
+{
+    auto* sink = static_cast<FileSink*>(user);
+    const std::string_view line = base::trimView(std::string_view(data, size * count));
+    if (line.starts_with("HTTP/")) {
+        sink->contentDisposition.clear();
+        sink->validators = {};
+    }
+    const std::size_t colon = line.find(':');
+    if (colon != std::string_view::npos) {
+        const std::string name = base::asciiLower(line.substr(0, colon));
+        const std::string value = base::trim(line.substr(colon + 1));
+        if (name == "content-disposition")
+            sink->contentDisposition = value;
+        else if (name == "etag")
+            sink->validators.etag = value;
+        else if (name == "last-modified")
+            sink->validators.lastModified = value;
+    }
+    return size * count;
+}
+
+TransferError errorOf(CURLcode code, const FileSink& sink)
+{
+    switch (code) {
+    case CURLE_OK:
+        return TransferError::None;
+    case CURLE_HTTP_RETURNED_ERROR:
+        return TransferError::HttpStatus;
+    case CURLE_OPERATION_TIMEDOUT:
+        return TransferError::TimedOut;
+    case CURLE_COULDNT_CONNECT:
+        return TransferError::Refused;
+    case CURLE_COULDNT_RESOLVE_HOST:
+        return TransferError::HostNotFound;
+    case CURLE_FILESIZE_EXCEEDED:
+        return TransferError::TooLarge;
+    case CURLE_WRITE_ERROR:
+        return sink.overCap ? TransferError::TooLarge : TransferError::LocalFile;
+    default:
+        return TransferError::Other;
+    }
 }
 
 // Loopback addresses never go through a proxy: the web server on this machine is meant, not the proxy's.
@@ -83,6 +134,8 @@ bool setOptions(CURL* curl, const std::string& url, const std::string& userAgent
     ok = ok && curl_easy_setopt(curl, CURLOPT_MAXFILESIZE_LARGE, curl_off_t{limits.maxBytes}) == CURLE_OK;
     ok = ok && curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, writeToFile) == CURLE_OK;
     ok = ok && curl_easy_setopt(curl, CURLOPT_WRITEDATA, &sink) == CURLE_OK;
+    ok = ok && curl_easy_setopt(curl, CURLOPT_HEADERFUNCTION, readHeader) == CURLE_OK;
+    ok = ok && curl_easy_setopt(curl, CURLOPT_HEADERDATA, &sink) == CURLE_OK;
     return ok;
 }
 
@@ -104,14 +157,45 @@ TVnxHTTP::TVnxHTTP(const base::CustomIniFile* settings)
 
 TVnxHTTP::~TVnxHTTP() { curl_easy_cleanup(handle(FClient)); }
 
-bool TVnxHTTP::Download(const std::string& url, const std::string& localFile)
+std::string TransferResult::reason() const
 {
+    switch (error) {
+    case TransferError::None:
+        return {};
+    case TransferError::NotModified:
+        return "not modified";
+    case TransferError::HttpStatus:
+        return "HTTP status " + std::to_string(httpStatus);
+    case TransferError::TimedOut:
+        return "timed out";
+    case TransferError::Refused:
+        return "connection refused";
+    case TransferError::HostNotFound:
+        return "server not found";
+    case TransferError::TooLarge:
+        return "file too large";
+    case TransferError::LocalFile:
+        return "local file not writable";
+    case TransferError::UnsupportedFile:
+        return "not a supported file";
+    case TransferError::Other:
+        break;
+    }
+    return detail.empty() ? std::string("transfer failed") : detail;
+}
+
+TransferResult TVnxHTTP::Transfer(const std::string& url, const std::string& localFile,
+                                  const Validators& previous)
+{
+    TransferResult result;
     FileSink sink;
     sink.maxBytes = FLimits.maxBytes;
     sink.file = std::fopen(localFile.c_str(), "wb");
-    if (!sink.file)
-        return false;
-    bool ok = false;
+    if (!sink.file) {
+        result.error = TransferError::LocalFile;
+        return FLastTransfer = result;
+    }
+    curl_slist* headers = nullptr;
     try {
         CURL* curl = handle(FClient);
         if (curl) {
@@ -119,14 +203,31 @@ bool TVnxHTTP::Download(const std::string& url, const std::string& localFile)
             const bool toLocalhost = FSettings && FSettings->ReadBool("Special", "WWWUseLocalhost", false);
             const std::string address = toLocalhost ? localhostUrl(url) : url;
             const std::string noProxy = noProxyList();
-            ok = setOptions(curl, address, FUserAgent, FLimits, sink, noProxy) &&
-                 curl_easy_perform(curl) == CURLE_OK;
+            if (!previous.etag.empty())
+                headers = curl_slist_append(headers, ("If-None-Match: " + previous.etag).c_str());
+            if (!previous.lastModified.empty())
+                headers = curl_slist_append(headers, ("If-Modified-Since: " + previous.lastModified).c_str());
+            if (setOptions(curl, address, FUserAgent, FLimits, sink, noProxy) &&
+                curl_easy_setopt(curl, CURLOPT_HTTPHEADER, headers) == CURLE_OK) {
+                const CURLcode code = curl_easy_perform(curl);
+                curl_easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &result.httpStatus);
+                result.error = errorOf(code, sink);
+                if (result.error == TransferError::Other)
+                    result.detail = curl_easy_strerror(code);
+                if (result.error == TransferError::None && result.httpStatus == 304)
+                    result.error = TransferError::NotModified;
+            }
         }
     } catch (...) {
-        ok = false;
+        result.error = TransferError::Other;
     }
+    curl_slist_free_all(headers);
+    result.contentDisposition = std::move(sink.contentDisposition);
+    result.validators = std::move(sink.validators);
     // Closed on every path; a failed download leaves what was written so far.
-    return std::fclose(sink.file) == 0 && ok;
+    if (std::fclose(sink.file) != 0 && result.ok())
+        result.error = TransferError::LocalFile;
+    return FLastTransfer = result;
 }
 
 std::string TVnxHTTP::applicationInfoEndpoint() const

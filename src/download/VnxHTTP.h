@@ -24,6 +24,48 @@ struct TransferLimits
     std::int64_t maxBytes = std::int64_t{256} * 1024 * 1024;
 };
 
+/** Why a transfer did not deliver a file. */
+enum class TransferError
+{
+    None,
+    /** The server answered 304: the copy of the validators is still current. */
+    NotModified,
+    HttpStatus,
+    TimedOut,
+    Refused,
+    HostNotFound,
+    TooLarge,
+    LocalFile,
+    UnsupportedFile,
+    Other,
+};
+
+/** What identifies one state of a file on the server; sent back as If-None-Match and If-Modified-Since. */
+struct Validators
+{
+    std::string etag;
+    std::string lastModified;
+    bool empty() const { return etag.empty() && lastModified.empty(); }
+};
+
+/** The outcome of one transfer. */
+struct TransferResult
+{
+    TransferError error = TransferError::Other;
+    /** The final HTTP status, 0 when no answer came. */
+    long httpStatus = 0;
+    /** The transfer library's own words for an error of kind Other. */
+    std::string detail;
+    std::string contentDisposition;
+    /** The validators of the answer, for the next conditional request. */
+    Validators validators;
+
+    bool ok() const { return error == TransferError::None; }
+    /** Why the transfer failed, in English words ("HTTP status 404", "timed out", ...); empty when it did
+     * not. */
+    std::string reason() const;
+};
+
 /**
  * Address of the web server on this machine for a download address: every "http://" becomes
  * "http://localhost/", so the address's own host name turns into the first path segment.
@@ -54,7 +96,18 @@ public:
      * Fetches the address into the local file, which is created (or emptied) first. A failed download
      * leaves the empty or partial file in place.
      */
-    bool Download(const std::string& url, const std::string& localFile);
+    bool Download(const std::string& url, const std::string& localFile)
+    {
+        return Transfer(url, localFile).ok();
+    }
+    /** The outcome of the last transfer. */
+    const TransferResult& lastTransfer() const { return FLastTransfer; }
+    /**
+     * Download with its outcome. With validators of an earlier copy the request is conditional: an unchanged
+     * file is answered 304 (NotModified) and the local file stays empty.
+     */
+    TransferResult Transfer(const std::string& url, const std::string& localFile,
+                            const Validators& previous = {});
 
     /**
      * True when the application information of this client's endpoint is in the cache; when it is not and
@@ -79,6 +132,7 @@ private:
     const base::CustomIniFile* FSettings;
     std::string FUserAgent;
     TransferLimits FLimits;
+    TransferResult FLastTransfer;
 };
 
 } // namespace lanescope::download

@@ -3,6 +3,7 @@
 #include "base/Strings.h"
 
 #include <array>
+#include <cerrno>
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
@@ -34,8 +35,11 @@ bool xorBlockAt(int fd, off_t offset)
     return ::pwrite(fd, block.data(), block.size(), offset) == static_cast<ssize_t>(block.size());
 }
 
-/** Copies the file to a fresh name in the private folder, writable by the owner whatever the source was. */
-bool copyToPrivateFolder(const std::string& source, base::TempFileGuard& copy)
+/**
+ * Copies the file to a fresh name in the private folder, writable by the owner whatever the source was.
+ * Returns the reason when it fails.
+ */
+std::error_code copyToPrivateFolder(const std::string& source, base::TempFileGuard& copy)
 {
     copy.reset(base::uniqueTempName("lenex-", ".zip"));
     namespace fs = std::filesystem;
@@ -44,7 +48,7 @@ bool copyToPrivateFolder(const std::string& source, base::TempFileGuard& copy)
     if (!ec)
         fs::permissions(copy.path(), fs::perms::owner_read | fs::perms::owner_write,
                         fs::perm_options::replace, ec);
-    return !ec;
+    return ec;
 }
 
 } // namespace
@@ -78,15 +82,26 @@ bool TVnxCryptedZipFileReader::open(const std::string& path)
     FZip.close();
     FCopy.reset();
     FError.clear();
+    FLocalFailure = false;
     FInternalFormat = startsWithScrambledMark(path);
     std::string readable = path;
     if (FInternalFormat) {
-        if (!copyToPrivateFolder(path, FCopy)) {
-            FError = "Cannot copy \"" + path + "\" to the temporary folder";
+        // Copying and unscrambling can fail on this computer (a full disk, a temporary folder that cannot be
+        // written); that is said as it is, not blamed on the archive.
+        if (const std::error_code failure = copyToPrivateFolder(path, FCopy)) {
+            FError = "Cannot copy \"" + path + "\" to the temporary folder: " + failure.message();
+            FLocalFailure = true;
+            return false;
+        }
+        std::error_code ignored;
+        if (std::filesystem::file_size(FCopy.path(), ignored) < kScrambleBlock) {
+            FError = "\"" + path + "\" is no readable archive";
             return false;
         }
         if (!scrambleFile(FCopy.path())) {
-            FError = "\"" + path + "\" is no readable archive";
+            FError = "Cannot unscramble the copy of \"" + path +
+                     "\" in the temporary folder: " + std::generic_category().message(errno);
+            FLocalFailure = true;
             return false;
         }
         readable = FCopy.path();
@@ -102,8 +117,13 @@ ExtractedLenexFile extractLenexMember(const std::string& archivePath, std::uint6
 {
     ExtractedLenexFile result;
     TVnxCryptedZipFileReader reader;
-    reader.open(archivePath); // an archive that cannot be read lists no members
+    // An archive that cannot be read lists no members; one that could not be prepared here says why.
+    const bool opened = reader.open(archivePath);
     result.internalFormat = reader.internalFormat();
+    if (!opened && reader.localFailure()) {
+        result.error = reader.errorText();
+        return result;
+    }
     const base::TVnxFileList members = reader.fileList("*.lef");
     if (members.size() != 1) {
         result.error = kOneLefMessage;

@@ -38,6 +38,8 @@ public:
     /** False when the archive cannot be read (errorText() says why); a short scrambled file is unreadable. */
     bool open(const std::string& path);
     const std::string& errorText() const { return FError; }
+    /** True when open failed on this computer (the copy or its unscrambling), not because of the archive. */
+    bool localFailure() const { return FLocalFailure; }
     /** True once a scrambled archive was seen. */
     bool internalFormat() const { return FInternalFormat; }
     /** Members whose name part matches the mask; empty when the archive could not be read. */
@@ -53,6 +55,7 @@ private:
     base::ZipArchive FZip;
     std::string FError;
     bool FInternalFormat = false;
+    bool FLocalFailure = false;
 };
 
 /** The .lef member of a Lenex archive, extracted into the private temporary folder. */
@@ -66,8 +69,8 @@ struct ExtractedLenexFile
 /**
  * Extracts the single member matching "*.lef" (in any folder of the archive) into the private temporary
  * folder. An unreadable archive counts as one without members; unless exactly one member matches, error is
- * kOneLefMessage. Never throws for bad data; throws std::system_error only when the private temporary
- * folder cannot be made.
+ * kOneLefMessage. A scrambled archive that cannot be copied or unscrambled here gives that cause instead.
+ * Never throws for bad data; throws std::system_error only when the private temporary folder cannot be made.
  */
 ExtractedLenexFile extractLenexMember(const std::string& archivePath,
                                       std::uint64_t maxBytes = base::kDefaultMaxMemberBytes);

@@ -71,7 +71,32 @@ void TLnxAbstractElement::setAttribute(TLnxAttribute id, std::string value)
             return;
         }
     }
-    FAttributes.push_back({id, std::move(value)});
+    FAttributes.push_back({id, std::move(value), {}});
+}
+
+void TLnxAbstractElement::setNamedAttribute(std::string_view name, std::string value)
+{
+    const TLnxAttribute id = attributeOf(name);
+    if (id != lxaUnknown) {
+        setAttribute(id, std::move(value));
+        return;
+    }
+    for (TLnxAttributeValue& attribute : FAttributes) {
+        if (attribute.id == lxaUnknown && attribute.name == name) {
+            attribute.value = std::move(value);
+            return;
+        }
+    }
+    FAttributes.push_back({lxaUnknown, std::move(value), std::string(name)});
+}
+
+const std::string& TLnxAbstractElement::getNamedAttribute(std::string_view name) const
+{
+    const TLnxAttribute id = attributeOf(name);
+    for (const TLnxAttributeValue& attribute : FAttributes)
+        if (attribute.id == id && (id != lxaUnknown || attribute.name == name))
+            return attribute.value;
+    return kEmptyText;
 }
 
 void TLnxAbstractElement::removeAttribute(TLnxAttribute id)
@@ -87,7 +112,7 @@ std::string TLnxAbstractElement::attributeText(bool withoutId) const
             continue;
         if (!text.empty())
             text += ' ';
-        text += attributeName(attribute.id);
+        text += attribute.writtenName();
         text += "=\"";
         text += attribute.value;
         text += '"';
@@ -150,7 +175,7 @@ std::unique_ptr<TLnxAbstractElement> shallowCopy(const TLnxAbstractElement& sour
         break;
     }
     for (const TLnxAttributeValue& attribute : source.attributes())
-        copy->setAttribute(attribute.id, attribute.value);
+        copy->setNamedAttribute(attribute.writtenName(), attribute.value);
     copy->setLine(source.line());
     copy->setErrorState(source.errorState());
     return copy;

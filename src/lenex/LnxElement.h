@@ -36,10 +36,17 @@ enum TLnxErrorState : std::uint8_t
     esError = 3,
 };
 
+/** One XML attribute of a node. An attribute the schema does not know keeps its own name. */
 struct TLnxAttributeValue
 {
     TLnxAttribute id;
     std::string value;
+    std::string name; // only for lxaUnknown
+    /** The name the attribute is written with. */
+    std::string_view writtenName() const
+    {
+        return id == lxaUnknown ? std::string_view(name) : attributeName(id);
+    }
 };
 
 /** Base of every node: tag, parent, XML attributes, source position and error state. */
@@ -80,6 +87,13 @@ public:
     bool hasAttribute(TLnxAttribute id) const;
     /** Replaces the value where the id is present, else appends the pair at the end. */
     void setAttribute(TLnxAttribute id, std::string value);
+    /**
+     * Sets the attribute of an XML name: a name of the schema as setAttribute does, any other name kept as it
+     * stands (exact case) beside the others, replacing only the value of the same name.
+     */
+    void setNamedAttribute(std::string_view name, std::string value);
+    /** Value of the attribute with the XML name (schema names as getAttribute reads them), or empty. */
+    const std::string& getNamedAttribute(std::string_view name) const;
     /** Removes the id and its value; the others keep their order. */
     void removeAttribute(TLnxAttribute id);
     /** Every attribute in order as name="value", separated by blanks; the id attribute left out on request.

@@ -43,14 +43,16 @@ enum TagState
 constexpr std::size_t kBufferSize = 4096;
 constexpr std::size_t kNoToken = static_cast<std::size_t>(-1);
 
+// Bytes of tag and attribute names: letters, digits and the XML name marks "_", "-", "." and ":" (an
+// attribute such as "xml:lang" or "data-x" is one name), and "$".
 struct NameChars
 {
     bool table[256] = {};
     constexpr NameChars()
     {
         for (int c = 0; c < 256; ++c)
-            table[c] = c == '$' || c == '_' || (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') ||
-                       (c >= 'a' && c <= 'z');
+            table[c] = c == '$' || c == '_' || c == '-' || c == '.' || c == ':' || (c >= '0' && c <= '9') ||
+                       (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
     }
 };
 constexpr NameChars kNameChars;
@@ -115,6 +117,13 @@ public:
 private:
     std::string_view FText;
 };
+
+/** True for the text of "<?xml ...?>"; other processing instructions ("<?xml-stylesheet ...?>") are not. */
+bool isXmlDeclaration(std::string_view instruction)
+{
+    const std::string_view text = base::trimLeftView(instruction);
+    return text.starts_with("xml") && (text.size() == 3 || static_cast<unsigned char>(text[3]) <= ' ');
+}
 
 /** The XML declaration's encoding, or Windows-1252 when it names none or one we do not know. */
 base::CodePage encodingOfDeclaration(std::string_view declaration)
@@ -532,7 +541,7 @@ std::unique_ptr<TLnxObject> TLnxParser::Impl::run(Source& source, const TLnxProg
     int token;
     do {
         token = nextToken();
-        if (token == ttProcessingInstruction && base::trimLeftView(FTokenText).starts_with("xml"))
+        if (token == ttProcessingInstruction && isXmlDeclaration(FTokenText))
             FCodePage = encodingOfDeclaration(FTokenText);
     } while (token == ttNothing || token == ttComment || token == ttProcessingInstruction);
     if (token != ttStartTag || FTokenTag != tag::LENEX) {
@@ -631,8 +640,9 @@ void TLnxParser::Impl::handleEndTag()
 // Returns false when the input ends before the attribute's value.
 bool TLnxParser::Impl::handleAttributeName()
 {
-    const TLnxAttribute id = attributeOf(FTokenName);
-    const bool isId = base::asciiSameText(FTokenName, "id");
+    // The name is copied: reading the value may refill the buffer it points into.
+    const std::string name(FTokenName);
+    const bool isId = base::asciiSameText(name, "id");
     int token;
     do {
         token = nextToken();
@@ -648,7 +658,7 @@ bool TLnxParser::Impl::handleAttributeName()
         if (isId)
             if (TLnxObject* object = node->asObject())
                 object->setId(base::strToIntDef(FDecoded, 0));
-        node->setAttribute(id, FDecoded);
+        node->setNamedAttribute(name, FDecoded);
     }
     return true;
 }

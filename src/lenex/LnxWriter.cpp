@@ -2,6 +2,7 @@
 
 #include "base/CodePage.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -10,7 +11,9 @@ namespace lanescope::lenex {
 
 namespace {
 
-// Our text is UTF-8 inside; files go out in Windows-1252, announced as its ISO-8859 twin.
+// Our text is UTF-8 inside. Files go out in Windows-1252, announced as its ISO-8859 twin, as long as every
+// character has a byte there; a document with any other character (Polish, Cyrillic, Greek, symbols) is
+// written as UTF-8, so nothing turns into "?".
 constexpr int kOutputCodePage = 1252;
 
 std::string openTag(const TLnxAbstractElement& node)
@@ -105,9 +108,13 @@ void writeNode(TLnxAbstractElement& node, std::vector<std::string>& lines, const
 bool saveDocument(TLnxObject& root, const std::string& fileName)
 {
     std::vector<std::string> lines;
-    lines.push_back("<?xml version=\"1.0\" encoding=\"" + charsetOfCodePage(kOutputCodePage) + "\"?>");
+    lines.emplace_back();
     root.pruneEmptyData();
     writeNode(root, lines, {});
+    const bool eightBit = std::all_of(lines.begin(), lines.end(),
+                                      [](const std::string& line) { return base::fitsWindows1252(line); });
+    lines.front() = "<?xml version=\"1.0\" encoding=\"" +
+                    (eightBit ? charsetOfCodePage(kOutputCodePage) : std::string("UTF-8")) + "\"?>";
 
     const std::filesystem::path target = std::filesystem::path(fileName).replace_extension(".lef");
     std::filesystem::path temporary = target;
@@ -115,7 +122,7 @@ bool saveDocument(TLnxObject& root, const std::string& fileName)
     {
         std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
         for (const std::string& line : lines) {
-            out << base::encodeWindows1252(line) << "\r\n";
+            out << (eightBit ? base::encodeWindows1252(line) : line) << "\r\n";
         }
         out.flush();
         if (!out)

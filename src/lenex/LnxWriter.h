@@ -22,8 +22,9 @@ void writeNode(TLnxAbstractElement& node, std::vector<std::string>& lines, const
 /**
  * Writes the whole tree to the file name with its extension replaced by ".lef": the XML header, then the
  * root. Empty data elements (empty or "0") are pruned from the tree first; the tree keeps that change.
- * The text goes out in Windows-1252 with CR LF line ends, replacing an existing file. Returns false when
- * the file cannot be written.
+ * The text goes out in Windows-1252 when every character has a byte there, else in UTF-8 (the header names
+ * the encoding), with CR LF line ends, replacing an existing file. Returns false when the file cannot be
+ * written.
  */
 bool saveDocument(TLnxObject& root, const std::string& fileName);
 

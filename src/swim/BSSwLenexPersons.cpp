@@ -1,6 +1,7 @@
 #include "swim/BSSwLenexPersons.h"
 
 #include "base/FormatSettings.h"
+#include "base/NameCollation.h"
 #include "base/Strings.h"
 #include "base/TextCase.h"
 #include "swim/SwimCodes.h"
@@ -321,7 +322,7 @@ TLnxClubs::TLnxClubs(TLnxCollection* clubs, int sortType)
             add(std::make_shared<TLnxClub>(*club));
     if (sortType == lcsName)
         sort([](const IBSLenexClub& a, const IBSLenexClub& b) {
-            return base::compareText(a.name(), b.name());
+            return base::compareNames(a.name(), b.name());
         });
     else if (sortType == lcsCodeText)
         sort([](const IBSLenexClub& a, const IBSLenexClub& b) {
@@ -426,7 +427,7 @@ void TLnxAthletes::reset()
 {
     setCursor(0);
     sort([](const IBSLenexAthlete& a, const IBSLenexAthlete& b) {
-        return base::compareText(a.fullName(), b.fullName());
+        return base::compareNames(a.fullName(), b.fullName());
     });
 }
 

@@ -106,6 +106,13 @@ TfrmView::TfrmView(base::CustomIniFile& settings, QStringList parameters, QWidge
         [this](const std::string& text) { statusBarView->progressText(QString::fromStdString(text)); });
     qApp->installEventFilter(this);
 
+    FQuietTimer.setSingleShot(true);
+    connect(&FQuietTimer, &QTimer::timeout, this, [this] {
+        if (ActLive->isChecked() && FLoadedStamp != fileStamp(FFileName))
+            Reload();
+    });
+    connect(&FLinkTimer, &QTimer::timeout, this, [this] { Reload(); });
+
     readSettings();
     loadHelp("us", false);
     LanguageChanged();
@@ -151,7 +158,14 @@ void TfrmView::createActions()
                             &TfrmView::ActLoadFileExecute);
     ActDownload = newAction("Download...", "Download Resultate von Server",
                             QKeySequence(Qt::CTRL | Qt::Key_D), 0, 20, &TfrmView::ActDownloadExecute);
+    ActOpenUrl = newAction("URL öffnen...", "Resultatdatei von einer Internet-Adresse öffnen.",
+                           QKeySequence(Qt::CTRL | Qt::Key_U), 0, -1, &TfrmView::ActOpenUrlExecute);
     ActClose = newAction("Schliessen...", "", {}, NeedsFile, -1, &TfrmView::ActCloseExecute);
+    ActReload = newAction("Neu laden", "Geöffnete Datei oder Adresse neu lesen.", QKeySequence(Qt::Key_F5),
+                          NeedsFile, -1, &TfrmView::ActReloadExecute);
+    ActLive = newAction("Live", "Bei jeder Änderung der Datei neu laden.", {}, NeedsFile, -1,
+                        &TfrmView::ActLiveExecute);
+    ActLive->setCheckable(true);
     ActCompetitionInfo =
         newAction("Angaben zu Veranstaltung", "Kontaktadresse Organisator, Angabe zu Punktetabellen", {}, 0,
                   17, &TfrmView::ActCompetitionInfoExecute);
@@ -188,12 +202,13 @@ void TfrmView::createActions()
 void TfrmView::createMenusAndToolBar()
 {
     QMenu* file = menuBar()->addMenu(QStringLiteral("&Datei"));
-    file->addActions({ActLoadFile, ActDownload, ActClose, ActCompetitionInfo, ActFileInfo});
+    file->addActions({ActLoadFile, ActOpenUrl, ActDownload, ActClose, ActCompetitionInfo, ActFileInfo});
     file->addSeparator();
     file->addActions({ActPrint, ActOpenInEditor, ActSelectLanguage, ActRegisterExt});
     file->addSeparator();
     file->addAction(ActTerminate);
     menuBar()->addMenu(QStringLiteral("&Bearbeiten"))->addActions({actSearch, actCopy});
+    menuBar()->addMenu(QStringLiteral("&Ansicht"))->addActions({ActReload, ActLive});
     menuBar()->addMenu(QStringLiteral("Auswertungen"))->addAction(ActClubStats);
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Hilfe"));
     help->addAction(ActInfo);

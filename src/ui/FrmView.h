@@ -4,15 +4,18 @@
 #include "browser/BrowserModels.h"
 #include "browser/EventListDrawing.h"
 #include "browser/Search.h"
+#include "download/VnxHTTP.h"
 #include "lenex/Lenex.h"
 #include "report/LanescopeDrucken.h"
 
 #include <QMainWindow>
 #include <QStringList>
+#include <QTimer>
 #include <unordered_map>
 #include <vector>
 
 class QAction;
+class QFileSystemWatcher;
 class QTabWidget;
 class QTreeWidgetItem;
 
@@ -63,6 +66,20 @@ public:
 
     /** Opens a result file; the caption names the file when showFileName is set. */
     void OpenFile(const QString& path, bool showFileName);
+    /** Fetches the result file of an http(s) link and opens it; the link is kept for Reload and Live. */
+    void OpenUrl(const QString& url);
+    /**
+     * Reads the open file or link again, keeping the competition, the selected nodes, the page and the scroll
+     * positions. An unchanged link (answered 304), a failed fetch and a file that is not whole or does not
+     * load keep the shown data; the status bar says "Updated hh:mm:ss" or why. True when it reloaded.
+     */
+    bool Reload();
+    /** The link the open document came from; empty for a local file. */
+    const QString& sourceUrl() const { return FSourceUrl; }
+    /** Links opened last, newest first (at most ten). */
+    QStringList recentUrls() const;
+    /** Seconds between two looks at a link while Live is on. */
+    int liveInterval() const;
     void LanguageChanged();
 
     lenex::TLenex& document() { return FDocument; }
@@ -80,6 +97,9 @@ public:
     // Components, named as in the form.
     QAction* ActLoadFile;
     QAction* ActDownload;
+    QAction* ActOpenUrl;
+    QAction* ActReload;
+    QAction* ActLive;
     QAction* ActClose;
     QAction* ActCompetitionInfo;
     QAction* ActFileInfo;
@@ -107,6 +127,11 @@ public:
     void ActLoadFileExecute();
     /** Shows the download dialog (made on first use, then kept) and opens the downloaded file. */
     void ActDownloadExecute();
+    /** Asks for a link (recent ones offered) and opens it. */
+    void ActOpenUrlExecute();
+    void ActReloadExecute();
+    /** Turns Live on or off: reload on every change of the file, or every liveInterval seconds for a link. */
+    void ActLiveExecute();
     void ActCloseExecute();
     void ActFileInfoExecute();
     void ActCompetitionInfoExecute();
@@ -164,6 +189,25 @@ private:
     void selectItem(QTreeWidgetItem* item);
     void focusActiveTree();
 
+    /** Where the user is in the document, to come back to after a reload. */
+    struct ViewPlace
+    {
+        int competition = -1;
+        int page = 0;
+        std::vector<int> eventPath;
+        std::vector<int> clubPath;
+        int eventScroll = 0;
+        int clubScroll = 0;
+    };
+    ViewPlace viewPlace() const;
+    void restoreViewPlace(const ViewPlace& place);
+    void rememberUrl(const QString& url);
+    void startLive();
+    void stopLive();
+    void fileChangedOnDisk();
+    /** Time and size of a file, to tell whether it changed since it was loaded. */
+    static QString fileStamp(const QString& path);
+
     base::CustomIniFile& FSettings;
     QStringList FParameters;
     lenex::TLenex FDocument;
@@ -176,6 +220,14 @@ private:
     FindDialog* FFindDialog = nullptr;
     TFDownload* FDownloadDialog = nullptr;
     QString FFileName;
+    QString FSourceUrl;
+    download::Validators FValidators;
+    QFileSystemWatcher* FFileWatcher = nullptr;
+    /** Runs once the file has been quiet for a second after a change. */
+    QTimer FQuietTimer;
+    /** Asks the link again every liveInterval seconds. */
+    QTimer FLinkTimer;
+    QString FLoadedStamp;
     QString FOpenPath;
     bool FOpenDialogUsed = false;
     bool FHasResults = false;

@@ -103,7 +103,8 @@ void TfrmView::trvClubsChange()
 void TfrmView::ActLoadFileExecute()
 {
     QFileDialog dialog(this, QStringLiteral("Load"), FOpenPath,
-                       QStringLiteral("Supported result files (*.lef *.lxf *.cl2 *.sd3 *.dsv *.zip *.snf);;"
+                       QStringLiteral("Supported result files (*.lef *.lxf *.lxb *.stf *.fxl *.snf *.cl2 *.sd3 "
+                                      "*.dsv *.dsv6 *.dsv7 *.dsv8 *.zip);;"
                                       "All Files (*)"));
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);

@@ -17,48 +17,14 @@
 
 namespace lanescope::ui {
 
-namespace {
-
-// The rows from the top level down to the item, so the same place can be found in a rebuilt tree.
-std::vector<int> rowPath(QTreeWidgetItem* item)
-{
-    std::vector<int> path;
-    for (; item; item = item->parent())
-        path.insert(path.begin(), item->parent() ? item->parent()->indexOfChild(item)
-                                                 : item->treeWidget()->indexOfTopLevelItem(item));
-    return path;
-}
-
-QTreeWidgetItem* itemAt(QTreeWidget* tree, const std::vector<int>& path)
-{
-    QTreeWidgetItem* item = nullptr;
-    for (const int row : path) {
-        QTreeWidgetItem* next = item ? item->child(row) : tree->topLevelItem(row);
-        if (!next)
-            break;
-        item = next;
-    }
-    return item;
-}
-
-} // namespace
-
 void TfrmView::customEvent(QEvent* event)
 {
     QMainWindow::customEvent(event);
     if (event->type() != formsRetranslatedEvent() || CbxCompetitions->currentIndex() < 0)
         return;
-    QTreeWidget* events = shtEvents->tree();
-    QTreeWidget* clubs = shtTeilnehmer->tree();
-    const std::vector<int> eventPath = rowPath(events->currentItem());
-    const std::vector<int> clubPath = rowPath(clubs->currentItem());
+    const ViewPlace place = viewPlace();
     CbxCompetitionsChange();
-    for (const auto& [tree, path] : {std::pair(events, eventPath), std::pair(clubs, clubPath)})
-        if (QTreeWidgetItem* item = path.empty() ? nullptr : itemAt(tree, path)) {
-            for (QTreeWidgetItem* parent = item->parent(); parent; parent = parent->parent())
-                parent->setExpanded(true);
-            tree->setCurrentItem(item);
-        }
+    restoreViewPlace(place);
 }
 
 void TfrmView::nameComponents()
@@ -66,6 +32,9 @@ void TfrmView::nameComponents()
     const std::pair<QAction*, const char*> actions[] = {
         {ActLoadFile, "ActLoadFile"},
         {ActDownload, "ActDownload"},
+        {ActOpenUrl, "ActOpenUrl"},
+        {ActReload, "ActReload"},
+        {ActLive, "ActLive"},
         {ActClose, "ActClose"},
         {ActCompetitionInfo, "ActCompetitionInfo"},
         {ActFileInfo, "ActFileInfo"},
@@ -84,7 +53,7 @@ void TfrmView::nameComponents()
         action->setObjectName(QString::fromLatin1(name));
     new TvnxActionList(this);
 
-    const char* const menus[] = {"Datei1", "Bearbeiten1", "Auswertungen1", "Hilfe1"};
+    const char* const menus[] = {"Datei1", "Bearbeiten1", "Ansicht1", "Auswertungen1", "Hilfe1"};
     const QList<QAction*> menuActions = menuBar()->actions();
     for (qsizetype k = 0; k < menuActions.size() && k < qsizetype(std::size(menus)); ++k)
         if (QMenu* menu = menuActions[k]->menu())

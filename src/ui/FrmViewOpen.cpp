@@ -96,12 +96,14 @@ void TfrmView::OpenFile(const QString& path, bool showFileName)
     const WaitCursor wait;
     ActCloseExecute();
     const std::string fileName = path.toStdString();
-    const auto converter = convert::createConverter(convert::chooseConverter(fileName), FDocument);
+    const convert::ConverterKind kind = convert::chooseConverter(fileName);
+    const auto converter = convert::createConverter(kind, FDocument);
     if (!converter) {
         showWarning(languageText('V', 32));
         return;
     }
     FFileName = path;
+    FLoadedStamp = fileStamp(path);
     converter->Load(fileName);
     if (converter->errorCount() > 0) {
         FDocument.clear();
@@ -148,10 +150,22 @@ void TfrmView::OpenFile(const QString& path, bool showFileName)
         focusActiveTree();
     else
         CbxCompetitions->setFocus();
+    // A format converter warns of what the file holds but the lists leave out, or of a file that may be cut
+    // off: the user learns of it once the file is shown.
+    if (kind != convert::ConverterKind::Lenex && !FDocument.warnings().empty()) {
+        QStringList lines;
+        for (const std::string& line : FDocument.warnings())
+            lines.append(QString::fromStdString(line));
+        showWarning(lines.join(QStringLiteral("\r\n")));
+    }
 }
 
 void TfrmView::ActCloseExecute()
 {
+    stopLive();
+    ActLive->setChecked(false);
+    FSourceUrl.clear();
+    FValidators = {};
     if (FFindDialog && FFindDialog->isVisible())
         FFindDialog->close();
     resetCaption();

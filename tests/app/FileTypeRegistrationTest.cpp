@@ -291,7 +291,8 @@ TEST(DocumentTypes, EveryExtensionTheProgramOpensHasOneType)
         {".snf", "application/x-lenex-archive"}, {".sd3", "application/x-sdif"},
         {".cl2", "application/x-sdif"},          {".dsv", "application/x-dsv"},
         {".dsv6", "application/x-dsv"},          {".dsv7", "application/x-dsv"},
-        {".dsv8", "application/x-dsv"},
+        {".dsv8", "application/x-dsv"},          {".lxb", "application/x-lenex-archive"},
+        {".stf", "application/x-lenex-archive"}, {".fxl", "application/x-lenex-archive"},
     };
     for (const auto& [extension, type] : cases)
         EXPECT_EQ(typeOf(extension), type) << extension;

@@ -1,5 +1,7 @@
 #include "base/TextCase.h"
 
+#include "base/NameCollation.h"
+
 #include <gtest/gtest.h>
 #include <string>
 
@@ -24,6 +26,9 @@ const CasePair kPairs[] = {
     {"źżž", "ŹŻŽ"},
     {"ÿ", "Ÿ"},
     {"sv 1899 köln e.v.", "SV 1899 KÖLN E.V."},
+    {"иванова жанна", "ИВАНОВА ЖАННА"},
+    {"παπαδοπούλου", "ΠΑΠΑΔΟΠΟΎΛΟΥ"},
+    {"ǆ ș ț ơ ư", "Ǆ Ș Ț Ơ Ư"},
 };
 
 class TextCasePair : public ::testing::TestWithParam<CasePair>
@@ -46,7 +51,7 @@ struct CaseCase
     const char* lower;
 };
 
-// Letters without a simple partner, characters outside the handled blocks and malformed bytes.
+// Letters without a partner of their own, characters that are no letters and malformed bytes.
 const CaseCase kIrregular[] = {
     {"ß", "ß", "ß"},
     {"×÷", "×÷", "×÷"},
@@ -55,8 +60,10 @@ const CaseCase kIrregular[] = {
     {"ĸ", "ĸ", "ĸ"},
     {"ŉ", "ŉ", "ŉ"},
     {"ſ", "S", "ſ"},
-    {"µ", "µ", "µ"},
-    {"Ωω Жж", "Ωω Жж", "Ωω Жж"},
+    {"µ", "Μ", "µ"},
+    {"Ωω Жж", "ΩΩ ЖЖ", "ωω жж"},
+    {"ς", "Σ", "ς"},
+    {"ẞ", "ẞ", "ß"},
     {"€ 🏊", "€ 🏊", "€ 🏊"},
     {"[@`{]", "[@`{]", "[@`{]"},
     {"a\xC3", "A\xC3", "a\xC3"},
@@ -99,6 +106,8 @@ const OrderCase kOrder[] = {
     {"Ärger", "Zorn", 1},
     {"Müller", "Müllers", -1},
     {"ss", "ß", -1},
+    {"ΟΔΟΣ", "οδος", 0},
+    {"Жанна", "жАННА", 0},
     {"_", "a", -1}, // '_' sorts below the lower-case letters, as in the lower-cased texts
     {"a\xFF", "A\xFF", 0},
 };
@@ -107,29 +116,56 @@ class TextOrder : public ::testing::TestWithParam<OrderCase>
 {
 };
 
-TEST_P(TextOrder, ComparesLowerCasedBytes)
+TEST_P(TextOrder, ComparesFoldedBytes)
 {
     const OrderCase& c = GetParam();
     EXPECT_EQ(sign(compareText(c.a, c.b)), c.sign);
     EXPECT_EQ(sign(compareText(c.b, c.a)), -c.sign);
-    EXPECT_EQ(sign(lowerCase(c.a).compare(lowerCase(c.b))), c.sign);
+    EXPECT_EQ(sign(foldCase(c.a).compare(foldCase(c.b))), c.sign);
     EXPECT_EQ(sameText(c.a, c.b), c.sign == 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Pairs, TextOrder, ::testing::ValuesIn(kOrder));
 
-TEST(CompareText, AgreesWithComparingLowerCasedCopies)
+TEST(CompareText, AgreesWithComparingFoldedCopies)
 {
-    const char* texts[] = {"",  "a", "A",  "ab", "aB", "Ab", "ä",      "Ä",      "å",         "ß",
-                           "ſ", "s", "S",  "İ",  "i",  "I",  "ı",      "ÿ",      "Ÿ",         "ŉ",
-                           "z", "Ź", "ź",  "~",  "_",  "@",  "\xC3",   "\xC3(",  "a\xC4\x80", "aĀ",
-                           "€", "🏊", "ÀÁ", "àá", "Ö1", "ö2", "Łódź 1", "łÓDŹ 2", "ŁÓDŹ"};
+    const char* texts[] = {"",   "a",  "A",  "ab",     "aB",     "Ab",    "ä",         "Ä",  "å", "ß", "ſ",
+                           "s",  "S",  "İ",  "i",      "I",      "ı",     "ÿ",         "Ÿ",  "ŉ", "z", "Ź",
+                           "ź",  "~",  "_",  "@",      "\xC3",   "\xC3(", "a\xC4\x80", "aĀ", "€", "🏊", "ÀÁ",
+                           "àá", "Ö1", "ö2", "Łódź 1", "łÓDŹ 2", "ŁÓDŹ",  "ς",         "σ",  "Σ", "Ж", "ж"};
     for (const char* a : texts) {
         for (const char* b : texts) {
-            EXPECT_EQ(sign(compareText(a, b)), sign(lowerCase(a).compare(lowerCase(b)))) << a << " vs " << b;
-            EXPECT_EQ(sameText(a, b), lowerCase(a) == lowerCase(b)) << a << " vs " << b;
+            EXPECT_EQ(sign(compareText(a, b)), sign(foldCase(a).compare(foldCase(b)))) << a << " vs " << b;
+            EXPECT_EQ(sameText(a, b), foldCase(a) == foldCase(b)) << a << " vs " << b;
         }
     }
+}
+
+// Names sort by the rules of the screen language, without regard to case.
+TEST(CompareNames, FollowTheCollationLanguage)
+{
+    struct NameCase
+    {
+        const char* locale;
+        const char* a;
+        const char* b;
+        int sign;
+    };
+    const NameCase cases[] = {
+        {"de", "Ärger", "Zorn", -1}, // German: Ä sorts with A
+        {"sv", "Ärger", "Zorn", 1},  // Swedish: after Z
+        {"de", "Müller", "Muller", 1}, {"de", "Mueller", "Müller", -1},
+        {"de", "müller", "MÜLLER", 1}, // equal for the rules: the bytes decide, so the order stays total
+        {"de", "Ábel", "Adam", -1},    {"ru", "Жанна", "Анна", 1},
+        {"ru", "жанна", "Борис", 1},   {"", "Łukasz", "Lars", 1},
+        {"", "Ωmega", "Alpha", 1},     {"", "same", "same", 0},
+    };
+    for (const NameCase& c : cases) {
+        setCollationLocale(c.locale);
+        EXPECT_EQ(sign(compareNames(c.a, c.b)), c.sign) << c.locale << ": " << c.a << " vs " << c.b;
+        EXPECT_EQ(sign(compareNames(c.b, c.a)), -c.sign) << c.locale << ": " << c.b << " vs " << c.a;
+    }
+    setCollationLocale("");
 }
 
 } // namespace

@@ -62,11 +62,22 @@ protected:
 TEST_F(ClubTreeTest, NationsClubsAndParticipantsInOrderWithImages)
 {
     build(testing::kParticipantsMeet);
+    // "Äbi" sorts with "A": names follow the collation rules, nation codes their bytes.
     const std::vector<std::string> expected = {
-        "0|SUI|21",           "1|Basel Dolphins|14", "1|SC Zürich|57",      "2|Brunner Mia, 10|9",
-        "2|Weber Lena, 04|9", "2|Äbi Sara, 11|9",    "2|1. team|5",         "0|XYZ|7",
-        "1|Aqua Nova|14",     "2|Keller Anna, 06|9", "2|Müller Jana, 05|9", "0|Others|7",
-        "1|Lone Swimmers|14", "2|Zeller Ida, 09|9",
+        "0|SUI|21",
+        "1|Basel Dolphins|14",
+        "1|SC Zürich|57",
+        "2|Äbi Sara, 11|9",
+        "2|Brunner Mia, 10|9",
+        "2|Weber Lena, 04|9",
+        "2|1. team|5",
+        "0|XYZ|7",
+        "1|Aqua Nova|14",
+        "2|Keller Anna, 06|9",
+        "2|Müller Jana, 05|9",
+        "0|Others|7",
+        "1|Lone Swimmers|14",
+        "2|Zeller Ida, 09|9",
     };
     EXPECT_EQ(shape(), expected);
     EXPECT_EQ(tree.otherNation(), tree.nations().back().get());
@@ -97,6 +108,23 @@ TEST_F(ClubTreeTest, ParticipantsPointToResultsElseEntries)
         eids.push_back(std::string(item->tagName()) + item->getText(tag::EID));
     EXPECT_EQ(eids, (std::vector<std::string>{"RESULT1", "RESULT2", "RESULT3", "ENTRY1", "RESULT4", "RESULT1",
                                               "RESULT2", "RESULT2", "RESULT1"}));
+}
+
+// Entry files give every athlete an empty RESULTS collection beside the ENTRIES.
+TEST_F(ClubTreeTest, EmptyResultsDoNotHideEntries)
+{
+    build(R"(<LENEX><COMPETITIONS><COMPETITION><PERIODS><PERIOD><EVENTS><EVENT id="1"/></EVENTS></PERIOD>
+</PERIODS><CLUBS><CLUB><NAME>Club</NAME><PERSONS><PERSON id="1"><NAME>Entered</NAME><RESULTS/>
+<ENTRIES><ENTRY><EID>1</EID></ENTRY></ENTRIES></PERSON><PERSON id="2"><NAME>Idle</NAME><RESULTS/>
+</PERSON></PERSONS></CLUB></CLUBS></COMPETITION></COMPETITIONS></LENEX>)");
+    const ClubTreeNode* club = node("Club");
+    ASSERT_EQ(club->children.size(), 2u);
+    for (const auto& athlete : club->children)
+        EXPECT_EQ(athlete->items->tag(),
+                  athlete->items->parent()->getText(tag::NAME) == "Entered" ? tag::ENTRIES : tag::RESULTS);
+    ASSERT_EQ(filed.size(), 1u);
+    EXPECT_EQ(filed[0]->tag(), tag::ENTRY);
+    EXPECT_EQ(countsOf(*club->statistic), (Counts{0, 0, 0, 1, 0, 0, 0, 2, 0, 0}));
 }
 
 TEST_F(ClubTreeTest, StatisticsOfClubsAndNations)
@@ -183,7 +211,7 @@ TEST_F(ClubTreeTest, SampleMeet)
     }
     EXPECT_EQ(nations, (std::vector<std::string>{"FRA", "GER", "SWE", "Others"}));
     EXPECT_EQ(members, 38);
-    // Byte order: "É" sorts after every ASCII letter.
+    // "Étoile Nautique" sorts with "E", after "Club Nautique".
     EXPECT_EQ(tree.nations()[0]->children[0]->text, "Club Nautique Belle-Île");
     EXPECT_EQ(tree.nations()[0]->children[0]->imageIndex, kClubImage);
     EXPECT_EQ(tree.nations()[0]->imageIndex, kFirstFlag + 9);

@@ -56,6 +56,7 @@ TEST(ArchiveVariants, TheSampleMeetLoadsTheSameFromEveryArchiveKind)
     for (const char* extension : {".lxf", ".zip", ".snf", ".lxb", ".stf", ".fxl"}) {
         const std::string path = ::testing::TempDir() + "/variant" + extension;
         testing::writeFile(path, archive);
+        EXPECT_EQ(chooseConverter(path), ConverterKind::Lenex) << extension;
         const Loaded loaded = load(path);
         EXPECT_TRUE(loaded.errors.empty()) << extension;
         EXPECT_EQ(loaded.tree, plain.tree) << extension;

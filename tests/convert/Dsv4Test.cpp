@@ -5,6 +5,7 @@
 #include "support/TestFiles.h"
 
 #include <chrono>
+#include <cstring>
 #include <filesystem>
 #include <gtest/gtest.h>
 
@@ -462,16 +463,39 @@ TEST_P(Dsv4BadInput, EndsWithOneError)
 INSTANTIATE_TEST_SUITE_P(Dsv, Dsv4BadInput, ::testing::ValuesIn(kErrors),
                          [](const auto& param) { return std::string(param.param.name); });
 
-TEST(Dsv4Converter, TruncatedFilesAreRejected)
+// A file cut between two records loads what it holds and warns that it may be incomplete; a file cut inside
+// a record is an error.
+TEST(Dsv4Converter, CutFilesLoadUpToTheirLastWholeRecord)
 {
-    for (const char* name : {"ClubResults.dsv", "CompetitionResults.dsv"}) {
-        const std::string whole = testing::readFile(kDataDir + name);
-        for (const std::size_t length : {whole.size() / 3, whole.size() / 2, whole.size() - 12}) {
-            Converted out;
-            convertText(whole.substr(0, length), out);
-            EXPECT_EQ(out.errors, 1) << name << " cut at " << length;
-            EXPECT_FALSE(out.message.empty());
+    struct CutCase
+    {
+        const char* name;
+        const char* cutAfter; // the file ends right after the first occurrence of this text
+        int errors;
+    };
+    const CutCase cases[] = {
+        {"ClubResults.dsv", "WK:4;V;1;33.50;", 0},
+        {"ClubResults.dsv", "PNERGEBNIS:Klein, E", 1},
+        {"CompetitionResults.dsv", "2;Vogel, Mia;222222;W;1995;GER;Aachener SV;32.50;1:08.00;", 0},
+        {"CompetitionResults.dsv", "2;Vogel, Mia;222222;W;19", 1},
+    };
+    for (const CutCase& c : cases) {
+        const std::string whole = testing::readFile(kDataDir + c.name);
+        const std::size_t at = whole.find(c.cutAfter);
+        ASSERT_NE(at, std::string::npos) << c.cutAfter;
+        Converted out;
+        convertText(whole.substr(0, at + std::strlen(c.cutAfter)), out);
+        EXPECT_EQ(out.errors, c.errors) << c.cutAfter << ": " << out.message;
+        if (c.errors > 0) {
+            EXPECT_NE(out.message.find("cut off"), std::string::npos) << out.message;
+            continue;
         }
+        ASSERT_EQ(out.document.warnings().size(), 1u) << c.cutAfter;
+        EXPECT_NE(out.document.warnings()[0].find("DATEIENDE"), std::string::npos);
+        // The results read before the cut are there.
+        const TLnxObject* club = item(competition(out.document), tag::CLUBS, 0);
+        const TLnxObject* swimmer = item(club, tag::PERSONS, 0);
+        EXPECT_NE(item(swimmer, tag::RESULTS, 0), nullptr) << c.cutAfter;
     }
 }
 

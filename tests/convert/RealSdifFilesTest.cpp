@@ -1,6 +1,7 @@
 #include "base/TempFolder.h"
 #include "convert/VnxLenexConverterSDIF.h"
 #include "lenex/LnxWriter.h"
+#include "support/ClubMembers.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -24,33 +25,17 @@ struct Counts
     int splits = 0;
 };
 
-int itemCount(const TLnxAbstractObject& owner, TLnxTagId collection)
-{
-    const TLnxCollection* items = owner.findCollection(collection);
-    return items ? items->childCount() : 0;
-}
-
 Counts countClubs(const TLnxObject& competition)
 {
     Counts counts;
-    const TLnxCollection* clubs = competition.findCollection(tag::CLUBS);
-    counts.clubs = clubs->childCount();
-    for (int c = 0; c < clubs->childCount(); ++c) {
-        for (const TLnxTagId list : {tag::PERSONS, tag::RELAYS}) {
-            const TLnxCollection* owners = clubs->itemAt(c)->findCollection(list);
-            for (int o = 0; o < owners->childCount(); ++o) {
-                const TLnxObject* owner = owners->itemAt(o);
-                (list == tag::PERSONS ? counts.athletes : counts.relays)++;
-                counts.licences += owner->hasChild(tag::LICENSE) ? 1 : 0;
-                (list == tag::PERSONS ? counts.results : counts.relayResults) +=
-                    itemCount(*owner, tag::RESULTS);
-                counts.entries += itemCount(*owner, tag::ENTRIES);
-                const TLnxCollection* results = owner->findCollection(tag::RESULTS);
-                for (int r = 0; results && r < results->childCount(); ++r)
-                    counts.splits += itemCount(*results->itemAt(r), tag::SPLITS);
-            }
-        }
-    }
+    counts.clubs = testing::itemCount(competition, tag::CLUBS);
+    testing::forEachClubMember(competition, [&](const TLnxObject& owner, bool relay) {
+        (relay ? counts.relays : counts.athletes)++;
+        counts.licences += owner.hasChild(tag::LICENSE) ? 1 : 0;
+        (relay ? counts.relayResults : counts.results) += testing::itemCount(owner, tag::RESULTS);
+        counts.entries += testing::itemCount(owner, tag::ENTRIES);
+        counts.splits += testing::splitCount(owner);
+    });
     return counts;
 }
 

@@ -320,7 +320,7 @@ TEST_F(SdifMeet, SwimStylesFromDistanceAndStroke)
     };
     const StyleCase styles[] = {
         {1, "FIN", "100", "FR", "", "F"},  {2, "TIM", "200", "BA", "", "F"},
-        {4, "TIM", "1500", "FR", "", "M"}, {5, "TIM", "25", "FR", "", "M"},  // stroke digit 9
+        {4, "TIM", "1500", "FR", "", "M"}, {5, "TIM", "50", "FR", "", "M"},
         {6, "TIM", "100", "FR", "4", "F"}, {7, "TIM", "50", "FR", "4", "M"}, // "2006": four legs of 50
     };
     for (const StyleCase& c : styles) {
@@ -422,6 +422,108 @@ TEST(SdifConverter, EntryFilesBecomeEntries)
     EXPECT_EQ(lia->findCollection(tag::RESULTS)->childCount(), 0);
 }
 
+/** Converts the records; the document holds the result, the converter the outcome. */
+struct Converted
+{
+    TLenex document;
+    int errorCount = 0;
+    std::string errorMessage;
+
+    explicit Converted(const std::vector<std::string>& records)
+    {
+        const std::string path = base::privateTempFolder() + "/records.sd3";
+        testing::writeFile(path, lines(records));
+        TVnxLenexConverterSDIF converter(document);
+        converter.Load(path);
+        errorCount = converter.errorCount();
+        errorMessage = converter.errorMessage();
+        std::filesystem::remove(path);
+    }
+    TLnxObject* competition() const { return document.root()->findCollection(tag::COMPETITIONS)->itemAt(0); }
+    TLnxObject* club() const { return competition()->findCollection(tag::CLUBS)->itemAt(0); }
+    int eventCount() const
+    {
+        int events = 0;
+        const TLnxCollection* sessions = competition()->findCollection(tag::PERIODS);
+        for (int i = 0; i < sessions->childCount(); ++i)
+            events += sessions->itemAt(i)->findCollection(tag::EVENTS)->childCount();
+        return events;
+    }
+};
+
+// Dual meets carry diving in D0 and E0 records: stroke "H", distance 1, a score in the time field.
+TEST(SdifConverter, DivesAreLeftOutWithAWarning)
+{
+    std::string dive = swim("   1H", " 245.50");
+    dive.replace(11, 10, "Diver, Dee");
+    const Converted meet(
+        {kA0, kB1, kC1, swim(" 1001", "1:00.00"), dive, record("D3", {{3, "DIVERLICENSE"}}),
+         record("G0", {{56, "1"}, {59, "  50"}, {63, "C"}, {72, "  29.00"}, {144, "F"}}),
+         record("E0",
+                {{12, "A"}, {21, "M"}, {22, " 4008"}, {27, "  2"}, {31, "UNOV"}, {73, "4:00.00"}, {81, "S"}}),
+         record("F0", {{23, "Relay, Rita"}, {66, "01012000"}, {76, "F"}, {79, "1"}})});
+    ASSERT_EQ(meet.errorCount, 0) << meet.errorMessage;
+    EXPECT_EQ(meet.eventCount(), 1);
+    const TLnxCollection* persons = meet.club()->findCollection(tag::PERSONS);
+    ASSERT_EQ(persons->childCount(), 1);
+    EXPECT_FALSE(persons->itemAt(0)->hasChild(tag::LICENSE));
+    EXPECT_EQ(persons->itemAt(0)->findCollection(tag::RESULTS)->childCount(), 1);
+    EXPECT_EQ(meet.club()->findCollection(tag::RELAYS)->childCount(), 0);
+    ASSERT_EQ(meet.document.warnings().size(), 1u);
+    EXPECT_EQ(meet.document.warnings()[0].substr(0, 11), "2 diving or");
+}
+
+// A seed time without a result is an entry in registrations (01) and club entry packages (20); in a
+// result file (02) it is a swim that did not happen and makes neither an entry nor an event.
+TEST(SdifConverter, OnlyEntryFilesMakeEntries)
+{
+    const std::string seedOnly = record("D0", {{12, "Doe, Jo"},
+                                               {56, "01012000"},
+                                               {66, "M"},
+                                               {68, " 1001"},
+                                               {73, "1"},
+                                               {77, "UNOV"},
+                                               {81, "06112008"},
+                                               {89, "1:05.00"},
+                                               {97, "S"}});
+    for (const auto& [code, entries] : {std::pair{"01", 1}, {"02", 0}, {"20", 1}}) {
+        const Converted file({record("A0", {{12, code}}), kB1, kC1, seedOnly});
+        ASSERT_EQ(file.errorCount, 0) << code << ": " << file.errorMessage;
+        const TLnxObject* person = file.club()->findCollection(tag::PERSONS)->itemAt(0);
+        const TLnxCollection* found = person->findCollection(tag::ENTRIES);
+        EXPECT_EQ(found ? found->childCount() : 0, entries) << code;
+        EXPECT_EQ(file.eventCount(), entries) << code;
+    }
+}
+
+// Age codes are read in their four columns as they stand: " 810" is 8 to 10, "  OV" has no oldest age.
+TEST(SdifConverter, AgeCodesKeepTheirColumns)
+{
+    std::string young = swim(" 1001", "1:00.00");
+    young.replace(76, 4, " 810");
+    const Converted meet({kA0, kB1, kC1, young,
+                          record("E0", {{12, "A"},
+                                        {21, "M"},
+                                        {22, " 4006"},
+                                        {27, "  2"},
+                                        {31, "  OV"},
+                                        {38, "06112008"},
+                                        {73, "4:00.00"},
+                                        {81, "S"}})});
+    ASSERT_EQ(meet.errorCount, 0) << meet.errorMessage;
+    const TLnxObject* swimmer = meet.club()->findCollection(tag::PERSONS)->itemAt(0);
+    const TLnxObject* result = swimmer->findCollection(tag::RESULTS)->itemAt(0);
+    const TLnxObject* event =
+        meet.competition()->findCollection(tag::PERIODS)->itemAt(0)->findCollection(tag::EVENTS)->itemAt(0);
+    const TLnxObject* group = event->findCollection(tag::CATS)->itemAt(0);
+    EXPECT_EQ(group->id(), result->getInteger(tag::CID));
+    EXPECT_EQ(group->getInteger(tag::MAX), 2000);
+    EXPECT_EQ(group->getInteger(tag::MIN), 1998);
+    const TLnxObject* relayClass = meet.club()->findCollection(tag::RELAYS)->itemAt(0)->findObject(tag::CAT);
+    ASSERT_NE(relayClass, nullptr);
+    EXPECT_EQ(relayClass->getInteger(tag::MIN), -1);
+}
+
 TEST(SdifConverter, EventWithBothSexesBecomesMixed)
 {
     const std::string path = base::privateTempFolder() + "/mixed.sd3";
@@ -495,7 +597,8 @@ TEST(SdifConverter, MissingFilesAndEmptyArchivesAreErrors)
 TEST(SdifConverter, TruncatedRecordsAreReadAsBlanks)
 {
     const std::string path = base::privateTempFolder() + "/truncated.sd3";
-    // The D0 ends inside its birth date: the missing columns read as blanks, so no swim, entry or event.
+    // The D0 ends inside its birth date: the missing columns read as blanks, so it names no stroke and is
+    // left out like any other record that is no swim.
     testing::writeFile(path, lines({kA0, kB1, kC1, swim(" 1001", "1:00.00"),
                                     record("D0", {{12, "Cut, Al"}}).substr(0, 58)}));
     TLenex document;
@@ -504,7 +607,8 @@ TEST(SdifConverter, TruncatedRecordsAreReadAsBlanks)
     ASSERT_EQ(converter.errorCount(), 0) << converter.errorMessage();
     const TLnxObject* club =
         document.root()->findCollection(tag::COMPETITIONS)->itemAt(0)->findCollection(tag::CLUBS)->itemAt(0);
-    EXPECT_EQ(club->findCollection(tag::PERSONS)->childCount(), 2);
+    EXPECT_EQ(club->findCollection(tag::PERSONS)->childCount(), 1);
+    EXPECT_EQ(document.warnings().size(), 1u);
     const TLnxObject* session = document.root()
                                     ->findCollection(tag::COMPETITIONS)
                                     ->itemAt(0)

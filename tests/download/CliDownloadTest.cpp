@@ -64,6 +64,9 @@ TEST(CliDownload, FetchPrintsTheInformationOfTheDownloadedFile)
     EXPECT_EQ(fetched.status, 0);
     EXPECT_NE(fetched.output.find("Competition 1: Autumn Open 2026"), std::string::npos) << fetched.output;
     EXPECT_EQ(runCli("fetch " + server.url("/missing.lxf")).status, 1);
+    // A pasted link with a blank is percent-encoded.
+    server.serve("/Autumn%20Open.lxf", testing::readFile(LANESCOPE_SAMPLES_DIR "/autumn-open-2026.lxf"));
+    EXPECT_EQ(runCli("fetch '" + server.url("/Autumn Open.lxf") + "'").status, 0);
 }
 
 } // namespace

@@ -50,22 +50,56 @@ TEST_F(VnxHTTPTest, EveryFailureIsFalseAndLeavesTheCreatedFile)
     TransferLimits limits = http.limits();
     limits.maxBytes = 1000;
     http.setLimits(limits);
-    const std::pair<const char*, std::string> cases[] = {
-        {"missing", server.url("/missing.lef")},
-        {"unreachable", testing::unreachableUrl("/meet.lef")},
-        {"fileScheme", "file:///etc/passwd"},
-        {"ftpScheme", "ftp://127.0.0.1/meet.lef"},
-        {"redirectToFile", server.url("/toFile")},
-        {"redirectLoop", server.url("/loop")},
-        {"tooBig", server.url("/big")},
+    const struct
+    {
+        const char* name;
+        std::string url;
+        const char* reason;
+    } cases[] = {
+        {"missing", server.url("/missing.lef"), "HTTP status 404"},
+        {"unreachable", testing::unreachableUrl("/meet.lef"), "connection refused"},
+        {"fileScheme", "file:///etc/passwd", "Unsupported protocol"},
+        {"ftpScheme", "ftp://127.0.0.1/meet.lef", "Unsupported protocol"},
+        {"redirectToFile", server.url("/toFile"), "Unsupported protocol"},
+        {"redirectLoop", server.url("/loop"), "Number of redirects hit maximum amount"},
+        {"tooBig", server.url("/big"), "file too large"},
     };
-    for (const auto& [name, url] : cases) {
-        const std::string file = target(name);
-        EXPECT_FALSE(http.Download(url, file)) << name;
-        EXPECT_TRUE(fs::exists(file)) << name;
-        EXPECT_LE(fs::file_size(file), 1000u) << name;
+    for (const auto& c : cases) {
+        const std::string file = target(c.name);
+        EXPECT_FALSE(http.Download(c.url, file)) << c.name;
+        EXPECT_EQ(http.lastTransfer().reason(), c.reason) << c.name;
+        EXPECT_TRUE(fs::exists(file)) << c.name;
+        EXPECT_LE(fs::file_size(file), 1000u) << c.name;
     }
     EXPECT_FALSE(http.Download(server.url("/big"), target("no-such-folder/file")));
+}
+
+// An unchanged file costs one small answer: the validators of the first answer make the next request
+// conditional, and the server's 304 leaves the local file without content.
+TEST_F(VnxHTTPTest, ValidatorsMakeTheRequestConditional)
+{
+    server.serve("/live.lxf", HttpResponse{200,
+                                           "<LENEX/>",
+                                           {{"ETag", "\"v1\""},
+                                            {"Last-Modified", "Thu, 10 Dec 2026 15:00:00 GMT"},
+                                            {"Content-Disposition", "attachment; filename=\"day 1.lxf\""}}});
+    TVnxHTTP http(&settings);
+    const TransferResult first = http.Transfer(server.url("/live.lxf"), target("live"));
+    ASSERT_TRUE(first.ok());
+    EXPECT_EQ(first.validators.etag, "\"v1\"");
+    EXPECT_EQ(first.validators.lastModified, "Thu, 10 Dec 2026 15:00:00 GMT");
+    EXPECT_EQ(first.contentDisposition, "attachment; filename=\"day 1.lxf\"");
+
+    const TransferResult unchanged = http.Transfer(server.url("/live.lxf"), target("live"), first.validators);
+    EXPECT_EQ(unchanged.error, TransferError::NotModified);
+    EXPECT_EQ(unchanged.httpStatus, 304);
+    EXPECT_EQ(unchanged.reason(), "not modified");
+    EXPECT_EQ(testing::readFile(target("live")), "");
+    EXPECT_EQ(server.requestCount("/live.lxf"), 2);
+
+    const TransferResult changed = http.Transfer(server.url("/live.lxf"), target("live"), {"\"v0\"", ""});
+    EXPECT_TRUE(changed.ok());
+    EXPECT_EQ(testing::readFile(target("live")), "<LENEX/>");
 }
 
 TEST_F(VnxHTTPTest, FollowsRedirectsWithinHttp)

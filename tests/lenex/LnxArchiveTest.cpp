@@ -242,4 +242,22 @@ TEST(CryptedZipFileReader, ShortScrambledFileIsAnUnreadableArchive)
     EXPECT_TRUE(reader.fileList("*.*").empty());
 }
 
+// A scrambled archive is copied into the temporary folder to be unscrambled; when that folder cannot take
+// the copy, the message says so instead of blaming the archive.
+TEST(ExtractLenexMember, ATemporaryFolderThatTakesNoCopyIsReportedAsSuch)
+{
+    const std::string scrambled = ::testing::TempDir() + "/unreachable-copy.lxf";
+    fs::copy_file(LANESCOPE_SAMPLES_DIR "/autumn-open-2026.lxf", scrambled,
+                  fs::copy_options::overwrite_existing);
+    ASSERT_TRUE(scrambleFile(scrambled));
+    const std::string folder = base::privateTempFolder();
+    fs::rename(folder, folder + ".away");
+    const ExtractedLenexFile extracted = extractLenexMember(scrambled);
+    fs::rename(folder + ".away", folder);
+    EXPECT_EQ(extracted.error.rfind("Cannot copy \"" + scrambled + "\" to the temporary folder: ", 0), 0u)
+        << extracted.error;
+    EXPECT_NE(extracted.error, kOneLefMessage);
+    fs::remove(scrambled);
+}
+
 } // namespace

@@ -212,6 +212,12 @@ TEST(LnxParser, DecodesTextByTheDeclaredEncoding)
          "\xA3\xF3"
          "d\xBC",
          "Łódź"},
+        {"stylesheetAfterDeclaration",
+         "<?xml version=\"1.0\" encoding=\"ISO-8859-2\"?>"
+         "<?xml-stylesheet type=\"text/xsl\" href=\"meet.xsl\" encoding=\"UTF-8\"?>",
+         "\xA3\xF3"
+         "d\xBC",
+         "Łódź"},
         {"unknown", "<?xml version=\"1.0\" encoding=\"x-klingon\"?>",
          "M\xFC"
          "ller",

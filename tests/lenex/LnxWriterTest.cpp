@@ -102,22 +102,55 @@ void expectSameTree(const TLnxAbstractElement& a, const TLnxAbstractElement& b)
     }
 }
 
+/**
+ * Writes a copy of the tree, reads the file back without any message and finds the same tree (empty data
+ * pruned); returns the written bytes.
+ */
+std::string writeAndReadBack(TLnxObject& original, const std::string& name)
+{
+    const std::filesystem::path path = std::filesystem::path(::testing::TempDir()) / name;
+    auto copy = original.clone();
+    EXPECT_TRUE(saveDocument(*copy->asObject(), path.string()));
+    TLnxMessageList messages;
+    auto reread = TLnxParser(messages).parse(path.string());
+    EXPECT_TRUE(reread);
+    EXPECT_TRUE(messages.errors().empty());
+    EXPECT_TRUE(messages.warnings().empty());
+    original.pruneEmptyData();
+    if (reread)
+        expectSameTree(original, *reread);
+    std::string written = readFile(path);
+    std::filesystem::remove(path);
+    return written;
+}
+
+// Characters beyond Windows-1252 make the whole file UTF-8; attributes the schema does not know keep their
+// names and values, each on its own.
+TEST(LnxWriter, KeepsEveryCharacterAndUnknownAttributes)
+{
+    TLnxMessageList messages;
+    auto root = TLnxParser(messages).parseText(
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?><LENEX><VERSION>01.03.0007</VERSION><CLUBS>"
+        "<CLUB id=\"3\" data-src=\"feed 1\" xml:lang=\"pl\" nation=\"POL\" data-src=\"feed 2\">"
+        "<NAME>Łódź ≥ Ωmega</NAME></CLUB></CLUBS></LENEX>");
+    ASSERT_TRUE(root);
+    ASSERT_TRUE(messages.errors().empty());
+    const TLnxObject* club = root->findCollection(tag::CLUBS)->itemAt(0);
+    EXPECT_EQ(club->getNamedAttribute("data-src"), "feed 2");
+    EXPECT_EQ(club->getNamedAttribute("xml:lang"), "pl");
+    EXPECT_EQ(club->attributeText(), "id=\"3\" data-src=\"feed 2\" xml:lang=\"pl\" nation=\"POL\"");
+
+    const std::string written = writeAndReadBack(*root, "utf8.lef");
+    EXPECT_EQ(written.substr(0, 40), "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n");
+    EXPECT_NE(written.find("<NAME>Łódź ≥ Ωmega</NAME>"), std::string::npos);
+}
+
 TEST(LnxWriter, ParseWriteParseKeepsEveryValue)
 {
     TLnxMessageList messages;
     auto original = TLnxParser(messages).parse(LANESCOPE_SAMPLES_DIR "/autumn-open-2026.lef");
     ASSERT_TRUE(original);
-    const std::filesystem::path path = std::filesystem::path(::testing::TempDir()) / "round-trip.lef";
-    auto copy = original->clone();
-    ASSERT_TRUE(saveDocument(*copy->asObject(), path.string()));
-
-    auto reread = TLnxParser(messages).parse(path.string());
-    ASSERT_TRUE(reread);
-    EXPECT_TRUE(messages.errors().empty());
-    EXPECT_TRUE(messages.warnings().empty());
-    original->pruneEmptyData();
-    expectSameTree(*original, *reread);
-    std::filesystem::remove(path);
+    writeAndReadBack(*original, "round-trip.lef");
 }
 
 } // namespace

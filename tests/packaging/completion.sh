@@ -35,7 +35,7 @@ expect() {
         status=1
     fi
 }
-expect "clubs convert events export fetch info list meets parse register " lanescope-cli ""
+expect "clubs convert events export fetch info list meets parse register watch " lanescope-cli ""
 expect "clubs convert " lanescope-cli c
 expect "meet.LXF meet.lef results.sd3 " lanescope-cli info ""
 expect "--pdf " lanescope-cli export meet.lef --pd

@@ -34,6 +34,8 @@ std::string reasonOf(int status)
         return "OK";
     case 302:
         return "Found";
+    case 304:
+        return "Not Modified";
     case 404:
         return "Not Found";
     default:
@@ -62,6 +64,26 @@ bool waitWhileConnected(int connection, int seconds, const std::atomic<bool>& st
             return false;
     }
     return !stopping;
+}
+
+// The value of a request header (name with its colon, as sent); empty when absent.
+std::string requestHeader(const std::string& request, const std::string& name)
+{
+    const std::size_t at = request.find("\r\n" + name + " ");
+    if (at == std::string::npos)
+        return {};
+    const std::size_t start = at + 2 + name.size() + 1;
+    return request.substr(start, request.find("\r\n", start) - start);
+}
+
+// A request whose If-None-Match names the ETag of the answer gets 304, as from a web server.
+bool isUnchanged(const std::string& request, const HttpResponse& response)
+{
+    const std::string sent = requestHeader(request, "If-None-Match:");
+    for (const auto& [name, value] : response.headers)
+        if (name == "ETag" && !sent.empty() && sent == value)
+            return true;
+    return false;
 }
 
 } // namespace
@@ -163,6 +185,8 @@ void LocalHttpServer::answer(int connection)
         if (const auto found = FResponses.find(path); found != FResponses.end())
             response = found->second;
     }
+    if (isUnchanged(request, response))
+        response = HttpResponse{304, "", {}};
     std::string reply = "HTTP/1.1 " + std::to_string(response.status) + " " + reasonOf(response.status) +
                         "\r\nConnection: close\r\n";
     if (response.withLength)

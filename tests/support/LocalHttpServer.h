@@ -26,7 +26,8 @@ struct HttpResponse
 /**
  * A small HTTP/1.1 server for tests: a thread listening on 127.0.0.1 at an ephemeral port, answering each
  * GET by the path of its target (query cut off) from a map, 404 for unknown paths, one request per
- * connection. It counts the requests per path and keeps each request's target and user agent.
+ * connection. A request whose If-None-Match matches the answer's "ETag" header is answered 304. It counts the
+ * requests per path and keeps each request's target and user agent.
  */
 class LocalHttpServer
 {

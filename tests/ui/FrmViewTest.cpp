@@ -6,6 +6,8 @@
 #include "browser/ClipboardTexts.h"
 #include "convert/ConverterChoice.h"
 #include "lenex/LnxSchema.h"
+#include "support/LocalHttpServer.h"
+#include "support/TestFiles.h"
 #include "swim/SwimCodes.h"
 #include "ui/BrowserPage.h"
 #include "ui/ElidedTexts.h"
@@ -26,11 +28,15 @@
 #include <QScreen>
 #include <QStatusTipEvent>
 #include <QTabWidget>
+#include <QTest>
 #include <QTreeWidget>
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <string>
+#include <utility>
+#include <vector>
 
 namespace lanescope::ui {
 namespace {
@@ -347,6 +353,29 @@ TEST_F(FrmViewTest, AFileWithoutCompetitionsShowsV4)
     expectEmptyWindow();
 }
 
+// What a format converter leaves out is said once the file is shown.
+TEST_F(FrmViewTest, ConverterWarningsAreShownWithTheOpenedFile)
+{
+    const auto record = [](std::string line, const std::vector<std::pair<int, std::string>>& fields) {
+        line.resize(160, ' ');
+        for (const auto& [column, text] : fields)
+            line.replace(static_cast<std::size_t>(column - 1), text.size(), text);
+        return line + "\r\n";
+    };
+    const fs::path dual = folder / "dual-meet.sd3";
+    std::ofstream(dual, std::ios::binary)
+        << record("A0", {{12, "02"}}) << record("B1", {{12, "Dual Meet"}, {122, "01102025"}})
+        << record("C1", {{14, "HOME"}, {18, "Home Team"}})
+        << record("D0",
+                  {{12, "Swimmer, Sam"}, {66, "F"}, {68, " 1001"}, {73, "1"}, {116, "1:00.00"}, {124, "Y"}})
+        << record("D0",
+                  {{12, "Diver, Dee"}, {66, "F"}, {68, "   1H"}, {73, "2"}, {116, " 245.50"}, {124, "Y"}});
+    view->OpenFile(QString::fromStdString(dual.string()), true);
+    ASSERT_EQ(view->warnings.size(), 1);
+    EXPECT_TRUE(view->warnings.first().startsWith("1 diving")) << view->warnings.first().toStdString();
+    EXPECT_EQ(view->CbxCompetitions->count(), 1);
+}
+
 TEST_F(FrmViewTest, ClosingClearsBothTreesAndDisablesTheFileCommands)
 {
     view->OpenFile(kSample, true);
@@ -548,6 +577,96 @@ TEST_F(FrmViewTest, EveryRealFileTheConvertersAcceptOpensWithoutAMessage)
     }
     std::printf("%d real files opened\n", opened);
     EXPECT_GT(opened, 0);
+}
+
+// The sample with the winning time of event 1 replaced.
+std::string sampleWithTime(const std::string& time)
+{
+    std::string lenex = testing::readFile(kSample.toStdString());
+    for (std::size_t at = 0; (at = lenex.find("V00h00:56.79", at)) != std::string::npos; at += 12)
+        lenex.replace(at, 12, "V00h00:" + time);
+    return lenex;
+}
+
+bool drawnContains(const BrowserPage* page, const std::string& text)
+{
+    for (const browser::PaintItem& item : page->surface()->paintBox().items())
+        if (item.text.find(text) != std::string::npos)
+            return true;
+    return false;
+}
+
+// Reload keeps the selected event and the scroll position; a file caught half-written keeps the shown
+// data; with Live on, a change on disk is read once the file has been quiet for a second.
+TEST_F(FrmViewTest, ReloadKeepsThePlaceAndNeverShowsAHalfWrittenFile)
+{
+    const QString file = QString::fromStdString((folder / "live.lef").string());
+    testing::writeFile(file.toStdString(), sampleWithTime("56.79"));
+    view->resize(700, 320);
+    view->show();
+    view->OpenFile(file, true);
+    view->PgcMain->setCurrentIndex(TfrmView::EventsPage);
+    QTreeWidgetItem* item = eventItemWithResults();
+    ASSERT_NE(item, nullptr);
+    const QString selected = item->text(0);
+    view->shtEvents->surface()->scrollToY(60);
+    const int scroll = view->shtEvents->surface()->scrollY();
+    ASSERT_GT(scroll, 0);
+    ASSERT_TRUE(drawnContains(view->shtEvents, "56.79"));
+
+    testing::writeFile(file.toStdString(), sampleWithTime("55.55"));
+    EXPECT_TRUE(view->Reload());
+    ASSERT_NE(view->shtEvents->tree()->currentItem(), nullptr);
+    EXPECT_EQ(view->shtEvents->tree()->currentItem()->text(0), selected);
+    EXPECT_EQ(view->shtEvents->surface()->scrollY(), scroll);
+    EXPECT_TRUE(drawnContains(view->shtEvents, "55.55"));
+    EXPECT_TRUE(view->statusBarView->messageText().startsWith("Updated "))
+        << view->statusBarView->messageText().toStdString();
+    EXPECT_TRUE(view->windowTitle().endsWith(" - live.lef"));
+
+    const std::string whole = sampleWithTime("54.44");
+    testing::writeFile(file.toStdString(), whole.substr(0, whole.size() / 2));
+    EXPECT_FALSE(view->Reload());
+    EXPECT_TRUE(drawnContains(view->shtEvents, "55.55"));
+    EXPECT_EQ(view->statusBarView->messageText(), "file incomplete");
+    EXPECT_TRUE(view->warnings.isEmpty());
+
+    view->ActLive->setChecked(true);
+    view->ActLiveExecute();
+    testing::writeFile(file.toStdString(), whole);
+    for (int waited = 0; waited < 4000 && !drawnContains(view->shtEvents, "54.44"); waited += 50)
+        QTest::qWait(50);
+    EXPECT_TRUE(drawnContains(view->shtEvents, "54.44"));
+    EXPECT_TRUE(view->ActLive->isChecked());
+    EXPECT_EQ(view->shtEvents->tree()->currentItem()->text(0), selected);
+}
+
+// A link is opened by the file name in its query; an unchanged file, answered 304, costs no reload.
+TEST_F(FrmViewTest, ReloadOfALinkAsksConditionally)
+{
+    testing::LocalHttpServer server;
+    server.serve("/get.php", testing::HttpResponse{200, sampleWithTime("56.79"), {{"ETag", "\"1\""}}});
+    view->OpenUrl(QString::fromStdString(server.url("/get.php?meet=4&file=autumn.lef")));
+    ASSERT_TRUE(view->warnings.isEmpty()) << view->warnings.join("\n").toStdString();
+    EXPECT_EQ(view->CbxCompetitions->count(), 1);
+    EXPECT_TRUE(view->windowTitle().endsWith(" - autumn.lef"));
+    EXPECT_EQ(view->recentUrls().value(0).toStdString(), server.url("/get.php?meet=4&file=autumn.lef"));
+    view->PgcMain->setCurrentIndex(TfrmView::EventsPage);
+    ASSERT_NE(eventItemWithResults(), nullptr);
+    const browser::EventTreeNode* shown = view->selectedEventNode();
+
+    EXPECT_FALSE(view->Reload());
+    EXPECT_EQ(server.requestCount("/get.php"), 2);
+    EXPECT_EQ(view->selectedEventNode(), shown) << "the document was not rebuilt";
+
+    server.serve("/get.php", testing::HttpResponse{200, sampleWithTime("55.55"), {{"ETag", "\"2\""}}});
+    EXPECT_TRUE(view->Reload());
+    EXPECT_TRUE(drawnContains(view->shtEvents, "55.55"));
+    EXPECT_EQ(view->sourceUrl().toStdString(), server.url("/get.php?meet=4&file=autumn.lef"));
+
+    view->OpenUrl(QString::fromStdString(server.url("/missing.lef")));
+    ASSERT_EQ(view->warnings.size(), 1);
+    EXPECT_TRUE(view->warnings[0].endsWith("HTTP status 404"));
 }
 
 } // namespace

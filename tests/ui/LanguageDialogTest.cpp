@@ -128,13 +128,13 @@ TEST_F(LanguageDialogTest, SwitchingToEnglishRetitlesTheOpenMainWindow)
     QApplication::processEvents();
     const QString germanTree = events->topLevelItem(0)->text(0);
     const QString germanEvent = events->currentItem()->text(0);
-    EXPECT_EQ(menuTitles(view), (QStringList{"Datei", "Bearbeiten", "Auswertungen", "Hilfe"}));
+    EXPECT_EQ(menuTitles(view), (QStringList{"Datei", "Bearbeiten", "Ansicht", "Auswertungen", "Hilfe"}));
     EXPECT_EQ(plain(view.ActLoadFile->text()), QStringLiteral("Öffnen..."));
 
     ASSERT_TRUE(app::LanguageManager().LoadLanguage(app::kFallbackLanguage, true));
     QApplication::processEvents();
 
-    EXPECT_EQ(menuTitles(view), (QStringList{"File", "Edit", "Reports", "Help"}));
+    EXPECT_EQ(menuTitles(view), (QStringList{"File", "Edit", "View", "Reports", "Help"}));
     EXPECT_EQ(plain(view.ActLoadFile->text()), QStringLiteral("Open..."));
     EXPECT_EQ(view.ActLoadFile->statusTip(), QStringLiteral("Open a file."));
     EXPECT_EQ(plain(view.PgcMain->tabText(TfrmView::EventsPage)), QStringLiteral("Events"));
