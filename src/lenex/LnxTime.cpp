@@ -3,7 +3,6 @@
 #include "base/Strings.h"
 
 #include <cstdint>
-#include <cstdio>
 #include <vector>
 
 namespace lanescope::lenex {
@@ -60,10 +59,15 @@ std::string lenexTimeWrite(int kind, TSwimTime time)
     const int seconds = time % 600000 / 10000;
     const int tenths = time % 10000 / 1000;
     const int hundredths = time % 1000 / 10 % 10;
-    char text[24];
-    std::snprintf(text, sizeof text, "%c%02dh%02d:%02d.%d%d", letter, minutes / 60, minutes % 60, seconds,
-                  tenths, hundredths);
-    return text;
+    // A swim time holds at most 59 hours, so every field has a fixed width: "V00h01:23.45". Written by hand,
+    // as converters write a time per split and formatting through printf took most of their work.
+    const int hours = minutes / 60;
+    const int minute = minutes % 60;
+    const char text[] = {letter, static_cast<char>('0' + hours / 10),   static_cast<char>('0' + hours % 10),
+                         'h',    static_cast<char>('0' + minute / 10),  static_cast<char>('0' + minute % 10),
+                         ':',    static_cast<char>('0' + seconds / 10), static_cast<char>('0' + seconds % 10),
+                         '.',    static_cast<char>('0' + tenths),       static_cast<char>('0' + hundredths)};
+    return std::string(text, sizeof text);
 }
 
 TSwimTime lenexTimeRead(std::string_view value, int expectedKind)

@@ -2,6 +2,7 @@
 
 #include "lenex/LnxSwimStyle.h"
 
+#include <cstdint>
 #include <gtest/gtest.h>
 
 namespace lanescope::lenex {
@@ -63,6 +64,8 @@ TEST(LenexTime, WritesAndReadsByKind)
         EXPECT_EQ(lenexTimeWrite(tkValid, time), text);
         EXPECT_EQ(lenexTimeRead(text, tkValid), time) << text;
     }
+    EXPECT_EQ(lenexTimeWrite(tkValid, INT32_MAX), "V59h39:08.34"); // the largest time keeps two hour digits
+    EXPECT_EQ(lenexTimeWrite(tkLimit, -5), "L00h00:00.00");
     EXPECT_EQ(lenexTimeRead("Vx1h02:03.45", tkValid), 2 * 600000 + 34050); // no hour field: minutes only
     EXPECT_EQ(lenexTimeRead("V99h00:00.00", tkValid), 0);                  // beyond the swim time's range
     EXPECT_EQ(lenexTimeRead("", tkAny), 0);
