@@ -357,6 +357,9 @@ int TLnxParser::Impl::nextToken()
         while (static_cast<unsigned char>(*p) - 1u < 32u) {
             lines += *p == '\n';
             ++p;
+            // Indentation is mostly runs of blanks after a line break: pass them in a tighter loop.
+            while (*p == ' ')
+                ++p;
         }
         FLine += lines;
         FCursor = static_cast<std::size_t>(p - FBuffer);
