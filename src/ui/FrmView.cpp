@@ -478,8 +478,14 @@ void TfrmView::FormShow()
     }
     MainWindowUp();
     QApplication::restoreOverrideCursor();
-    // LANESCOPE_QUIT_AFTER_FIRST_PAINT=1: the process ends once the list of the opened file is drawn.
+    // LANESCOPE_QUIT_AFTER_FIRST_PAINT=1: the first leaf of the event tree (a result list) is chosen, as by a
+    // click, and the process ends once its list is drawn.
     if (qEnvironmentVariable("LANESCOPE_QUIT_AFTER_FIRST_PAINT") == QLatin1String("1")) {
+        QTreeWidget* tree = shtEvents->tree();
+        QTreeWidgetItem* leaf = tree->topLevelItem(0);
+        while (leaf != nullptr && leaf->childCount() > 0)
+            leaf = leaf->child(0);
+        tree->setCurrentItem(leaf);
         shtEvents->surface()->quitAfterNextPaint();
         shtTeilnehmer->surface()->quitAfterNextPaint();
     }
