@@ -76,7 +76,9 @@ void fuzzMeetList(std::string_view input)
                      table.Value("MEETNATION"), 0);
         for (int column = 0; column < 3; ++column)
             node.sortKey(column);
-        download::fileNameFromUrl(node.fileUrl());
+        // A server's texts name the downloaded file: the address, a header and the content all decide it.
+        download::resultFileName(download::percentEncodeUrl(node.fileUrl()), table.Value("MEETNAME"),
+                                 table.Value("MEETCITY"));
     }
 }
 
