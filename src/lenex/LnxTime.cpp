@@ -3,7 +3,6 @@
 #include "base/Strings.h"
 
 #include <cstdint>
-#include <vector>
 
 namespace lanescope::lenex {
 
@@ -20,23 +19,31 @@ TSwimTime parseSwimTime(std::string_view text)
     if (text == "99:99.99" || text == "99:99,99")
         text = "59:59.99";
 
-    std::vector<std::string_view> pieces;
+    // The pieces between ":", "." and ",": only the first and the last three count, so they are kept
+    // without a list (converters read a time per split).
+    std::size_t count = 0;
+    std::string_view first;
+    std::string_view last[3]; // the third last, second last and last piece
     std::size_t start = 0;
     for (std::size_t i = 0; i <= text.size(); ++i) {
         if (i == text.size() || text[i] == ':' || text[i] == '.' || text[i] == ',') {
-            pieces.push_back(text.substr(start, i - start));
+            const std::string_view piece = text.substr(start, i - start);
+            if (count++ == 0)
+                first = piece;
+            last[0] = last[1];
+            last[1] = last[2];
+            last[2] = piece;
             start = i + 1;
         }
     }
-    if (pieces.size() < 2)
+    if (count < 2)
         return 0;
 
     // Four pieces carry the hours in front: "1:02:03.45".
-    const std::int32_t hours = pieces.size() >= 4 ? base::strToIntDef(base::trimView(pieces.front()), 0) : 0;
-    const std::int32_t minutes =
-        pieces.size() >= 3 ? base::strToIntDef(base::trimView(pieces[pieces.size() - 3]), 0) : 0;
-    const std::int32_t seconds = base::strToIntDef(base::trimView(pieces[pieces.size() - 2]), 0);
-    const std::string_view fraction = pieces.back();
+    const std::int32_t hours = count >= 4 ? base::strToIntDef(base::trimView(first), 0) : 0;
+    const std::int32_t minutes = count >= 3 ? base::strToIntDef(base::trimView(last[0]), 0) : 0;
+    const std::int32_t seconds = base::strToIntDef(base::trimView(last[1]), 0);
+    const std::string_view fraction = last[2];
 
     // Wrap-around of absurd hour, minute or second counts is no concern: the result only has to stay defined.
     std::int64_t value = (static_cast<std::int64_t>(hours) * 60 + minutes) * 600000 +
