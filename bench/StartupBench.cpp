@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <benchmark/benchmark.h>
 #include <chrono>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
@@ -11,6 +12,7 @@
 #include <spawn.h>
 #include <string>
 #include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 #include <utility>
 #include <vector>
@@ -82,8 +84,19 @@ double startOnce(const std::string& file)
     posix_spawn_file_actions_destroy(&actions);
     if (spawned != 0)
         fail("cannot start " + program);
+    // A window that never draws a list (a dialog waiting for an answer, say) is ended after a minute, so the
+    // benchmark cannot hang.
     int status = 0;
-    if (waitpid(child, &status, 0) != child || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
+    pid_t ended = 0;
+    while ((ended = waitpid(child, &status, WNOHANG)) == 0 &&
+           std::chrono::steady_clock::now() - start < std::chrono::seconds(60))
+        std::this_thread::sleep_for(std::chrono::microseconds(200));
+    if (ended == 0) {
+        kill(child, SIGKILL);
+        waitpid(child, &status, 0);
+        fail(program + " " + file + " drew no list within a minute");
+    }
+    if (ended != child || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
         fail(program + " " + file + " did not end after its first drawn list");
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
