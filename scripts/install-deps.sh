@@ -17,7 +17,7 @@ set -- "${extra[@]}" "$@"
 packages=(
     build-essential cmake ninja-build ccache pkg-config git
     librsvg2-bin
-    qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev
+    qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-translations-l10n libgl-dev
     libzip-dev zlib1g-dev libicu-dev libcurl4-openssl-dev libjpeg62-turbo-dev libgif-dev
     libgtest-dev libgmock-dev libbenchmark-dev libpugixml-dev
     libharfbuzz-dev libfontconfig-dev libpng-dev

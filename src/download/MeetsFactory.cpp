@@ -135,14 +135,17 @@ void TMeetsFactory::LoadMeets(std::int32_t serverKey)
     const auto info = FHTTP->ApplicationInfo();
     const std::string* entry = info ? info->find("ResultServers", std::to_string(serverKey)) : nullptr;
     const std::string url = entry ? base::trim(entryField(*entry, 1)) : std::string();
+    FLastFailure.clear();
     if (url.empty())
         return;
     try {
         const std::string file = base::privateTempFolder() + "/" + std::string(kMeetListFileName);
-        if (FHTTP->Download(url, file) && FMeetTable.Open(file, true, '\t'))
+        if (!FHTTP->Download(url, file))
+            FLastFailure = FHTTP->lastTransfer().reason();
+        else if (FMeetTable.Open(file, true, '\t'))
             FillTree();
-    } catch (const std::exception&) {
-        // No temporary folder: the meet list stays empty, as for any other failed fetch.
+    } catch (const std::exception& error) {
+        FLastFailure = error.what(); // no temporary folder: the meet list stays empty
     }
 }
 

@@ -87,7 +87,8 @@ public:
      * on failure (then lastFailure says why).
      */
     std::optional<std::string> DownloadMeet(const TNodeDownloadMeet& node);
-    /** Why the last server list or meet download failed, in English words; empty after a success. */
+    /** Why the last server list, meet list or meet download failed, in English words; empty after a success.
+     */
     const std::string& lastFailure() const { return FLastFailure; }
 
     /** Sorts the nodes by the column's sort keys (compared as texts, any case); ties keep their order. */

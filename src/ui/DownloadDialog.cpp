@@ -4,6 +4,7 @@
 #include "base/LanguageTexts.h"
 #include "base/VnxIniFiles.h"
 #include "download/MeetsFactory.h"
+#include "download/VnxHTTP.h"
 #include "ui/FormPlacement.h"
 #include "ui/StartScreen.h"
 
@@ -12,6 +13,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -35,10 +37,11 @@ void showTransferStatus(const std::string& text)
 
 } // namespace
 
-TFDownload::TFDownload(base::CustomIniFile& settings, Warning warning, QWidget* parent)
+TFDownload::TFDownload(base::CustomIniFile& settings, Warning warning, Command openUrl, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
     , FSettings(settings)
     , FWarning(std::move(warning))
+    , FOpenUrl(std::move(openUrl))
     , FFactory(std::make_unique<download::TMeetsFactory>(&settings))
 {
     setObjectName(kFormName);
@@ -48,11 +51,37 @@ TFDownload::TFDownload(base::CustomIniFile& settings, Warning warning, QWidget* 
 
     auto* top = new QWidget;
     top->setFixedHeight(36);
-    auto* label = new QLabel(QStringLiteral("Download Server wählen:"), top);
-    label->move(5, 9);
+    lblServer = new QLabel(QStringLiteral("Download Server wählen:"), top);
+    lblServer->setObjectName(QStringLiteral("lblServer"));
+    lblServer->setGeometry(5, 9, 185, 18);
     cbxServer = new QComboBox(top);
     cbxServer->setObjectName(QStringLiteral("cbxServer"));
     cbxServer->setGeometry(195, 6, 400, 24);
+
+    pnlNoServer = new QWidget;
+    pnlNoServer->setObjectName(QStringLiteral("pnlNoServer"));
+    lblNoServer = new QLabel;
+    lblNoServer->setObjectName(QStringLiteral("lblNoServer"));
+    lblNoServer->setWordWrap(true);
+    lblAppInfoURL = new QLabel(QStringLiteral("Adresse der Serverliste:"));
+    lblAppInfoURL->setObjectName(QStringLiteral("lblAppInfoURL"));
+    edtAppInfoURL = new QLineEdit;
+    edtAppInfoURL->setObjectName(QStringLiteral("edtAppInfoURL"));
+    lblAppInfoURL->setBuddy(edtAppInfoURL);
+    btnApplyURL = new QPushButton(QStringLiteral("Übernehmen"));
+    btnApplyURL->setObjectName(QStringLiteral("btnApplyURL"));
+    btnOpenUrl = new QPushButton(QStringLiteral("URL öffnen..."));
+    btnOpenUrl->setObjectName(QStringLiteral("btnOpenUrl"));
+    auto* addressRow = new QHBoxLayout;
+    addressRow->addWidget(lblAppInfoURL);
+    addressRow->addWidget(edtAppInfoURL, 1);
+    addressRow->addWidget(btnApplyURL);
+    auto* noServerLayout = new QVBoxLayout(pnlNoServer);
+    noServerLayout->setContentsMargins(5, 5, 5, 5);
+    noServerLayout->addWidget(lblNoServer);
+    noServerLayout->addLayout(addressRow);
+    noServerLayout->addWidget(btnOpenUrl, 0, Qt::AlignLeft);
+    pnlNoServer->hide();
 
     trvMeets = new QTreeWidget;
     trvMeets->setObjectName(QStringLiteral("trvMeets"));
@@ -72,10 +101,16 @@ TFDownload::TFDownload(base::CustomIniFile& settings, Warning warning, QWidget* 
         if (column.width > 0)
             header->resizeSection(k, column.width);
     }
-    trvMeets->setStyleSheet(QStringLiteral("QTreeWidget::item { border: 1px solid #d0d0d0; }"));
+    // Grid lines round the cells; a style sheet for items drops the selection colour unless it names it.
+    trvMeets->setStyleSheet(QStringLiteral(
+        "QTreeWidget::item { border: 1px solid #d0d0d0; }"
+        "QTreeWidget::item:selected { background: palette(highlight); color: palette(highlighted-text); }"));
 
     auto* bottom = new QWidget;
     bottom->setFixedHeight(35);
+    lblFailure = new QLabel(bottom);
+    lblFailure->setObjectName(QStringLiteral("lblFailure"));
+    lblFailure->setGeometry(5, 5, 395, 25);
     btnLoad = new QPushButton(QStringLiteral("Laden"), bottom);
     btnLoad->setObjectName(QStringLiteral("btnLoad"));
     btnLoad->setGeometry(410, 5, 80, 25);
@@ -88,11 +123,15 @@ TFDownload::TFDownload(base::CustomIniFile& settings, Warning warning, QWidget* 
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     layout->addWidget(top);
+    layout->addWidget(pnlNoServer);
     layout->addWidget(trvMeets, 1);
     layout->addWidget(bottom);
 
     connect(cbxServer, &QComboBox::currentIndexChanged, this, &TFDownload::cbxServerChange);
     connect(btnLoad, &QPushButton::clicked, this, &TFDownload::btnLoadClick);
+    connect(btnApplyURL, &QPushButton::clicked, this, &TFDownload::btnApplyURLClick);
+    connect(edtAppInfoURL, &QLineEdit::returnPressed, this, &TFDownload::btnApplyURLClick);
+    connect(btnOpenUrl, &QPushButton::clicked, this, &TFDownload::btnOpenUrlClick);
     connect(btnClose, &QPushButton::clicked, this, &QDialog::reject);
     connect(trvMeets, &QTreeWidget::itemDoubleClicked, this, &TFDownload::btnLoadClick);
     connect(header, &QHeaderView::sectionClicked, this, &TFDownload::sortByColumn);
@@ -102,6 +141,12 @@ TFDownload::~TFDownload() = default;
 
 bool TFDownload::Execute()
 {
+    fillServers();
+    return exec() == QDialog::Accepted;
+}
+
+bool TFDownload::fillServers()
+{
     const std::vector<download::ResultServer> servers = FFactory->ServerList();
     {
         const QSignalBlocker blocker(cbxServer);
@@ -109,11 +154,42 @@ bool TFDownload::Execute()
         for (const download::ResultServer& server : servers)
             cbxServer->addItem(QString::fromStdString(server.name), server.key);
     }
-    if (cbxServer->count() == 0) {
-        FWarning(QString::fromStdString(base::languageText('G', 120)));
-        return false;
+    const bool found = cbxServer->count() > 0;
+    pnlNoServer->setVisible(!found);
+    btnLoad->setEnabled(found);
+    if (!found) {
+        const std::string address =
+            FSettings.ReadString("Special", "AppInfoURL", std::string(download::kDefaultAppInfoUrl));
+        edtAppInfoURL->setText(QString::fromStdString(address));
+        QString text = QString::fromStdString(base::languageText('G', 120));
+        if (!FFactory->lastFailure().empty())
+            text +=
+                QStringLiteral("\n(") + QString::fromStdString(FFactory->lastFailure()) + QLatin1Char(')');
+        lblNoServer->setText(text);
     }
-    return exec() == QDialog::Accepted;
+    return found;
+}
+
+void TFDownload::showFailure(const std::string& reason)
+{
+    lblFailure->setText(QString::fromStdString(reason));
+    lblFailure->setToolTip(lblFailure->text());
+}
+
+void TFDownload::btnApplyURLClick()
+{
+    FSettings.WriteString("Special", "AppInfoURL", edtAppInfoURL->text().trimmed().toStdString());
+    if (fillServers()) {
+        cbxServer->setCurrentIndex(0);
+        cbxServerChange();
+    }
+}
+
+void TFDownload::btnOpenUrlClick()
+{
+    reject();
+    if (FOpenUrl)
+        FOpenUrl();
 }
 
 void TFDownload::showEvent(QShowEvent* event)
@@ -126,7 +202,10 @@ void TFDownload::showEvent(QShowEvent* event)
     const app::FormGeometry placed =
         openingGeometry(FSettings.ReadString("Windows", kFormName, ""), *this, false);
     move(placed.bounds.left, placed.bounds.top);
-    cbxServerChange();
+    if (cbxServer->count() > 0)
+        cbxServerChange();
+    else
+        edtAppInfoURL->setFocus();
 }
 
 void TFDownload::hideEvent(QHideEvent* event)
@@ -143,6 +222,7 @@ void TFDownload::cbxServerChange()
     const int key = cbxServer->currentIndex() >= 0 ? cbxServer->currentData().toInt() : 0;
     trvMeets->clear(); // before the factory may free the nodes the items point to
     FFactory->LoadMeets(key);
+    showFailure(FFactory->lastFailure());
     fillTree();
     if (trvMeets->topLevelItemCount() > 0)
         trvMeets->setCurrentItem(trvMeets->topLevelItem(0));
@@ -191,9 +271,11 @@ void TFDownload::btnLoadClick()
         return;
     if (const std::optional<std::string> file = FFactory->DownloadMeet(*node)) {
         FDownloadedFile = QString::fromStdString(*file);
+        showFailure({});
         accept();
         return;
     }
+    showFailure(FFactory->lastFailure());
     FWarning(QString::fromStdString(base::languageText('G', 140)));
 }
 

@@ -6,6 +6,8 @@
 #include <memory>
 
 class QComboBox;
+class QLabel;
+class QLineEdit;
 class QPushButton;
 class QTreeWidget;
 class QTreeWidgetItem;
@@ -25,7 +27,10 @@ namespace lanescope::ui {
  * `TFDownload`: the download dialog. The user picks a result server and one of its meets; "Laden" (or a
  * double click) fetches the meet's result file into the private temporary folder and closes the dialog
  * with OK. Created once per program run and kept, so the server list and the shown meet list survive
- * between downloads. Warnings go through the function the owner hands in (the main window's).
+ * between downloads. Warnings go through the function the owner hands in (the main window's). When no
+ * result server can be reached the dialog says why and offers the address of the server list
+ * ("Special"/"AppInfoURL") and the main window's Open URL command; a failed meet list or download shows
+ * its reason under the list.
  */
 class TFDownload : public QDialog
 {
@@ -33,40 +38,57 @@ class TFDownload : public QDialog
 
 public:
     using Warning = std::function<void(const QString& text)>;
+    using Command = std::function<void()>;
 
-    /** settings: the program's settings, which must outlive the dialog. */
-    TFDownload(base::CustomIniFile& settings, Warning warning, QWidget* parent = nullptr);
+    /** settings: the program's settings, which must outlive the dialog; openUrl: the Open URL command. */
+    TFDownload(base::CustomIniFile& settings, Warning warning, Command openUrl, QWidget* parent = nullptr);
     ~TFDownload() override;
 
     /**
      * Fills the server selector and shows the dialog modally; true when it closed after a successful
-     * download. Without any server it warns with G120 and returns false at once.
+     * download. Without any server it opens in the state that offers the server-list address.
      */
     bool Execute();
     /** The local file of the last successful download. */
     const QString& DownloadedFile() const { return FDownloadedFile; }
 
     // Components, named as in the form.
+    QLabel* lblServer;
     QComboBox* cbxServer;
+    QWidget* pnlNoServer;
+    QLabel* lblNoServer;
+    QLabel* lblAppInfoURL;
+    QLineEdit* edtAppInfoURL;
+    QPushButton* btnApplyURL;
+    QPushButton* btnOpenUrl;
     QTreeWidget* trvMeets;
+    QLabel* lblFailure;
     QPushButton* btnLoad;
     QPushButton* btnClose;
 
     // Events, named as in the form.
     void cbxServerChange();
     void btnLoadClick();
+    /** Saves the entered server-list address and asks for the servers again. */
+    void btnApplyURLClick();
+    /** Closes the dialog and runs the Open URL command. */
+    void btnOpenUrlClick();
 
 protected:
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
 
 private:
+    /** Fills the server selector; without servers shows the address field and the reason. */
+    bool fillServers();
+    void showFailure(const std::string& reason);
     void fillTree();
     void sortByColumn(int column);
     const download::TNodeDownloadMeet* nodeOf(const QTreeWidgetItem* item) const;
 
     base::CustomIniFile& FSettings;
     Warning FWarning;
+    Command FOpenUrl;
     std::unique_ptr<download::TMeetsFactory> FFactory;
     QString FDownloadedFile;
 };

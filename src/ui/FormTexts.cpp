@@ -1,6 +1,7 @@
 #include "ui/FormTexts.h"
 
 #include "app/VnxLanguage.h"
+#include "ui/QtTranslation.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -385,7 +386,12 @@ void installFormTranslation()
         filter = new FormTranslationFilter(qApp);
         qApp->installEventFilter(filter);
     }
-    app::LanguageManager().setFormRefresher(refreshOpenForms);
+    // Qt's own texts (Yes, Cancel, the file dialogs) follow the screen language too.
+    loadQtTranslation(app::LanguageManager().screenLanguage());
+    app::LanguageManager().setFormRefresher([] {
+        loadQtTranslation(app::LanguageManager().screenLanguage());
+        refreshOpenForms();
+    });
 }
 
 } // namespace lanescope::ui

@@ -102,10 +102,11 @@ void TfrmView::trvClubsChange()
 
 void TfrmView::ActLoadFileExecute()
 {
-    QFileDialog dialog(this, QStringLiteral("Load"), FOpenPath,
-                       QStringLiteral("Supported result files (*.lef *.lxf *.lxb *.stf *.fxl *.snf *.cl2 *.sd3 "
-                                      "*.dsv *.dsv6 *.dsv7 *.dsv8 *.zip);;"
-                                      "All Files (*)"));
+    QFileDialog dialog(
+        this, QStringLiteral("Load"), FOpenPath,
+        QStringLiteral("Supported result files (*.lef *.lxf *.lxb *.stf *.fxl *.snf *.cl2 *.sd3 "
+                       "*.dsv *.dsv6 *.dsv7 *.dsv8 *.zip);;"
+                       "All Files (*)"));
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
@@ -120,7 +121,8 @@ void TfrmView::ActDownloadExecute()
 {
     if (!FDownloadDialog)
         FDownloadDialog = new TFDownload(
-            FSettings, [this](const QString& message) { showWarning(message); }, this);
+            FSettings, [this](const QString& message) { showWarning(message); },
+            [this] { ActOpenUrlExecute(); }, this);
     if (FDownloadDialog->Execute())
         OpenFile(FDownloadDialog->DownloadedFile(), false);
 }

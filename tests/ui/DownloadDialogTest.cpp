@@ -6,8 +6,11 @@
 #include "support/TestFiles.h"
 #include "ui/FrmView.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -141,20 +144,62 @@ TEST_F(DownloadDialogTest, HeaderClickSortsAndMissingFileWarnsWithTheDialogOpen)
         dialog.trvMeets->setCurrentItem(itemNamed(*dialog.trvMeets, "Old Meet"));
         QTest::mouseClick(dialog.btnLoad, Qt::LeftButton);
         stillOpen = dialog.isVisible();
+        EXPECT_EQ(dialog.lblFailure->text(), QStringLiteral("HTTP status 404"));
     });
     EXPECT_TRUE(stillOpen);
     EXPECT_EQ(view->warnings, QStringList{text('G', 140)});
     EXPECT_EQ(view->document().competitionCount(), 0);
 }
 
-TEST_F(DownloadDialogTest, NoServerWarnsWithoutShowingTheDialog)
+// The selected meet is drawn in the selection colour, although the cells have their own grid lines.
+TEST_F(DownloadDialogTest, SelectedMeetKeepsTheSelectionColour)
+{
+    download([&](TFDownload& dialog) {
+        QApplication::processEvents();
+        QTreeWidgetItem* selected = dialog.trvMeets->currentItem();
+        ASSERT_NE(selected, nullptr);
+        ASSERT_TRUE(selected->isSelected());
+        const QRect cell = dialog.trvMeets->visualItemRect(selected);
+        const QImage image = dialog.trvMeets->viewport()->grab().toImage();
+        const QColor highlight = dialog.trvMeets->palette().color(QPalette::Active, QPalette::Highlight);
+        const QColor inactive = dialog.trvMeets->palette().color(QPalette::Inactive, QPalette::Highlight);
+        const QColor drawn = image.pixelColor(cell.right() - 3, cell.center().y());
+        EXPECT_TRUE(drawn == highlight || drawn == inactive) << drawn.name().toStdString();
+    });
+}
+
+// Without a reachable server list the dialog says why, takes a new address and saves it.
+TEST_F(DownloadDialogTest, NoServerOffersTheServerListAddress)
+{
+    const std::string working = server.url("/appinfo");
+    const std::string unreachable = testing::unreachableUrl("/appinfo");
+    settings->WriteString("Special", "AppInfoURL", unreachable);
+    download([&](TFDownload& dialog) {
+        EXPECT_TRUE(dialog.pnlNoServer->isVisible());
+        EXPECT_FALSE(dialog.btnLoad->isEnabled());
+        EXPECT_TRUE(dialog.lblNoServer->text().startsWith(text('G', 120)));
+        EXPECT_TRUE(dialog.lblNoServer->text().contains(QStringLiteral("connection refused")))
+            << dialog.lblNoServer->text().toStdString();
+        EXPECT_EQ(dialog.edtAppInfoURL->text().toStdString(), unreachable);
+        dialog.edtAppInfoURL->setText(QString::fromStdString(working));
+        QTest::mouseClick(dialog.btnApplyURL, Qt::LeftButton);
+        EXPECT_FALSE(dialog.pnlNoServer->isVisible());
+        EXPECT_EQ(dialog.cbxServer->count(), 2);
+        EXPECT_EQ(columnTexts(*dialog.trvMeets, 1), QStringList{"Alpha Meet"});
+    });
+    EXPECT_TRUE(view->warnings.isEmpty()) << view->warnings.join("|").toStdString();
+    EXPECT_EQ(settings->ReadString("Special", "AppInfoURL", ""), working);
+}
+
+TEST_F(DownloadDialogTest, OpenUrlButtonClosesTheDialogAndRunsTheCommand)
 {
     settings->WriteString("Special", "AppInfoURL", testing::unreachableUrl("/appinfo"));
-    view->ActDownloadExecute();
-    EXPECT_EQ(view->warnings, QStringList{text('G', 120)});
-    auto* dialog = view->findChild<TFDownload*>();
-    ASSERT_NE(dialog, nullptr);
-    EXPECT_FALSE(dialog->isVisible());
+    int opened = 0;
+    TFDownload dialog(
+        *settings, [](const QString&) {}, [&] { opened += dialog.isVisible() ? 0 : 1; });
+    QTimer::singleShot(0, &dialog, [&] { QTest::mouseClick(dialog.btnOpenUrl, Qt::LeftButton); });
+    EXPECT_FALSE(dialog.Execute());
+    EXPECT_EQ(opened, 1);
 }
 
 } // namespace

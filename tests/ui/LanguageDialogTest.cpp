@@ -118,6 +118,25 @@ QStringList menuTitles(TfrmView& view)
     return titles;
 }
 
+// Qt's own buttons speak the screen language: German for both German languages, none for English.
+TEST_F(LanguageDialogTest, QtOwnTextsFollowTheScreenLanguage)
+{
+    struct Case
+    {
+        int language;
+        const char* yes;
+        const char* no;
+    };
+    for (const Case& c :
+         {Case{0, "Ja", "Nein"}, Case{2, "Oui", "Non"}, Case{3, "Yes", "No"}, Case{1, "Ja", "Nein"}}) {
+        ASSERT_TRUE(app::LanguageManager().LoadLanguage(c.language, true));
+        QMessageBox box(QMessageBox::Question, QStringLiteral("Lanescope"), QStringLiteral("?"),
+                        QMessageBox::Yes | QMessageBox::No);
+        EXPECT_EQ(plain(box.button(QMessageBox::Yes)->text()), QString::fromUtf8(c.yes)) << c.language;
+        EXPECT_EQ(plain(box.button(QMessageBox::No)->text()), QString::fromUtf8(c.no)) << c.language;
+    }
+}
+
 TEST_F(LanguageDialogTest, SwitchingToEnglishRetitlesTheOpenMainWindow)
 {
     TfrmView view(*settings);
@@ -338,7 +357,7 @@ TEST_F(LanguageDialogTest, FormSectionsNameExistingComponents)
     TVnxFCompetitionInfo info;
     TVnxFVornixScreen screen(true, true);
     TvnxFLangSelect languages(true);
-    TFDownload download(*settings, [](const QString&) {});
+    TFDownload download(*settings, [](const QString&) {}, {});
     const std::vector<QWidget*> forms{&view, &find, &info, &screen, &languages, &download};
     for (const int language : {0, 1, 2, 3}) {
         ASSERT_TRUE(app::LanguageManager().LoadLanguage(language, false));
