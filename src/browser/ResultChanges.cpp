@@ -38,7 +38,7 @@ std::string swimKey(const lenex::TLenex& document, const TLnxObject& result)
 std::string seenValue(const TLnxObject& result)
 {
     std::string value;
-    append(value, &result, {tag::TIME, tag::PLACE, tag::RANK, tag::POINTS, tag::COMMENT});
+    append(value, &result, {tag::TIME, tag::CODE, tag::PLACE, tag::RANK, tag::POINTS, tag::COMMENT});
     for (const swim::TResultRanking& ranking : swim::furtherRankings(result))
         value += std::to_string(ranking.ageGroupId) + ':' + std::to_string(ranking.place) + kSeparator;
     if (const lenex::TLnxCollection* splits = result.findCollection(tag::SPLITS))

@@ -14,8 +14,9 @@ namespace lanescope::browser {
  * across loads by what a viewer reads as its swim: the event's number, type and gender and the swimmer
  * (name, first name, birth date and gender of an athlete; number and gender of a relay) with the club's name
  * and code. Ids are left out, because a converter may number a grown file anew. A result counts as changed
- * when its time, place, rank, points, comment, further age-group places or splits differ. Entries are not
- * marked. The marks stay until a load that changes something: a load without changes keeps them.
+ * when its time, status code, place, rank, points, comment, further age-group places or splits differ.
+ * Entries are not marked. The marks stay until a load that changes something: a load without changes keeps
+ * them.
  */
 class ResultChanges
 {

@@ -25,7 +25,7 @@ QPalette::ColorRole paletteRole(browser::ColourRole role)
     case browser::ColourRole::HighlightText:
         return QPalette::HighlightedText;
     case browser::ColourRole::Changed:
-        break; // no palette role: an amber that stands out on light and dark lists
+        break; // no palette role: an orange that stands out on light and dark lists
     }
     return QPalette::Text;
 }

@@ -76,6 +76,9 @@ TEST_F(ResultChangesTest, MarksNewAndChangedResultsUntilTheNextChange)
     // A changed split is a change of its own: the earlier marks go.
     reload(replacedAll(kChanged, "V00h00:28.00", "V00h00:27.90"));
     EXPECT_EQ(marked(), (std::set<std::string>{"SC Nord I 9"}));
+    reload(replacedAll(replacedAll(kChanged, "V00h00:28.00", "V00h00:27.90"), "<CODE>DSQ</CODE>",
+                       "<CODE>DNS</CODE>"));
+    EXPECT_EQ(marked(), (std::set<std::string>{"Kern 4"})) << "a changed status code";
 
     changes.clear();
     EXPECT_TRUE(marked().empty());
