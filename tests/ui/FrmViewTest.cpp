@@ -664,7 +664,8 @@ TEST_F(FrmViewTest, ReloadKeepsThePlaceAndNeverShowsAHalfWrittenFile)
     EXPECT_EQ(view->shtEvents->tree()->currentItem()->text(0), selected);
 }
 
-// A link is opened by the file name in its query; an unchanged file, answered 304, costs no reload.
+// A link is opened by the file name in its query; an unchanged file, answered 304, costs no reload and
+// keeps the marks of changed results.
 TEST_F(FrmViewTest, ReloadOfALinkAsksConditionally)
 {
     testing::LocalHttpServer server;
@@ -685,6 +686,9 @@ TEST_F(FrmViewTest, ReloadOfALinkAsksConditionally)
     server.serve("/get.php", testing::HttpResponse{200, sampleWithTime("55.55"), {{"ETag", "\"2\""}}});
     EXPECT_TRUE(view->Reload());
     EXPECT_TRUE(drawnContains(view->shtEvents, "55.55"));
+    EXPECT_TRUE(marksRowsWith(view->shtEvents, "55.55"));
+    EXPECT_FALSE(view->Reload());
+    EXPECT_TRUE(marksRowsWith(view->shtEvents, "55.55")) << "an unchanged link keeps the marks";
     EXPECT_EQ(view->sourceUrl().toStdString(), server.url("/get.php?meet=4&file=autumn.lef"));
 
     view->OpenUrl(QString::fromStdString(server.url("/missing.lef")));
