@@ -19,6 +19,7 @@ constexpr int kFirstRowY = 5;
 constexpr int kLineHeight = 15;
 constexpr int kRowHeightWithSplits = 17;
 constexpr int kTextX = 10;
+constexpr int kMarkWidth = 3; // the bar of a new or changed result
 constexpr int kCountRight = 200;
 
 void drawStatistic(TvnxPaintBox& box, const TClubStatistic& statistic)
@@ -84,6 +85,8 @@ void drawItems(TvnxPaintBox& box, const ClubHeader& header, const TLnxCollection
         const bool isResult = item->tag() == tag::RESULT;
         if (isResult && options.onlyValidResults && !IsValidResult(*item))
             continue;
+        if (isResult && options.changes != nullptr && options.changes->marked(*item))
+            box.AddBar(0, y, kMarkWidth, kLineHeight - 2, ColourRole::Changed);
         box.AddText(x[1] / 2 - 1, y, 0, textflag::centre, event ? event->getText(tag::NUM) : std::string());
         box.AddText(x[1] + 3, y, x[2] - x[1] - 6, 0,
                     event ? swim::eventText(document, *event) : std::string());

@@ -26,6 +26,8 @@ struct ClubPageOptions
     bool splitsAndNames = false;   // "&Zwischenzeiten/Namen"
     bool onlyValidResults = false; // "&nur gültige Resultate"
     CaptionWidth captionWidth;     // none: the per-list sections keep their widths
+    const ResultChanges* changes =
+        nullptr; // results to mark with a bar at the row's left edge; none: no marks
 };
 
 /** What the window shows around the drawing. */

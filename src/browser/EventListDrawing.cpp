@@ -17,6 +17,7 @@ namespace {
 
 constexpr int kFirstRowY = 5;
 constexpr int kRowHeight = 15;
+constexpr int kMarkWidth = 3; // the bar of a new or changed result
 constexpr int kRowHeightWithSplits = 17;
 
 // The scroll position that shows the found row, drawn from top to bottom (splits make rows taller), with
@@ -88,6 +89,8 @@ EventPageDrawing drawEventsPage(TvnxPaintBox& box, EventHeader& header, const Ev
                 const bool isResult = item.tag() == tag::RESULT;
                 if (isResult && options.onlyValidResults && !IsValidResult(item))
                     continue;
+                if (isResult && options.changes != nullptr && options.changes->marked(item))
+                    box.AddBar(0, y, kMarkWidth, kRowHeight - 2, ColourRole::Changed);
                 if (isResult)
                     box.AddText(x[1] / 2 - 1, y, 0, textflag::centre, placeText(item, ageGroupId));
                 const bool found = static_cast<int>(i) == options.foundRow;

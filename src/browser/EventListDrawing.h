@@ -2,6 +2,7 @@
 
 #include "browser/EventTree.h"
 #include "browser/PaintBox.h"
+#include "browser/ResultChanges.h"
 
 #include <array>
 #include <functional>
@@ -64,6 +65,8 @@ struct EventPageOptions
     int foundRow = -1;             // the row the search found, counted over the unfiltered list; -1: none
     int clientHeight = 0;          // visible height of the surface, for scrolling to the found row
     CaptionWidth captionWidth;     // none: the per-list sections keep their widths
+    const ResultChanges* changes =
+        nullptr; // results to mark with a bar at the row's left edge; none: no marks
 };
 
 /** What the window shows around the drawing. */

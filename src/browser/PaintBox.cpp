@@ -145,6 +145,20 @@ void TvnxPaintBox::AddLine(int x1, int y1, int penWidth, int y2, int x2)
     cover(std::max(x1, x2), std::max(y1, y2));
 }
 
+void TvnxPaintBox::AddBar(int x, int y, int width, int height, ColourRole role)
+{
+    startDrawing();
+    PaintItem item;
+    item.kind = PaintItem::Kind::Bar;
+    item.x = x;
+    item.y = y;
+    item.x2 = x + width;
+    item.y2 = y + height;
+    item.brush = role;
+    items_.push_back(std::move(item));
+    cover(x + width, y + height);
+}
+
 void TvnxPaintBox::Finish() { recording_ = false; }
 
 void TvnxPaintBox::setBrush(ColourRole role)

@@ -29,6 +29,7 @@ enum class ColourRole
     WindowText,
     Highlight,
     HighlightText,
+    Changed, // the bar of a result that is new or changed since the previous load
 };
 
 /** Font style bits of a text measurement. */
@@ -75,6 +76,7 @@ struct PaintItem
     {
         Text,
         Line,
+        Bar, // a filled rectangle from (x, y) to (x2, y2) in the brush colour
     };
     Kind kind = Kind::Text;
 
@@ -118,6 +120,9 @@ public:
     void AddText(int x, int y, int width, int flags, std::string_view text);
     /** Records a line from (x1, y1) to (x2, y2); the argument order is the surface's own. */
     void AddLine(int x1, int y1, int penWidth, int y2, int x2);
+    /** Records a filled rectangle of the given size in a colour role (drawn under nothing, beside the text).
+     */
+    void AddBar(int x, int y, int width, int height, ColourRole role);
     /** Ends the drawing: the recorded items become the shown picture (empty: a 1 x 1 image). */
     void Finish();
 

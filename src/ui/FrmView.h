@@ -3,6 +3,7 @@
 #include "browser/AthleteListDrawing.h"
 #include "browser/BrowserModels.h"
 #include "browser/EventListDrawing.h"
+#include "browser/ResultChanges.h"
 #include "browser/Search.h"
 #include "download/VnxHTTP.h"
 #include "lenex/Lenex.h"
@@ -74,6 +75,8 @@ public:
      * load keep the shown data; the status bar says "Updated hh:mm:ss" or why. True when it reloaded.
      */
     bool Reload();
+    /** The results marked as new or changed since the previous load. */
+    const browser::ResultChanges& resultChanges() const { return FChanges; }
     /** The link the open document came from; empty for a local file. */
     const QString& sourceUrl() const { return FSourceUrl; }
     /** Links opened last, newest first (at most ten). */
@@ -213,6 +216,8 @@ private:
     lenex::TLenex FDocument;
     browser::BrowserModels FModels;
     browser::SearchState FSearch;
+    /** Results new or changed at the last reload that changed something; marked in the lists. */
+    browser::ResultChanges FChanges;
     browser::EventHeader FEventHeader;
     browser::ClubHeader FClubHeader;
     std::vector<std::pair<QAction*, int>> FTaggedActions;

@@ -62,9 +62,12 @@ void TfrmView::TrvEventsChange()
     // The drawing is shown at the surface's scale; the found row's position is in drawing pixels.
     const int scale = std::max(1, surface->paintBox().scale());
     const browser::EventPageOptions options{
-        shtEvents->splits()->isChecked(), shtEvents->onlyValids()->isChecked(), FSearch.FFoundRow,
+        shtEvents->splits()->isChecked(),
+        shtEvents->onlyValids()->isChecked(),
+        FSearch.FFoundRow,
         surface->clientHeight() * 100 / scale,
-        [this](const std::string& caption) { return shtEvents->captionWidth(caption); }};
+        [this](const std::string& caption) { return shtEvents->captionWidth(caption); },
+        &FChanges};
     setUpdatesEnabled(false);
     const browser::EventPageDrawing drawing = browser::drawEventsPage(
         surface->paintBox(), FEventHeader, selectedEventNode(), FDocument, FModels.lists, options);
@@ -86,7 +89,7 @@ void TfrmView::trvClubsChange()
     takeWidths(FClubHeader, shtTeilnehmer->sections());
     const browser::ClubPageOptions options{
         shtTeilnehmer->splits()->isChecked(), shtTeilnehmer->onlyValids()->isChecked(),
-        [this](const std::string& caption) { return shtTeilnehmer->captionWidth(caption); }};
+        [this](const std::string& caption) { return shtTeilnehmer->captionWidth(caption); }, &FChanges};
     setUpdatesEnabled(false);
     const browser::ClubPageDrawing drawing =
         browser::drawClubsPage(surface->paintBox(), FClubHeader, selectedClubNode(), FDocument, options);

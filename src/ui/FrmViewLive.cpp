@@ -194,6 +194,9 @@ bool TfrmView::Reload()
     }
     const ViewPlace place = viewPlace();
     const bool live = ActLive->isChecked();
+    // Opening the file forgets the marks, and the old document is freed: take both along.
+    browser::ResultChanges changes = std::move(FChanges);
+    changes.remember(FDocument, FModels.lists);
     OpenFile(file, false);
     setWindowTitle(shownName);
     FSourceUrl = url;
@@ -202,6 +205,12 @@ bool TfrmView::Reload()
     if (live)
         startLive();
     restoreViewPlace(place);
+    changes.update(FDocument, FModels.lists);
+    FChanges = std::move(changes);
+    TrvEventsChange();
+    trvClubsChange();
+    shtEvents->surface()->scrollToY(place.eventScroll);
+    shtTeilnehmer->surface()->scrollToY(place.clubScroll);
     statusBarView->informationMessage(QStringLiteral("Updated ") +
                                       QTime::currentTime().toString(QStringLiteral("hh:mm:ss")));
     return true;

@@ -166,6 +166,7 @@ void TfrmView::ActCloseExecute()
     ActLive->setChecked(false);
     FSourceUrl.clear();
     FValidators = {};
+    FChanges.clear();
     if (FFindDialog && FFindDialog->isVisible())
         FFindDialog->close();
     resetCaption();

@@ -24,8 +24,15 @@ QPalette::ColorRole paletteRole(browser::ColourRole role)
         return QPalette::Highlight;
     case browser::ColourRole::HighlightText:
         return QPalette::HighlightedText;
+    case browser::ColourRole::Changed:
+        break; // no palette role: an orange that stands out on light and dark lists
     }
     return QPalette::Text;
+}
+
+QColor colourOf(browser::ColourRole role, const QPalette& palette)
+{
+    return role == browser::ColourRole::Changed ? QColor(0xf0, 0x9a, 0x1e) : palette.color(paletteRole(role));
 }
 
 browser::FontStyle styleOf(int flags)
@@ -154,6 +161,12 @@ void ListSurface::paintItems(QPainter& painter, const QRect& rect) const
     const QRectF area(visible.left() / scale, visible.top() / scale, visible.width() / scale,
                       visible.height() / scale);
     for (const browser::PaintItem& item : FBox.items()) {
+        if (item.kind == browser::PaintItem::Kind::Bar) {
+            const QRectF bar = QRectF(QPointF(item.x, item.y), QPointF(item.x2, item.y2));
+            if (bar.intersects(area))
+                painter.fillRect(bar, colourOf(item.brush, palette()));
+            continue;
+        }
         if (item.kind == browser::PaintItem::Kind::Line) {
             const QRectF bounds = QRectF(QPointF(item.x, item.y), QPointF(item.x2, item.y2)).normalized();
             if (!bounds.adjusted(-item.pen - 1, -item.pen - 1, item.pen + 1, item.pen + 1).intersects(area))
@@ -182,12 +195,12 @@ void ListSurface::paintText(QPainter& painter, const browser::PaintItem& item) c
     }
     const QRect box(0, 0, item.drawnWidth, item.height);
     if (item.brush != browser::ColourRole::Window)
-        painter.fillRect(box, palette().color(paletteRole(item.brush)));
+        painter.fillRect(box, colourOf(item.brush, palette()));
     if (item.clipWidth > 0)
         painter.setClipRect(box.adjusted(0, 0, 0, 1));
     const QFont font = surfaceFont(styleOf(item.flags));
     painter.setFont(font);
-    const QColor colour = palette().color(paletteRole(item.fontColour));
+    const QColor colour = colourOf(item.fontColour, palette());
     painter.setPen(colour);
     const QFontMetrics metrics(font);
     painter.drawText(0, metrics.ascent(), QString::fromStdString(item.text));

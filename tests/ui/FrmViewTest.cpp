@@ -596,8 +596,27 @@ bool drawnContains(const BrowserPage* page, const std::string& text)
     return false;
 }
 
+// Whether the list has bars of changed results and each stands at a row that shows the text.
+bool marksRowsWith(const BrowserPage* page, const std::string& text)
+{
+    const auto& items = page->surface()->paintBox().items();
+    int bars = 0;
+    for (const browser::PaintItem& bar : items) {
+        if (bar.kind != browser::PaintItem::Kind::Bar)
+            continue;
+        ++bars;
+        if (bar.brush != browser::ColourRole::Changed ||
+            std::none_of(items.begin(), items.end(), [&](const browser::PaintItem& item) {
+                return item.y == bar.y && item.text.find(text) != std::string::npos;
+            }))
+            return false;
+    }
+    return bars > 0;
+}
+
 // Reload keeps the selected event and the scroll position; a file caught half-written keeps the shown
-// data; with Live on, a change on disk is read once the file has been quiet for a second.
+// data; with Live on, a change on disk is read once the file has been quiet for a second. Changed results
+// are marked until a load changes something else.
 TEST_F(FrmViewTest, ReloadKeepsThePlaceAndNeverShowsAHalfWrittenFile)
 {
     const QString file = QString::fromStdString((folder / "live.lef").string());
@@ -613,6 +632,7 @@ TEST_F(FrmViewTest, ReloadKeepsThePlaceAndNeverShowsAHalfWrittenFile)
     const int scroll = view->shtEvents->surface()->scrollY();
     ASSERT_GT(scroll, 0);
     ASSERT_TRUE(drawnContains(view->shtEvents, "56.79"));
+    EXPECT_FALSE(marksRowsWith(view->shtEvents, "56.79")) << "a file opened afresh has no marks";
 
     testing::writeFile(file.toStdString(), sampleWithTime("55.55"));
     EXPECT_TRUE(view->Reload());
@@ -620,6 +640,7 @@ TEST_F(FrmViewTest, ReloadKeepsThePlaceAndNeverShowsAHalfWrittenFile)
     EXPECT_EQ(view->shtEvents->tree()->currentItem()->text(0), selected);
     EXPECT_EQ(view->shtEvents->surface()->scrollY(), scroll);
     EXPECT_TRUE(drawnContains(view->shtEvents, "55.55"));
+    EXPECT_TRUE(marksRowsWith(view->shtEvents, "55.55"));
     EXPECT_TRUE(view->statusBarView->messageText().startsWith("Updated "))
         << view->statusBarView->messageText().toStdString();
     EXPECT_TRUE(view->windowTitle().endsWith(" - live.lef"));
@@ -629,6 +650,7 @@ TEST_F(FrmViewTest, ReloadKeepsThePlaceAndNeverShowsAHalfWrittenFile)
     EXPECT_FALSE(view->Reload());
     EXPECT_TRUE(drawnContains(view->shtEvents, "55.55"));
     EXPECT_EQ(view->statusBarView->messageText(), "file incomplete");
+    EXPECT_TRUE(marksRowsWith(view->shtEvents, "55.55"));
     EXPECT_TRUE(view->warnings.isEmpty());
 
     view->ActLive->setChecked(true);
@@ -637,11 +659,13 @@ TEST_F(FrmViewTest, ReloadKeepsThePlaceAndNeverShowsAHalfWrittenFile)
     for (int waited = 0; waited < 4000 && !drawnContains(view->shtEvents, "54.44"); waited += 50)
         QTest::qWait(50);
     EXPECT_TRUE(drawnContains(view->shtEvents, "54.44"));
+    EXPECT_TRUE(marksRowsWith(view->shtEvents, "54.44"));
     EXPECT_TRUE(view->ActLive->isChecked());
     EXPECT_EQ(view->shtEvents->tree()->currentItem()->text(0), selected);
 }
 
-// A link is opened by the file name in its query; an unchanged file, answered 304, costs no reload.
+// A link is opened by the file name in its query; an unchanged file, answered 304, costs no reload and
+// keeps the marks of changed results.
 TEST_F(FrmViewTest, ReloadOfALinkAsksConditionally)
 {
     testing::LocalHttpServer server;
@@ -662,6 +686,9 @@ TEST_F(FrmViewTest, ReloadOfALinkAsksConditionally)
     server.serve("/get.php", testing::HttpResponse{200, sampleWithTime("55.55"), {{"ETag", "\"2\""}}});
     EXPECT_TRUE(view->Reload());
     EXPECT_TRUE(drawnContains(view->shtEvents, "55.55"));
+    EXPECT_TRUE(marksRowsWith(view->shtEvents, "55.55"));
+    EXPECT_FALSE(view->Reload());
+    EXPECT_TRUE(marksRowsWith(view->shtEvents, "55.55")) << "an unchanged link keeps the marks";
     EXPECT_EQ(view->sourceUrl().toStdString(), server.url("/get.php?meet=4&file=autumn.lef"));
 
     view->OpenUrl(QString::fromStdString(server.url("/missing.lef")));

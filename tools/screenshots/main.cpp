@@ -18,6 +18,7 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QEventLoop>
+#include <QFile>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -198,6 +199,37 @@ void writeChampionshipPictures(ui::TfrmView& view, const QString& file, PictureW
     pictures.save(view, "list-status-codes");
 }
 
+// The sample meet's first event after a reload in which two of its times changed: their rows carry the bar.
+void writeReloadPicture(ui::TfrmView& view, const QString& meet, const QString& copy, PictureWriter& pictures)
+{
+    if (!app::LanguageManager().LoadLanguage(3, true))
+        return pictures.fail("the English language file is missing beside the program");
+    QFile source(meet);
+    if (!source.open(QIODevice::ReadOnly))
+        return pictures.fail("cannot read the sample meet");
+    QByteArray text = source.readAll();
+    QFile::remove(copy);
+    if (!QFile::copy(meet, copy))
+        return pictures.fail("cannot copy the sample meet");
+    view.OpenFile(copy, true);
+    view.PgcMain->setCurrentIndex(ui::TfrmView::EventsPage);
+    view.shtEvents->splits()->setChecked(false);
+    QTreeWidget* events = view.shtEvents->tree();
+    QTreeWidgetItem* first = eventItem(events, 101);
+    if (!first)
+        return pictures.fail("the sample meet lacks event 101");
+    events->setFocus();
+    events->setCurrentItem(first);
+    text.replace("V00h00:57.16", "V00h00:56.52").replace("V00h01:03.85", "V00h01:02.90");
+    QFile changed(copy);
+    if (!changed.open(QIODevice::WriteOnly | QIODevice::Truncate) || changed.write(text) != text.size())
+        return pictures.fail("cannot write the changed meet");
+    changed.close();
+    if (!view.Reload())
+        return pictures.fail("the changed meet did not reload");
+    pictures.save(view, "live-reload-marked");
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -240,6 +272,7 @@ int main(int argc, char* argv[])
     writeMainWindowPictures(view, pictures);
     writePrintPictures(view, pictures);
     writeLanguagePictures(view, pictures);
+    writeReloadPicture(view, meet, work.filePath(QStringLiteral("reloaded.lef")), pictures);
     if (arguments.size() == 4)
         writeChampionshipPictures(view, arguments[3], pictures);
     return pictures.failed() ? 1 : 0;
