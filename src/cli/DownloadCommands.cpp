@@ -45,6 +45,11 @@ int runMeets(const Arguments& arguments)
         return 1;
     }
     factory.LoadMeets(server->key);
+    if (!factory.lastFailure().empty()) {
+        std::fprintf(stderr, "lanescope-cli: meets of %s not loaded (%s)\n", server->name.c_str(),
+                     factory.lastFailure().c_str());
+        return 1;
+    }
     std::printf("\nMeets of %s:\n", server->name.c_str());
     for (const auto& meet : factory.nodes())
         std::printf("%s\t%s\t%s\t%s\n", meet->cellText(0).c_str(), meet->meetName().c_str(),
