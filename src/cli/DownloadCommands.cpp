@@ -30,7 +30,7 @@ int runMeets(const Arguments& arguments)
     const std::vector<download::ResultServer> servers = factory.ServerList();
     if (servers.empty()) {
         std::fprintf(stderr, "%s (%s)\n", terminalText(base::languageText('G', 120)).c_str(),
-                     factory.lastFailure().c_str());
+                     factory.lastFailure().reason().c_str());
         return 1;
     }
     std::printf("Result servers:\n");
@@ -45,9 +45,9 @@ int runMeets(const Arguments& arguments)
         return 1;
     }
     factory.LoadMeets(server->key);
-    if (!factory.lastFailure().empty()) {
+    if (!factory.lastFailure().ok()) {
         std::fprintf(stderr, "lanescope-cli: meets of %s not loaded (%s)\n", server->name.c_str(),
-                     factory.lastFailure().c_str());
+                     factory.lastFailure().reason().c_str());
         return 1;
     }
     std::printf("\nMeets of %s:\n", server->name.c_str());
@@ -69,7 +69,7 @@ int runFetch(const Arguments& arguments)
     const std::optional<std::string> file = factory.DownloadMeet(meet);
     if (!file) {
         std::fprintf(stderr, "%s (%s)\n", terminalText(base::languageText('G', 140)).c_str(),
-                     factory.lastFailure().c_str());
+                     factory.lastFailure().reason().c_str());
         return 1;
     }
     return runInfo({*file});

@@ -111,10 +111,10 @@ std::vector<ResultServer> TMeetsFactory::ServerList()
         return *FServerList;
     const StatusScope scope(FStatusHook, "Get result server list...");
     if (!FHTTP->LoadApplicationInfo(true)) {
-        FLastFailure = FHTTP->lastTransfer().reason();
+        FLastFailure = FHTTP->lastTransfer();
         return {};
     }
-    FLastFailure.clear();
+    FLastFailure = transferOutcome(TransferError::None);
     std::vector<ResultServer> servers;
     if (const auto info = FHTTP->ApplicationInfo())
         for (const auto& [key, value] : info->entries("ResultServers"))
@@ -135,18 +135,23 @@ void TMeetsFactory::LoadMeets(std::int32_t serverKey)
     const auto info = FHTTP->ApplicationInfo();
     const std::string* entry = info ? info->find("ResultServers", std::to_string(serverKey)) : nullptr;
     const std::string url = entry ? base::trim(entryField(*entry, 1)) : std::string();
-    FLastFailure.clear();
+    FLastFailure = transferOutcome(TransferError::None);
     if (url.empty())
         return;
     try {
         const std::string file = base::privateTempFolder() + "/" + std::string(kMeetListFileName);
         if (!FHTTP->Download(url, file))
-            FLastFailure = FHTTP->lastTransfer().reason();
+            FLastFailure = FHTTP->lastTransfer();
         else if (FMeetTable.Open(file, true, '\t'))
             FillTree();
+        else
+            FLastFailure = transferOutcome(TransferError::LocalFile); // the fetched list cannot be read back
     } catch (const std::exception& error) {
-        FLastFailure = error.what(); // no temporary folder: the meet list stays empty
+        FLastFailure = transferOutcome(TransferError::LocalFile, error.what()); // no temporary folder
     }
+    // The server stays the one shown only with its list; after a failure, choosing it again tries again.
+    if (!FLastFailure.ok())
+        FCurrentServerKey.reset();
 }
 
 void TMeetsFactory::FillTree()
@@ -167,11 +172,11 @@ std::optional<std::string> TMeetsFactory::DownloadMeet(const TNodeDownloadMeet& 
     try {
         const FetchedResult fetched =
             fetchResultFile(*FHTTP, node.fileUrl(), base::privateTempFolder(), std::string(kDownloadStem));
-        FLastFailure = fetched.transfer.reason();
+        FLastFailure = fetched.transfer;
         if (fetched.ok())
             return fetched.localFile;
     } catch (const std::exception& error) {
-        FLastFailure = error.what(); // no temporary folder
+        FLastFailure = transferOutcome(TransferError::LocalFile, error.what()); // no temporary folder
     }
     return std::nullopt;
 }

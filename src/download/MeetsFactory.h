@@ -77,7 +77,10 @@ public:
      * integer are passed over.
      */
     std::vector<ResultServer> ServerList();
-    /** Fetches and reads the meet list of the server, unless it is the server shown now. */
+    /**
+     * Fetches and reads the meet list of the server, unless it is the server shown now. A list that could not
+     * be fetched or read is not kept as shown, so asking for the same server again fetches it again.
+     */
     void LoadMeets(std::int32_t serverKey);
     /** Rebuilds the nodes from the meet table and sorts them. */
     void FillTree();
@@ -87,9 +90,12 @@ public:
      * on failure (then lastFailure says why).
      */
     std::optional<std::string> DownloadMeet(const TNodeDownloadMeet& node);
-    /** Why the last server list, meet list or meet download failed, in English words; empty after a success.
+    /**
+     * Why the last server list, meet list or meet download failed, as a reason code with its details (a
+     * missing temporary folder is a LocalFile failure); its error is None after a success. The caller turns
+     * it into words.
      */
-    const std::string& lastFailure() const { return FLastFailure; }
+    const TransferResult& lastFailure() const { return FLastFailure; }
 
     /** Sorts the nodes by the column's sort keys (compared as texts, any case); ties keep their order. */
     void sortNodes(int column, bool descending);
@@ -110,7 +116,7 @@ private:
     int FSortColumn = 0;
     bool FSortDescending = true;
     StatusHook FStatusHook;
-    std::string FLastFailure;
+    TransferResult FLastFailure = transferOutcome(TransferError::None);
 };
 
 } // namespace lanescope::download

@@ -175,7 +175,8 @@ std::string TransferResult::reason() const
     case TransferError::TooLarge:
         return "file too large";
     case TransferError::LocalFile:
-        return "local file not writable";
+        return detail.empty() ? std::string("local file not writable")
+                              : "local file not writable (" + detail + ")";
     case TransferError::UnsupportedFile:
         return "not a supported file";
     case TransferError::Other:

@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace lanescope::download {
 
@@ -54,7 +55,7 @@ struct TransferResult
     TransferError error = TransferError::Other;
     /** The final HTTP status, 0 when no answer came. */
     long httpStatus = 0;
-    /** The transfer library's own words for an error of kind Other. */
+    /** The transfer library's own words for an error of kind Other; what went wrong with a LocalFile. */
     std::string detail;
     std::string contentDisposition;
     /** The validators of the answer, for the next conditional request. */
@@ -65,6 +66,15 @@ struct TransferResult
      * not. */
     std::string reason() const;
 };
+
+/** A result of the kind with its details, made without a transfer (TransferError::None for a success). */
+inline TransferResult transferOutcome(TransferError error, std::string detail = {})
+{
+    TransferResult result;
+    result.error = error;
+    result.detail = std::move(detail);
+    return result;
+}
 
 /**
  * Address of the web server on this machine for a download address: every "http://" becomes

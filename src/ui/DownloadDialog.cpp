@@ -7,6 +7,7 @@
 #include "download/VnxHTTP.h"
 #include "ui/FormPlacement.h"
 #include "ui/StartScreen.h"
+#include "ui/TransferReason.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -127,7 +128,8 @@ TFDownload::TFDownload(base::CustomIniFile& settings, Warning warning, Command o
     layout->addWidget(trvMeets, 1);
     layout->addWidget(bottom);
 
-    connect(cbxServer, &QComboBox::currentIndexChanged, this, &TFDownload::cbxServerChange);
+    // Every choice of the user counts, also of the server shown: a list that failed to load is fetched again.
+    connect(cbxServer, &QComboBox::activated, this, &TFDownload::cbxServerChange);
     connect(btnLoad, &QPushButton::clicked, this, &TFDownload::btnLoadClick);
     connect(btnApplyURL, &QPushButton::clicked, this, &TFDownload::btnApplyURLClick);
     connect(edtAppInfoURL, &QLineEdit::returnPressed, this, &TFDownload::btnApplyURLClick);
@@ -162,17 +164,16 @@ bool TFDownload::fillServers()
             FSettings.ReadString("Special", "AppInfoURL", std::string(download::kDefaultAppInfoUrl));
         edtAppInfoURL->setText(QString::fromStdString(address));
         QString text = QString::fromStdString(base::languageText('G', 120));
-        if (!FFactory->lastFailure().empty())
-            text +=
-                QStringLiteral("\n(") + QString::fromStdString(FFactory->lastFailure()) + QLatin1Char(')');
+        if (!FFactory->lastFailure().ok())
+            text += QStringLiteral("\n(") + transferReason(FFactory->lastFailure()) + QLatin1Char(')');
         lblNoServer->setText(text);
     }
     return found;
 }
 
-void TFDownload::showFailure(const std::string& reason)
+void TFDownload::showFailure(const download::TransferResult& failure)
 {
-    lblFailure->setText(QString::fromStdString(reason));
+    lblFailure->setText(transferReason(failure));
     lblFailure->setToolTip(lblFailure->text());
 }
 
@@ -271,7 +272,7 @@ void TFDownload::btnLoadClick()
         return;
     if (const std::optional<std::string> file = FFactory->DownloadMeet(*node)) {
         FDownloadedFile = QString::fromStdString(*file);
-        showFailure({});
+        showFailure(download::transferOutcome(download::TransferError::None));
         accept();
         return;
     }

@@ -17,6 +17,7 @@ class CustomIniFile;
 }
 
 namespace lanescope::download {
+struct TransferResult;
 class TMeetsFactory;
 class TNodeDownloadMeet;
 } // namespace lanescope::download
@@ -30,7 +31,8 @@ namespace lanescope::ui {
  * between downloads. Warnings go through the function the owner hands in (the main window's). When no
  * result server can be reached the dialog says why and offers the address of the server list
  * ("Special"/"AppInfoURL") and the main window's Open URL command; a failed meet list or download shows
- * its reason under the list.
+ * its reason under the list, in the screen language. Choosing a server whose list failed, again or after
+ * reopening the dialog, fetches the list again.
  */
 class TFDownload : public QDialog
 {
@@ -81,7 +83,8 @@ protected:
 private:
     /** Fills the server selector; without servers shows the address field and the reason. */
     bool fillServers();
-    void showFailure(const std::string& reason);
+    /** Shows why the failure happened under the list; nothing for a success. */
+    void showFailure(const download::TransferResult& failure);
     void fillTree();
     void sortByColumn(int column);
     const download::TNodeDownloadMeet* nodeOf(const QTreeWidgetItem* item) const;

@@ -166,6 +166,9 @@ void TfrmView::createActions()
     ActLive = newAction("Live", "Bei jeder Änderung der Datei neu laden.", {}, NeedsFile, -1,
                         &TfrmView::ActLiveExecute);
     ActLive->setCheckable(true);
+    ActLiveInterval =
+        newAction("Live-Intervall...", "Sekunden zwischen zwei Abfragen einer Live-Adresse einstellen.", {},
+                  0, -1, &TfrmView::ActLiveIntervalExecute);
     ActCompetitionInfo =
         newAction("Angaben zu Veranstaltung", "Kontaktadresse Organisator, Angabe zu Punktetabellen", {}, 0,
                   17, &TfrmView::ActCompetitionInfoExecute);
@@ -208,7 +211,7 @@ void TfrmView::createMenusAndToolBar()
     file->addSeparator();
     file->addAction(ActTerminate);
     menuBar()->addMenu(QStringLiteral("&Bearbeiten"))->addActions({actSearch, actCopy});
-    menuBar()->addMenu(QStringLiteral("&Ansicht"))->addActions({ActReload, ActLive});
+    menuBar()->addMenu(QStringLiteral("&Ansicht"))->addActions({ActReload, ActLive, ActLiveInterval});
     menuBar()->addMenu(QStringLiteral("Auswertungen"))->addAction(ActClubStats);
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Hilfe"));
     help->addAction(ActInfo);

@@ -81,7 +81,7 @@ public:
     const QString& sourceUrl() const { return FSourceUrl; }
     /** Links opened last, newest first (at most ten). */
     QStringList recentUrls() const;
-    /** Seconds between two looks at a link while Live is on. */
+    /** Seconds between two looks at a link while Live is on ("Live"/"Interval", 5 to 3600, default 30). */
     int liveInterval() const;
     void LanguageChanged();
 
@@ -103,6 +103,7 @@ public:
     QAction* ActOpenUrl;
     QAction* ActReload;
     QAction* ActLive;
+    QAction* ActLiveInterval;
     QAction* ActClose;
     QAction* ActCompetitionInfo;
     QAction* ActFileInfo;
@@ -135,6 +136,8 @@ public:
     void ActReloadExecute();
     /** Turns Live on or off: reload on every change of the file, or every liveInterval seconds for a link. */
     void ActLiveExecute();
+    /** Asks for the seconds between two looks at a link while Live is on and keeps them in the settings. */
+    void ActLiveIntervalExecute();
     void ActCloseExecute();
     void ActFileInfoExecute();
     void ActCompetitionInfoExecute();

@@ -35,6 +35,7 @@ void TfrmView::nameComponents()
         {ActOpenUrl, "ActOpenUrl"},
         {ActReload, "ActReload"},
         {ActLive, "ActLive"},
+        {ActLiveInterval, "ActLiveInterval"},
         {ActClose, "ActClose"},
         {ActCompetitionInfo, "ActCompetitionInfo"},
         {ActFileInfo, "ActFileInfo"},

@@ -5,9 +5,12 @@
 #include "convert/ConverterChoice.h"
 #include "download/MeetsFactory.h"
 #include "download/ResultFetch.h"
+#include "swim/TextFormat.h"
 #include "ui/BrowserPage.h"
+#include "ui/DialogHooks.h"
 #include "ui/FrmView.h"
 #include "ui/ListSurface.h"
+#include "ui/TransferReason.h"
 #include "ui/VnxComboBox.h"
 #include "ui/VnxStatusBar.h"
 
@@ -19,6 +22,7 @@
 #include <QTabWidget>
 #include <QTime>
 #include <QTreeWidget>
+#include <algorithm>
 
 namespace lanescope::ui {
 
@@ -28,7 +32,25 @@ constexpr const char* kRecentSection = "RecentURLs";
 constexpr const char* kLiveSection = "Live";
 constexpr int kRecentCount = 10;
 constexpr int kDefaultIntervalSeconds = 30;
+// A link is asked at most every few seconds, so a live window never floods the server, and at least hourly.
+constexpr int kMinIntervalSeconds = 5;
+constexpr int kMaxIntervalSeconds = 3600;
 constexpr int kQuietMilliseconds = 1000;
+
+QString viewerText(int number) { return QString::fromStdString(base::languageText('V', number)); }
+
+// A command's caption as a dialog title: without its accelerator mark and the dots of "...".
+QString commandTitle(const QAction* action)
+{
+    return action->text().remove(QLatin1Char('&')).remove(QStringLiteral("...")).trimmed();
+}
+
+// "Updated hh:mm:ss" in the screen language.
+QString updatedText()
+{
+    const std::string time = QTime::currentTime().toString(QStringLiteral("hh:mm:ss")).toStdString();
+    return QString::fromStdString(swim::formatText(base::languageText('V', 39), {time}));
+}
 
 // The rows from the top level down to the item, so the same place can be found in a rebuilt tree.
 std::vector<int> rowPath(QTreeWidgetItem* item)
@@ -57,7 +79,7 @@ QTreeWidgetItem* itemAt(QTreeWidget* tree, const std::vector<int>& path)
 std::optional<QString> loadProblem(const std::string& fileName)
 {
     if (!convert::isCompleteFile(fileName))
-        return QStringLiteral("file incomplete");
+        return viewerText(48);
     lenex::TLenex trial;
     const auto converter = convert::createConverter(convert::chooseConverter(fileName), trial);
     if (!converter)
@@ -128,16 +150,31 @@ void TfrmView::rememberUrl(const QString& url)
 
 int TfrmView::liveInterval() const
 {
-    return std::max(1, FSettings.ReadInteger(kLiveSection, "Interval", kDefaultIntervalSeconds));
+    return std::clamp(FSettings.ReadInteger(kLiveSection, "Interval", kDefaultIntervalSeconds),
+                      kMinIntervalSeconds, kMaxIntervalSeconds);
+}
+
+void TfrmView::ActLiveIntervalExecute()
+{
+    QInputDialog dialog(this);
+    dialog.setWindowTitle(commandTitle(ActLiveInterval));
+    dialog.setLabelText(viewerText(50));
+    dialog.setInputMode(QInputDialog::IntInput);
+    dialog.setIntRange(kMinIntervalSeconds, kMaxIntervalSeconds);
+    dialog.setIntValue(liveInterval());
+    if (dialogHooks().exec(dialog) != QDialog::Accepted)
+        return;
+    FSettings.WriteInteger(kLiveSection, "Interval", dialog.intValue());
+    if (FLinkTimer.isActive())
+        FLinkTimer.start(liveInterval() * 1000);
 }
 
 void TfrmView::ActOpenUrlExecute()
 {
     bool accepted = false;
-    const QString url =
-        QInputDialog::getItem(this, ActOpenUrl->text().remove(QLatin1Char('&')).remove(QStringLiteral("...")),
-                              QStringLiteral("URL:"), recentUrls(), 0, true, &accepted)
-            .trimmed();
+    const QString url = QInputDialog::getItem(this, commandTitle(ActOpenUrl), viewerText(49), recentUrls(), 0,
+                                              true, &accepted)
+                            .trimmed();
     if (accepted && !url.isEmpty())
         OpenUrl(url);
 }
@@ -149,7 +186,7 @@ void TfrmView::OpenUrl(const QString& url)
         http, url.toStdString(), base::privateTempFolder(), std::string(download::kDownloadStem));
     if (!fetched.ok()) {
         showWarning(QString::fromStdString(base::languageText('G', 140)) + QStringLiteral("\r\n") +
-                    QString::fromStdString(fetched.transfer.reason()));
+                    transferReason(fetched.transfer));
         return;
     }
     rememberUrl(url);
@@ -177,12 +214,11 @@ bool TfrmView::Reload()
             download::fetchResultFile(http, url.toStdString(), base::privateTempFolder(),
                                       std::string(download::kDownloadStem), FValidators);
         if (fetched.transfer.error == download::TransferError::NotModified) {
-            statusBarView->informationMessage(QStringLiteral("Updated ") +
-                                              QTime::currentTime().toString(QStringLiteral("hh:mm:ss")));
+            statusBarView->informationMessage(updatedText());
             return false;
         }
         if (!fetched.ok()) {
-            statusBarView->errorMessage(QString::fromStdString(fetched.transfer.reason()));
+            statusBarView->errorMessage(transferReason(fetched.transfer));
             return false;
         }
         file = QString::fromStdString(fetched.localFile);
@@ -211,8 +247,7 @@ bool TfrmView::Reload()
     trvClubsChange();
     shtEvents->surface()->scrollToY(place.eventScroll);
     shtTeilnehmer->surface()->scrollToY(place.clubScroll);
-    statusBarView->informationMessage(QStringLiteral("Updated ") +
-                                      QTime::currentTime().toString(QStringLiteral("hh:mm:ss")));
+    statusBarView->informationMessage(updatedText());
     return true;
 }
 

@@ -119,6 +119,27 @@ TEST_F(MeetsFactoryTest, UnavailableMeetListLeavesTheTreeEmpty)
     EXPECT_TRUE(factory.nodes().empty());
 }
 
+// A server whose list could not be fetched is asked again when it is chosen again, and then shows its meets.
+TEST_F(MeetsFactoryTest, FailedMeetListIsFetchedAgainWhenTheServerIsChosenAgain)
+{
+    server.serve("/sued.txt", HttpResponse{503, "busy", {}});
+    TMeetsFactory factory(&settings);
+    factory.ServerList();
+    factory.LoadMeets(1);
+    EXPECT_TRUE(factory.nodes().empty());
+    EXPECT_EQ(factory.lastFailure().error, TransferError::HttpStatus);
+    EXPECT_EQ(factory.lastFailure().httpStatus, 503);
+    server.serve("/sued.txt", "MEETDATE\tMEETNAME\tMEETCITY\tMEETNATION\tURL\n"
+                              "20260301\tSouthern Open\tGraz\tAUT\thttp://r/s.lxf\n");
+    factory.LoadMeets(1);
+    EXPECT_EQ(server.requestCount("/sued.txt"), 2);
+    ASSERT_EQ(factory.nodes().size(), 1u);
+    EXPECT_TRUE(factory.lastFailure().ok());
+    EXPECT_EQ(factory.currentServerKey(), 1);
+    factory.LoadMeets(1);
+    EXPECT_EQ(server.requestCount("/sued.txt"), 2) << "a shown list is not fetched again";
+}
+
 TEST_F(MeetsFactoryTest, ServerKeyZeroIsLoadedLikeAnyOther)
 {
     server.serve("/appinfo", "[ResultServers]\n0=Zero;" + server.url("/sued.txt") + "\n");

@@ -94,7 +94,7 @@ TEST_F(ResultDownloadTest, FailedDownloadSaysWhyAndLeavesNoPartialFile)
     };
     for (const auto& [url, reason] : cases) {
         EXPECT_FALSE(factory.DownloadMeet(meet(url))) << url;
-        EXPECT_EQ(factory.lastFailure(), reason) << url;
+        EXPECT_EQ(factory.lastFailure().reason(), reason) << url;
         EXPECT_FALSE(fs::exists(base::privateTempFolder() + "/$$$Vornix_Lanescope_Data.part")) << url;
     }
     EXPECT_EQ(statusTexts.size(), 6u);
@@ -128,7 +128,7 @@ TEST_F(ResultDownloadTest, NameRulesGiveTheSavedFilesExtension)
     TMeetsFactory factory(&settings);
     for (const auto& c : cases) {
         const std::optional<std::string> file = factory.DownloadMeet(meet(c.url));
-        ASSERT_TRUE(file) << c.url << ": " << factory.lastFailure();
+        ASSERT_TRUE(file) << c.url << ": " << factory.lastFailure().reason();
         EXPECT_EQ(fs::path(*file).filename(), c.savedAs) << c.url;
         EXPECT_NE(convert::chooseConverter(*file), convert::ConverterKind::None) << c.url;
         EXPECT_EQ(server.requestCount(c.sentPath), 1) << c.url;

@@ -45,6 +45,13 @@ QStringList columnTexts(const QTreeWidget& tree, int column)
     return texts;
 }
 
+// Chooses the server as the user does, through the selector's list; choosing the shown one counts too.
+void chooseServer(QComboBox& selector, int index)
+{
+    selector.setCurrentIndex(index);
+    emit selector.activated(index);
+}
+
 QTreeWidgetItem* itemNamed(const QTreeWidget& tree, const QString& name)
 {
     const QList<QTreeWidgetItem*> found = tree.findItems(name, Qt::MatchExactly, 1);
@@ -107,7 +114,7 @@ TEST_F(DownloadDialogTest, ChosenMeetIsDownloadedAndShownByTheMainWindow)
     download([&](TFDownload& dialog) {
         EXPECT_EQ(dialog.cbxServer->count(), 2);
         EXPECT_EQ(columnTexts(*dialog.trvMeets, 1), QStringList{"Alpha Meet"});
-        dialog.cbxServer->setCurrentIndex(1);
+        chooseServer(*dialog.cbxServer, 1);
         // Newest first; the first meet is selected.
         EXPECT_EQ(columnTexts(*dialog.trvMeets, 1), (QStringList{"Autumn Open 2026", "Old Meet"}));
         EXPECT_EQ(columnTexts(*dialog.trvMeets, 0), (QStringList{"17.10.2026", "31.12.2007"}));
@@ -136,7 +143,7 @@ TEST_F(DownloadDialogTest, HeaderClickSortsAndMissingFileWarnsWithTheDialogOpen)
 {
     bool stillOpen = false;
     download([&](TFDownload& dialog) {
-        dialog.cbxServer->setCurrentIndex(1);
+        chooseServer(*dialog.cbxServer, 1);
         dialog.trvMeets->header()->sectionClicked(1);
         EXPECT_EQ(columnTexts(*dialog.trvMeets, 1), (QStringList{"Autumn Open 2026", "Old Meet"}));
         dialog.trvMeets->header()->sectionClicked(1);
@@ -144,11 +151,35 @@ TEST_F(DownloadDialogTest, HeaderClickSortsAndMissingFileWarnsWithTheDialogOpen)
         dialog.trvMeets->setCurrentItem(itemNamed(*dialog.trvMeets, "Old Meet"));
         QTest::mouseClick(dialog.btnLoad, Qt::LeftButton);
         stillOpen = dialog.isVisible();
-        EXPECT_EQ(dialog.lblFailure->text(), QStringLiteral("HTTP status 404"));
+        EXPECT_EQ(dialog.lblFailure->text(), QStringLiteral("HTTP-Status 404"));
     });
     EXPECT_TRUE(stillOpen);
     EXPECT_EQ(view->warnings, QStringList{text('G', 140)});
     EXPECT_EQ(view->document().competitionCount(), 0);
+}
+
+// A meet list that failed to load is fetched again when its server is chosen again or the dialog reopens.
+TEST_F(DownloadDialogTest, FailedMeetListIsFetchedAgainWhenItsServerIsChosenAgain)
+{
+    const std::string list =
+        "MEETDATE\tMEETNAME\tMEETCITY\tMEETNATION\tURL\n20250101\tAlpha Meet\tBern\t\tx\n";
+    server.serve("/alpha.txt", testing::HttpResponse{503, "busy", {}});
+    download([&](TFDownload& dialog) {
+        EXPECT_EQ(dialog.trvMeets->topLevelItemCount(), 0);
+        EXPECT_EQ(dialog.lblFailure->text(), QStringLiteral("HTTP-Status 503"));
+        server.serve("/alpha.txt", testing::HttpResponse{408, "slow", {}});
+        chooseServer(*dialog.cbxServer, 0);
+        EXPECT_EQ(server.requestCount("/alpha.txt"), 2);
+        EXPECT_EQ(dialog.lblFailure->text(), QStringLiteral("HTTP-Status 408"));
+    });
+    server.serve("/alpha.txt", list);
+    download([&](TFDownload& dialog) {
+        EXPECT_EQ(server.requestCount("/alpha.txt"), 3);
+        EXPECT_EQ(columnTexts(*dialog.trvMeets, 1), QStringList{"Alpha Meet"});
+        EXPECT_TRUE(dialog.lblFailure->text().isEmpty());
+        chooseServer(*dialog.cbxServer, 0);
+        EXPECT_EQ(server.requestCount("/alpha.txt"), 3) << "a shown list is not fetched again";
+    });
 }
 
 // The selected meet is drawn in the selection colour, although the cells have their own grid lines.
@@ -178,7 +209,7 @@ TEST_F(DownloadDialogTest, NoServerOffersTheServerListAddress)
         EXPECT_TRUE(dialog.pnlNoServer->isVisible());
         EXPECT_FALSE(dialog.btnLoad->isEnabled());
         EXPECT_TRUE(dialog.lblNoServer->text().startsWith(text('G', 120)));
-        EXPECT_TRUE(dialog.lblNoServer->text().contains(QStringLiteral("connection refused")))
+        EXPECT_TRUE(dialog.lblNoServer->text().contains(QStringLiteral("Verbindung abgelehnt")))
             << dialog.lblNoServer->text().toStdString();
         EXPECT_EQ(dialog.edtAppInfoURL->text().toStdString(), unreachable);
         dialog.edtAppInfoURL->setText(QString::fromStdString(working));

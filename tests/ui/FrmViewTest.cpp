@@ -10,6 +10,7 @@
 #include "support/TestFiles.h"
 #include "swim/SwimCodes.h"
 #include "ui/BrowserPage.h"
+#include "ui/DialogHooks.h"
 #include "ui/ElidedTexts.h"
 #include "ui/FindDialog.h"
 #include "ui/ListSurface.h"
@@ -23,6 +24,7 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QHeaderView>
+#include <QInputDialog>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QScreen>
@@ -641,7 +643,7 @@ TEST_F(FrmViewTest, ReloadKeepsThePlaceAndNeverShowsAHalfWrittenFile)
     EXPECT_EQ(view->shtEvents->surface()->scrollY(), scroll);
     EXPECT_TRUE(drawnContains(view->shtEvents, "55.55"));
     EXPECT_TRUE(marksRowsWith(view->shtEvents, "55.55"));
-    EXPECT_TRUE(view->statusBarView->messageText().startsWith("Updated "))
+    EXPECT_TRUE(view->statusBarView->messageText().startsWith(QStringLiteral("Aktualisiert um ")))
         << view->statusBarView->messageText().toStdString();
     EXPECT_TRUE(view->windowTitle().endsWith(" - live.lef"));
 
@@ -649,7 +651,7 @@ TEST_F(FrmViewTest, ReloadKeepsThePlaceAndNeverShowsAHalfWrittenFile)
     testing::writeFile(file.toStdString(), whole.substr(0, whole.size() / 2));
     EXPECT_FALSE(view->Reload());
     EXPECT_TRUE(drawnContains(view->shtEvents, "55.55"));
-    EXPECT_EQ(view->statusBarView->messageText(), "file incomplete");
+    EXPECT_EQ(view->statusBarView->messageText(), QStringLiteral("Datei unvollständig"));
     EXPECT_TRUE(marksRowsWith(view->shtEvents, "55.55"));
     EXPECT_TRUE(view->warnings.isEmpty());
 
@@ -693,7 +695,38 @@ TEST_F(FrmViewTest, ReloadOfALinkAsksConditionally)
 
     view->OpenUrl(QString::fromStdString(server.url("/missing.lef")));
     ASSERT_EQ(view->warnings.size(), 1);
-    EXPECT_TRUE(view->warnings[0].endsWith("HTTP status 404"));
+    EXPECT_TRUE(view->warnings[0].endsWith(QStringLiteral("HTTP-Status 404")));
+}
+
+// The live interval is set in a small dialog that starts at the current value, keeps it within its bounds
+// and leaves the settings alone when cancelled.
+TEST_F(FrmViewTest, LiveIntervalIsSetInItsDialog)
+{
+    EXPECT_EQ(view->liveInterval(), 30);
+    struct
+    {
+        int entered;
+        bool accepted;
+        int kept;
+    } const cases[] = {{45, true, 45}, {90, false, 45}, {1, true, 5}, {100000, true, 3600}};
+    for (const auto& c : cases) {
+        QString label;
+        int shown = 0;
+        dialogHooks().exec = [&](QDialog& dialog) {
+            auto& input = dynamic_cast<QInputDialog&>(dialog);
+            label = input.labelText();
+            shown = input.intValue();
+            input.setIntValue(c.entered);
+            return c.accepted ? int(QDialog::Accepted) : int(QDialog::Rejected);
+        };
+        const int before = view->liveInterval();
+        view->ActLiveInterval->trigger();
+        EXPECT_EQ(shown, before) << c.entered;
+        EXPECT_EQ(label, text('V', 50));
+        EXPECT_EQ(view->liveInterval(), c.kept) << c.entered;
+    }
+    resetDialogHooks();
+    EXPECT_EQ(settings->ReadInteger("Live", "Interval", 0), 3600);
 }
 
 } // namespace

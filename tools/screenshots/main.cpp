@@ -3,8 +3,10 @@
 #include "base/VnxIniFiles.h"
 #include "lenex/LnxSchema.h"
 #include "report/VnxReport.h"
+#include "support/LocalHttpServer.h"
 #include "ui/BrowserPage.h"
 #include "ui/DialogHooks.h"
+#include "ui/DownloadDialog.h"
 #include "ui/FormTexts.h"
 #include "ui/FrmView.h"
 #include "ui/LanguageDialog.h"
@@ -19,6 +21,8 @@
 #include <QDir>
 #include <QEventLoop>
 #include <QFile>
+#include <QMessageBox>
+#include <QPainter>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -29,7 +33,8 @@
 
 /**
  * lanescope-screenshots OUTPUT-FOLDER [MEET-FILE [CHAMPIONSHIP-FILE]]: writes the pictures of the main
- * window, the print dialogs and the language dialog that the documentation shows, on the bundled sample
+ * window, the print dialogs, the language dialog, the download dialog (its meet list served from this
+ * machine) and the first-start question in French that the documentation shows, on the bundled sample
  * meet by default; with a championship file (the world short-course championships of the shared test
  * data) also its events page with the rounds told apart and a list with status codes, in English.
  * The window runs with fresh settings and the German screen language, so the pictures do not depend on
@@ -53,16 +58,22 @@ public:
      */
     void save(QWidget& widget, const char* name)
     {
-        QEventLoop settling;
-        QTimer::singleShot(600, &settling, &QEventLoop::quit);
-        settling.exec();
-        const QString file = FFolder + QLatin1Char('/') + QLatin1String(name) + QStringLiteral(".png");
-        if (widget.grab().save(file)) {
-            std::printf("%s\n", qPrintable(file));
-        } else {
-            std::fprintf(stderr, "lanescope-screenshots: cannot write %s\n", qPrintable(file));
-            FFailed = true;
-        }
+        settle();
+        write(widget.grab(), name);
+    }
+
+    /** The same for a window with a dialog in front of it, drawn where it stands, with a thin frame. */
+    void save(QWidget& window, QWidget& dialog, const char* name)
+    {
+        settle();
+        QPixmap picture = window.grab();
+        QPainter painter(&picture);
+        const QRect place(window.mapFromGlobal(dialog.mapToGlobal(QPoint())), dialog.size());
+        painter.drawPixmap(place.topLeft(), dialog.grab());
+        painter.setPen(dialog.palette().color(QPalette::Shadow));
+        painter.drawRect(place.adjusted(-1, -1, 0, 0));
+        painter.end();
+        write(picture, name);
     }
 
     void fail(const char* what)
@@ -74,6 +85,24 @@ public:
     bool failed() const { return FFailed; }
 
 private:
+    static void settle()
+    {
+        QEventLoop settling;
+        QTimer::singleShot(600, &settling, &QEventLoop::quit);
+        settling.exec();
+    }
+
+    void write(const QPixmap& picture, const char* name)
+    {
+        const QString file = FFolder + QLatin1Char('/') + QLatin1String(name) + QStringLiteral(".png");
+        if (picture.save(file)) {
+            std::printf("%s\n", qPrintable(file));
+        } else {
+            std::fprintf(stderr, "lanescope-screenshots: cannot write %s\n", qPrintable(file));
+            FFailed = true;
+        }
+    }
+
     QString FFolder;
     bool FFailed = false;
 };
@@ -230,6 +259,75 @@ void writeReloadPicture(ui::TfrmView& view, const QString& meet, const QString& 
     pictures.save(view, "live-reload-marked");
 }
 
+// The download dialog with a meet list served from this machine: a few meets, one of them selected.
+void writeDownloadPicture(ui::TfrmView& view, base::CustomIniFile& settings, PictureWriter& pictures)
+{
+    if (!app::LanguageManager().LoadLanguage(3, true))
+        return pictures.fail("the English language file is missing beside the program");
+    testing::LocalHttpServer server;
+    server.serve("/appinfo", "[ResultServers]\n1=Lanescope demo results;" + server.url("/meets.txt") +
+                                 "\n2=Club results;" + server.url("/club.txt") + "\n");
+    std::string meets = "MEETDATE\tMEETNAME\tMEETCITY\tMEETNATION\tURL\n";
+    for (const char* row :
+         {"20261017\tAutumn Open 2026\tKiel\tGER", "20261003\tMasters Cup\tBern\tSUI",
+          "20260919\tNordic Youth Meet\tAarhus\tDEN", "20260912\tSwim Festival\tLyon\tFRA",
+          "20260830\tSummer Sprint Gala\tGraz\tAUT", "20260621\tJunior Championships\tLeipzig\tGER",
+          "20260530\tCity Relay Night\tWien\tAUT", "20260516\tSpring Trophy\tBasel\tSUI"})
+        meets += std::string(row) + "\t" + server.url("/meet.lxf") + "\n";
+    server.serve("/meets.txt", meets);
+    settings.WriteString("Special", "AppInfoURL", server.url("/appinfo"));
+    bool shown = false;
+    QTimer::singleShot(0, &view, [&] {
+        auto* dialog = view.findChild<ui::TFDownload*>();
+        if (!dialog || !dialog->isVisible() || dialog->trvMeets->topLevelItemCount() < 2)
+            return pictures.fail("the download dialog shows no meet list");
+        dialog->trvMeets->setFocus();
+        dialog->trvMeets->setCurrentItem(dialog->trvMeets->topLevelItem(1));
+        pictures.save(*dialog, "download-dialog");
+        shown = true;
+        dialog->reject();
+    });
+    view.ActDownloadExecute();
+    if (!shown)
+        pictures.fail("the download dialog did not open");
+}
+
+// A window of its own at its first start, in French: the sample meet from the command line and the question
+// whether to open Lenex files, with Qt's Yes and No in French. The answer is No, so nothing is registered.
+void writeQuestionPicture(const QString& meet, const QString& settingsFile, PictureWriter& pictures)
+{
+    if (!app::LanguageManager().LoadLanguage(2, true))
+        return pictures.fail("the French language file is missing beside the program");
+    base::TVnxIniFile settings(settingsFile.toStdString());
+    ui::TfrmView view(settings, {meet});
+    bool asked = false;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, &view, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box)
+            return;
+        poll.stop();
+        asked = true;
+        QTreeWidget* events = view.shtEvents->tree();
+        if (events->topLevelItemCount() > 0)
+            events->setCurrentItem(events->topLevelItem(0)->child(0));
+        pictures.save(view, *box, "question-french");
+        box->button(QMessageBox::No)->click();
+    });
+    poll.start(50);
+    view.resize(1000, 600);
+    view.show();
+    QEventLoop waiting;
+    QTimer::singleShot(10000, &waiting, &QEventLoop::quit);
+    QObject::connect(&poll, &QTimer::timeout, &waiting, [&] {
+        if (asked)
+            waiting.quit();
+    });
+    waiting.exec();
+    if (!asked)
+        pictures.fail("the window asked no question at its first start");
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -273,7 +371,9 @@ int main(int argc, char* argv[])
     writePrintPictures(view, pictures);
     writeLanguagePictures(view, pictures);
     writeReloadPicture(view, meet, work.filePath(QStringLiteral("reloaded.lef")), pictures);
+    writeDownloadPicture(view, settings, pictures);
     if (arguments.size() == 4)
         writeChampionshipPictures(view, arguments[3], pictures);
+    writeQuestionPicture(meet, work.filePath(QStringLiteral("first-start.ini")), pictures);
     return pictures.failed() ? 1 : 0;
 }
