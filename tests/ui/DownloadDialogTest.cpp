@@ -114,7 +114,7 @@ TEST_F(DownloadDialogTest, ChosenMeetIsDownloadedAndShownByTheMainWindow)
     download([&](TFDownload& dialog) {
         EXPECT_EQ(dialog.cbxServer->count(), 2);
         EXPECT_EQ(columnTexts(*dialog.trvMeets, 1), QStringList{"Alpha Meet"});
-        chooseServer(*dialog.cbxServer, 1);
+        QTest::keyClick(dialog.cbxServer, Qt::Key_Down); // the keyboard chooses the second server
         // Newest first; the first meet is selected.
         EXPECT_EQ(columnTexts(*dialog.trvMeets, 1), (QStringList{"Autumn Open 2026", "Old Meet"}));
         EXPECT_EQ(columnTexts(*dialog.trvMeets, 0), (QStringList{"17.10.2026", "31.12.2007"}));
