@@ -21,6 +21,24 @@ std::unique_ptr<TLnxAbstractElement> shallowCopy(const TLnxAbstractElement& sour
 
 // ---- TLnxAbstractElement
 
+void TLnxAbstractElement::operator delete(TLnxAbstractElement* node, std::destroying_delete_t) noexcept
+{
+    switch (node->FClass) {
+    case TLnxNodeClass::Data:
+        static_cast<TLnxDataElement*>(node)->~TLnxDataElement();
+        TLnxNodePool::release(node, sizeof(TLnxDataElement));
+        break;
+    case TLnxNodeClass::Object:
+        static_cast<TLnxObject*>(node)->~TLnxObject();
+        TLnxNodePool::release(node, sizeof(TLnxObject));
+        break;
+    case TLnxNodeClass::Collection:
+        static_cast<TLnxCollection*>(node)->~TLnxCollection();
+        TLnxNodePool::release(node, sizeof(TLnxCollection));
+        break;
+    }
+}
+
 void TLnxAbstractElement::copyElementFields(const TLnxAbstractElement& source)
 {
     FAttributes = source.FAttributes;
@@ -71,7 +89,7 @@ void TLnxAbstractElement::setAttribute(TLnxAttribute id, std::string value)
             return;
         }
     }
-    FAttributes.push_back({id, std::move(value), {}});
+    FAttributes.append(id, std::move(value), nullptr);
 }
 
 void TLnxAbstractElement::setNamedAttribute(std::string_view name, std::string value)
@@ -82,26 +100,26 @@ void TLnxAbstractElement::setNamedAttribute(std::string_view name, std::string v
         return;
     }
     for (TLnxAttributeValue& attribute : FAttributes) {
-        if (attribute.id == lxaUnknown && attribute.name == name) {
+        if (attribute.id == lxaUnknown && attribute.writtenName() == name) {
             attribute.value = std::move(value);
             return;
         }
     }
-    FAttributes.push_back({lxaUnknown, std::move(value), std::string(name)});
+    FAttributes.append(lxaUnknown, std::move(value), std::make_unique<std::string>(name));
 }
 
 const std::string& TLnxAbstractElement::getNamedAttribute(std::string_view name) const
 {
     const TLnxAttribute id = attributeOf(name);
     for (const TLnxAttributeValue& attribute : FAttributes)
-        if (attribute.id == id && (id != lxaUnknown || attribute.name == name))
+        if (attribute.id == id && (id != lxaUnknown || attribute.writtenName() == name))
             return attribute.value;
     return kEmptyText;
 }
 
 void TLnxAbstractElement::removeAttribute(TLnxAttribute id)
 {
-    std::erase_if(FAttributes, [id](const TLnxAttributeValue& a) { return a.id == id; });
+    FAttributes.remove(id);
 }
 
 std::string TLnxAbstractElement::attributeText(bool withoutId) const

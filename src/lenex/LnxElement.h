@@ -1,12 +1,15 @@
 #pragma once
 
 #include "base/DateTime.h"
+#include "lenex/LnxAttributeList.h"
 #include "lenex/LnxNodePool.h"
 #include "lenex/LnxSchema.h"
 #include "lenex/LnxTime.h"
 
 #include <cstdint>
 #include <memory>
+#include <new>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -36,28 +39,22 @@ enum TLnxErrorState : std::uint8_t
     esError = 3,
 };
 
-/** One XML attribute of a node. An attribute the schema does not know keeps its own name. */
-struct TLnxAttributeValue
-{
-    TLnxAttribute id;
-    std::string value;
-    std::string name; // only for lxaUnknown
-    /** The name the attribute is written with. */
-    std::string_view writtenName() const
-    {
-        return id == lxaUnknown ? std::string_view(name) : attributeName(id);
-    }
-};
-
-/** Base of every node: tag, parent, XML attributes, source position and error state. */
+/**
+ * Base of every node: tag, parent, XML attributes, source position and error state.
+ *
+ * Nodes carry no virtual table (a meet holds millions of them): the class byte tells the kinds apart, and
+ * deleting a node through a pointer to any of its bases destroys it as the class it was made as.
+ */
 class TLnxAbstractElement
 {
 public:
     TLnxAbstractElement(const TLnxAbstractElement&) = delete;
     TLnxAbstractElement& operator=(const TLnxAbstractElement&) = delete;
-    virtual ~TLnxAbstractElement() = default;
 
     static void* operator new(std::size_t size) { return TLnxNodePool::allocate(size); }
+    /** Destroys the node as its own class and gives its memory back to the pool. */
+    static void operator delete(TLnxAbstractElement* node, std::destroying_delete_t) noexcept;
+    /** Frees the memory of a node whose constructor failed. */
     static void operator delete(void* memory, std::size_t size) noexcept
     {
         TLnxNodePool::release(memory, size);
@@ -99,7 +96,7 @@ public:
     /** Every attribute in order as name="value", separated by blanks; the id attribute left out on request.
      */
     std::string attributeText(bool withoutId = false) const;
-    const std::vector<TLnxAttributeValue>& attributes() const { return FAttributes; }
+    std::span<const TLnxAttributeValue> attributes() const { return {FAttributes.begin(), FAttributes.size()}; }
 
     TLnxObject* asObject();
     const TLnxObject* asObject() const;
@@ -115,13 +112,14 @@ protected:
         , FClass(nodeClass)
     {
     }
+    ~TLnxAbstractElement() = default;
     /** Copies the fields of this class (not the children) from another node. */
     void copyElementFields(const TLnxAbstractElement& source);
 
 private:
     friend class TLnxAbstractObject;
 
-    std::vector<TLnxAttributeValue> FAttributes;
+    TLnxAttributeList FAttributes;
     TLnxAbstractObject* FParent = nullptr;
     std::int32_t FLine = 0;
     TLnxTagId FTag;
@@ -155,7 +153,7 @@ using TLnxCompare = int (*)(const TLnxAbstractElement* a, const TLnxAbstractElem
 class TLnxAbstractObject : public TLnxAbstractElement
 {
 public:
-    ~TLnxAbstractObject() override;
+    ~TLnxAbstractObject();
 
     int childCount() const { return static_cast<int>(FChildren.size()); }
     TLnxAbstractElement* childAt(int index) const { return FChildren[static_cast<std::size_t>(index)].get(); }

@@ -7,8 +7,9 @@ namespace lanescope::lenex {
 
 namespace {
 
-constexpr std::size_t kGranule = 16;
-constexpr std::size_t kSizeClasses = 8; // 16 to 128 bytes
+// Nodes need no more than pointer alignment; a granule of 8 bytes keeps a 56-byte node from taking 64.
+constexpr std::size_t kGranule = alignof(void*);
+constexpr std::size_t kSizeClasses = 128 / kGranule; // 8 to 128 bytes
 constexpr std::size_t kBlockSize = 256 * 1024;
 
 struct FreeChunk

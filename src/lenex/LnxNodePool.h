@@ -5,9 +5,10 @@
 namespace lanescope::lenex {
 
 /**
- * Memory for tree nodes. A meet holds millions of small nodes that are made and freed together; taking them
- * from large blocks with one free list per size makes both far cheaper than the general heap. When the last
- * node is freed (a document closed), the blocks go back to the heap. Safe to use from any thread.
+ * Memory for tree nodes and their attribute blocks, aligned for pointers. A meet holds millions of small nodes
+ * that are made and freed together; taking them from large blocks with one free list per size makes both far
+ * cheaper than the general heap. When the last node is freed (a document closed), the blocks go back to the
+ * heap. Safe to use from any thread.
  */
 class TLnxNodePool
 {
