@@ -275,11 +275,9 @@ TLnxAbstractElement* TLnxAbstractObject::addChild(std::unique_ptr<TLnxAbstractEl
 void TLnxAbstractObject::addChildren(std::unique_ptr<TLnxAbstractElement>* first,
                                      std::unique_ptr<TLnxAbstractElement>* last)
 {
-    FChildren.reserve(FChildren.size() + static_cast<std::size_t>(last - first));
-    for (; first != last; ++first) {
-        (*first)->FParent = this;
-        FChildren.push_back(std::move(*first));
-    }
+    for (auto* child = first; child != last; ++child)
+        (*child)->FParent = this;
+    FChildren.insert(FChildren.end(), std::make_move_iterator(first), std::make_move_iterator(last));
 }
 
 TLnxObject* TLnxAbstractObject::addObject(TLnxTagId tag) { return add(std::make_unique<TLnxObject>(tag)); }

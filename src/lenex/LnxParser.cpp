@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -41,6 +42,8 @@ enum TagState
 };
 
 constexpr std::size_t kBufferSize = 4096;
+// Room after the sentinel, so that a word of eight bytes can be read at any position up to it.
+constexpr std::size_t kBufferSlack = 8;
 constexpr std::size_t kNoToken = static_cast<std::size_t>(-1);
 
 // Bytes of tag and attribute names: letters, digits and the XML name marks "_", "-", "." and ":" (an
@@ -57,6 +60,18 @@ struct NameChars
 };
 constexpr NameChars kNameChars;
 
+// Passes a run of blanks, such as the indentation after a line break, eight bytes at a time where it can.
+// The NUL sentinel, like any other byte, ends the run; the buffer has room to read a word beyond it.
+const char* passBlanks(const char* p)
+{
+    constexpr std::uint64_t kEightBlanks = 0x2020202020202020;
+    for (std::uint64_t word; std::memcpy(&word, p, sizeof word), word == kEightBlanks;)
+        p += sizeof word;
+    while (*p == ' ')
+        ++p;
+    return p;
+}
+
 bool isLetter(int c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 
 /** Bytes to parse: a file or a block of memory. */
@@ -68,11 +83,13 @@ public:
     virtual std::size_t read(char* target, std::size_t size) = 0;
 };
 
+// The parser asks for a few kilobytes at a time; the file is read in larger chunks to save system calls.
 class FileSource final : public Source
 {
 public:
     explicit FileSource(int fd)
         : FFd(fd)
+        , FChunk(std::make_unique<char[]>(kChunkSize))
     {
     }
     ~FileSource() override { ::close(FFd); }
@@ -82,19 +99,34 @@ public:
     std::size_t read(char* target, std::size_t size) override
     {
         std::size_t total = 0;
-        while (total < size) {
-            const ssize_t n = ::read(FFd, target + total, size - total);
-            if (n < 0 && errno == EINTR)
-                continue;
-            if (n <= 0)
-                break;
-            total += static_cast<std::size_t>(n);
+        while (total < size && (FStart < FEnd || fill())) {
+            const std::size_t n = std::min(size - total, FEnd - FStart);
+            std::memcpy(target + total, FChunk.get() + FStart, n);
+            FStart += n;
+            total += n;
         }
         return total;
     }
 
 private:
+    static constexpr std::size_t kChunkSize = 64 * 1024;
+
+    // Reads the next chunk; false at the end of the file or on a read error.
+    bool fill()
+    {
+        ssize_t n;
+        do
+            n = ::read(FFd, FChunk.get(), kChunkSize);
+        while (n < 0 && errno == EINTR);
+        FStart = 0;
+        FEnd = n > 0 ? static_cast<std::size_t>(n) : 0;
+        return FEnd > 0;
+    }
+
     int FFd;
+    std::unique_ptr<char[]> FChunk;
+    std::size_t FStart = 0;
+    std::size_t FEnd = 0;
 };
 
 class TextSource final : public Source
@@ -183,6 +215,7 @@ private:
     int tokenInStartTag(int c);
     int tokenQuotedValue(int c);
     int tokenInContent(int c);
+    void passCloseAfterName();
 
     void message(const std::string& text, bool warning, int markLevel);
     void mark(int level);
@@ -198,7 +231,7 @@ private:
     Source* FSource = nullptr;
     const TLnxProgress* FProgress = nullptr;
 
-    char FBuffer[kBufferSize + 1] = {};
+    char FBuffer[kBufferSize + 1 + kBufferSlack] = {};
     std::size_t FCursor = 0;
     std::size_t FDataEnd = 0;
     std::size_t FSentinel = 0;
@@ -214,6 +247,7 @@ private:
     bool FEmptyElementClose = false;
     std::string_view FTokenName; // valid until the next read
     std::string FTokenText;
+    std::string FAttributeName;
     std::string_view FTokenView;
     std::string FDecoded;
     base::CodePage FCodePage = base::CodePage::Windows1252;
@@ -297,15 +331,32 @@ template <bool CountLines, class Accept> std::string_view TLnxParser::Impl::scan
     return FPending;
 }
 
+// Nearly every token ends before the sentinel: then the stop byte is found with memchr and the line feeds
+// before it are counted apart, and the view points into the buffer. Otherwise the general scan takes over.
 std::string_view TLnxParser::Impl::scanUntil(char stop)
 {
+    const char* start = FBuffer + FCursor;
+    if (const auto* found = static_cast<const char*>(std::memchr(start, stop, FSentinel - FCursor))) {
+        FLine += static_cast<int>(std::count(start, found, '\n'));
+        FCursor = static_cast<std::size_t>(found - FBuffer);
+        return {start, static_cast<std::size_t>(found - start)};
+    }
     return scanWhile<true>([stop](char c) { return c != stop; });
 }
 
 std::string_view TLnxParser::Impl::scanName()
 {
-    // Names hold no line feeds.
-    return scanWhile<false>([](char c) { return kNameChars.table[static_cast<unsigned char>(c)]; });
+    const auto isNameByte = [](char c) { return kNameChars.table[static_cast<unsigned char>(c)]; };
+    // A name that ends before the sentinel (which is no name byte) is read in place. Names hold no line feeds.
+    const char* start = FBuffer + FCursor;
+    const char* end = start;
+    while (isNameByte(*end))
+        ++end;
+    if (*end != '\0') {
+        FCursor = static_cast<std::size_t>(end - FBuffer);
+        return {start, static_cast<std::size_t>(end - start)};
+    }
+    return scanWhile<false>(isNameByte);
 }
 
 // Reads to the first ">" that directly follows the given byte; both are consumed and left out of the text.
@@ -357,9 +408,7 @@ int TLnxParser::Impl::nextToken()
         while (static_cast<unsigned char>(*p) - 1u < 32u) {
             lines += *p == '\n';
             ++p;
-            // Indentation is mostly runs of blanks after a line break: pass them in a tighter loop.
-            while (*p == ' ')
-                ++p;
+            p = passBlanks(p);
         }
         FLine += lines;
         FCursor = static_cast<std::size_t>(p - FBuffer);
@@ -477,6 +526,7 @@ int TLnxParser::Impl::tokenInContent(int c)
             FTokenTag = tagIdOf(FTokenName);
         FTagState = tsBeforeClose;
         FEmptyElementClose = false;
+        passCloseAfterName();
         return ttEndTag;
     case '?':
         ++FCursor;
@@ -487,7 +537,18 @@ int TLnxParser::Impl::tokenInContent(int c)
         FTokenTag = tagIdOf(FTokenName);
         FOpenStartTag = FTokenTag;
         FTagState = tsInStartTag;
+        passCloseAfterName();
         return ttStartTag;
+    }
+}
+
+// Most tags are "<NAME>" or "</NAME>": a ">" directly after the name ends the tag here, as the next token
+// would (without blanks before it there is no line to count and nothing to report), saving a token of its own.
+void TLnxParser::Impl::passCloseAfterName()
+{
+    if (FBuffer[FCursor] == '>') {
+        ++FCursor;
+        FTagState = tsContent;
     }
 }
 
@@ -644,8 +705,8 @@ void TLnxParser::Impl::handleEndTag()
 bool TLnxParser::Impl::handleAttributeName()
 {
     // The name is copied: reading the value may refill the buffer it points into.
-    const std::string name(FTokenName);
-    const bool isId = base::asciiSameText(name, "id");
+    FAttributeName.assign(FTokenName);
+    const bool isId = base::asciiSameText(FAttributeName, "id");
     int token;
     do {
         token = nextToken();
@@ -661,7 +722,7 @@ bool TLnxParser::Impl::handleAttributeName()
         if (isId)
             if (TLnxObject* object = node->asObject())
                 object->setId(base::strToIntDef(FDecoded, 0));
-        node->setNamedAttribute(name, FDecoded);
+        node->setNamedAttribute(FAttributeName, FDecoded);
     }
     return true;
 }

@@ -97,11 +97,11 @@ TLnxTagKind tagKind(TLnxTagId tag)
 
 TLnxAttribute attributeOf(std::string_view name)
 {
-    std::string lower = base::asciiLower(name);
-    if (lower == "distance")
+    // The names of the table are in lower case.
+    if (base::asciiSameText(name, "distance"))
         return lxaDIS;
     for (int i = 0; i < lxaUnknown; ++i)
-        if (kAttributeNames[i] == lower)
+        if (base::asciiSameText(kAttributeNames[i], name))
             return static_cast<TLnxAttribute>(i);
     return lxaUnknown;
 }
