@@ -21,22 +21,25 @@ std::unique_ptr<TLnxAbstractElement> shallowCopy(const TLnxAbstractElement& sour
 
 // ---- TLnxAbstractElement
 
-void TLnxAbstractElement::operator delete(TLnxAbstractElement* node, std::destroying_delete_t) noexcept
+std::size_t TLnxAbstractElement::destroyNode(TLnxAbstractElement* node) noexcept
 {
     switch (node->FClass) {
     case TLnxNodeClass::Data:
         static_cast<TLnxDataElement*>(node)->~TLnxDataElement();
-        TLnxNodePool::release(node, sizeof(TLnxDataElement));
-        break;
+        return sizeof(TLnxDataElement);
     case TLnxNodeClass::Object:
         static_cast<TLnxObject*>(node)->~TLnxObject();
-        TLnxNodePool::release(node, sizeof(TLnxObject));
-        break;
+        return sizeof(TLnxObject);
     case TLnxNodeClass::Collection:
         static_cast<TLnxCollection*>(node)->~TLnxCollection();
-        TLnxNodePool::release(node, sizeof(TLnxCollection));
-        break;
+        return sizeof(TLnxCollection);
     }
+    return 0;
+}
+
+void TLnxAbstractElement::operator delete(TLnxAbstractElement* node, std::destroying_delete_t) noexcept
+{
+    TLnxNodePool::release(node, destroyNode(node));
 }
 
 void TLnxAbstractElement::copyElementFields(const TLnxAbstractElement& source)
@@ -138,41 +141,6 @@ std::string TLnxAbstractElement::attributeText(bool withoutId) const
     return text;
 }
 
-TLnxObject* TLnxAbstractElement::asObject()
-{
-    return FClass == TLnxNodeClass::Object ? static_cast<TLnxObject*>(this) : nullptr;
-}
-
-const TLnxObject* TLnxAbstractElement::asObject() const
-{
-    return FClass == TLnxNodeClass::Object ? static_cast<const TLnxObject*>(this) : nullptr;
-}
-
-TLnxAbstractObject* TLnxAbstractElement::asAbstractObject()
-{
-    return FClass != TLnxNodeClass::Data ? static_cast<TLnxAbstractObject*>(this) : nullptr;
-}
-
-const TLnxAbstractObject* TLnxAbstractElement::asAbstractObject() const
-{
-    return FClass != TLnxNodeClass::Data ? static_cast<const TLnxAbstractObject*>(this) : nullptr;
-}
-
-TLnxCollection* TLnxAbstractElement::asCollection()
-{
-    return FClass == TLnxNodeClass::Collection ? static_cast<TLnxCollection*>(this) : nullptr;
-}
-
-TLnxDataElement* TLnxAbstractElement::asData()
-{
-    return FClass == TLnxNodeClass::Data ? static_cast<TLnxDataElement*>(this) : nullptr;
-}
-
-const TLnxDataElement* TLnxAbstractElement::asData() const
-{
-    return FClass == TLnxNodeClass::Data ? static_cast<const TLnxDataElement*>(this) : nullptr;
-}
-
 namespace {
 
 std::unique_ptr<TLnxAbstractElement> shallowCopy(const TLnxAbstractElement& source)
@@ -206,23 +174,28 @@ std::unique_ptr<TLnxAbstractElement> shallowCopy(const TLnxAbstractElement& sour
 TLnxAbstractObject::~TLnxAbstractObject()
 {
     // Take the subtree apart level by level so that no destructor recurses: an object is destroyed only
-    // after its children have been moved out, whatever the depth of the tree. Data children go at once.
+    // after its children have been taken out, whatever the depth of the tree. Data children go at once. The
+    // memory of the nodes goes back to the pool in batches.
     if (FChildren.empty())
         return;
-    std::vector<std::unique_ptr<TLnxAbstractElement>> pending;
-    const auto collect = [&pending](std::vector<std::unique_ptr<TLnxAbstractElement>>& children) {
-        for (auto& child : children)
-            if (child->isData())
-                child.reset();
+    TLnxNodePool::ReleaseBatch batch;
+    std::vector<TLnxAbstractObject*> pending; // owned here: objects whose children are still to be destroyed
+    const auto collect = [&pending, &batch](TLnxChildList& children) {
+        for (auto& child : children) {
+            TLnxAbstractElement* node = child.release();
+            if (node->isData())
+                batch.add(node, destroyNode(node));
             else
-                pending.push_back(std::move(child));
+                pending.push_back(static_cast<TLnxAbstractObject*>(node));
+        }
         children.clear();
     };
     collect(FChildren);
     while (!pending.empty()) {
-        std::unique_ptr<TLnxAbstractElement> node = std::move(pending.back());
+        TLnxAbstractObject* node = pending.back();
         pending.pop_back();
-        collect(static_cast<TLnxAbstractObject&>(*node).FChildren);
+        collect(node->FChildren);
+        batch.add(node, destroyNode(node));
     }
 }
 

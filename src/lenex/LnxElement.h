@@ -17,11 +17,16 @@
 /** The Lenex node tree: objects, collections and data elements addressed by tag id. */
 namespace lanescope::lenex {
 
+class TLnxAbstractElement;
 class TLnxAbstractObject;
 class TLnxObject;
 class TLnxCollection;
 class TLnxDataElement;
 struct TSwimStyle;
+
+/** The owned, ordered children of a node; the list's memory comes from the node pool. */
+using TLnxChildList =
+    std::vector<std::unique_ptr<TLnxAbstractElement>, TLnxPoolAllocator<std::unique_ptr<TLnxAbstractElement>>>;
 
 /** Which class a node is; decided when the node is made and never changed. */
 enum class TLnxNodeClass : std::uint8_t
@@ -98,6 +103,7 @@ public:
     std::string attributeText(bool withoutId = false) const;
     std::span<const TLnxAttributeValue> attributes() const { return {FAttributes.begin(), FAttributes.size()}; }
 
+    // The node as one of its classes, or nullptr when it is of another.
     TLnxObject* asObject();
     const TLnxObject* asObject() const;
     TLnxAbstractObject* asAbstractObject();
@@ -118,6 +124,9 @@ protected:
 
 private:
     friend class TLnxAbstractObject;
+
+    /** Runs the destructor of the node's own class and returns the size of that class. */
+    static std::size_t destroyNode(TLnxAbstractElement* node) noexcept;
 
     TLnxAttributeList FAttributes;
     TLnxAbstractObject* FParent = nullptr;
@@ -160,7 +169,7 @@ public:
     /** The child at index as an object or as a data element; nullptr when it is of another class. */
     TLnxObject* childAsObject(int index) const;
     TLnxDataElement* childAsData(int index) const;
-    const std::vector<std::unique_ptr<TLnxAbstractElement>>& children() const { return FChildren; }
+    const TLnxChildList& children() const { return FChildren; }
 
     bool hasChild(TLnxTagId tag) const { return findChild(tag) != nullptr; }
     /** First child with the tag in list order, or nullptr. */
@@ -249,7 +258,7 @@ private:
     friend class TLnxAbstractElement;
     TLnxDataElement* dataChild(TLnxTagId tag);
 
-    std::vector<std::unique_ptr<TLnxAbstractElement>> FChildren;
+    TLnxChildList FChildren;
 };
 
 /** Flag bits on objects, set by the document's index build. */
@@ -315,6 +324,43 @@ private:
     friend class TLnxAbstractElement;
     TLnxTagId FItemTag;
 };
+
+// The casts are inline: the parser, the index and the lists ask for them for nearly every node they touch.
+
+inline TLnxObject* TLnxAbstractElement::asObject()
+{
+    return FClass == TLnxNodeClass::Object ? static_cast<TLnxObject*>(this) : nullptr;
+}
+
+inline const TLnxObject* TLnxAbstractElement::asObject() const
+{
+    return FClass == TLnxNodeClass::Object ? static_cast<const TLnxObject*>(this) : nullptr;
+}
+
+inline TLnxAbstractObject* TLnxAbstractElement::asAbstractObject()
+{
+    return FClass != TLnxNodeClass::Data ? static_cast<TLnxAbstractObject*>(this) : nullptr;
+}
+
+inline const TLnxAbstractObject* TLnxAbstractElement::asAbstractObject() const
+{
+    return FClass != TLnxNodeClass::Data ? static_cast<const TLnxAbstractObject*>(this) : nullptr;
+}
+
+inline TLnxCollection* TLnxAbstractElement::asCollection()
+{
+    return FClass == TLnxNodeClass::Collection ? static_cast<TLnxCollection*>(this) : nullptr;
+}
+
+inline TLnxDataElement* TLnxAbstractElement::asData()
+{
+    return FClass == TLnxNodeClass::Data ? static_cast<TLnxDataElement*>(this) : nullptr;
+}
+
+inline const TLnxDataElement* TLnxAbstractElement::asData() const
+{
+    return FClass == TLnxNodeClass::Data ? static_cast<const TLnxDataElement*>(this) : nullptr;
+}
 
 /** A new node of the class the tag calls for: object, collection or data element. */
 std::unique_ptr<TLnxAbstractElement> createNodeForTag(TLnxTagId tag);

@@ -87,6 +87,14 @@ Block* mapBlock(std::size_t size)
     return block;
 }
 
+// Puts a piece on the free list of its size class; the caller holds the lock.
+void pushFree(void* memory, std::size_t index)
+{
+    auto* chunk = static_cast<FreeChunk*>(memory);
+    chunk->next = pool.freeLists[index];
+    pool.freeLists[index] = chunk;
+}
+
 void releaseBlocks()
 {
     for (Block* block = pool.blocks; block;) {
@@ -138,10 +146,28 @@ void TLnxNodePool::release(void* memory, std::size_t size) noexcept
         return;
     }
     Lock lock;
-    auto* chunk = static_cast<FreeChunk*>(memory);
-    chunk->next = pool.freeLists[index];
-    pool.freeLists[index] = chunk;
+    pushFree(memory, index);
     if (--pool.live == 0)
+        releaseBlocks();
+}
+
+void TLnxNodePool::ReleaseBatch::flush() noexcept
+{
+    std::size_t pooled = 0;
+    for (std::size_t i = 0; i < FCount; ++i) {
+        if (sizeClass(FPieces[i].size) >= kSizeClasses)
+            ::operator delete(FPieces[i].memory);
+        else
+            FPieces[pooled++] = FPieces[i];
+    }
+    FCount = 0;
+    if (pooled == 0)
+        return;
+    Lock lock;
+    for (std::size_t i = 0; i < pooled; ++i)
+        pushFree(FPieces[i].memory, sizeClass(FPieces[i].size));
+    pool.live -= pooled;
+    if (pool.live == 0)
         releaseBlocks();
 }
 
