@@ -20,6 +20,10 @@ constexpr std::size_t kSizeClasses = 128 / kGranule; // 8 to 128 bytes
 constexpr std::size_t kSmallBlockSize = 256 * 1024;
 constexpr std::size_t kHugeBlockSize = 2 * 1024 * 1024;
 constexpr std::size_t kSmallBlocks = 16;
+// When the last piece is given back (a document closed), up to this much of the blocks is kept for the next
+// document, whose load then finds the memory in place instead of faulting it in again; the rest goes back
+// to the system.
+constexpr std::size_t kKeptBytes = 32 * 1024 * 1024;
 
 struct FreeChunk
 {
@@ -37,6 +41,8 @@ struct PoolState
     FreeChunk* freeLists[kSizeClasses] = {};
     Block* blocks = nullptr;
     std::size_t blockCount = 0;
+    Block* spareBlocks = nullptr; // kept from a closed document, all free
+    std::size_t spareBytes = 0;
     char* bump = nullptr;
     char* bumpEnd = nullptr;
     std::size_t live = 0;
@@ -97,12 +103,31 @@ void pushFree(void* memory, std::size_t index)
 
 void releaseBlocks()
 {
+    PoolState empty;
+    empty.spareBlocks = pool.spareBlocks;
+    empty.spareBytes = pool.spareBytes;
     for (Block* block = pool.blocks; block;) {
         Block* next = block->next;
-        ::munmap(block, block->size);
+        if (empty.spareBytes + block->size <= kKeptBytes) {
+            block->next = empty.spareBlocks;
+            empty.spareBlocks = block;
+            empty.spareBytes += block->size;
+        } else {
+            ::munmap(block, block->size);
+        }
         block = next;
     }
-    pool = PoolState{};
+    pool = empty;
+}
+
+Block* takeBlock()
+{
+    if (Block* block = pool.spareBlocks) {
+        pool.spareBlocks = block->next;
+        pool.spareBytes -= block->size;
+        return block;
+    }
+    return mapBlock(pool.blockCount < kSmallBlocks ? kSmallBlockSize : kHugeBlockSize);
 }
 
 } // namespace
@@ -122,7 +147,7 @@ void* TLnxNodePool::allocate(std::size_t size)
     if (static_cast<std::size_t>(pool.bumpEnd - pool.bump) < rounded) {
         Block* block;
         try {
-            block = mapBlock(pool.blockCount < kSmallBlocks ? kSmallBlockSize : kHugeBlockSize);
+            block = takeBlock();
         } catch (...) {
             --pool.live;
             throw;
@@ -149,6 +174,16 @@ void TLnxNodePool::release(void* memory, std::size_t size) noexcept
     pushFree(memory, index);
     if (--pool.live == 0)
         releaseBlocks();
+}
+
+void TLnxNodePool::releaseKeptBlocks() noexcept
+{
+    Lock lock;
+    while (Block* block = pool.spareBlocks) {
+        pool.spareBlocks = block->next;
+        ::munmap(block, block->size);
+    }
+    pool.spareBytes = 0;
 }
 
 void TLnxNodePool::ReleaseBatch::flush() noexcept

@@ -8,13 +8,15 @@ namespace lanescope::lenex {
  * Memory for tree nodes, their attribute blocks and child lists, aligned for pointers. A meet holds millions
  * of small nodes that are made and freed together; taking them from large blocks with one free list per size
  * makes both far cheaper than the general heap. When the last piece is freed (a document closed), the blocks
- * go back to the system. Safe to use from any thread.
+ * go back to the system, except up to 32 MB kept for the next document. Safe to use from any thread.
  */
 class TLnxNodePool
 {
 public:
     static void* allocate(std::size_t size);
     static void release(void* memory, std::size_t size) noexcept;
+    /** Gives the blocks kept for the next document back to the system. */
+    static void releaseKeptBlocks() noexcept;
 
     /** Gathers memory to give back and gives it back many pieces at a time, taking the pool's lock once. */
     class ReleaseBatch

@@ -60,6 +60,8 @@ struct NameChars
 };
 constexpr NameChars kNameChars;
 
+bool isNameByte(char c) { return kNameChars.table[static_cast<unsigned char>(c)]; }
+
 // Passes a run of blanks, such as the indentation after a line break, eight bytes at a time where it can.
 // The NUL sentinel, like any other byte, ends the run; the buffer has room to read a word beyond it.
 const char* passBlanks(const char* p)
@@ -216,6 +218,7 @@ private:
     int tokenQuotedValue(int c);
     int tokenInContent(int c);
     void passCloseAfterName();
+    bool isNameAtCursor(std::string_view name) const;
 
     void message(const std::string& text, bool warning, int markLevel);
     void mark(int level);
@@ -346,7 +349,6 @@ std::string_view TLnxParser::Impl::scanUntil(char stop)
 
 std::string_view TLnxParser::Impl::scanName()
 {
-    const auto isNameByte = [](char c) { return kNameChars.table[static_cast<unsigned char>(c)]; };
     // A name that ends before the sentinel (which is no name byte) is read in place. Names hold no line feeds.
     const char* start = FBuffer + FCursor;
     const char* end = start;
@@ -518,12 +520,16 @@ int TLnxParser::Impl::tokenInContent(int c)
         return ttDeclaration;
     case '/':
         ++FCursor;
-        FTokenName = scanName();
-        // Most end tags close the innermost element: compare with its name before looking the name up.
-        if (const TLnxAbstractElement* node = innermost(); node && sameTagName(node->tagName(), FTokenName))
+        // Most end tags close the innermost element: where its name stands at the cursor, ended by a byte
+        // before the sentinel that is no name byte, the name is taken without a scan or a look-up.
+        if (const TLnxAbstractElement* node = innermost(); node && isNameAtCursor(node->tagName())) {
+            FTokenName = {FBuffer + FCursor, node->tagName().size()};
+            FCursor += FTokenName.size();
             FTokenTag = node->tag();
-        else
+        } else {
+            FTokenName = scanName();
             FTokenTag = tagIdOf(FTokenName);
+        }
         FTagState = tsBeforeClose;
         FEmptyElementClose = false;
         passCloseAfterName();
@@ -540,6 +546,13 @@ int TLnxParser::Impl::tokenInContent(int c)
         passCloseAfterName();
         return ttStartTag;
     }
+}
+
+bool TLnxParser::Impl::isNameAtCursor(std::string_view name) const
+{
+    const char* at = FBuffer + FCursor;
+    return name.size() < FSentinel - FCursor && std::memcmp(at, name.data(), name.size()) == 0 &&
+           !isNameByte(at[name.size()]);
 }
 
 // Most tags are "<NAME>" or "</NAME>": a ">" directly after the name ends the tag here, as the next token
