@@ -184,6 +184,7 @@ public:
     explicit Impl(TLnxMessageSink& sink)
         : FSink(sink)
     {
+        std::fill(std::begin(FTagGuesses), std::end(FTagGuesses), tag::Unknown);
     }
 
     std::unique_ptr<TLnxObject> run(Source& source, const TLnxProgress& progress);
@@ -218,7 +219,8 @@ private:
     int tokenQuotedValue(int c);
     int tokenInContent(int c);
     void passCloseAfterName();
-    bool isNameAtCursor(std::string_view name) const;
+    bool takeTagNameAtCursor(TLnxTagId tag);
+    std::size_t tagGuessSlot() const;
 
     void message(const std::string& text, bool warning, int markLevel);
     void mark(int level);
@@ -256,6 +258,9 @@ private:
     base::CodePage FCodePage = base::CodePage::Windows1252;
 
     std::vector<OpenElement> FStack;
+    // Guessed next start tag: by previous sibling's tag, then (from kTagIds on) by parent's tag for a first child.
+    static constexpr std::size_t kTagIds = 256;
+    TLnxTagId FTagGuesses[2 * kTagIds];
     std::vector<std::unique_ptr<TLnxAbstractElement>> FChildren;
 };
 
@@ -520,13 +525,8 @@ int TLnxParser::Impl::tokenInContent(int c)
         return ttDeclaration;
     case '/':
         ++FCursor;
-        // Most end tags close the innermost element: where its name stands at the cursor, ended by a byte
-        // before the sentinel that is no name byte, the name is taken without a scan or a look-up.
-        if (const TLnxAbstractElement* node = innermost(); node && isNameAtCursor(node->tagName())) {
-            FTokenName = {FBuffer + FCursor, node->tagName().size()};
-            FCursor += FTokenName.size();
-            FTokenTag = node->tag();
-        } else {
+        // Most end tags close the innermost element.
+        if (const TLnxAbstractElement* node = innermost(); !node || !takeTagNameAtCursor(node->tag())) {
             FTokenName = scanName();
             FTokenTag = tagIdOf(FTokenName);
         }
@@ -538,21 +538,47 @@ int TLnxParser::Impl::tokenInContent(int c)
         ++FCursor;
         scanToTerminator('?');
         return ttProcessingInstruction;
-    default:
-        FTokenName = scanName();
-        FTokenTag = tagIdOf(FTokenName);
+    default: {
+        const std::size_t guessSlot = tagGuessSlot();
+        if (const TLnxTagId guess = FTagGuesses[guessSlot]; guess == tag::Unknown || !takeTagNameAtCursor(guess)) {
+            FTokenName = scanName();
+            FTokenTag = tagIdOf(FTokenName);
+            FTagGuesses[guessSlot] = FTokenTag;
+        }
         FOpenStartTag = FTokenTag;
         FTagState = tsInStartTag;
         passCloseAfterName();
         return ttStartTag;
     }
+    }
 }
 
-bool TLnxParser::Impl::isNameAtCursor(std::string_view name) const
+// Where the tag's name stands whole at the cursor, ended by a byte before the sentinel that is no name byte,
+// it is the token's name: taken without a scan and a look-up. False, with nothing read, otherwise.
+bool TLnxParser::Impl::takeTagNameAtCursor(TLnxTagId tag)
 {
+    const std::string_view name = tagName(tag);
     const char* at = FBuffer + FCursor;
-    return name.size() < FSentinel - FCursor && std::memcmp(at, name.data(), name.size()) == 0 &&
-           !isNameByte(at[name.size()]);
+    if (name.size() >= FSentinel - FCursor || std::memcmp(at, name.data(), name.size()) != 0 ||
+        isNameByte(at[name.size()]))
+        return false;
+    FTokenName = {at, name.size()};
+    FCursor += name.size();
+    FTokenTag = tag;
+    return true;
+}
+
+// Lenex files give the children of an element in much the same order every time. The tag that last followed
+// the same previous sibling, or last came first in a parent of the same tag, is the guess for the next start
+// tag; it is taken only where its name stands at the cursor.
+std::size_t TLnxParser::Impl::tagGuessSlot() const
+{
+    if (FStack.empty())
+        return 0;
+    const OpenElement& open = FStack.back();
+    if (FChildren.size() > open.childrenStart)
+        return FChildren.back()->tag();
+    return kTagIds + open.node->tag();
 }
 
 // Most tags are "<NAME>" or "</NAME>": a ">" directly after the name ends the tag here, as the next token
