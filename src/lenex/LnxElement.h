@@ -147,6 +147,8 @@ public:
     }
 
     const std::string& value() const { return FValue; }
+    /** The value for filling in place: the parser decodes text straight into it. */
+    std::string& mutableValue() { return FValue; }
     void setValue(std::string value) { FValue = std::move(value); }
     /** True when the value is empty or exactly "0". */
     bool isEmpty() const { return FValue.empty() || FValue == "0"; }

@@ -62,6 +62,33 @@ constexpr NameChars kNameChars;
 
 bool isNameByte(char c) { return kNameChars.table[static_cast<unsigned char>(c)]; }
 
+// The tag names, those of up to eight bytes also as a word with a mask of their length, so that a name at the
+// cursor is compared with one of them in a single step.
+struct TagNameWords
+{
+    struct Entry
+    {
+        std::string_view name;
+        std::uint64_t word = 0;
+        std::uint64_t mask = 0;
+    };
+    Entry entries[kTagCount];
+
+    TagNameWords()
+    {
+        constexpr char kAllBits[8] = {-1, -1, -1, -1, -1, -1, -1, -1};
+        for (int tag = 0; tag < kTagCount; ++tag) {
+            Entry& entry = entries[tag];
+            entry.name = tagName(static_cast<TLnxTagId>(tag));
+            if (entry.name.size() <= sizeof entry.word) {
+                std::memcpy(&entry.word, entry.name.data(), entry.name.size());
+                std::memcpy(&entry.mask, kAllBits, entry.name.size());
+            }
+        }
+    }
+};
+const TagNameWords kTagNameWords;
+
 // Passes a run of blanks, such as the indentation after a line break, eight bytes at a time where it can.
 // The NUL sentinel, like any other byte, ends the run; the buffer has room to read a word beyond it.
 const char* passBlanks(const char* p)
@@ -193,17 +220,17 @@ public:
 private:
     // An open element. Its children wait in FChildren from childrenStart on until its end tag hands them over
     // in one piece, so every child list is allocated once at its final size. Elements that could not be
-    // attached to the tree are owned here and destroyed with their end tag.
+    // attached to the tree are owned by FDetached and destroyed with their end tag.
     struct OpenElement
     {
         TLnxAbstractElement* node;
         std::size_t childrenStart;
-        std::unique_ptr<TLnxAbstractElement> detached;
+        bool detached;
     };
 
     int position() const { return std::max(FElementCounter, FLine); }
     TLnxAbstractElement* innermost() const { return FStack.empty() ? nullptr : FStack.back().node; }
-    void push(TLnxAbstractElement* node, std::unique_ptr<TLnxAbstractElement> detached);
+    void push(TLnxAbstractElement* node, bool detached);
     void pop();
 
     bool refill();
@@ -258,6 +285,7 @@ private:
     base::CodePage FCodePage = base::CodePage::Windows1252;
 
     std::vector<OpenElement> FStack;
+    std::vector<std::unique_ptr<TLnxAbstractElement>> FDetached; // the detached open elements, innermost last
     // Guessed next start tag: by previous sibling's tag, then (from kTagIds on) by parent's tag for a first child.
     static constexpr std::size_t kTagIds = 256;
     TLnxTagId FTagGuesses[2 * kTagIds];
@@ -557,10 +585,21 @@ int TLnxParser::Impl::tokenInContent(int c)
 // it is the token's name: taken without a scan and a look-up. False, with nothing read, otherwise.
 bool TLnxParser::Impl::takeTagNameAtCursor(TLnxTagId tag)
 {
-    const std::string_view name = tagName(tag);
+    const TagNameWords::Entry& expected = kTagNameWords.entries[tag];
+    const std::string_view name = expected.name;
     const char* at = FBuffer + FCursor;
-    if (name.size() >= FSentinel - FCursor || std::memcmp(at, name.data(), name.size()) != 0 ||
-        isNameByte(at[name.size()]))
+    if (name.size() >= FSentinel - FCursor)
+        return false;
+    if (expected.mask != 0) {
+        // The buffer has room to read a word beyond the sentinel.
+        std::uint64_t word;
+        std::memcpy(&word, at, sizeof word);
+        if ((word & expected.mask) != expected.word)
+            return false;
+    } else if (std::memcmp(at, name.data(), name.size()) != 0) {
+        return false;
+    }
+    if (isNameByte(at[name.size()]))
         return false;
     FTokenName = {at, name.size()};
     FCursor += name.size();
@@ -614,9 +653,9 @@ void TLnxParser::Impl::mark(int level)
     }
 }
 
-void TLnxParser::Impl::push(TLnxAbstractElement* node, std::unique_ptr<TLnxAbstractElement> detached)
+void TLnxParser::Impl::push(TLnxAbstractElement* node, bool detached)
 {
-    FStack.push_back({node, FChildren.size(), std::move(detached)});
+    FStack.push_back({node, FChildren.size(), detached});
 }
 
 void TLnxParser::Impl::pop()
@@ -625,6 +664,8 @@ void TLnxParser::Impl::pop()
     if (TLnxAbstractObject* object = open.node->asAbstractObject())
         object->addChildren(FChildren.data() + open.childrenStart, FChildren.data() + FChildren.size());
     FChildren.resize(open.childrenStart);
+    if (open.detached)
+        FDetached.pop_back();
     FStack.pop_back();
 }
 
@@ -654,7 +695,7 @@ std::unique_ptr<TLnxObject> TLnxParser::Impl::run(Source& source, const TLnxProg
 
     auto root = std::make_unique<TLnxObject>(tag::LENEX);
     root->setLine(position());
-    push(root.get(), nullptr);
+    push(root.get(), false);
 
     for (bool running = true; running;) {
         switch (nextToken()) {
@@ -693,8 +734,9 @@ std::unique_ptr<TLnxObject> TLnxParser::Impl::run(Source& source, const TLnxProg
 void TLnxParser::Impl::handleText()
 {
     if (TLnxAbstractElement* node = innermost(); node && node->isData()) {
-        decode(FTokenView, FDecoded);
-        node->asData()->setValue(std::move(FDecoded));
+        // Most values are short enough to be stored in the string itself: decoded in place, they take no
+        // allocation and no copy.
+        decode(FTokenView, node->asData()->mutableValue());
     } else {
         message("Unexpected Data !", true, 2);
     }
@@ -722,10 +764,11 @@ void TLnxParser::Impl::handleStartTag()
     TLnxAbstractElement* raw = node.get();
     if (parent && !parent->isData()) {
         FChildren.push_back(std::move(node));
-        push(raw, nullptr);
+        push(raw, false);
     } else {
         // Not part of the tree: it lives until its end tag pops it.
-        push(raw, std::move(node));
+        FDetached.push_back(std::move(node));
+        push(raw, true);
     }
 }
 

@@ -86,15 +86,6 @@ TLnxTagId tagIdOf(std::string_view name)
 
 std::string_view tagName(TLnxTagId tag) { return tag < kTagCount ? kTagNames[tag] : kTagNames[tag::Unknown]; }
 
-TLnxTagKind tagKind(TLnxTagId tag)
-{
-    if (tag <= tag::TEAM)
-        return TLnxTagKind::Object;
-    if (tag >= tag::CATS && tag <= tag::SPLITS)
-        return TLnxTagKind::Collection;
-    return TLnxTagKind::Data;
-}
-
 TLnxAttribute attributeOf(std::string_view name)
 {
     // The names of the table are in lower case.
