@@ -173,16 +173,17 @@ std::unique_ptr<TLnxAbstractElement> shallowCopy(const TLnxAbstractElement& sour
 
 TLnxAbstractObject::~TLnxAbstractObject()
 {
-    // Take the subtree apart level by level so that no destructor recurses: an object is destroyed only
-    // after its children have been taken out, whatever the depth of the tree. Data children go at once. The
-    // memory of the nodes goes back to the pool in batches.
+    // Take the subtree apart depth first with a stack of its own, so that no destructor recurses: an object
+    // is destroyed only after its children have been taken out, whatever the depth of the tree. Data children
+    // go at once. Children are taken last to first, so that the stack hands out objects in document order,
+    // which is the order the parser placed them in memory. The memory goes back to the pool in batches.
     if (FChildren.empty())
         return;
     TLnxNodePool::ReleaseBatch batch;
     std::vector<TLnxAbstractObject*> pending; // owned here: objects whose children are still to be destroyed
     const auto collect = [&pending, &batch](TLnxChildList& children) {
-        for (auto& child : children) {
-            TLnxAbstractElement* node = child.release();
+        for (auto child = children.rbegin(); child != children.rend(); ++child) {
+            TLnxAbstractElement* node = child->release();
             if (node->isData())
                 batch.add(node, destroyNode(node));
             else
@@ -476,6 +477,21 @@ std::unique_ptr<TLnxAbstractElement> createNodeForTag(TLnxTagId tag)
         break;
     }
     return std::make_unique<TLnxDataElement>(tag);
+}
+
+std::unique_ptr<TLnxAbstractElement> createNodeForTag(TLnxTagId tag, void* memory)
+{
+    // The global placement form: the nodes' own operator new takes memory from the pool. Their constructors
+    // throw nothing, so the memory cannot be left behind.
+    switch (tagKind(tag)) {
+    case TLnxTagKind::Object:
+        return std::unique_ptr<TLnxAbstractElement>(::new (memory) TLnxObject(tag));
+    case TLnxTagKind::Collection:
+        return std::unique_ptr<TLnxAbstractElement>(::new (memory) TLnxCollection(tag));
+    case TLnxTagKind::Data:
+        break;
+    }
+    return std::unique_ptr<TLnxAbstractElement>(::new (memory) TLnxDataElement(tag));
 }
 
 } // namespace lanescope::lenex

@@ -367,4 +367,13 @@ inline const TLnxDataElement* TLnxAbstractElement::asData() const
 /** A new node of the class the tag calls for: object, collection or data element. */
 std::unique_ptr<TLnxAbstractElement> createNodeForTag(TLnxTagId tag);
 
+/** The size of a node of any class: data, object and collection nodes take the same room. */
+inline constexpr std::size_t kLnxNodeSize = sizeof(TLnxDataElement);
+static_assert(sizeof(TLnxObject) == kLnxNodeSize && sizeof(TLnxCollection) == kLnxNodeSize);
+/**
+ * The same, made in memory of kLnxNodeSize bytes taken from the node pool (TLnxNodePool::allocateMany), for
+ * a caller that makes many nodes in a row. The node owns that memory from then on.
+ */
+std::unique_ptr<TLnxAbstractElement> createNodeForTag(TLnxTagId tag, void* memory);
+
 } // namespace lanescope::lenex

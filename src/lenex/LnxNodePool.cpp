@@ -3,6 +3,7 @@
 #include <atomic>
 #include <cstdint>
 #include <new>
+#include <stdexcept>
 #include <sys/mman.h>
 #include <thread>
 
@@ -130,28 +131,17 @@ Block* takeBlock()
     return mapBlock(pool.blockCount < kSmallBlocks ? kSmallBlockSize : kHugeBlockSize);
 }
 
-} // namespace
-
-void* TLnxNodePool::allocate(std::size_t size)
+// A piece of the size class from its free list, or else from the current block; the caller holds the lock.
+void* takePiece(std::size_t index)
 {
-    const std::size_t index = sizeClass(size);
-    if (index >= kSizeClasses)
-        return ::operator new(size);
-    Lock lock;
-    ++pool.live;
     if (FreeChunk* chunk = pool.freeLists[index]) {
         pool.freeLists[index] = chunk->next;
+        ++pool.live;
         return chunk;
     }
     const std::size_t rounded = (index + 1) * kGranule;
     if (static_cast<std::size_t>(pool.bumpEnd - pool.bump) < rounded) {
-        Block* block;
-        try {
-            block = takeBlock();
-        } catch (...) {
-            --pool.live;
-            throw;
-        }
+        Block* block = takeBlock();
         block->next = pool.blocks;
         pool.blocks = block;
         ++pool.blockCount;
@@ -160,7 +150,36 @@ void* TLnxNodePool::allocate(std::size_t size)
     }
     void* memory = pool.bump;
     pool.bump += rounded;
+    ++pool.live;
     return memory;
+}
+
+} // namespace
+
+void* TLnxNodePool::allocate(std::size_t size)
+{
+    const std::size_t index = sizeClass(size);
+    if (index >= kSizeClasses)
+        return ::operator new(size);
+    Lock lock;
+    return takePiece(index);
+}
+
+std::size_t TLnxNodePool::allocateMany(std::size_t size, void** pieces, std::size_t count)
+{
+    const std::size_t index = sizeClass(size);
+    if (index >= kSizeClasses)
+        throw std::invalid_argument("TLnxNodePool::allocateMany: pieces larger than 128 bytes");
+    Lock lock;
+    std::size_t taken = 0;
+    try {
+        for (; taken < count; ++taken)
+            pieces[taken] = takePiece(index);
+    } catch (...) {
+        if (taken == 0)
+            throw;
+    }
+    return taken;
 }
 
 void TLnxNodePool::release(void* memory, std::size_t size) noexcept

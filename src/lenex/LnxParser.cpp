@@ -213,6 +213,9 @@ public:
     {
         std::fill(std::begin(FTagGuesses), std::end(FTagGuesses), tag::Unknown);
     }
+    ~Impl() { releaseNodeMemory(); }
+    Impl(const Impl&) = delete;
+    Impl& operator=(const Impl&) = delete;
 
     std::unique_ptr<TLnxObject> run(Source& source, const TLnxProgress& progress);
     void reportError(const std::string& text) { FSink.addMessage(text, 0, false); }
@@ -258,6 +261,8 @@ private:
     void handleEndTag();
     bool handleAttributeName();
     void skipElement(const std::string& name);
+    void* takeNodeMemory();
+    void releaseNodeMemory() noexcept;
 
     TLnxMessageSink& FSink;
     Source* FSource = nullptr;
@@ -290,6 +295,12 @@ private:
     static constexpr std::size_t kTagIds = 256;
     TLnxTagId FTagGuesses[2 * kTagIds];
     std::vector<std::unique_ptr<TLnxAbstractElement>> FChildren;
+
+    // Memory for the next nodes, taken from the pool a run at a time (one lock per run, not per node).
+    static constexpr std::size_t kNodeMemoryRun = 64;
+    void* FNodeMemory[kNodeMemoryRun];
+    std::size_t FNodeMemoryNext = 0;
+    std::size_t FNodeMemoryEnd = 0;
 };
 
 // The buffer holds valid input up to a NUL sentinel. When the cursor reaches the sentinel, the unread tail
@@ -728,7 +739,26 @@ std::unique_ptr<TLnxObject> TLnxParser::Impl::run(Source& source, const TLnxProg
         pop();
     if (root->getText(tag::VERSION) < kMinimumVersion)
         FSink.addMessage("Expired LENEX - Version !", 0, true);
+    releaseNodeMemory();
     return root;
+}
+
+// The pieces are used in the order the pool gave them, which is mostly ascending in memory: nodes then lie
+// in document order, which keeps walks over the tree close to sequential.
+void* TLnxParser::Impl::takeNodeMemory()
+{
+    if (FNodeMemoryNext == FNodeMemoryEnd) {
+        FNodeMemoryEnd = TLnxNodePool::allocateMany(kLnxNodeSize, FNodeMemory, kNodeMemoryRun);
+        FNodeMemoryNext = 0;
+    }
+    return FNodeMemory[FNodeMemoryNext++];
+}
+
+void TLnxParser::Impl::releaseNodeMemory() noexcept
+{
+    TLnxNodePool::ReleaseBatch batch;
+    for (; FNodeMemoryNext < FNodeMemoryEnd; ++FNodeMemoryNext)
+        batch.add(FNodeMemory[FNodeMemoryNext], kLnxNodeSize);
 }
 
 void TLnxParser::Impl::handleText()
@@ -755,7 +785,7 @@ void TLnxParser::Impl::handleStartTag()
         return;
     }
 
-    std::unique_ptr<TLnxAbstractElement> node = createNodeForTag(FTokenTag);
+    std::unique_ptr<TLnxAbstractElement> node = createNodeForTag(FTokenTag, takeNodeMemory());
     node->setLine(position());
     if (parent && parent->isData()) {
         parent->setErrorState(esInnerError);
