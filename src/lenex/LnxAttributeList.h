@@ -56,7 +56,10 @@ private:
     };
     static_assert(sizeof(Block) % alignof(TLnxAttributeValue) == 0);
 
-    static TLnxAttributeValue* entries(Block* block) { return reinterpret_cast<TLnxAttributeValue*>(block + 1); }
+    static TLnxAttributeValue* entries(Block* block)
+    {
+        return reinterpret_cast<TLnxAttributeValue*>(block + 1);
+    }
     static std::size_t bytes(std::uint32_t capacity);
     static Block* allocate(std::uint32_t capacity);
     static void destroy(Block* block) noexcept;

@@ -120,10 +120,7 @@ const std::string& TLnxAbstractElement::getNamedAttribute(std::string_view name)
     return kEmptyText;
 }
 
-void TLnxAbstractElement::removeAttribute(TLnxAttribute id)
-{
-    FAttributes.remove(id);
-}
+void TLnxAbstractElement::removeAttribute(TLnxAttribute id) { FAttributes.remove(id); }
 
 std::string TLnxAbstractElement::attributeText(bool withoutId) const
 {

@@ -25,8 +25,8 @@ class TLnxDataElement;
 struct TSwimStyle;
 
 /** The owned, ordered children of a node; the list's memory comes from the node pool. */
-using TLnxChildList =
-    std::vector<std::unique_ptr<TLnxAbstractElement>, TLnxPoolAllocator<std::unique_ptr<TLnxAbstractElement>>>;
+using TLnxChildList = std::vector<std::unique_ptr<TLnxAbstractElement>,
+                                  TLnxPoolAllocator<std::unique_ptr<TLnxAbstractElement>>>;
 
 /** Which class a node is; decided when the node is made and never changed. */
 enum class TLnxNodeClass : std::uint8_t
@@ -101,7 +101,10 @@ public:
     /** Every attribute in order as name="value", separated by blanks; the id attribute left out on request.
      */
     std::string attributeText(bool withoutId = false) const;
-    std::span<const TLnxAttributeValue> attributes() const { return {FAttributes.begin(), FAttributes.size()}; }
+    std::span<const TLnxAttributeValue> attributes() const
+    {
+        return {FAttributes.begin(), FAttributes.size()};
+    }
 
     // The node as one of its classes, or nullptr when it is of another.
     TLnxObject* asObject();

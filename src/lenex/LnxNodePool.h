@@ -61,7 +61,10 @@ template <class T> struct TLnxPoolAllocator
     template <class U> TLnxPoolAllocator(const TLnxPoolAllocator<U>&) noexcept {}
 
     T* allocate(std::size_t count) { return static_cast<T*>(TLnxNodePool::allocate(count * sizeof(T))); }
-    void deallocate(T* memory, std::size_t count) noexcept { TLnxNodePool::release(memory, count * sizeof(T)); }
+    void deallocate(T* memory, std::size_t count) noexcept
+    {
+        TLnxNodePool::release(memory, count * sizeof(T));
+    }
 
     template <class U> bool operator==(const TLnxPoolAllocator<U>&) const noexcept { return true; }
 };

@@ -291,7 +291,7 @@ private:
 
     std::vector<OpenElement> FStack;
     std::vector<std::unique_ptr<TLnxAbstractElement>> FDetached; // the detached open elements, innermost last
-    // Guessed next start tag: by previous sibling's tag, then (from kTagIds on) by parent's tag for a first child.
+    // The guessed next start tag by the previous sibling's tag, and from kTagIds on by the parent's tag.
     static constexpr std::size_t kTagIds = 256;
     TLnxTagId FTagGuesses[2 * kTagIds];
     std::vector<std::unique_ptr<TLnxAbstractElement>> FChildren;
@@ -393,7 +393,7 @@ std::string_view TLnxParser::Impl::scanUntil(char stop)
 
 std::string_view TLnxParser::Impl::scanName()
 {
-    // A name that ends before the sentinel (which is no name byte) is read in place. Names hold no line feeds.
+    // A name that ends before the sentinel (no name byte) is read in place. Names hold no line feeds.
     const char* start = FBuffer + FCursor;
     const char* end = start;
     while (isNameByte(*end))
@@ -579,7 +579,8 @@ int TLnxParser::Impl::tokenInContent(int c)
         return ttProcessingInstruction;
     default: {
         const std::size_t guessSlot = tagGuessSlot();
-        if (const TLnxTagId guess = FTagGuesses[guessSlot]; guess == tag::Unknown || !takeTagNameAtCursor(guess)) {
+        if (const TLnxTagId guess = FTagGuesses[guessSlot];
+            guess == tag::Unknown || !takeTagNameAtCursor(guess)) {
             FTokenName = scanName();
             FTokenTag = tagIdOf(FTokenName);
             FTagGuesses[guessSlot] = FTokenTag;
@@ -632,7 +633,7 @@ std::size_t TLnxParser::Impl::tagGuessSlot() const
 }
 
 // Most tags are "<NAME>" or "</NAME>": a ">" directly after the name ends the tag here, as the next token
-// would (without blanks before it there is no line to count and nothing to report), saving a token of its own.
+// would (with no blank before it there is no line to count and nothing to report), saving that token.
 void TLnxParser::Impl::passCloseAfterName()
 {
     if (FBuffer[FCursor] == '>') {

@@ -83,8 +83,9 @@ const MessageCase kMessageCases[] = {
     // A name that merely begins with the expected one (the tag seen there before, or the open element's) is
     // a name of its own.
     {"NameLongerThanTheTagSeenBefore",
-     lenexDocument("<CLUBS><CLUB><NAME>A</NAME><CODE>1</CODE></CLUB><CLUB><NAME>B</NAME><CODEX>2</CODEX></CLUB>"
-                   "</CLUBS>"),
+     lenexDocument(
+         "<CLUBS><CLUB><NAME>A</NAME><CODE>1</CODE></CLUB><CLUB><NAME>B</NAME><CODEX>2</CODEX></CLUB>"
+         "</CLUBS>"),
      {},
      {"Line 9: Unknown Tag: CODEX !"}},
     {"EndTagLongerThanTheOpenName",
