@@ -118,7 +118,7 @@ class FileSource final : public Source
 public:
     explicit FileSource(int fd)
         : FFd(fd)
-        , FChunk(std::make_unique<char[]>(kChunkSize))
+        , FChunk(std::make_unique_for_overwrite<char[]>(kChunkSize))
     {
     }
     ~FileSource() override { ::close(FFd); }
