@@ -5,24 +5,6 @@
 
 namespace lanescope::base {
 
-std::string_view trimLeftView(std::string_view text)
-{
-    std::size_t begin = 0;
-    while (begin < text.size() && isBlank(text[begin]))
-        ++begin;
-    return text.substr(begin);
-}
-
-std::string_view trimRightView(std::string_view text)
-{
-    std::size_t end = text.size();
-    while (end > 0 && isBlank(text[end - 1]))
-        --end;
-    return text.substr(0, end);
-}
-
-std::string_view trimView(std::string_view text) { return trimRightView(trimLeftView(text)); }
-
 std::string replaceAll(std::string_view text, std::string_view from, std::string_view to)
 {
     std::string result;

@@ -14,9 +14,20 @@ namespace lanescope::base {
 /** True for the bytes 0 to 32: blanks and control characters, which trimming removes. */
 constexpr bool isBlank(char c) { return static_cast<unsigned char>(c) <= 32; }
 
-std::string_view trimView(std::string_view text);
-std::string_view trimLeftView(std::string_view text);
-std::string_view trimRightView(std::string_view text);
+// The trims are inline: the Lenex parser trims every text it reads.
+constexpr std::string_view trimLeftView(std::string_view text)
+{
+    while (!text.empty() && isBlank(text.front()))
+        text.remove_prefix(1);
+    return text;
+}
+constexpr std::string_view trimRightView(std::string_view text)
+{
+    while (!text.empty() && isBlank(text.back()))
+        text.remove_suffix(1);
+    return text;
+}
+constexpr std::string_view trimView(std::string_view text) { return trimRightView(trimLeftView(text)); }
 inline std::string trim(std::string_view text) { return std::string(trimView(text)); }
 
 /** Every occurrence of from (not empty) replaced by to, scanning left to right. */

@@ -21,6 +21,27 @@ std::unique_ptr<TLnxAbstractElement> shallowCopy(const TLnxAbstractElement& sour
 
 // ---- TLnxAbstractElement
 
+std::size_t TLnxAbstractElement::destroyNode(TLnxAbstractElement* node) noexcept
+{
+    switch (node->FClass) {
+    case TLnxNodeClass::Data:
+        static_cast<TLnxDataElement*>(node)->~TLnxDataElement();
+        return sizeof(TLnxDataElement);
+    case TLnxNodeClass::Object:
+        static_cast<TLnxObject*>(node)->~TLnxObject();
+        return sizeof(TLnxObject);
+    case TLnxNodeClass::Collection:
+        static_cast<TLnxCollection*>(node)->~TLnxCollection();
+        return sizeof(TLnxCollection);
+    }
+    return 0;
+}
+
+void TLnxAbstractElement::operator delete(TLnxAbstractElement* node, std::destroying_delete_t) noexcept
+{
+    TLnxNodePool::release(node, destroyNode(node));
+}
+
 void TLnxAbstractElement::copyElementFields(const TLnxAbstractElement& source)
 {
     FAttributes = source.FAttributes;
@@ -71,7 +92,7 @@ void TLnxAbstractElement::setAttribute(TLnxAttribute id, std::string value)
             return;
         }
     }
-    FAttributes.push_back({id, std::move(value), {}});
+    FAttributes.append(id, std::move(value), nullptr);
 }
 
 void TLnxAbstractElement::setNamedAttribute(std::string_view name, std::string value)
@@ -82,27 +103,24 @@ void TLnxAbstractElement::setNamedAttribute(std::string_view name, std::string v
         return;
     }
     for (TLnxAttributeValue& attribute : FAttributes) {
-        if (attribute.id == lxaUnknown && attribute.name == name) {
+        if (attribute.id == lxaUnknown && attribute.writtenName() == name) {
             attribute.value = std::move(value);
             return;
         }
     }
-    FAttributes.push_back({lxaUnknown, std::move(value), std::string(name)});
+    FAttributes.append(lxaUnknown, std::move(value), std::make_unique<std::string>(name));
 }
 
 const std::string& TLnxAbstractElement::getNamedAttribute(std::string_view name) const
 {
     const TLnxAttribute id = attributeOf(name);
     for (const TLnxAttributeValue& attribute : FAttributes)
-        if (attribute.id == id && (id != lxaUnknown || attribute.name == name))
+        if (attribute.id == id && (id != lxaUnknown || attribute.writtenName() == name))
             return attribute.value;
     return kEmptyText;
 }
 
-void TLnxAbstractElement::removeAttribute(TLnxAttribute id)
-{
-    std::erase_if(FAttributes, [id](const TLnxAttributeValue& a) { return a.id == id; });
-}
+void TLnxAbstractElement::removeAttribute(TLnxAttribute id) { FAttributes.remove(id); }
 
 std::string TLnxAbstractElement::attributeText(bool withoutId) const
 {
@@ -118,41 +136,6 @@ std::string TLnxAbstractElement::attributeText(bool withoutId) const
         text += '"';
     }
     return text;
-}
-
-TLnxObject* TLnxAbstractElement::asObject()
-{
-    return FClass == TLnxNodeClass::Object ? static_cast<TLnxObject*>(this) : nullptr;
-}
-
-const TLnxObject* TLnxAbstractElement::asObject() const
-{
-    return FClass == TLnxNodeClass::Object ? static_cast<const TLnxObject*>(this) : nullptr;
-}
-
-TLnxAbstractObject* TLnxAbstractElement::asAbstractObject()
-{
-    return FClass != TLnxNodeClass::Data ? static_cast<TLnxAbstractObject*>(this) : nullptr;
-}
-
-const TLnxAbstractObject* TLnxAbstractElement::asAbstractObject() const
-{
-    return FClass != TLnxNodeClass::Data ? static_cast<const TLnxAbstractObject*>(this) : nullptr;
-}
-
-TLnxCollection* TLnxAbstractElement::asCollection()
-{
-    return FClass == TLnxNodeClass::Collection ? static_cast<TLnxCollection*>(this) : nullptr;
-}
-
-TLnxDataElement* TLnxAbstractElement::asData()
-{
-    return FClass == TLnxNodeClass::Data ? static_cast<TLnxDataElement*>(this) : nullptr;
-}
-
-const TLnxDataElement* TLnxAbstractElement::asData() const
-{
-    return FClass == TLnxNodeClass::Data ? static_cast<const TLnxDataElement*>(this) : nullptr;
 }
 
 namespace {
@@ -187,24 +170,37 @@ std::unique_ptr<TLnxAbstractElement> shallowCopy(const TLnxAbstractElement& sour
 
 TLnxAbstractObject::~TLnxAbstractObject()
 {
-    // Take the subtree apart level by level so that no destructor recurses: an object is destroyed only
-    // after its children have been moved out, whatever the depth of the tree. Data children go at once.
+    // Take the subtree apart depth first with a stack of its own, so that no destructor recurses: an object
+    // is destroyed only after its children have been taken out, whatever the depth of the tree. Data children
+    // go at once. The walk keeps to document order, which is the order the parser placed the nodes in
+    // memory, and asks for nodes a few places ahead before it reaches them: a large tree is far bigger than
+    // the caches. The memory goes back to the pool in batches.
     if (FChildren.empty())
         return;
-    std::vector<std::unique_ptr<TLnxAbstractElement>> pending;
-    const auto collect = [&pending](std::vector<std::unique_ptr<TLnxAbstractElement>>& children) {
-        for (auto& child : children)
-            if (child->isData())
-                child.reset();
+    constexpr std::size_t kPrefetchDistance = 8;
+    TLnxNodePool::ReleaseBatch batch;
+    std::vector<TLnxAbstractObject*> pending; // owned here: objects whose children are still to be destroyed
+    const auto collect = [&pending, &batch](TLnxChildList& children) {
+        const std::size_t firstPending = pending.size();
+        for (std::size_t i = 0; i < children.size(); ++i) {
+            if (i + kPrefetchDistance < children.size())
+                __builtin_prefetch(children[i + kPrefetchDistance].get());
+            TLnxAbstractElement* node = children[i].release();
+            if (node->isData())
+                batch.add(node, destroyNode(node));
             else
-                pending.push_back(std::move(child));
+                pending.push_back(static_cast<TLnxAbstractObject*>(node));
+        }
         children.clear();
+        // The stack hands out the last object first: reversed, it hands them out in document order.
+        std::reverse(pending.begin() + static_cast<std::ptrdiff_t>(firstPending), pending.end());
     };
     collect(FChildren);
     while (!pending.empty()) {
-        std::unique_ptr<TLnxAbstractElement> node = std::move(pending.back());
+        TLnxAbstractObject* node = pending.back();
         pending.pop_back();
-        collect(static_cast<TLnxAbstractObject&>(*node).FChildren);
+        collect(node->FChildren);
+        batch.add(node, destroyNode(node));
     }
 }
 
@@ -257,11 +253,9 @@ TLnxAbstractElement* TLnxAbstractObject::addChild(std::unique_ptr<TLnxAbstractEl
 void TLnxAbstractObject::addChildren(std::unique_ptr<TLnxAbstractElement>* first,
                                      std::unique_ptr<TLnxAbstractElement>* last)
 {
-    FChildren.reserve(FChildren.size() + static_cast<std::size_t>(last - first));
-    for (; first != last; ++first) {
-        (*first)->FParent = this;
-        FChildren.push_back(std::move(*first));
-    }
+    for (auto* child = first; child != last; ++child)
+        (*child)->FParent = this;
+    FChildren.insert(FChildren.end(), std::make_move_iterator(first), std::make_move_iterator(last));
 }
 
 TLnxObject* TLnxAbstractObject::addObject(TLnxTagId tag) { return add(std::make_unique<TLnxObject>(tag)); }
@@ -487,6 +481,21 @@ std::unique_ptr<TLnxAbstractElement> createNodeForTag(TLnxTagId tag)
         break;
     }
     return std::make_unique<TLnxDataElement>(tag);
+}
+
+std::unique_ptr<TLnxAbstractElement> createNodeForTag(TLnxTagId tag, void* memory)
+{
+    // The global placement form: the nodes' own operator new takes memory from the pool. Their constructors
+    // throw nothing, so the memory cannot be left behind.
+    switch (tagKind(tag)) {
+    case TLnxTagKind::Object:
+        return std::unique_ptr<TLnxAbstractElement>(::new (memory) TLnxObject(tag));
+    case TLnxTagKind::Collection:
+        return std::unique_ptr<TLnxAbstractElement>(::new (memory) TLnxCollection(tag));
+    case TLnxTagKind::Data:
+        break;
+    }
+    return std::unique_ptr<TLnxAbstractElement>(::new (memory) TLnxDataElement(tag));
 }
 
 } // namespace lanescope::lenex

@@ -1,12 +1,15 @@
 #pragma once
 
 #include "base/DateTime.h"
+#include "lenex/LnxAttributeList.h"
 #include "lenex/LnxNodePool.h"
 #include "lenex/LnxSchema.h"
 #include "lenex/LnxTime.h"
 
 #include <cstdint>
 #include <memory>
+#include <new>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -14,11 +17,16 @@
 /** The Lenex node tree: objects, collections and data elements addressed by tag id. */
 namespace lanescope::lenex {
 
+class TLnxAbstractElement;
 class TLnxAbstractObject;
 class TLnxObject;
 class TLnxCollection;
 class TLnxDataElement;
 struct TSwimStyle;
+
+/** The owned, ordered children of a node; the list's memory comes from the node pool. */
+using TLnxChildList = std::vector<std::unique_ptr<TLnxAbstractElement>,
+                                  TLnxPoolAllocator<std::unique_ptr<TLnxAbstractElement>>>;
 
 /** Which class a node is; decided when the node is made and never changed. */
 enum class TLnxNodeClass : std::uint8_t
@@ -36,28 +44,22 @@ enum TLnxErrorState : std::uint8_t
     esError = 3,
 };
 
-/** One XML attribute of a node. An attribute the schema does not know keeps its own name. */
-struct TLnxAttributeValue
-{
-    TLnxAttribute id;
-    std::string value;
-    std::string name; // only for lxaUnknown
-    /** The name the attribute is written with. */
-    std::string_view writtenName() const
-    {
-        return id == lxaUnknown ? std::string_view(name) : attributeName(id);
-    }
-};
-
-/** Base of every node: tag, parent, XML attributes, source position and error state. */
+/**
+ * Base of every node: tag, parent, XML attributes, source position and error state.
+ *
+ * Nodes carry no virtual table (a meet holds millions of them): the class byte tells the kinds apart, and
+ * deleting a node through a pointer to any of its bases destroys it as the class it was made as.
+ */
 class TLnxAbstractElement
 {
 public:
     TLnxAbstractElement(const TLnxAbstractElement&) = delete;
     TLnxAbstractElement& operator=(const TLnxAbstractElement&) = delete;
-    virtual ~TLnxAbstractElement() = default;
 
     static void* operator new(std::size_t size) { return TLnxNodePool::allocate(size); }
+    /** Destroys the node as its own class and gives its memory back to the pool. */
+    static void operator delete(TLnxAbstractElement* node, std::destroying_delete_t) noexcept;
+    /** Frees the memory of a node whose constructor failed. */
     static void operator delete(void* memory, std::size_t size) noexcept
     {
         TLnxNodePool::release(memory, size);
@@ -99,8 +101,12 @@ public:
     /** Every attribute in order as name="value", separated by blanks; the id attribute left out on request.
      */
     std::string attributeText(bool withoutId = false) const;
-    const std::vector<TLnxAttributeValue>& attributes() const { return FAttributes; }
+    std::span<const TLnxAttributeValue> attributes() const
+    {
+        return {FAttributes.begin(), FAttributes.size()};
+    }
 
+    // The node as one of its classes, or nullptr when it is of another.
     TLnxObject* asObject();
     const TLnxObject* asObject() const;
     TLnxAbstractObject* asAbstractObject();
@@ -115,13 +121,17 @@ protected:
         , FClass(nodeClass)
     {
     }
+    ~TLnxAbstractElement() = default;
     /** Copies the fields of this class (not the children) from another node. */
     void copyElementFields(const TLnxAbstractElement& source);
 
 private:
     friend class TLnxAbstractObject;
 
-    std::vector<TLnxAttributeValue> FAttributes;
+    /** Runs the destructor of the node's own class and returns the size of that class. */
+    static std::size_t destroyNode(TLnxAbstractElement* node) noexcept;
+
+    TLnxAttributeList FAttributes;
     TLnxAbstractObject* FParent = nullptr;
     std::int32_t FLine = 0;
     TLnxTagId FTag;
@@ -140,6 +150,8 @@ public:
     }
 
     const std::string& value() const { return FValue; }
+    /** The value for filling in place: the parser decodes text straight into it. */
+    std::string& mutableValue() { return FValue; }
     void setValue(std::string value) { FValue = std::move(value); }
     /** True when the value is empty or exactly "0". */
     bool isEmpty() const { return FValue.empty() || FValue == "0"; }
@@ -155,14 +167,14 @@ using TLnxCompare = int (*)(const TLnxAbstractElement* a, const TLnxAbstractElem
 class TLnxAbstractObject : public TLnxAbstractElement
 {
 public:
-    ~TLnxAbstractObject() override;
+    ~TLnxAbstractObject();
 
     int childCount() const { return static_cast<int>(FChildren.size()); }
     TLnxAbstractElement* childAt(int index) const { return FChildren[static_cast<std::size_t>(index)].get(); }
     /** The child at index as an object or as a data element; nullptr when it is of another class. */
     TLnxObject* childAsObject(int index) const;
     TLnxDataElement* childAsData(int index) const;
-    const std::vector<std::unique_ptr<TLnxAbstractElement>>& children() const { return FChildren; }
+    const TLnxChildList& children() const { return FChildren; }
 
     bool hasChild(TLnxTagId tag) const { return findChild(tag) != nullptr; }
     /** First child with the tag in list order, or nullptr. */
@@ -251,7 +263,7 @@ private:
     friend class TLnxAbstractElement;
     TLnxDataElement* dataChild(TLnxTagId tag);
 
-    std::vector<std::unique_ptr<TLnxAbstractElement>> FChildren;
+    TLnxChildList FChildren;
 };
 
 /** Flag bits on objects, set by the document's index build. */
@@ -318,7 +330,53 @@ private:
     TLnxTagId FItemTag;
 };
 
+// The casts are inline: the parser, the index and the lists ask for them for nearly every node they touch.
+
+inline TLnxObject* TLnxAbstractElement::asObject()
+{
+    return FClass == TLnxNodeClass::Object ? static_cast<TLnxObject*>(this) : nullptr;
+}
+
+inline const TLnxObject* TLnxAbstractElement::asObject() const
+{
+    return FClass == TLnxNodeClass::Object ? static_cast<const TLnxObject*>(this) : nullptr;
+}
+
+inline TLnxAbstractObject* TLnxAbstractElement::asAbstractObject()
+{
+    return FClass != TLnxNodeClass::Data ? static_cast<TLnxAbstractObject*>(this) : nullptr;
+}
+
+inline const TLnxAbstractObject* TLnxAbstractElement::asAbstractObject() const
+{
+    return FClass != TLnxNodeClass::Data ? static_cast<const TLnxAbstractObject*>(this) : nullptr;
+}
+
+inline TLnxCollection* TLnxAbstractElement::asCollection()
+{
+    return FClass == TLnxNodeClass::Collection ? static_cast<TLnxCollection*>(this) : nullptr;
+}
+
+inline TLnxDataElement* TLnxAbstractElement::asData()
+{
+    return FClass == TLnxNodeClass::Data ? static_cast<TLnxDataElement*>(this) : nullptr;
+}
+
+inline const TLnxDataElement* TLnxAbstractElement::asData() const
+{
+    return FClass == TLnxNodeClass::Data ? static_cast<const TLnxDataElement*>(this) : nullptr;
+}
+
 /** A new node of the class the tag calls for: object, collection or data element. */
 std::unique_ptr<TLnxAbstractElement> createNodeForTag(TLnxTagId tag);
+
+/** The size of a node of any class: data, object and collection nodes take the same room. */
+inline constexpr std::size_t kLnxNodeSize = sizeof(TLnxDataElement);
+static_assert(sizeof(TLnxObject) == kLnxNodeSize && sizeof(TLnxCollection) == kLnxNodeSize);
+/**
+ * The same, made in memory of kLnxNodeSize bytes taken from the node pool (TLnxNodePool::allocateMany), for
+ * a caller that makes many nodes in a row. The node owns that memory from then on.
+ */
+std::unique_ptr<TLnxAbstractElement> createNodeForTag(TLnxTagId tag, void* memory);
 
 } // namespace lanescope::lenex

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -41,6 +42,8 @@ enum TagState
 };
 
 constexpr std::size_t kBufferSize = 4096;
+// Room after the sentinel, so that a word of eight bytes can be read at any position up to it.
+constexpr std::size_t kBufferSlack = 8;
 constexpr std::size_t kNoToken = static_cast<std::size_t>(-1);
 
 // Bytes of tag and attribute names: letters, digits and the XML name marks "_", "-", "." and ":" (an
@@ -57,6 +60,47 @@ struct NameChars
 };
 constexpr NameChars kNameChars;
 
+bool isNameByte(char c) { return kNameChars.table[static_cast<unsigned char>(c)]; }
+
+// The tag names, those of up to eight bytes also as a word with a mask of their length, so that a name at the
+// cursor is compared with one of them in a single step.
+struct TagNameWords
+{
+    struct Entry
+    {
+        std::string_view name;
+        std::uint64_t word = 0;
+        std::uint64_t mask = 0;
+    };
+    Entry entries[kTagCount];
+
+    TagNameWords()
+    {
+        constexpr char kAllBits[8] = {-1, -1, -1, -1, -1, -1, -1, -1};
+        for (int tag = 0; tag < kTagCount; ++tag) {
+            Entry& entry = entries[tag];
+            entry.name = tagName(static_cast<TLnxTagId>(tag));
+            if (entry.name.size() <= sizeof entry.word) {
+                std::memcpy(&entry.word, entry.name.data(), entry.name.size());
+                std::memcpy(&entry.mask, kAllBits, entry.name.size());
+            }
+        }
+    }
+};
+const TagNameWords kTagNameWords;
+
+// Passes a run of blanks, such as the indentation after a line break, eight bytes at a time where it can.
+// The NUL sentinel, like any other byte, ends the run; the buffer has room to read a word beyond it.
+const char* passBlanks(const char* p)
+{
+    constexpr std::uint64_t kEightBlanks = 0x2020202020202020;
+    for (std::uint64_t word; std::memcpy(&word, p, sizeof word), word == kEightBlanks;)
+        p += sizeof word;
+    while (*p == ' ')
+        ++p;
+    return p;
+}
+
 bool isLetter(int c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 
 /** Bytes to parse: a file or a block of memory. */
@@ -68,11 +112,13 @@ public:
     virtual std::size_t read(char* target, std::size_t size) = 0;
 };
 
+// The parser asks for a few kilobytes at a time; the file is read in larger chunks to save system calls.
 class FileSource final : public Source
 {
 public:
     explicit FileSource(int fd)
         : FFd(fd)
+        , FChunk(std::make_unique_for_overwrite<char[]>(kChunkSize))
     {
     }
     ~FileSource() override { ::close(FFd); }
@@ -82,19 +128,34 @@ public:
     std::size_t read(char* target, std::size_t size) override
     {
         std::size_t total = 0;
-        while (total < size) {
-            const ssize_t n = ::read(FFd, target + total, size - total);
-            if (n < 0 && errno == EINTR)
-                continue;
-            if (n <= 0)
-                break;
-            total += static_cast<std::size_t>(n);
+        while (total < size && (FStart < FEnd || fill())) {
+            const std::size_t n = std::min(size - total, FEnd - FStart);
+            std::memcpy(target + total, FChunk.get() + FStart, n);
+            FStart += n;
+            total += n;
         }
         return total;
     }
 
 private:
+    static constexpr std::size_t kChunkSize = 64 * 1024;
+
+    // Reads the next chunk; false at the end of the file or on a read error.
+    bool fill()
+    {
+        ssize_t n;
+        do
+            n = ::read(FFd, FChunk.get(), kChunkSize);
+        while (n < 0 && errno == EINTR);
+        FStart = 0;
+        FEnd = n > 0 ? static_cast<std::size_t>(n) : 0;
+        return FEnd > 0;
+    }
+
     int FFd;
+    std::unique_ptr<char[]> FChunk;
+    std::size_t FStart = 0;
+    std::size_t FEnd = 0;
 };
 
 class TextSource final : public Source
@@ -150,7 +211,11 @@ public:
     explicit Impl(TLnxMessageSink& sink)
         : FSink(sink)
     {
+        std::fill(std::begin(FTagGuesses), std::end(FTagGuesses), tag::Unknown);
     }
+    ~Impl() { releaseNodeMemory(); }
+    Impl(const Impl&) = delete;
+    Impl& operator=(const Impl&) = delete;
 
     std::unique_ptr<TLnxObject> run(Source& source, const TLnxProgress& progress);
     void reportError(const std::string& text) { FSink.addMessage(text, 0, false); }
@@ -158,17 +223,17 @@ public:
 private:
     // An open element. Its children wait in FChildren from childrenStart on until its end tag hands them over
     // in one piece, so every child list is allocated once at its final size. Elements that could not be
-    // attached to the tree are owned here and destroyed with their end tag.
+    // attached to the tree are owned by FDetached and destroyed with their end tag.
     struct OpenElement
     {
         TLnxAbstractElement* node;
         std::size_t childrenStart;
-        std::unique_ptr<TLnxAbstractElement> detached;
+        bool detached;
     };
 
     int position() const { return std::max(FElementCounter, FLine); }
     TLnxAbstractElement* innermost() const { return FStack.empty() ? nullptr : FStack.back().node; }
-    void push(TLnxAbstractElement* node, std::unique_ptr<TLnxAbstractElement> detached);
+    void push(TLnxAbstractElement* node, bool detached);
     void pop();
 
     bool refill();
@@ -183,6 +248,9 @@ private:
     int tokenInStartTag(int c);
     int tokenQuotedValue(int c);
     int tokenInContent(int c);
+    void passCloseAfterName();
+    bool takeTagNameAtCursor(TLnxTagId tag);
+    std::size_t tagGuessSlot() const;
 
     void message(const std::string& text, bool warning, int markLevel);
     void mark(int level);
@@ -193,12 +261,14 @@ private:
     void handleEndTag();
     bool handleAttributeName();
     void skipElement(const std::string& name);
+    void* takeNodeMemory();
+    void releaseNodeMemory() noexcept;
 
     TLnxMessageSink& FSink;
     Source* FSource = nullptr;
     const TLnxProgress* FProgress = nullptr;
 
-    char FBuffer[kBufferSize + 1] = {};
+    char FBuffer[kBufferSize + 1 + kBufferSlack] = {};
     std::size_t FCursor = 0;
     std::size_t FDataEnd = 0;
     std::size_t FSentinel = 0;
@@ -214,12 +284,23 @@ private:
     bool FEmptyElementClose = false;
     std::string_view FTokenName; // valid until the next read
     std::string FTokenText;
+    std::string FAttributeName;
     std::string_view FTokenView;
     std::string FDecoded;
     base::CodePage FCodePage = base::CodePage::Windows1252;
 
     std::vector<OpenElement> FStack;
+    std::vector<std::unique_ptr<TLnxAbstractElement>> FDetached; // the detached open elements, innermost last
+    // The guessed next start tag by the previous sibling's tag, and from kTagIds on by the parent's tag.
+    static constexpr std::size_t kTagIds = 256;
+    TLnxTagId FTagGuesses[2 * kTagIds];
     std::vector<std::unique_ptr<TLnxAbstractElement>> FChildren;
+
+    // Memory for the next nodes, taken from the pool a run at a time (one lock per run, not per node).
+    static constexpr std::size_t kNodeMemoryRun = 64;
+    void* FNodeMemory[kNodeMemoryRun];
+    std::size_t FNodeMemoryNext = 0;
+    std::size_t FNodeMemoryEnd = 0;
 };
 
 // The buffer holds valid input up to a NUL sentinel. When the cursor reaches the sentinel, the unread tail
@@ -297,15 +378,31 @@ template <bool CountLines, class Accept> std::string_view TLnxParser::Impl::scan
     return FPending;
 }
 
+// Nearly every token ends before the sentinel: then the stop byte is found with memchr and the line feeds
+// before it are counted apart, and the view points into the buffer. Otherwise the general scan takes over.
 std::string_view TLnxParser::Impl::scanUntil(char stop)
 {
+    const char* start = FBuffer + FCursor;
+    if (const auto* found = static_cast<const char*>(std::memchr(start, stop, FSentinel - FCursor))) {
+        FLine += static_cast<int>(std::count(start, found, '\n'));
+        FCursor = static_cast<std::size_t>(found - FBuffer);
+        return {start, static_cast<std::size_t>(found - start)};
+    }
     return scanWhile<true>([stop](char c) { return c != stop; });
 }
 
 std::string_view TLnxParser::Impl::scanName()
 {
-    // Names hold no line feeds.
-    return scanWhile<false>([](char c) { return kNameChars.table[static_cast<unsigned char>(c)]; });
+    // A name that ends before the sentinel (no name byte) is read in place. Names hold no line feeds.
+    const char* start = FBuffer + FCursor;
+    const char* end = start;
+    while (isNameByte(*end))
+        ++end;
+    if (*end != '\0') {
+        FCursor = static_cast<std::size_t>(end - FBuffer);
+        return {start, static_cast<std::size_t>(end - start)};
+    }
+    return scanWhile<false>(isNameByte);
 }
 
 // Reads to the first ">" that directly follows the given byte; both are consumed and left out of the text.
@@ -357,9 +454,7 @@ int TLnxParser::Impl::nextToken()
         while (static_cast<unsigned char>(*p) - 1u < 32u) {
             lines += *p == '\n';
             ++p;
-            // Indentation is mostly runs of blanks after a line break: pass them in a tighter loop.
-            while (*p == ' ')
-                ++p;
+            p = passBlanks(p);
         }
         FLine += lines;
         FCursor = static_cast<std::size_t>(p - FBuffer);
@@ -469,25 +564,81 @@ int TLnxParser::Impl::tokenInContent(int c)
         return ttDeclaration;
     case '/':
         ++FCursor;
-        FTokenName = scanName();
-        // Most end tags close the innermost element: compare with its name before looking the name up.
-        if (const TLnxAbstractElement* node = innermost(); node && sameTagName(node->tagName(), FTokenName))
-            FTokenTag = node->tag();
-        else
+        // Most end tags close the innermost element.
+        if (const TLnxAbstractElement* node = innermost(); !node || !takeTagNameAtCursor(node->tag())) {
+            FTokenName = scanName();
             FTokenTag = tagIdOf(FTokenName);
+        }
         FTagState = tsBeforeClose;
         FEmptyElementClose = false;
+        passCloseAfterName();
         return ttEndTag;
     case '?':
         ++FCursor;
         scanToTerminator('?');
         return ttProcessingInstruction;
-    default:
-        FTokenName = scanName();
-        FTokenTag = tagIdOf(FTokenName);
+    default: {
+        const std::size_t guessSlot = tagGuessSlot();
+        if (const TLnxTagId guess = FTagGuesses[guessSlot];
+            guess == tag::Unknown || !takeTagNameAtCursor(guess)) {
+            FTokenName = scanName();
+            FTokenTag = tagIdOf(FTokenName);
+            FTagGuesses[guessSlot] = FTokenTag;
+        }
         FOpenStartTag = FTokenTag;
         FTagState = tsInStartTag;
+        passCloseAfterName();
         return ttStartTag;
+    }
+    }
+}
+
+// Where the tag's name stands whole at the cursor, ended by a byte before the sentinel that is no name byte,
+// it is the token's name: taken without a scan and a look-up. False, with nothing read, otherwise.
+bool TLnxParser::Impl::takeTagNameAtCursor(TLnxTagId tag)
+{
+    const TagNameWords::Entry& expected = kTagNameWords.entries[tag];
+    const std::string_view name = expected.name;
+    const char* at = FBuffer + FCursor;
+    if (name.size() >= FSentinel - FCursor)
+        return false;
+    if (expected.mask != 0) {
+        // The buffer has room to read a word beyond the sentinel.
+        std::uint64_t word;
+        std::memcpy(&word, at, sizeof word);
+        if ((word & expected.mask) != expected.word)
+            return false;
+    } else if (std::memcmp(at, name.data(), name.size()) != 0) {
+        return false;
+    }
+    if (isNameByte(at[name.size()]))
+        return false;
+    FTokenName = {at, name.size()};
+    FCursor += name.size();
+    FTokenTag = tag;
+    return true;
+}
+
+// Lenex files give the children of an element in much the same order every time. The tag that last followed
+// the same previous sibling, or last came first in a parent of the same tag, is the guess for the next start
+// tag; it is taken only where its name stands at the cursor.
+std::size_t TLnxParser::Impl::tagGuessSlot() const
+{
+    if (FStack.empty())
+        return 0;
+    const OpenElement& open = FStack.back();
+    if (FChildren.size() > open.childrenStart)
+        return FChildren.back()->tag();
+    return kTagIds + open.node->tag();
+}
+
+// Most tags are "<NAME>" or "</NAME>": a ">" directly after the name ends the tag here, as the next token
+// would (with no blank before it there is no line to count and nothing to report), saving that token.
+void TLnxParser::Impl::passCloseAfterName()
+{
+    if (FBuffer[FCursor] == '>') {
+        ++FCursor;
+        FTagState = tsContent;
     }
 }
 
@@ -514,9 +665,9 @@ void TLnxParser::Impl::mark(int level)
     }
 }
 
-void TLnxParser::Impl::push(TLnxAbstractElement* node, std::unique_ptr<TLnxAbstractElement> detached)
+void TLnxParser::Impl::push(TLnxAbstractElement* node, bool detached)
 {
-    FStack.push_back({node, FChildren.size(), std::move(detached)});
+    FStack.push_back({node, FChildren.size(), detached});
 }
 
 void TLnxParser::Impl::pop()
@@ -525,6 +676,8 @@ void TLnxParser::Impl::pop()
     if (TLnxAbstractObject* object = open.node->asAbstractObject())
         object->addChildren(FChildren.data() + open.childrenStart, FChildren.data() + FChildren.size());
     FChildren.resize(open.childrenStart);
+    if (open.detached)
+        FDetached.pop_back();
     FStack.pop_back();
 }
 
@@ -554,7 +707,7 @@ std::unique_ptr<TLnxObject> TLnxParser::Impl::run(Source& source, const TLnxProg
 
     auto root = std::make_unique<TLnxObject>(tag::LENEX);
     root->setLine(position());
-    push(root.get(), nullptr);
+    push(root.get(), false);
 
     for (bool running = true; running;) {
         switch (nextToken()) {
@@ -587,14 +740,34 @@ std::unique_ptr<TLnxObject> TLnxParser::Impl::run(Source& source, const TLnxProg
         pop();
     if (root->getText(tag::VERSION) < kMinimumVersion)
         FSink.addMessage("Expired LENEX - Version !", 0, true);
+    releaseNodeMemory();
     return root;
+}
+
+// The pieces are used in the order the pool gave them, which is mostly ascending in memory: nodes then lie
+// in document order, which keeps walks over the tree close to sequential.
+void* TLnxParser::Impl::takeNodeMemory()
+{
+    if (FNodeMemoryNext == FNodeMemoryEnd) {
+        FNodeMemoryEnd = TLnxNodePool::allocateMany(kLnxNodeSize, FNodeMemory, kNodeMemoryRun);
+        FNodeMemoryNext = 0;
+    }
+    return FNodeMemory[FNodeMemoryNext++];
+}
+
+void TLnxParser::Impl::releaseNodeMemory() noexcept
+{
+    TLnxNodePool::ReleaseBatch batch;
+    for (; FNodeMemoryNext < FNodeMemoryEnd; ++FNodeMemoryNext)
+        batch.add(FNodeMemory[FNodeMemoryNext], kLnxNodeSize);
 }
 
 void TLnxParser::Impl::handleText()
 {
     if (TLnxAbstractElement* node = innermost(); node && node->isData()) {
-        decode(FTokenView, FDecoded);
-        node->asData()->setValue(std::move(FDecoded));
+        // Most values are short enough to be stored in the string itself: decoded in place, they take no
+        // allocation and no copy.
+        decode(FTokenView, node->asData()->mutableValue());
     } else {
         message("Unexpected Data !", true, 2);
     }
@@ -613,7 +786,7 @@ void TLnxParser::Impl::handleStartTag()
         return;
     }
 
-    std::unique_ptr<TLnxAbstractElement> node = createNodeForTag(FTokenTag);
+    std::unique_ptr<TLnxAbstractElement> node = createNodeForTag(FTokenTag, takeNodeMemory());
     node->setLine(position());
     if (parent && parent->isData()) {
         parent->setErrorState(esInnerError);
@@ -622,10 +795,11 @@ void TLnxParser::Impl::handleStartTag()
     TLnxAbstractElement* raw = node.get();
     if (parent && !parent->isData()) {
         FChildren.push_back(std::move(node));
-        push(raw, nullptr);
+        push(raw, false);
     } else {
         // Not part of the tree: it lives until its end tag pops it.
-        push(raw, std::move(node));
+        FDetached.push_back(std::move(node));
+        push(raw, true);
     }
 }
 
@@ -644,8 +818,8 @@ void TLnxParser::Impl::handleEndTag()
 bool TLnxParser::Impl::handleAttributeName()
 {
     // The name is copied: reading the value may refill the buffer it points into.
-    const std::string name(FTokenName);
-    const bool isId = base::asciiSameText(name, "id");
+    FAttributeName.assign(FTokenName);
+    const bool isId = base::asciiSameText(FAttributeName, "id");
     int token;
     do {
         token = nextToken();
@@ -661,7 +835,7 @@ bool TLnxParser::Impl::handleAttributeName()
         if (isId)
             if (TLnxObject* object = node->asObject())
                 object->setId(base::strToIntDef(FDecoded, 0));
-        node->setNamedAttribute(name, FDecoded);
+        node->setNamedAttribute(FAttributeName, FDecoded);
     }
     return true;
 }

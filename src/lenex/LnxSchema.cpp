@@ -86,22 +86,13 @@ TLnxTagId tagIdOf(std::string_view name)
 
 std::string_view tagName(TLnxTagId tag) { return tag < kTagCount ? kTagNames[tag] : kTagNames[tag::Unknown]; }
 
-TLnxTagKind tagKind(TLnxTagId tag)
-{
-    if (tag <= tag::TEAM)
-        return TLnxTagKind::Object;
-    if (tag >= tag::CATS && tag <= tag::SPLITS)
-        return TLnxTagKind::Collection;
-    return TLnxTagKind::Data;
-}
-
 TLnxAttribute attributeOf(std::string_view name)
 {
-    std::string lower = base::asciiLower(name);
-    if (lower == "distance")
+    // The names of the table are in lower case.
+    if (base::asciiSameText(name, "distance"))
         return lxaDIS;
     for (int i = 0; i < lxaUnknown; ++i)
-        if (kAttributeNames[i] == lower)
+        if (base::asciiSameText(kAttributeNames[i], name))
             return static_cast<TLnxAttribute>(i);
     return lxaUnknown;
 }

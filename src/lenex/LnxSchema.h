@@ -63,7 +63,14 @@ inline bool sameTagName(std::string_view a, std::string_view b)
 /** Name of a tag id; "???" for tag::Unknown and anything beyond. */
 std::string_view tagName(TLnxTagId tag);
 /** Objects are ids 0 to 21, collections 23 to 37, every other id a data element. */
-TLnxTagKind tagKind(TLnxTagId tag);
+constexpr TLnxTagKind tagKind(TLnxTagId tag)
+{
+    if (tag <= tag::TEAM)
+        return TLnxTagKind::Object;
+    if (tag >= tag::CATS && tag <= tag::SPLITS)
+        return TLnxTagKind::Collection;
+    return TLnxTagKind::Data;
+}
 /** The item tag of a collection: its id minus 15. */
 constexpr TLnxTagId itemTagOf(TLnxTagId collection) { return static_cast<TLnxTagId>(collection - 15); }
 

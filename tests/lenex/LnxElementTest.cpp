@@ -106,6 +106,26 @@ TEST(LnxElement, Attributes)
     EXPECT_EQ(event.tagName(), "EVENT");
 }
 
+TEST(LnxElement, UnknownAttributesKeepTheirNamesThroughGrowthAndCopies)
+{
+    TLnxObject club(tag::CLUB);
+    club.setNamedAttribute("xml:lang", "de");
+    club.setNamedAttribute("ID", "7");
+    club.setNamedAttribute("data-x", "1");
+    club.setNamedAttribute("xml:lang", "fr");
+    club.setAttribute(lxaTYPE, "t");
+    club.setNamedAttribute("Distance", "50");
+    const std::string all = "xml:lang=\"fr\" id=\"7\" data-x=\"1\" type=\"t\" dis=\"50\"";
+    EXPECT_EQ(club.attributeText(), all);
+
+    const auto copy = club.clone();
+    club.removeAttribute(lxaUnknown);
+    EXPECT_EQ(club.attributeText(), "id=\"7\" type=\"t\" dis=\"50\"");
+    EXPECT_EQ(copy->attributeText(), all);
+    EXPECT_EQ(copy->getNamedAttribute("data-x"), "1");
+    EXPECT_EQ(copy->getNamedAttribute("DATA-X"), "");
+}
+
 TEST(LnxElement, FindRemoveAndFindByAttribute)
 {
     TLnxCollection splits(tag::SPLITS);

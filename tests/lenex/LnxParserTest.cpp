@@ -80,6 +80,18 @@ const MessageCase kMessageCases[] = {
      lenexDocument("<CLUBS><CLUB id><NAME>A</NAME></CLUB></CLUBS>"),
      {"Line 4: = expected !", "Line 4: Value expected !", "Line 4: Unexpected tag: /NAME !"},
      {"Line 4: Unexpected Data !"}},
+    // A name that merely begins with the expected one (the tag seen there before, or the open element's) is
+    // a name of its own.
+    {"NameLongerThanTheTagSeenBefore",
+     lenexDocument(
+         "<CLUBS><CLUB><NAME>A</NAME><CODE>1</CODE></CLUB><CLUB><NAME>B</NAME><CODEX>2</CODEX></CLUB>"
+         "</CLUBS>"),
+     {},
+     {"Line 9: Unknown Tag: CODEX !"}},
+    {"EndTagLongerThanTheOpenName",
+     lenexDocument("<CLUBS><CLUB><NAME>A</NAMES></NAME></CLUB></CLUBS>"),
+     {"Line 5: Unexpected tag: /NAMES !"},
+     {}},
     {"PrettyPrintedLines",
      "<LENEX>\n\n <VERSION>01.03.0007</VERSION>\n\n <CLUBS>\n\n  <CLUB>\n\n   <FOO/>\n  </CLUB>\n "
      "</CLUBS>\n</LENEX>\n",
