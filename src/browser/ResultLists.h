@@ -57,13 +57,24 @@ public:
     const ResultList& listAt(int index) const { return FLists[static_cast<std::size_t>(index)].items; }
 
 private:
+    // What the order reads from an item, taken when the item is filed (while it is at hand) rather than in
+    // a second walk over every item.
+    struct SortKey
+    {
+        int group; // 0 ranked, 1 unranked RESULT, 2 ENTRY
+        int value; // place or entry time
+    };
     struct Entry
     {
         std::string key;
         int ageGroupId; // 0 for an event key
         ResultList items;
+        std::vector<SortKey> keys; // one per item while the list is unsorted
     };
-    ResultList* findList(std::string_view key);
+    const Entry* findEntry(std::string_view key) const;
+    Entry* findEntry(std::string_view key);
+    static SortKey sortKeyOf(lenex::TLnxObject& item, int ageGroupId);
+    static void file(Entry& entry, lenex::TLnxObject& item);
 
     std::vector<Entry> FLists;
 };

@@ -1,7 +1,6 @@
 #include "lenex/Lenex.h"
 
 #include "base/DateTime.h"
-#include "base/TextCase.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -27,12 +26,21 @@ constexpr MakerContact kMakerContact[] = {
     {tag::INTERNET, "https://lanescope.example"},
 };
 
-} // namespace
-
-bool TLenex::KeyLess::operator()(const std::string& a, const std::string& b) const
+std::uint64_t ageGroupKey(std::int32_t eventId, std::int32_t ageGroupId)
 {
-    return base::compareText(a, b) < 0;
+    return std::uint64_t{static_cast<std::uint32_t>(eventId)} << 32 | static_cast<std::uint32_t>(ageGroupId);
 }
+
+// Ids compare as their decimal texts: "10" before "9", "-1" before "0".
+bool idTextLess(std::int32_t a, std::int32_t b) { return std::to_string(a) < std::to_string(b); }
+
+template <class Map> TLnxObject* lookUp(const Map& index, typename Map::key_type key)
+{
+    const auto found = index.find(key);
+    return found != index.end() ? found->second : nullptr;
+}
+
+} // namespace
 
 TLenex::~TLenex() { clear(); }
 
@@ -135,8 +143,7 @@ void TLenex::indexEvents(TLnxObject& competition, CompetitionIndexes& indexes)
                 event->setText(tag::SEX, "X");
             if (!event->hasChild(tag::TYPE))
                 event->setText(tag::TYPE, std::string(kDefaultRound));
-            const std::string eventKey = std::to_string(event->id());
-            if (!indexes.events.emplace(eventKey, event).second) {
+            if (!indexes.events.emplace(event->id(), event).second) {
                 addMessage("Duplicate EVENT id !", event->line(), false);
                 event->setErrorState(esError);
             }
@@ -145,10 +152,14 @@ void TLenex::indexEvents(TLnxObject& competition, CompetitionIndexes& indexes)
                 TLnxObject* cat = cats->itemAt(c);
                 if (!cat)
                     continue;
-                if (!indexes.ageGroups.emplace(eventKey + "=" + std::to_string(cat->id()), cat).second) {
+                if (!indexes.ageGroups.emplace(ageGroupKey(event->id(), cat->id()), cat).second) {
                     addMessage("Duplicate CAT id !", cat->line(), false);
                     cat->setErrorState(esError);
+                    continue;
                 }
+                const auto [first, added] = indexes.firstAgeGroups.emplace(event->id(), cat);
+                if (!added && idTextLess(cat->id(), first->second->id()))
+                    first->second = cat;
             }
         }
     }
@@ -171,9 +182,8 @@ std::uint8_t TLenex::flagEvents(TLnxObject& owner, std::uint8_t flagsWhenEntries
             const TLnxObject* item = list->itemAt(i);
             if (!item)
                 continue;
-            const auto event = indexes.events.find(std::to_string(item->getInteger(tag::EID)));
-            if (event != indexes.events.end())
-                event->second->setFlags(event->second->flags() | eventFlag);
+            if (TLnxObject* event = lookUp(indexes.events, item->getInteger(tag::EID)))
+                event->setFlags(event->flags() | eventFlag);
         }
     }
     return ownerFlags;
@@ -193,7 +203,7 @@ void TLenex::indexPersons(TLnxObject& competition, CompetitionIndexes& indexes)
             TLnxObject* person = persons->itemAt(p);
             if (!person)
                 continue;
-            if (!indexes.persons.emplace(std::to_string(person->id()), person).second) {
+            if (!indexes.persons.emplace(person->id(), person).second) {
                 addMessage("Duplicate PERSON id !", person->line(), false);
                 person->setErrorState(esError);
                 continue;
@@ -246,19 +256,13 @@ const TLenex::CompetitionIndexes* TLenex::currentIndexes() const
 TLnxObject* TLenex::personById(int id) const
 {
     const CompetitionIndexes* indexes = currentIndexes();
-    if (!indexes)
-        return nullptr;
-    const auto found = indexes->persons.find(std::to_string(id));
-    return found != indexes->persons.end() ? found->second : nullptr;
+    return indexes ? lookUp(indexes->persons, id) : nullptr;
 }
 
 TLnxObject* TLenex::eventById(int id) const
 {
     const CompetitionIndexes* indexes = currentIndexes();
-    if (!indexes)
-        return nullptr;
-    const auto found = indexes->events.find(std::to_string(id));
-    return found != indexes->events.end() ? found->second : nullptr;
+    return indexes ? lookUp(indexes->events, id) : nullptr;
 }
 
 TLnxObject* TLenex::ageGroupByIds(int eventId, int ageGroupId) const
@@ -266,16 +270,9 @@ TLnxObject* TLenex::ageGroupByIds(int eventId, int ageGroupId) const
     const CompetitionIndexes* indexes = currentIndexes();
     if (!indexes)
         return nullptr;
-    const std::string prefix = std::to_string(eventId) + "=";
-    const auto found = indexes->ageGroups.find(prefix + std::to_string(ageGroupId));
-    if (found != indexes->ageGroups.end())
-        return found->second;
-    if (ageGroupId != 0)
-        return nullptr;
-    const auto first = indexes->ageGroups.lower_bound(prefix);
-    if (first != indexes->ageGroups.end() && first->first.starts_with(prefix))
-        return first->second;
-    return nullptr;
+    if (TLnxObject* ageGroup = lookUp(indexes->ageGroups, ageGroupKey(eventId, ageGroupId)))
+        return ageGroup;
+    return ageGroupId == 0 ? lookUp(indexes->firstAgeGroups, eventId) : nullptr;
 }
 
 std::string TLenex::fileInformationText() const

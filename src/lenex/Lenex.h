@@ -4,9 +4,10 @@
 #include "lenex/LnxMessageSink.h"
 #include "lenex/LnxParser.h"
 
-#include <map>
+#include <cstdint>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace lanescope::lenex {
@@ -69,17 +70,16 @@ public:
     bool indexed() const { return FIndexed; }
 
 private:
-    /** Keys compare as plain text without regard to case, so "10" sorts before "9". */
-    struct KeyLess
-    {
-        bool operator()(const std::string& a, const std::string& b) const;
-    };
-    using Index = std::map<std::string, TLnxObject*, KeyLess>;
+    // Lookups by id; an age group is found by its event id and its own id, packed into one key.
+    using Index = std::unordered_map<std::int32_t, TLnxObject*>;
     struct CompetitionIndexes
     {
         Index persons;
         Index events;
-        Index ageGroups; // "event id=age group id"
+        std::unordered_map<std::uint64_t, TLnxObject*> ageGroups;
+        // Per event id the CAT whose decimal id comes first as text ("10" before "9"): the age group of
+        // an item without one.
+        Index firstAgeGroups;
     };
 
     void indexEvents(TLnxObject& competition, CompetitionIndexes& indexes);
