@@ -90,7 +90,8 @@ void ResultLists::AddToResultList(TLnxObject& item)
     // A file that names one age group twice still lists the swim there once.
     for (const swim::TResultRanking& ranking : swim::furtherRankings(item)) {
         Entry* further = findEntry(eventId + ";" + std::to_string(ranking.ageGroupId));
-        if (further != nullptr && further != list && (further->items.empty() || further->items.back() != &item))
+        if (further != nullptr && further != list &&
+            (further->items.empty() || further->items.back() != &item))
             file(*further, item);
     }
 }

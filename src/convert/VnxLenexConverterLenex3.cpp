@@ -326,8 +326,7 @@ void TVnxLenexConverterLenex3::ConvertEvent(const pugi::xml_node& event, TLnxCol
         const int width = (ageMax == -1 ? 99 : ageMax) - (ageMin == -1 ? 0 : ageMin);
         for (const pugi::xml_node& ranking : group.child("RANKINGS").children("RANKING"))
             if (const std::optional<int> resultId = integerIn(ranking, "resultid"))
-                FRankings[*resultId].push_back(
-                    {integerOf(ranking, "place", 0), id, width});
+                FRankings[*resultId].push_back({integerOf(ranking, "place", 0), id, width});
     }
     for (const pugi::xml_node& heat : event.child("HEATS").children("HEAT"))
         if (const std::optional<int> heatId = integerIn(heat, "heatid"))
