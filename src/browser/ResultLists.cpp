@@ -29,7 +29,11 @@ std::string ResultLists::ageGroupKey(int eventId, int ageGroupId)
     return std::to_string(eventId) + ";" + std::to_string(ageGroupId);
 }
 
-void ResultLists::ClearResultLists() { FLists.clear(); }
+void ResultLists::ClearResultLists()
+{
+    FPositions.clear();
+    FLists.clear();
+}
 
 void ResultLists::createList(const std::string& key)
 {
@@ -39,14 +43,20 @@ void ResultLists::createList(const std::string& key)
         const int ageGroupId = separator == std::string::npos
                                    ? 0
                                    : base::strToIntDef(std::string_view(key).substr(separator + 1), 0);
+        FPositions.clear();
         FLists.insert(at, Entry{key, ageGroupId, {}, {}});
     }
 }
 
 const ResultLists::Entry* ResultLists::findEntry(std::string_view key) const
 {
-    const auto at = std::lower_bound(FLists.begin(), FLists.end(), key, KeyLess{});
-    return at != FLists.end() && at->key == key ? &*at : nullptr;
+    if (FPositions.size() != FLists.size()) {
+        FPositions.clear();
+        for (std::size_t i = 0; i < FLists.size(); ++i)
+            FPositions.emplace(FLists[i].key, i);
+    }
+    const auto found = FPositions.find(key);
+    return found != FPositions.end() ? &FLists[found->second] : nullptr;
 }
 
 ResultLists::Entry* ResultLists::findEntry(std::string_view key)

@@ -5,6 +5,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 /** The result lists of the chosen competition: one ordered list of RESULTs and ENTRYs per event or age group.
@@ -77,6 +78,14 @@ private:
     static void file(Entry& entry, lenex::TLnxObject& item);
 
     std::vector<Entry> FLists;
+    struct KeyHash
+    {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view key) const { return std::hash<std::string_view>{}(key); }
+    };
+    // Position of each key in FLists, for the lookups of filing; made again on the first lookup after a
+    // list was created.
+    mutable std::unordered_map<std::string, std::size_t, KeyHash, std::equal_to<>> FPositions;
 };
 
 /** `IsValidResult`: the item's TIME value has the kind letter "V". An item without TIME is not valid. */

@@ -189,21 +189,54 @@ std::uint8_t TLenex::flagEvents(TLnxObject& owner, std::uint8_t flagsWhenEntries
     return ownerFlags;
 }
 
+// The persons sorted by id, of equal ids only the first in the file; the others are returned, sorted.
+std::vector<const TLnxObject*> TLenex::indexPersonIds(const TLnxCollection& clubs,
+                                                      CompetitionIndexes& indexes)
+{
+    IdList& persons = indexes.persons;
+    std::size_t count = 0;
+    for (int c = 0; c < clubs.childCount(); ++c)
+        if (TLnxObject* club = clubs.itemAt(c))
+            count += static_cast<std::size_t>(club->findOrAddCollection(tag::PERSONS)->childCount());
+    persons.reserve(count);
+    for (int c = 0; c < clubs.childCount(); ++c) {
+        const TLnxObject* club = clubs.itemAt(c);
+        const TLnxCollection* list = club ? club->findCollection(tag::PERSONS) : nullptr;
+        for (int p = 0; list && p < list->childCount(); ++p)
+            if (TLnxObject* person = list->itemAt(p))
+                persons.emplace_back(person->id(), person);
+    }
+    const auto byId = [](const auto& a, const auto& b) { return a.first < b.first; };
+    std::stable_sort(persons.begin(), persons.end(), byId);
+    std::vector<const TLnxObject*> duplicates;
+    for (std::size_t i = 1; i < persons.size(); ++i)
+        if (persons[i].first == persons[i - 1].first)
+            duplicates.push_back(persons[i].second);
+    persons.erase(std::unique(persons.begin(), persons.end(),
+                              [](const auto& a, const auto& b) { return a.first == b.first; }),
+                  persons.end());
+    std::sort(duplicates.begin(), duplicates.end());
+    return duplicates;
+}
+
 void TLenex::indexPersons(TLnxObject& competition, CompetitionIndexes& indexes)
 {
     competition.setFlags(0);
     TLnxCollection* clubs = competition.findCollection(tag::CLUBS);
-    for (int c = 0; clubs && c < clubs->childCount(); ++c) {
+    if (!clubs)
+        return;
+    const std::vector<const TLnxObject*> duplicates = indexPersonIds(*clubs, indexes);
+    for (int c = 0; c < clubs->childCount(); ++c) {
         TLnxObject* club = clubs->itemAt(c);
         if (!club)
             continue;
         std::uint8_t clubFlags = 0;
-        TLnxCollection* persons = club->findOrAddCollection(tag::PERSONS);
+        const TLnxCollection* persons = club->findCollection(tag::PERSONS);
         for (int p = 0; p < persons->childCount(); ++p) {
             TLnxObject* person = persons->itemAt(p);
             if (!person)
                 continue;
-            if (!indexes.persons.emplace(person->id(), person).second) {
+            if (std::binary_search(duplicates.begin(), duplicates.end(), person)) {
                 addMessage("Duplicate PERSON id !", person->line(), false);
                 person->setErrorState(esError);
                 continue;
@@ -256,7 +289,11 @@ const TLenex::CompetitionIndexes* TLenex::currentIndexes() const
 TLnxObject* TLenex::personById(int id) const
 {
     const CompetitionIndexes* indexes = currentIndexes();
-    return indexes ? lookUp(indexes->persons, id) : nullptr;
+    if (!indexes)
+        return nullptr;
+    const auto found = std::lower_bound(indexes->persons.begin(), indexes->persons.end(), id,
+                                        [](const auto& entry, int key) { return entry.first < key; });
+    return found != indexes->persons.end() && found->first == id ? found->second : nullptr;
 }
 
 TLnxObject* TLenex::eventById(int id) const

@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace lanescope::lenex {
@@ -72,9 +73,11 @@ public:
 private:
     // Lookups by id; an age group is found by its event id and its own id, packed into one key.
     using Index = std::unordered_map<std::int32_t, TLnxObject*>;
+    // Ids and objects sorted by id: the persons, the largest index, take no more room than a list.
+    using IdList = std::vector<std::pair<std::int32_t, TLnxObject*>>;
     struct CompetitionIndexes
     {
-        Index persons;
+        IdList persons;
         Index events;
         std::unordered_map<std::uint64_t, TLnxObject*> ageGroups;
         // Per event id the CAT whose decimal id comes first as text ("10" before "9"): the age group of
@@ -84,6 +87,8 @@ private:
 
     void indexEvents(TLnxObject& competition, CompetitionIndexes& indexes);
     void indexPersons(TLnxObject& competition, CompetitionIndexes& indexes);
+    static std::vector<const TLnxObject*> indexPersonIds(const TLnxCollection& clubs,
+                                                         CompetitionIndexes& indexes);
     std::uint8_t flagEvents(TLnxObject& owner, std::uint8_t flagsWhenEntries, std::uint8_t flagsWhenResults,
                             const CompetitionIndexes& indexes);
     const CompetitionIndexes* currentIndexes() const;
