@@ -6,7 +6,6 @@
 #include "swim/TextFormat.h"
 
 #include <algorithm>
-#include <utility>
 
 namespace lanescope::browser {
 
@@ -48,7 +47,13 @@ void ResultLists::createList(const std::string& key)
     }
 }
 
-const ResultLists::Entry* ResultLists::findEntry(std::string_view key) const
+const ResultList* ResultLists::find(std::string_view key) const
+{
+    const auto at = std::lower_bound(FLists.begin(), FLists.end(), key, KeyLess{});
+    return at != FLists.end() && at->key == key ? &at->items : nullptr;
+}
+
+ResultLists::Entry* ResultLists::filingEntry(std::string_view key)
 {
     if (FPositions.size() != FLists.size()) {
         FPositions.clear();
@@ -57,17 +62,6 @@ const ResultLists::Entry* ResultLists::findEntry(std::string_view key) const
     }
     const auto found = FPositions.find(key);
     return found != FPositions.end() ? &FLists[found->second] : nullptr;
-}
-
-ResultLists::Entry* ResultLists::findEntry(std::string_view key)
-{
-    return const_cast<Entry*>(std::as_const(*this).findEntry(key));
-}
-
-const ResultList* ResultLists::find(std::string_view key) const
-{
-    const Entry* entry = findEntry(key);
-    return entry ? &entry->items : nullptr;
 }
 
 ResultLists::SortKey ResultLists::sortKeyOf(TLnxObject& item, int ageGroupId)
@@ -90,16 +84,16 @@ void ResultLists::AddToResultList(TLnxObject& item)
 {
     const std::string& eventId = item.getText(tag::EID);
     const std::string& ageGroupId = item.getText(tag::CID);
-    Entry* list = ageGroupId.empty() ? nullptr : findEntry(eventId + ";" + ageGroupId);
+    Entry* list = ageGroupId.empty() ? nullptr : filingEntry(eventId + ";" + ageGroupId);
     if (list == nullptr)
-        list = findEntry(eventId);
+        list = filingEntry(eventId);
     if (list != nullptr)
         file(*list, item);
     if (item.tag() != tag::RESULT)
         return;
     // A file that names one age group twice still lists the swim there once.
     for (const swim::TResultRanking& ranking : swim::furtherRankings(item)) {
-        Entry* further = findEntry(eventId + ";" + std::to_string(ranking.ageGroupId));
+        Entry* further = filingEntry(eventId + ";" + std::to_string(ranking.ageGroupId));
         if (further != nullptr && further != list &&
             (further->items.empty() || further->items.back() != &item))
             file(*further, item);

@@ -72,8 +72,8 @@ private:
         ResultList items;
         std::vector<SortKey> keys; // one per item while the list is unsorted
     };
-    const Entry* findEntry(std::string_view key) const;
-    Entry* findEntry(std::string_view key);
+    // The list under the key for filing: through FPositions, made again after a list was created.
+    Entry* filingEntry(std::string_view key);
     static SortKey sortKeyOf(lenex::TLnxObject& item, int ageGroupId);
     static void file(Entry& entry, lenex::TLnxObject& item);
 
@@ -83,9 +83,8 @@ private:
         using is_transparent = void;
         std::size_t operator()(std::string_view key) const { return std::hash<std::string_view>{}(key); }
     };
-    // Position of each key in FLists, for the lookups of filing; made again on the first lookup after a
-    // list was created.
-    mutable std::unordered_map<std::string, std::size_t, KeyHash, std::equal_to<>> FPositions;
+    // Position of each key in FLists, for the many lookups of filing.
+    std::unordered_map<std::string, std::size_t, KeyHash, std::equal_to<>> FPositions;
 };
 
 /** `IsValidResult`: the item's TIME value has the kind letter "V". An item without TIME is not valid. */
