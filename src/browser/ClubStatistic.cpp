@@ -54,4 +54,18 @@ void countItem(TClubStatistic& statistic, const TLenex& document, const TLnxObje
         ++(relay ? statistic.relayStarts : statistic.individualStarts);
 }
 
+void addCounts(TClubStatistic& total, const TClubStatistic& part)
+{
+    total.firstPlaces += part.firstPlaces;
+    total.secondPlaces += part.secondPlaces;
+    total.thirdPlaces += part.thirdPlaces;
+    total.individualEntries += part.individualEntries;
+    total.relayEntries += part.relayEntries;
+    total.individualStarts += part.individualStarts;
+    total.relayStarts += part.relayStarts;
+    total.members += part.members;
+    total.semifinals += part.semifinals;
+    total.finals += part.finals;
+}
+
 } // namespace lanescope::browser

@@ -35,4 +35,7 @@ struct TClubStatistic
  */
 void countItem(TClubStatistic& statistic, const TLenex& document, const TLnxObject& item);
 
+/** Adds every count of the part (a club) to the total (its nation); the total's CLUB stays. */
+void addCounts(TClubStatistic& total, const TClubStatistic& part);
+
 } // namespace lanescope::browser

@@ -135,10 +135,8 @@ void ClubTree::BuildClubTree(const TLenex& document, const ClubImages& images, c
                 node->items = itemsOf(*participant);
                 if (!node->items)
                     continue;
-                if (athlete) {
+                if (athlete)
                     ++clubNode->statistic->members;
-                    ++nationNodeOfClub->statistic->members;
-                }
                 for (int i = 0; i < node->items->childCount(); ++i) {
                     TLnxObject* item = node->items->itemAt(i);
                     if (!item)
@@ -146,12 +144,13 @@ void ClubTree::BuildClubTree(const TLenex& document, const ClubImages& images, c
                     if (fileItem)
                         fileItem(*item);
                     countItem(*clubNode->statistic, document, *item);
-                    countItem(*nationNodeOfClub->statistic, document, *item);
                 }
             }
         };
         addParticipants(tag::PERSONS, tag::PERSON, ClubNodeKind::Athlete);
         addParticipants(tag::RELAYS, tag::RELAY, ClubNodeKind::Relay);
+        // The nation counts what its clubs count.
+        addCounts(*nationNodeOfClub->statistic, *clubNode->statistic);
     }
     sortLevel(FNations);
     FOther->text = base::languageText('V', 10);

@@ -6,7 +6,6 @@
 #include "swim/TextFormat.h"
 
 #include <algorithm>
-#include <utility>
 
 namespace lanescope::browser {
 
@@ -20,24 +19,6 @@ struct KeyLess
     bool operator()(const auto& entry, std::string_view key) const { return entry.key < key; }
 };
 
-// What the list order reads from an item, taken once per item before sorting.
-struct SortKey
-{
-    int group; // 0 ranked, 1 unranked RESULT, 2 ENTRY
-    int value; // RANK or entry time
-    TLnxObject* item;
-};
-
-SortKey sortKeyOf(TLnxObject* item, int ageGroupId)
-{
-    const int rank = swim::placeInAgeGroup(*item, ageGroupId);
-    if (rank > 0)
-        return {0, rank, item};
-    if (item->tag() != tag::ENTRY)
-        return {1, 0, item};
-    return {2, lenex::lenexTimeRead(item->getText(tag::TIME), lenex::tkAny), item};
-}
-
 } // namespace
 
 std::string ResultLists::eventKey(int eventId) { return std::to_string(eventId); }
@@ -47,7 +28,11 @@ std::string ResultLists::ageGroupKey(int eventId, int ageGroupId)
     return std::to_string(eventId) + ";" + std::to_string(ageGroupId);
 }
 
-void ResultLists::ClearResultLists() { FLists.clear(); }
+void ResultLists::ClearResultLists()
+{
+    FPositions.clear();
+    FLists.clear();
+}
 
 void ResultLists::createList(const std::string& key)
 {
@@ -57,7 +42,8 @@ void ResultLists::createList(const std::string& key)
         const int ageGroupId = separator == std::string::npos
                                    ? 0
                                    : base::strToIntDef(std::string_view(key).substr(separator + 1), 0);
-        FLists.insert(at, Entry{key, ageGroupId, {}});
+        FPositions.clear();
+        FLists.insert(at, Entry{key, ageGroupId, {}, {}});
     }
 }
 
@@ -67,48 +53,76 @@ const ResultList* ResultLists::find(std::string_view key) const
     return at != FLists.end() && at->key == key ? &at->items : nullptr;
 }
 
-ResultList* ResultLists::findList(std::string_view key)
+ResultLists::Entry* ResultLists::filingEntry(std::string_view key)
 {
-    return const_cast<ResultList*>(std::as_const(*this).find(key));
+    if (FPositions.size() != FLists.size()) {
+        FPositions.clear();
+        for (std::size_t i = 0; i < FLists.size(); ++i)
+            FPositions.emplace(FLists[i].key, i);
+    }
+    const auto found = FPositions.find(key);
+    return found != FPositions.end() ? &FLists[found->second] : nullptr;
+}
+
+ResultLists::SortKey ResultLists::sortKeyOf(TLnxObject& item, int ageGroupId)
+{
+    const int place = swim::placeInAgeGroup(item, ageGroupId);
+    if (place > 0)
+        return {0, place};
+    if (item.tag() != tag::ENTRY)
+        return {1, 0};
+    return {2, lenex::lenexTimeRead(item.getText(tag::TIME), lenex::tkAny)};
+}
+
+void ResultLists::file(Entry& entry, TLnxObject& item)
+{
+    entry.items.push_back(&item);
+    entry.keys.push_back(sortKeyOf(item, entry.ageGroupId));
 }
 
 void ResultLists::AddToResultList(TLnxObject& item)
 {
     const std::string& eventId = item.getText(tag::EID);
     const std::string& ageGroupId = item.getText(tag::CID);
-    ResultList* list = ageGroupId.empty() ? nullptr : findList(eventId + ";" + ageGroupId);
+    Entry* list = ageGroupId.empty() ? nullptr : filingEntry(eventId + ";" + ageGroupId);
     if (list == nullptr)
-        list = findList(eventId);
+        list = filingEntry(eventId);
     if (list != nullptr)
-        list->push_back(&item);
+        file(*list, item);
     if (item.tag() != tag::RESULT)
         return;
     // A file that names one age group twice still lists the swim there once.
     for (const swim::TResultRanking& ranking : swim::furtherRankings(item)) {
-        ResultList* further = findList(eventId + ";" + std::to_string(ranking.ageGroupId));
-        if (further != nullptr && further != list && (further->empty() || further->back() != &item))
-            further->push_back(&item);
+        Entry* further = filingEntry(eventId + ";" + std::to_string(ranking.ageGroupId));
+        if (further != nullptr && further != list &&
+            (further->items.empty() || further->items.back() != &item))
+            file(*further, item);
     }
 }
 
 void ResultLists::SortResultLists(const ProgressText& progress)
 {
-    std::vector<SortKey> keys;
+    std::vector<std::pair<SortKey, TLnxObject*>> keyed;
     int number = 0;
     for (Entry& entry : FLists) {
         ++number;
         if (progress)
             progress(swim::formatText("%d resultlists sorted...", {number}));
-        keys.clear();
-        for (TLnxObject* item : entry.items)
-            keys.push_back(sortKeyOf(item, entry.ageGroupId));
-        std::stable_sort(keys.begin(), keys.end(), [](const SortKey& a, const SortKey& b) {
-            if (a.group != b.group)
-                return a.group < b.group;
-            return a.group != 1 && a.value < b.value;
+        keyed.clear();
+        // A list sorted before has given its keys up: take them again.
+        const bool filed = entry.keys.size() == entry.items.size();
+        for (std::size_t i = 0; i < entry.items.size(); ++i) {
+            TLnxObject* item = entry.items[i];
+            keyed.emplace_back(filed ? entry.keys[i] : sortKeyOf(*item, entry.ageGroupId), item);
+        }
+        std::stable_sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) {
+            if (a.first.group != b.first.group)
+                return a.first.group < b.first.group;
+            return a.first.group != 1 && a.first.value < b.first.value;
         });
-        for (std::size_t i = 0; i < keys.size(); ++i)
-            entry.items[i] = keys[i].item;
+        for (std::size_t i = 0; i < keyed.size(); ++i)
+            entry.items[i] = keyed[i].second;
+        std::vector<SortKey>().swap(entry.keys);
     }
 }
 

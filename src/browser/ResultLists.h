@@ -5,6 +5,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 /** The result lists of the chosen competition: one ordered list of RESULTs and ENTRYs per event or age group.
@@ -57,15 +58,33 @@ public:
     const ResultList& listAt(int index) const { return FLists[static_cast<std::size_t>(index)].items; }
 
 private:
+    // What the order reads from an item, taken when the item is filed (while it is at hand) rather than in
+    // a second walk over every item.
+    struct SortKey
+    {
+        int group; // 0 ranked, 1 unranked RESULT, 2 ENTRY
+        int value; // place or entry time
+    };
     struct Entry
     {
         std::string key;
         int ageGroupId; // 0 for an event key
         ResultList items;
+        std::vector<SortKey> keys; // one per item while the list is unsorted
     };
-    ResultList* findList(std::string_view key);
+    // The list under the key for filing: through FPositions, made again after a list was created.
+    Entry* filingEntry(std::string_view key);
+    static SortKey sortKeyOf(lenex::TLnxObject& item, int ageGroupId);
+    static void file(Entry& entry, lenex::TLnxObject& item);
 
     std::vector<Entry> FLists;
+    struct KeyHash
+    {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view key) const { return std::hash<std::string_view>{}(key); }
+    };
+    // Position of each key in FLists, for the many lookups of filing.
+    std::unordered_map<std::string, std::size_t, KeyHash, std::equal_to<>> FPositions;
 };
 
 /** `IsValidResult`: the item's TIME value has the kind letter "V". An item without TIME is not valid. */

@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <optional>
 #include <pugixml.hpp>
 #include <stdexcept>
 
@@ -24,9 +25,13 @@ std::string_view attributeOf(const pugi::xml_node& node, const char* name)
     return base::trimView(node.attribute(name).value());
 }
 
-bool hasInteger(const pugi::xml_node& node, const char* name)
+// The attribute's integer; nothing when it is missing or no integer. One lookup serves test and value.
+std::optional<int> integerIn(const pugi::xml_node& node, const char* name)
 {
-    return base::isInteger(attributeOf(node, name));
+    const std::string_view text = attributeOf(node, name);
+    if (!base::isInteger(text))
+        return std::nullopt;
+    return base::strToIntDef(text, 0);
 }
 
 int integerOf(const pugi::xml_node& node, const char* name, int fallback)
@@ -42,8 +47,8 @@ void copyText(TLnxAbstractObject& target, TLnxTagId tag, const pugi::xml_node& s
 
 void copyInteger(TLnxAbstractObject& target, TLnxTagId tag, const pugi::xml_node& source, const char* name)
 {
-    if (hasInteger(source, name))
-        target.setInteger(tag, integerOf(source, name, 0));
+    if (const std::optional<int> value = integerIn(source, name))
+        target.setInteger(tag, *value);
 }
 
 void copyDate(TLnxAbstractObject& target, TLnxTagId tag, const pugi::xml_node& source, const char* name)
@@ -285,7 +290,8 @@ void TVnxLenexConverterLenex3::ConvertEvent(const pugi::xml_node& event, TLnxCol
 {
     TLnxObject* target = events.newItem();
     SetLine(*target, event);
-    target->setId(hasInteger(event, "eventid") ? integerOf(event, "eventid", 0) : FNextEventId++);
+    const std::optional<int> eventId = integerIn(event, "eventid");
+    target->setId(eventId ? *eventId : FNextEventId++);
     copyInteger(*target, tag::NUM, event, "number");
     copyInteger(*target, tag::ORDER, event, "order");
     copyDaytime(*target, event);
@@ -300,8 +306,9 @@ void TVnxLenexConverterLenex3::ConvertEvent(const pugi::xml_node& event, TLnxCol
     const std::string_view round = attributeOf(event, "round");
     target->setText(tag::TYPE, std::string(round.empty() ? kDefaultRound : round));
     target->setInteger(tag::PEID, integerOf(event, "preveventid", -1));
-    if (const pugi::xml_node fee = event.child("FEE"); hasInteger(fee, "value")) {
-        target->setInteger(tag::FEE, integerOf(fee, "value", 0));
+    const pugi::xml_node fee = event.child("FEE");
+    if (const std::optional<int> value = integerIn(fee, "value")) {
+        target->setInteger(tag::FEE, *value);
         if (const std::string_view currency = attributeOf(fee, "currency"); !currency.empty())
             target->findChild(tag::FEE)->setAttribute(lxaCURRENCY, std::string(currency));
     }
@@ -318,13 +325,13 @@ void TVnxLenexConverterLenex3::ConvertEvent(const pugi::xml_node& event, TLnxCol
         setAgeRange(*category, referenceYear, ageMin, ageMax);
         const int width = (ageMax == -1 ? 99 : ageMax) - (ageMin == -1 ? 0 : ageMin);
         for (const pugi::xml_node& ranking : group.child("RANKINGS").children("RANKING"))
-            if (hasInteger(ranking, "resultid"))
-                FRankings[integerOf(ranking, "resultid", 0)].push_back(
-                    {integerOf(ranking, "place", 0), id, width});
+            if (const std::optional<int> resultId = integerIn(ranking, "resultid"))
+                FRankings[*resultId].push_back({integerOf(ranking, "place", 0), id, width});
     }
     for (const pugi::xml_node& heat : event.child("HEATS").children("HEAT"))
-        if (hasInteger(heat, "heatid") && hasInteger(heat, "number"))
-            FHeatNumbers[integerOf(heat, "heatid", 0)] = integerOf(heat, "number", 0);
+        if (const std::optional<int> heatId = integerIn(heat, "heatid"))
+            if (const std::optional<int> number = integerIn(heat, "number"))
+                FHeatNumbers[*heatId] = *number;
 }
 
 void TVnxLenexConverterLenex3::ConvertClub(const pugi::xml_node& club, TLnxCollection& clubs,
@@ -354,7 +361,8 @@ void TVnxLenexConverterLenex3::ConvertAthlete(const pugi::xml_node& athlete, TLn
 {
     TLnxObject* person = persons.newItem();
     SetLine(*person, athlete);
-    person->setId(hasInteger(athlete, "athleteid") ? integerOf(athlete, "athleteid", 0) : FNextAthleteId++);
+    const std::optional<int> athleteId = integerIn(athlete, "athleteid");
+    person->setId(athleteId ? *athleteId : FNextAthleteId++);
     std::string name(attributeOf(athlete, "lastname"));
     if (const std::string_view prefix = attributeOf(athlete, "nameprefix"); !prefix.empty())
         name = std::string(prefix) + " " + name;
@@ -409,8 +417,8 @@ void TVnxLenexConverterLenex3::ConvertSwims(const pugi::xml_node& owner, TLnxObj
 
 int TVnxLenexConverterLenex3::HeatOf(const pugi::xml_node& swim) const
 {
-    if (hasInteger(swim, "heat"))
-        return integerOf(swim, "heat", 0);
+    if (const std::optional<int> heat = integerIn(swim, "heat"))
+        return *heat;
     const auto heat = FHeatNumbers.find(integerOf(swim, "heatid", 0));
     return heat == FHeatNumbers.end() ? 0 : heat->second;
 }
@@ -436,8 +444,8 @@ void TVnxLenexConverterLenex3::ConvertEntry(const pugi::xml_node& entry, TLnxCol
 
 void TVnxLenexConverterLenex3::SetRankings(TLnxObject& target, const pugi::xml_node& result) const
 {
-    const auto found =
-        hasInteger(result, "resultid") ? FRankings.find(integerOf(result, "resultid", 0)) : FRankings.end();
+    const std::optional<int> resultId = integerIn(result, "resultid");
+    const auto found = resultId ? FRankings.find(*resultId) : FRankings.end();
     if (found == FRankings.end()) {
         copyInteger(target, tag::RANK, result, "place");
         return;

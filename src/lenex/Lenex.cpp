@@ -1,7 +1,6 @@
 #include "lenex/Lenex.h"
 
 #include "base/DateTime.h"
-#include "base/TextCase.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -27,12 +26,21 @@ constexpr MakerContact kMakerContact[] = {
     {tag::INTERNET, "https://lanescope.example"},
 };
 
-} // namespace
-
-bool TLenex::KeyLess::operator()(const std::string& a, const std::string& b) const
+std::uint64_t ageGroupKey(std::int32_t eventId, std::int32_t ageGroupId)
 {
-    return base::compareText(a, b) < 0;
+    return std::uint64_t{static_cast<std::uint32_t>(eventId)} << 32 | static_cast<std::uint32_t>(ageGroupId);
 }
+
+// Ids compare as their decimal texts: "10" before "9", "-1" before "0".
+bool idTextLess(std::int32_t a, std::int32_t b) { return std::to_string(a) < std::to_string(b); }
+
+template <class Map> TLnxObject* lookUp(const Map& index, typename Map::key_type key)
+{
+    const auto found = index.find(key);
+    return found != index.end() ? found->second : nullptr;
+}
+
+} // namespace
 
 TLenex::~TLenex() { clear(); }
 
@@ -135,8 +143,7 @@ void TLenex::indexEvents(TLnxObject& competition, CompetitionIndexes& indexes)
                 event->setText(tag::SEX, "X");
             if (!event->hasChild(tag::TYPE))
                 event->setText(tag::TYPE, std::string(kDefaultRound));
-            const std::string eventKey = std::to_string(event->id());
-            if (!indexes.events.emplace(eventKey, event).second) {
+            if (!indexes.events.emplace(event->id(), event).second) {
                 addMessage("Duplicate EVENT id !", event->line(), false);
                 event->setErrorState(esError);
             }
@@ -145,10 +152,14 @@ void TLenex::indexEvents(TLnxObject& competition, CompetitionIndexes& indexes)
                 TLnxObject* cat = cats->itemAt(c);
                 if (!cat)
                     continue;
-                if (!indexes.ageGroups.emplace(eventKey + "=" + std::to_string(cat->id()), cat).second) {
+                if (!indexes.ageGroups.emplace(ageGroupKey(event->id(), cat->id()), cat).second) {
                     addMessage("Duplicate CAT id !", cat->line(), false);
                     cat->setErrorState(esError);
+                    continue;
                 }
+                const auto [first, added] = indexes.firstAgeGroups.emplace(event->id(), cat);
+                if (!added && idTextLess(cat->id(), first->second->id()))
+                    first->second = cat;
             }
         }
     }
@@ -171,29 +182,61 @@ std::uint8_t TLenex::flagEvents(TLnxObject& owner, std::uint8_t flagsWhenEntries
             const TLnxObject* item = list->itemAt(i);
             if (!item)
                 continue;
-            const auto event = indexes.events.find(std::to_string(item->getInteger(tag::EID)));
-            if (event != indexes.events.end())
-                event->second->setFlags(event->second->flags() | eventFlag);
+            if (TLnxObject* event = lookUp(indexes.events, item->getInteger(tag::EID)))
+                event->setFlags(event->flags() | eventFlag);
         }
     }
     return ownerFlags;
+}
+
+// The persons sorted by id, of equal ids only the first in the file; the others are returned, sorted.
+std::vector<const TLnxObject*> TLenex::indexPersonIds(const TLnxCollection& clubs,
+                                                      CompetitionIndexes& indexes)
+{
+    IdList& persons = indexes.persons;
+    std::size_t count = 0;
+    for (int c = 0; c < clubs.childCount(); ++c)
+        if (TLnxObject* club = clubs.itemAt(c))
+            count += static_cast<std::size_t>(club->findOrAddCollection(tag::PERSONS)->childCount());
+    persons.reserve(count);
+    for (int c = 0; c < clubs.childCount(); ++c) {
+        const TLnxObject* club = clubs.itemAt(c);
+        const TLnxCollection* list = club ? club->findCollection(tag::PERSONS) : nullptr;
+        for (int p = 0; list && p < list->childCount(); ++p)
+            if (TLnxObject* person = list->itemAt(p))
+                persons.emplace_back(person->id(), person);
+    }
+    const auto byId = [](const auto& a, const auto& b) { return a.first < b.first; };
+    std::stable_sort(persons.begin(), persons.end(), byId);
+    std::vector<const TLnxObject*> duplicates;
+    for (std::size_t i = 1; i < persons.size(); ++i)
+        if (persons[i].first == persons[i - 1].first)
+            duplicates.push_back(persons[i].second);
+    persons.erase(std::unique(persons.begin(), persons.end(),
+                              [](const auto& a, const auto& b) { return a.first == b.first; }),
+                  persons.end());
+    std::sort(duplicates.begin(), duplicates.end());
+    return duplicates;
 }
 
 void TLenex::indexPersons(TLnxObject& competition, CompetitionIndexes& indexes)
 {
     competition.setFlags(0);
     TLnxCollection* clubs = competition.findCollection(tag::CLUBS);
-    for (int c = 0; clubs && c < clubs->childCount(); ++c) {
+    if (!clubs)
+        return;
+    const std::vector<const TLnxObject*> duplicates = indexPersonIds(*clubs, indexes);
+    for (int c = 0; c < clubs->childCount(); ++c) {
         TLnxObject* club = clubs->itemAt(c);
         if (!club)
             continue;
         std::uint8_t clubFlags = 0;
-        TLnxCollection* persons = club->findOrAddCollection(tag::PERSONS);
+        const TLnxCollection* persons = club->findCollection(tag::PERSONS);
         for (int p = 0; p < persons->childCount(); ++p) {
             TLnxObject* person = persons->itemAt(p);
             if (!person)
                 continue;
-            if (!indexes.persons.emplace(std::to_string(person->id()), person).second) {
+            if (std::binary_search(duplicates.begin(), duplicates.end(), person)) {
                 addMessage("Duplicate PERSON id !", person->line(), false);
                 person->setErrorState(esError);
                 continue;
@@ -248,17 +291,15 @@ TLnxObject* TLenex::personById(int id) const
     const CompetitionIndexes* indexes = currentIndexes();
     if (!indexes)
         return nullptr;
-    const auto found = indexes->persons.find(std::to_string(id));
-    return found != indexes->persons.end() ? found->second : nullptr;
+    const auto found = std::lower_bound(indexes->persons.begin(), indexes->persons.end(), id,
+                                        [](const auto& entry, int key) { return entry.first < key; });
+    return found != indexes->persons.end() && found->first == id ? found->second : nullptr;
 }
 
 TLnxObject* TLenex::eventById(int id) const
 {
     const CompetitionIndexes* indexes = currentIndexes();
-    if (!indexes)
-        return nullptr;
-    const auto found = indexes->events.find(std::to_string(id));
-    return found != indexes->events.end() ? found->second : nullptr;
+    return indexes ? lookUp(indexes->events, id) : nullptr;
 }
 
 TLnxObject* TLenex::ageGroupByIds(int eventId, int ageGroupId) const
@@ -266,16 +307,9 @@ TLnxObject* TLenex::ageGroupByIds(int eventId, int ageGroupId) const
     const CompetitionIndexes* indexes = currentIndexes();
     if (!indexes)
         return nullptr;
-    const std::string prefix = std::to_string(eventId) + "=";
-    const auto found = indexes->ageGroups.find(prefix + std::to_string(ageGroupId));
-    if (found != indexes->ageGroups.end())
-        return found->second;
-    if (ageGroupId != 0)
-        return nullptr;
-    const auto first = indexes->ageGroups.lower_bound(prefix);
-    if (first != indexes->ageGroups.end() && first->first.starts_with(prefix))
-        return first->second;
-    return nullptr;
+    if (TLnxObject* ageGroup = lookUp(indexes->ageGroups, ageGroupKey(eventId, ageGroupId)))
+        return ageGroup;
+    return ageGroupId == 0 ? lookUp(indexes->firstAgeGroups, eventId) : nullptr;
 }
 
 std::string TLenex::fileInformationText() const

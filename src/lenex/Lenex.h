@@ -4,9 +4,11 @@
 #include "lenex/LnxMessageSink.h"
 #include "lenex/LnxParser.h"
 
-#include <map>
+#include <cstdint>
 #include <memory>
 #include <string>
+#include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace lanescope::lenex {
@@ -69,21 +71,24 @@ public:
     bool indexed() const { return FIndexed; }
 
 private:
-    /** Keys compare as plain text without regard to case, so "10" sorts before "9". */
-    struct KeyLess
-    {
-        bool operator()(const std::string& a, const std::string& b) const;
-    };
-    using Index = std::map<std::string, TLnxObject*, KeyLess>;
+    // Lookups by id; an age group is found by its event id and its own id, packed into one key.
+    using Index = std::unordered_map<std::int32_t, TLnxObject*>;
+    // Ids and objects sorted by id: the persons, the largest index, take no more room than a list.
+    using IdList = std::vector<std::pair<std::int32_t, TLnxObject*>>;
     struct CompetitionIndexes
     {
-        Index persons;
+        IdList persons;
         Index events;
-        Index ageGroups; // "event id=age group id"
+        std::unordered_map<std::uint64_t, TLnxObject*> ageGroups;
+        // Per event id the CAT whose decimal id comes first as text ("10" before "9"): the age group of
+        // an item without one.
+        Index firstAgeGroups;
     };
 
     void indexEvents(TLnxObject& competition, CompetitionIndexes& indexes);
     void indexPersons(TLnxObject& competition, CompetitionIndexes& indexes);
+    static std::vector<const TLnxObject*> indexPersonIds(const TLnxCollection& clubs,
+                                                         CompetitionIndexes& indexes);
     std::uint8_t flagEvents(TLnxObject& owner, std::uint8_t flagsWhenEntries, std::uint8_t flagsWhenResults,
                             const CompetitionIndexes& indexes);
     const CompetitionIndexes* currentIndexes() const;

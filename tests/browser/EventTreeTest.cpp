@@ -135,6 +135,19 @@ TEST_F(EventTreeLists, FilesSortsAndRedirectsLists)
     EXPECT_EQ(ResultListFor(nullptr, lists), nullptr);
 }
 
+// Items filed after a sort are sorted in with the earlier ones: the list is ordered as a whole again.
+TEST_F(EventTreeLists, SortingAgainOrdersItemsFiledAfterTheFirstSort)
+{
+    load(kEventsMeet);
+    const ResultList* list = ResultListFor(node("Event 4 "), lists);
+    ASSERT_NE(list, nullptr);
+    for (TLnxObject* item : ResultList(list->rbegin(), list->rend()))
+        lists.AddToResultList(*item);
+    lists.SortResultLists();
+    EXPECT_EQ(ownerNames(list), (std::vector<std::string>{"Roth", "Roth", "Weber", "Weber", "Kern", "Kern",
+                                                          "Holm", "Holm", "Lind", "Lind", "Graf", "Graf"}));
+}
+
 // Meets file the results of a timed final with slower heats under the timed final or under its fastest
 // heat: whichever of the pair holds items, both nodes show them; a pair that both hold items keeps its own.
 TEST_F(EventTreeLists, FastestHeatPairsShowTheListThatHoldsTheItems)
@@ -201,11 +214,9 @@ TEST_F(EventTreeLists, ASwimRankedInTwoAgeGroupsShowsInBothListsWithItsPlaceTher
     ASSERT_EQ(event->children.size(), 2u);
     const EventTreeNode* open = event->children[0].get();
     const EventTreeNode* juniors = event->children[1].get();
-    EXPECT_EQ(ownerNames(ResultListFor(open, lists)),
-              (std::vector<std::string>{"Kern", "Weber", "Roth"}));
+    EXPECT_EQ(ownerNames(ResultListFor(open, lists)), (std::vector<std::string>{"Kern", "Weber", "Roth"}));
     EXPECT_EQ(ownerNames(ResultListFor(juniors, lists)), (std::vector<std::string>{"Roth"}));
-    EXPECT_EQ(ownerNames(ResultListFor(node("Event 4 "), lists)),
-              (std::vector<std::string>{"Lind"}));
+    EXPECT_EQ(ownerNames(ResultListFor(node("Event 4 "), lists)), (std::vector<std::string>{"Lind"}));
 
     // The copy text and the drawn list give each list's own place.
     const std::string openText = CopyEventList(document, lists, *open, {});

@@ -112,6 +112,25 @@ TEST(Lenex, SelectCompetitionAndLookups)
     EXPECT_EQ(document.personById(1), nullptr);
 }
 
+// An item without an age group takes its event's first CAT with the ids compared as text, so "10" comes
+// before "9" and "-1" before both; a duplicate CAT id keeps the first CAT.
+TEST(Lenex, AgeGroupZeroTakesTheFirstIdAsText)
+{
+    TLenex document;
+    loadText(document, R"(<LENEX><COMPETITIONS><COMPETITION><PERIODS><PERIOD><EVENTS>
+<EVENT id="7"><CATS><CAT id="9"/><CAT id="10"/><CAT id="25"/></CATS></EVENT>
+<EVENT id="8"><CATS><CAT id="9"/><CAT id="-1"/><CAT id="10"/><CAT id="-1"><NAME>Twice</NAME></CAT></CATS></EVENT>
+</EVENTS></PERIOD></PERIODS></COMPETITION></COMPETITIONS></LENEX>)");
+    document.buildIndexes();
+    document.selectCompetition(0);
+    EXPECT_EQ(document.ageGroupByIds(7, 0)->id(), 10);
+    EXPECT_EQ(document.ageGroupByIds(7, 9)->id(), 9);
+    EXPECT_EQ(document.ageGroupByIds(8, 0)->id(), -1);
+    EXPECT_EQ(document.ageGroupByIds(8, -1)->getText(tag::NAME), "");
+    EXPECT_EQ(document.ageGroupByIds(9, 0), nullptr);
+    EXPECT_EQ(document.errors(), Strings{"Line 17: Duplicate CAT id !"});
+}
+
 TEST(Lenex, FileInformationAndMissingConstructor)
 {
     TLenex document;
