@@ -29,7 +29,7 @@ _lanescope_cli()
     local options=""
     case ${words[1]} in
         list) options="--competition --event --round --event-id --age-group --athlete --relay --splits
-                       --valid-only" ;;
+                       --valid-only --sort --filter --csv" ;;
         watch) options="--competition --event --round --event-id --age-group --splits --valid-only --interval" ;;
         events | clubs) options="--competition" ;;
         export) options="--competition --event --round --event-id --age-group --athlete --relay --club-stats

@@ -2,6 +2,7 @@
 
 #include "base/LanguageTexts.h"
 #include "base/Strings.h"
+#include "browser/AthleteRows.h"
 #include "browser/ListCells.h"
 #include "browser/SplitsBlock.h"
 #include "swim/LenexTexts.h"
@@ -69,16 +70,14 @@ void drawStatistic(TvnxPaintBox& box, const TClubStatistic& statistic)
     }
 }
 
-void drawItems(TvnxPaintBox& box, const ClubHeader& header, const TLnxCollection& items,
-               const TLenex& document, const ClubPageOptions& options)
+void drawItems(TvnxPaintBox& box, const ClubHeader& header, const ClubTreeNode& node, const TLenex& document,
+               const ClubPageOptions& options)
 {
     const std::array<int, 7> x = columnEdges(header);
     const int placeCentre = x[4] + header[4].width / 2 - 1;
     int y = kFirstRowY;
-    for (int i = 0; i < items.childCount(); ++i) {
-        TLnxObject* item = items.itemAt(i);
-        if (!item)
-            continue;
+    for (const AthleteRow& row : athleteRows(document, node)) {
+        TLnxObject* item = row.item;
         const int eventId = item->getInteger(tag::EID);
         const TLnxObject* event = document.eventById(eventId);
         const TLnxObject* ageGroup = document.ageGroupByIds(eventId, item->getInteger(tag::CID));
@@ -100,7 +99,10 @@ void drawItems(TvnxPaintBox& box, const ClubHeader& header, const TLnxCollection
                 box.AddText(placeCentre - 2, y, 0, textflag::centre, placeText(*item));
             else
                 box.AddText(placeCentre, y, 0, textflag::centre + textflag::bold, placeText(*item));
-            if (const std::string remark = remarkText(*item, event); !remark.empty())
+            std::string remark = remarkText(*item, event);
+            if (const std::string details = athleteRowDetails(row); !details.empty())
+                remark += (remark.empty() ? "" : ",  ") + details;
+            if (!remark.empty())
                 box.AddText(x[6] + 5, y, 0, 0, remark);
             if (item->getInteger(tag::POINTS) > 0)
                 box.AddText((x[5] + x[6]) / 2 - 2, y, 0, textflag::centre, item->getText(tag::POINTS));
@@ -146,7 +148,7 @@ ClubPageDrawing drawClubsPage(TvnxPaintBox& box, ClubHeader& header, const ClubT
             page.hasResults = node->items->tag() == tag::RESULTS;
             setPerListSections(header[3], header[5], page.hasResults, document.pointTable() != nullptr,
                                options.captionWidth);
-            drawItems(box, header, *node->items, document, options);
+            drawItems(box, header, *node, document, options);
         }
     }
     box.Finish();

@@ -1,6 +1,7 @@
 #include "browser/ClipboardTexts.h"
 
 #include "base/Strings.h"
+#include "browser/AthleteRows.h"
 #include "browser/ListCells.h"
 #include "browser/SplitsBlock.h"
 #include "lenex/LnxTime.h"
@@ -41,7 +42,8 @@ std::string lapText(TSwimTime time, TSwimTime previous)
 
 bool copied(const TLnxObject& item, const CopyOptions& options)
 {
-    return !options.onlyValidResults || IsValidResult(item);
+    return (!options.onlyValidResults || IsValidResult(item)) &&
+           (options.rows == nullptr || options.rows->count(&item) > 0);
 }
 
 // The list shows splits ordered by distance, and the copy is taken of the list shown; only valid split
@@ -154,24 +156,26 @@ std::string CopyEventList(const TLenex& document, const ResultLists& lists, cons
     std::string text =
         (ageGroupNode ? node.parent->text + ", " + node.text : node.text) + std::string(kLineEnd);
     const TLnxObject* event = listEventOf(&node, lists);
-    const ResultList* list = ResultListFor(&node, lists);
-    if (!event || !list)
+    if (!event)
         return text;
     const bool mixed = event->getText(tag::SEX) == "X";
-    const int ageGroupId = listAgeGroupId(&node);
-    for (TLnxObject* item : *list) {
-        if (!copied(*item, options))
-            continue;
-        text += '	' + placeText(*item, ageGroupId);
-        const TLnxObject* owner = ownerOf(*item);
-        const TLnxObject* club = clubOf(owner);
-        text += "\t" + (owner ? swim::participantText(*owner, mixed) : std::string()) + "\t" +
-                (club ? club->getText(tag::NAME) : std::string()) + "\t" + validTimeText(*item);
-        if (const std::string& comment = item->getText(tag::COMMENT); !comment.empty())
-            text += "\t" + comment;
-        endLine(text);
-        if (options.splitsAndNames)
-            text += splitText(document, *item, event);
+    for (const ListSection& section : shownSections(&node, lists, options.order)) {
+        if (!section.heading.empty())
+            text += section.heading + std::string(kLineEnd);
+        for (TLnxObject* item : section.rows) {
+            if (!copied(*item, options))
+                continue;
+            text += '\t' + placeText(*item, section.ageGroupId);
+            const TLnxObject* owner = ownerOf(*item);
+            const TLnxObject* club = clubOf(owner);
+            text += "\t" + (owner ? swim::participantText(*owner, mixed) : std::string()) + "\t" +
+                    (club ? club->getText(tag::NAME) : std::string()) + "\t" + validTimeText(*item);
+            if (const std::string& comment = item->getText(tag::COMMENT); !comment.empty())
+                text += "\t" + comment;
+            endLine(text);
+            if (options.splitsAndNames)
+                text += splitText(document, *item, event);
+        }
     }
     return text;
 }
@@ -181,9 +185,9 @@ std::string CopyAthleteList(const TLenex& document, const ClubTreeNode& node, co
     std::string text = node.text + std::string(kLineEnd);
     if (!node.items)
         return text;
-    for (int i = 0; i < node.items->childCount(); ++i) {
-        TLnxObject* item = node.items->itemAt(i);
-        if (!item || !copied(*item, options))
+    for (const AthleteRow& row : athleteRows(document, node)) {
+        TLnxObject* item = row.item;
+        if (!copied(*item, options))
             continue;
         const int eventId = item->getInteger(tag::EID);
         const TLnxObject* event = document.eventById(eventId);
@@ -192,7 +196,10 @@ std::string CopyAthleteList(const TLenex& document, const ClubTreeNode& node, co
                 (event ? swim::eventText(document, *event) : std::string()) + "\t" +
                 (ageGroup ? swim::ageGroupText(document, ageGroup) : std::string()) + "\t" +
                 validTimeText(*item) + "\t" + placeText(*item);
-        if (const std::string remark = remarkText(*item, event); !remark.empty())
+        std::string remark = remarkText(*item, event);
+        if (const std::string details = athleteRowDetails(row); !details.empty())
+            remark += (remark.empty() ? "" : ",  ") + details;
+        if (!remark.empty())
             text += "\t" + remark;
         endLine(text);
         if (options.splitsAndNames)

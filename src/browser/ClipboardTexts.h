@@ -2,8 +2,10 @@
 
 #include "browser/ClubTree.h"
 #include "browser/EventTree.h"
+#include "browser/ListOrder.h"
 #include "browser/ResultLists.h"
 
+#include <set>
 #include <string>
 
 /**
@@ -17,20 +19,23 @@ struct CopyOptions
 {
     bool splitsAndNames = false;   // "&Zwischenzeiten/Namen": append the split text of each item
     bool onlyValidResults = false; // "&nur gültige Resultate": only items with a valid time, no entries
+    ListOrder order{};             // the sort and filter of the shown event list
+    const std::set<const lenex::TLnxObject*>* rows = nullptr; // the selected rows of an event list; none: all
 };
 
 /**
- * `CopyEventList`: the title of the event or age-group node, then one line per item of the list the node
- * shows (`ResultListFor`): place (or the status code's text), participant (relays with gender in mixed
+ * `CopyEventList`: the title of the event or age-group node, then one line per item of the lists the node
+ * shows (`shownSections`, in the options' order and filter; each age group's list under its heading line):
+ * place (or the status code's text), participant (relays with gender in mixed
  * events), club, valid time and comment. Blanks and control characters at the end of each line are dropped.
  */
 std::string CopyEventList(const lenex::TLenex& document, const ResultLists& lists, const EventTreeNode& node,
                           const CopyOptions& options);
 
 /**
- * `CopyAthleteList`: the title of the athlete or relay node, then one line per item of its collection in
- * document order: event number, event, age group, valid time, place (or the status code's text) and the
- * remark with the round.
+ * `CopyAthleteList`: the title of the athlete or relay node, then one line per row of `athleteRows` (in the
+ * order the swims took place, an athlete's relay legs included): event number, event, age group, valid
+ * time, place (or the status code's text) and the remark with the round and `athleteRowDetails`.
  */
 std::string CopyAthleteList(const lenex::TLenex& document, const ClubTreeNode& node,
                             const CopyOptions& options);

@@ -1,12 +1,15 @@
 #pragma once
 
 #include "browser/EventTree.h"
+#include "browser/ListOrder.h"
 #include "browser/PaintBox.h"
 #include "browser/ResultChanges.h"
 
 #include <array>
 #include <functional>
+#include <set>
 #include <string>
+#include <vector>
 
 /** The result list of the events page, drawn row by row on a paint box. */
 namespace lanescope::browser {
@@ -27,8 +30,11 @@ struct HeaderSection
     SectionAlignment alignment = SectionAlignment::Left;
 };
 
-/** The header of the events page (`hcEvents`): place, name, club, time, heat/lane or points. */
-using EventHeader = std::array<HeaderSection, 5>;
+/**
+ * The header of the events page (`hcEvents`): place, name, club, time, heat/lane or points, and the optional
+ * heat/lane and reaction-time sections of result lists (width 0 while not shown).
+ */
+using EventHeader = std::array<HeaderSection, 7>;
 
 /**
  * The header as laid out in the window; the captions of place, name and club are the language texts V28,
@@ -66,7 +72,19 @@ struct EventPageOptions
     int clientHeight = 0;          // visible height of the surface, for scrolling to the found row
     CaptionWidth captionWidth;     // none: the per-list sections keep their widths
     const ResultChanges* changes =
-        nullptr; // results to mark with a bar at the row's left edge; none: no marks
+        nullptr;                 // results to mark with a bar at the row's left edge; none: no marks
+    bool heatLaneColumn = false; // the heat/lane section of a result list, when a row has a lane
+    bool reactionColumn = false; // the reaction-time section, when a row has a reaction time
+    ListOrder order{};            // sort column and filter of the rows
+    std::set<const lenex::TLnxObject*> selected{}; // rows drawn selected
+};
+
+/** Where one row of the list was drawn, for selecting rows with the mouse and the keys. */
+struct DrawnRow
+{
+    lenex::TLnxObject* item = nullptr;
+    int top = 0;
+    int bottom = 0;
 };
 
 /** What the window shows around the drawing. */
@@ -77,13 +95,24 @@ struct EventPageDrawing
     bool hasResults = false; // the list holds a RESULT (kept for printing)
     int rowHeight = 0;
     int scrollTop = -1; // vertical scroll position that brings the drawn found row into view; -1: none
+    std::vector<DrawnRow> rows; // the drawn rows from top to bottom
 };
 
 /**
- * `TrvEventsChange`: clears the box and draws the list of the node (an event or age-group node) with the
- * header's widths, setting the texts and the last section's width and alignment of the header per list;
- * then finishes the box. No node, a session node or a node without a list leave the box empty. The caller
- * forgets the found row after one drawing.
+ * Widens or narrows the name and club sections so that each fits the longest text of the node's lists,
+ * within the pane: when both do not fit beside the other sections, they share the room left in proportion
+ * to their texts, never below their smallest widths.
+ */
+void fitTextColumns(EventHeader& header, const TextMeasure& measure, const EventTreeNode* node,
+                    const ResultLists& lists, int paneWidth);
+
+/**
+ * `TrvEventsChange`: clears the box and draws the lists of the node (`shownSections`: an event or age-group
+ * node's list, or each age group's under its heading) with the header's widths, setting the texts and the
+ * last section's width and alignment of the header per list; then finishes the box. A list without a row
+ * to show says "No results" (V56). No node or a session node leave the box empty. Texts wider than their
+ * column end in "…"; a swimmer's year of birth is kept. The caller forgets the found row after one
+ * drawing.
  */
 EventPageDrawing drawEventsPage(TvnxPaintBox& box, EventHeader& header, const EventTreeNode* node,
                                 const lenex::TLenex& document, const ResultLists& lists,

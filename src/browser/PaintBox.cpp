@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <vector>
 
 namespace lanescope::browser {
 
@@ -97,7 +98,42 @@ void TvnxPaintBox::cover(int right, int bottom)
     usedHeight_ = std::max(usedHeight_, bottom);
 }
 
-void TvnxPaintBox::AddText(int x, int y, int width, int flags, std::string_view text)
+std::string elideText(const TextMeasure& measure, std::string_view text, int width, FontStyle style,
+                      std::size_t keepEnd)
+{
+    if (measure.textWidth(text, style) <= width)
+        return std::string(text);
+    static constexpr std::string_view kEllipsis = "\u2026";
+    keepEnd = std::min(keepEnd, text.size());
+    const std::string tail = std::string(kEllipsis) + std::string(text.substr(text.size() - keepEnd));
+    if (keepEnd > 0 && measure.textWidth(tail, style) > width)
+        return elideText(measure, text, width, style, 0);
+    // Character starts of the part before the kept end, and the longest start that fits with the tail.
+    const std::string_view head = text.substr(0, text.size() - keepEnd);
+    std::vector<std::size_t> cuts;
+    for (std::size_t i = 0; i < head.size(); ++i)
+        if ((static_cast<unsigned char>(head[i]) & 0xC0) != 0x80)
+            cuts.push_back(i);
+    const auto shortened = [&](std::size_t k) {
+        std::string_view start = head.substr(0, cuts[k]);
+        while (!start.empty() && start.back() == ' ')
+            start.remove_suffix(1);
+        return std::string(start) + tail;
+    };
+    // cuts[0] is 0 (only the tail); the widths grow with k, so the longest start that fits is searched.
+    std::size_t low = 0;
+    std::size_t high = cuts.empty() ? 0 : cuts.size() - 1;
+    while (low < high) {
+        const std::size_t middle = (low + high + 1) / 2;
+        if (measure.textWidth(shortened(middle), style) <= width)
+            low = middle;
+        else
+            high = middle - 1;
+    }
+    return cuts.empty() ? tail : shortened(low);
+}
+
+void TvnxPaintBox::AddText(int x, int y, int width, int flags, std::string_view text, std::size_t keepEnd)
 {
     startDrawing();
     PaintItem item;
@@ -106,11 +142,14 @@ void TvnxPaintBox::AddText(int x, int y, int width, int flags, std::string_view 
     item.y = y;
     item.clipWidth = width;
     item.flags = flags;
-    item.text = std::string(text);
+    const FontStyle style = styleOf(flags);
+    item.text = width > 0 ? elideText(*measure_, text, width, style, keepEnd) : std::string(text);
+    if (item.text != text)
+        item.fullText = std::string(text);
     item.brush = brush_;
     item.fontColour = fontColour_;
     item.height = measure_->textHeight();
-    item.drawnWidth = measure_->textWidth(text, styleOf(flags));
+    item.drawnWidth = measure_->textWidth(item.text, style);
     if (width > 0)
         item.drawnWidth = std::min(item.drawnWidth, width);
     item.left = x;

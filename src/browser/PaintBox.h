@@ -69,6 +69,14 @@ public:
     int textHeight() const override;
 };
 
+/**
+ * The text shortened to the width: as much of its start as fits, "…", and its last keepEnd bytes (a
+ * swimmer's year of birth). When even "…" and the kept end do not fit, the end is shortened too. The text
+ * itself when it fits. Cuts fall between UTF-8 characters.
+ */
+std::string elideText(const TextMeasure& measure, std::string_view text, int width, FontStyle style,
+                      std::size_t keepEnd = 0);
+
 /** One recorded item: a text or a line. */
 struct PaintItem
 {
@@ -82,12 +90,14 @@ struct PaintItem
 
     // Text: x and flags as passed to AddText; left is the left edge after alignment; drawnWidth the
     // (clipped) width of the text; clipWidth the width passed (0 or less: not clipped); height the line
-    // height of the text. The shell clips the text to [left, left + drawnWidth) when clipWidth > 0.
+    // height of the text. The shell clips the text to [left, left + drawnWidth) when clipWidth > 0; a text
+    // longer than clipWidth is already shortened to fit.
     int x = 0;
     int y = 0;
     int clipWidth = 0;
     int flags = 0;
     std::string text;
+    std::string fullText; // the whole text when text was shortened to clipWidth with "…"; else empty
     int left = 0;
     int drawnWidth = 0;
     int height = 0;
@@ -116,8 +126,11 @@ public:
 
     /** Removes the shown picture and any drawing being recorded. */
     void Clear();
-    /** Records a text item; flags are the sum of `textflag` bits. */
-    void AddText(int x, int y, int width, int flags, std::string_view text);
+    /**
+     * Records a text item; flags are the sum of `textflag` bits. A text wider than a width above 0 is
+     * shortened with "…" (keeping its last keepEnd bytes) and keeps the whole text as fullText.
+     */
+    void AddText(int x, int y, int width, int flags, std::string_view text, std::size_t keepEnd = 0);
     /** Records a line from (x1, y1) to (x2, y2); the argument order is the surface's own. */
     void AddLine(int x1, int y1, int penWidth, int y2, int x2);
     /** Records a filled rectangle of the given size in a colour role (drawn under nothing, beside the text).

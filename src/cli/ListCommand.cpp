@@ -1,6 +1,7 @@
 #include "base/Strings.h"
 #include "browser/BrowserModels.h"
 #include "browser/ClipboardTexts.h"
+#include "browser/ListCsv.h"
 #include "cli/Commands.h"
 #include "cli/OpenDocument.h"
 #include "cli/Options.h"
@@ -15,23 +16,28 @@ namespace {
 using namespace lanescope::browser;
 using namespace lanescope::lenex;
 
-const char* const kUsage = "usage: lanescope-cli list FILE [--competition N] ((--event NUM [--round CODE] | "
-                           "--event-id ID) [--age-group ID] | --athlete ID | --relay ID) [--splits] "
-                           "[--valid-only]\n";
+const char* const kUsage =
+    "usage: lanescope-cli list FILE [--competition N] ((--event NUM [--round CODE] | "
+    "--event-id ID) [--age-group ID] [--sort place|name|club|time|points] [--filter TEXT] [--csv] "
+    "| --athlete ID | --relay ID) [--splits] [--valid-only]\n";
 
 } // namespace
 
 int listText(const Arguments& arguments, std::string& text)
 {
-    std::set<std::string> valued = {"--competition", "--athlete", "--relay"};
+    std::set<std::string> valued = {"--competition", "--athlete", "--relay", "--sort", "--filter"};
     valued.insert(kEventOptions.begin(), kEventOptions.end());
-    Options options(arguments, valued, {"--splits", "--valid-only"});
+    Options options(arguments, valued, {"--splits", "--valid-only", "--csv"});
     const std::optional<int> competition = options.integer("--competition");
     const EventChoice event = eventChoice(options);
     const std::optional<int> athlete = options.integer("--athlete");
     const std::optional<int> relay = options.integer("--relay");
     const int chosen = (event.chosen() ? 1 : 0) + (athlete ? 1 : 0) + (relay ? 1 : 0);
-    if (!options.valid() || options.positional().size() != 1 || chosen != 1 || !event.consistent()) {
+    const std::optional<std::string> sort = options.text("--sort");
+    const std::optional<SortColumn> column = sort ? sortColumnNamed(*sort) : SortColumn::Place;
+    const bool eventOnly = sort || options.has("--filter") || options.has("--csv");
+    if (!options.valid() || options.positional().size() != 1 || chosen != 1 || !event.consistent() ||
+        !column || (eventOnly && !event.chosen())) {
         std::fprintf(stderr, "%s%s",
                      options.valid() ? "" : ("lanescope-cli: " + options.error() + "\n").c_str(), kUsage);
         return 2;
@@ -41,13 +47,19 @@ int listText(const Arguments& arguments, std::string& text)
     BrowserModels models;
     if (const int status = openCompetition(options.positional()[0], competition, document, models))
         return status;
-    const CopyOptions copy{options.has("--splits"), options.has("--valid-only")};
+    const CopyOptions copy{options.has("--splits"), options.has("--valid-only"),
+                           ListOrder{*column, false, options.text("--filter").value_or(std::string())}};
 
     if (event.chosen()) {
         const EventTreeNode* node = findEventNode(models.events, event);
         if (!node) {
             std::fprintf(stderr, "lanescope-cli: no %s\n", event.describe().c_str());
             return 1;
+        }
+        if (options.has("--csv")) {
+            text = EventListCsv(document, models.lists, *node, copy);
+            models.clear();
+            return 0;
         }
         text = CopyEventList(document, models.lists, *node, copy);
     } else {

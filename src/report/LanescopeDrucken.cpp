@@ -2,7 +2,9 @@
 
 #include "base/LanguageTexts.h"
 #include "base/Strings.h"
+#include "browser/AthleteRows.h"
 #include "browser/ListCells.h"
+#include "browser/ListOrder.h"
 #include "browser/SplitsBlock.h"
 #include "report/VnxReport.h"
 #include "swim/LenexTexts.h"
@@ -127,39 +129,49 @@ void TLanescopeDrucken::eventReport()
     if (FSelection.resultLists == nullptr)
         return;
     const TLnxObject* event = browser::listEventOf(node, *FSelection.resultLists);
-    const browser::ResultList* list = browser::ResultListFor(node, *FSelection.resultLists);
-    if (event == nullptr || list == nullptr)
+    if (event == nullptr)
         return;
     const bool mixed = event->getText(tag::SEX) == "X";
     const ListPrintOptions& options = FSelection.events;
-    const int ageGroupId = browser::listAgeGroupId(node);
-    for (const TLnxObject* item : *list) {
-        const std::string& comment = item->getText(tag::COMMENT);
-        // A row and its comment line stay on one page, so the comment never runs into the footer band.
-        CheckPageBreakWithHead(comment.empty() ? 10 : 20);
-        if (item->tag() != tag::ENTRY && options.onlyValidResults && !browser::IsValidResult(*item))
-            continue;
-        // A disqualified, not started or not finished swim names its status where the place goes.
-        if (const std::string& code = item->getText(tag::CODE); !code.empty() && item->tag() == tag::RESULT)
-            report.PrintCell(0, swim::statusCodeText(code), 0);
-        else if (const int rank = swim::placeInAgeGroup(*item, ageGroupId); rank > 0)
-            report.PrintCell(0, std::to_string(rank) + ".", 0);
-        else if (const int lane = item->getInteger(tag::LANE); lane > 0)
-            report.PrintCell(0, swim::formatText("%d / %d", {item->getInteger(tag::HEAT), lane}), 0);
-        const TLnxObject* owner = browser::ownerOf(*item);
-        if (owner != nullptr)
-            report.PrintCell(2, swim::participantText(*owner, mixed), 0);
-        if (const TLnxObject* club = browser::clubOf(owner))
-            report.PrintCell(3, club->getText(tag::NAME), 0);
-        timeCell(4, *item);
-        if (!comment.empty()) {
-            report.AdvanceLines(10);
-            report.PrintCell(2, comment, reportflag::italic | reportflag::toLineEnd);
+    // An event without a list of its own prints each of its age groups' lists under its heading.
+    for (const browser::ListSection& section :
+         browser::shownSections(node, *FSelection.resultLists, browser::ListOrder{})) {
+        if (!section.heading.empty()) {
+            CheckPageBreakWithHead(25);
+            report.AdvanceLines(5);
+            report.PrintCell(2, section.heading, reportflag::bold | reportflag::toLineEnd);
+            report.AdvanceLines(12);
         }
-        report.AdvanceLines(10);
-        if (options.splitsAndNames && (item->tag() == tag::RESULT || isRelay(owner)))
-            splitsBlock(*item, event,
-                        owner != nullptr ? swim::participantText(*owner, mixed) : std::string());
+        const int ageGroupId = section.ageGroupId;
+        for (const TLnxObject* item : section.rows) {
+            const std::string& comment = item->getText(tag::COMMENT);
+            // A row and its comment line stay on one page, so the comment never runs into the footer band.
+            CheckPageBreakWithHead(comment.empty() ? 10 : 20);
+            if (item->tag() != tag::ENTRY && options.onlyValidResults && !browser::IsValidResult(*item))
+                continue;
+            // A disqualified, not started or not finished swim names its status where the place goes.
+            if (const std::string& code = item->getText(tag::CODE);
+                !code.empty() && item->tag() == tag::RESULT)
+                report.PrintCell(0, swim::statusCodeText(code), 0);
+            else if (const int rank = swim::placeInAgeGroup(*item, ageGroupId); rank > 0)
+                report.PrintCell(0, std::to_string(rank) + ".", 0);
+            else if (const int lane = item->getInteger(tag::LANE); lane > 0)
+                report.PrintCell(0, swim::formatText("%d / %d", {item->getInteger(tag::HEAT), lane}), 0);
+            const TLnxObject* owner = browser::ownerOf(*item);
+            if (owner != nullptr)
+                report.PrintCell(2, swim::participantText(*owner, mixed), 0);
+            if (const TLnxObject* club = browser::clubOf(owner))
+                report.PrintCell(3, club->getText(tag::NAME), 0);
+            timeCell(4, *item);
+            if (!comment.empty()) {
+                report.AdvanceLines(10);
+                report.PrintCell(2, comment, reportflag::italic | reportflag::toLineEnd);
+            }
+            report.AdvanceLines(10);
+            if (options.splitsAndNames && (item->tag() == tag::RESULT || isRelay(owner)))
+                splitsBlock(*item, event,
+                            owner != nullptr ? swim::participantText(*owner, mixed) : std::string());
+        }
     }
 }
 
@@ -176,10 +188,9 @@ void TLanescopeDrucken::athleteReport()
         return;
     const bool relay = items->parent() != nullptr && items->parent()->tag() == tag::RELAY;
     const ListPrintOptions& options = FSelection.participants;
-    for (int i = 0; i < items->childCount(); ++i) {
-        const TLnxObject* item = items->itemAt(i);
-        if (item == nullptr)
-            continue;
+    // The swims in the order they took place, the athlete's relay legs among them, as the page shows them.
+    for (const browser::AthleteRow& row : browser::athleteRows(FDocument, *node)) {
+        const TLnxObject* item = row.item;
         const std::string& comment = item->getText(tag::COMMENT);
         // An item and its comment line stay on one page.
         CheckPageBreakWithHead(comment.empty() ? 10 : 20);
@@ -218,6 +229,9 @@ void TLanescopeDrucken::athleteReport()
                 swim::formatText(base::languageText('V', 3), {item->getInteger(tag::HEAT), lane});
             remark = remark.empty() ? heatLane : remark + "  " + heatLane;
         }
+        for (const std::string& more : {browser::legText(row), row.leg == 0 ? browser::entryText(*item) : ""})
+            if (!more.empty())
+                remark = remark.empty() ? more : remark + ",  " + more;
         if (!remark.empty())
             report.PrintCell(5, remark, 0);
         if (!comment.empty()) {

@@ -42,6 +42,9 @@ constexpr TextId kTextIds[] = {
     // Viewer: live reload, link downloads and why they failed.
     {'V', 39, 0}, {'V', 40, 0}, {'V', 41, 0}, {'V', 42, 0}, {'V', 43, 0}, {'V', 44, 0}, {'V', 45, 0},
     {'V', 46, 0}, {'V', 47, 0}, {'V', 48, 0}, {'V', 49, 0}, {'V', 50, 0},
+    // Viewer: lists, athlete rows, filter, CSV export and optional columns.
+    {'V', 56, 0}, {'V', 57, 0}, {'V', 59, 0}, {'V', 60, 0}, {'V', 61, 0}, {'V', 62, 0},
+    {'V', 63, 0}, {'V', 64, 0}, {'V', 65, 0}, {'V', 66, 0}, {'V', 67, 0}, {'V', 68, 0}, {'V', 69, 0},
 };
 // clang-format on
 

@@ -107,19 +107,26 @@ TEST_F(AthleteListDrawingTest, ResultsWithRoundsPlacesAndPoints)
     EXPECT_EQ(header[5].width, 40); // the meet has a point table
     EXPECT_EQ(header[5].alignment, SectionAlignment::Centre);
     // Edges 45 155 265 325 365 405; the place column centres on 344. The prelim place is plain, the final's
-    // bold; entries of an athlete with results are not shown.
+    // bold; entries of an athlete with results are not shown. The relay she swam the first leg of comes
+    // between prelims and final (rounds order the swims of a session without times of day); heat and lane
+    // follow the round.
     const std::vector<std::string> expected = {
         "21 5 0 4 1",
         "48 5 104 0 100m Freestyle",
         "322 5 0 10    58.20",
         "342 5 0 4 3.",
-        "410 5 0 0 (Prelims)",
-        "21 20 0 4 2",
-        "48 20 104 0 100m Freestyle",
-        "322 20 0 10    57.90",
-        "344 20 0 12 2.",
-        "410 20 0 0 (Final),  Best",
-        "383 20 0 4 700",
+        "410 5 0 0 (Prelims),  Heat 2, lane 4",
+        "21 20 0 4 4",
+        "48 20 104 0 4 x 100m Freestyle…",
+        "322 20 0 10  4:00.00",
+        "344 20 0 12 1.",
+        "410 20 0 0 Leg 1: 1. team",
+        "21 35 0 4 2",
+        "48 35 104 0 100m Freestyle",
+        "322 35 0 10    57.90",
+        "344 35 0 12 2.",
+        "410 35 0 0 (Final),  Best",
+        "383 35 0 4 700",
     };
     EXPECT_EQ(recorded(box), expected);
 }
@@ -133,6 +140,11 @@ TEST_F(AthleteListDrawingTest, TimedFinalInAnAgeGroupHasNoRemark)
         "158 5 104 0 " + swim::ageGroupText(document, document.ageGroupByIds(3, 31)),
         "322 5 0 10  2:35.40",
         "344 5 0 12 1.",
+        "21 20 0 4 4",
+        "48 20 104 0 4 x 100m Freestyle…",
+        "322 20 0 10  4:00.00",
+        "344 20 0 12 1.",
+        "410 20 0 0 Leg 2: 1. team",
     };
     EXPECT_EQ(recorded(box), expected);
 }
@@ -159,14 +171,17 @@ TEST_F(AthleteListDrawingTest, EntriesShowHeatAndLane)
     EXPECT_EQ(header[5].text, "Heat / Lane");
     EXPECT_EQ(header[5].width, 70);
     EXPECT_EQ(header[5].alignment, SectionAlignment::Left);
-    // Entries stay under the valid-only filter and get no splits block.
+    // Entries stay under the valid-only filter and get no splits block; the relay she swam in follows.
     const std::vector<std::string> expected = {
         "21 5 0 4 1",
         "48 5 104 0 100m Freestyle",
         "322 5 0 2  1:01.00",
         "375 5 0 0 1 / 3",
     };
-    EXPECT_EQ(recorded(box), expected);
+    const std::vector<std::string> drawn = recorded(box);
+    ASSERT_GE(drawn.size(), expected.size());
+    EXPECT_EQ(std::vector<std::string>(drawn.begin(), drawn.begin() + 4), expected);
+    EXPECT_EQ(drawn[4], "21 20 0 4 4");
 }
 
 TEST_F(AthleteListDrawingTest, SplitsModeDrawsTheBlockAndARuleUnderEachRow)
@@ -180,8 +195,8 @@ TEST_F(AthleteListDrawingTest, SplitsModeDrawsTheBlockAndARuleUnderEachRow)
         else if (item.x == 21)
             numberRows.push_back(item.y);
     }
-    ASSERT_EQ(lines.size(), 2u);
-    ASSERT_EQ(numberRows.size(), 2u);
+    ASSERT_EQ(lines.size(), 3u); // prelims, her relay leg, final
+    ASSERT_EQ(numberRows.size(), 3u);
     EXPECT_EQ(numberRows[0], 5);
     // The rule runs to max(x1 + 300, x5 - 1) = 364; the next row starts 17 below the block's end.
     EXPECT_EQ(lines[0]->x, 5);
@@ -201,7 +216,7 @@ TEST_F(AthleteListDrawingTest, WithoutPointTableResultsHaveNoLastColumn)
     document.selectCompetition(0);
     draw("Weber Lena, 04");
     EXPECT_EQ(header[5].width, 0);
-    EXPECT_EQ(recorded(box)[4], "370 5 0 0 (Prelims)"); // remark 5 after the place column
+    EXPECT_EQ(recorded(box)[4], "370 5 0 0 (Prelims),  Heat 2, lane 4"); // remark 5 after the place column
 }
 
 } // namespace

@@ -74,8 +74,11 @@ TEST_F(ClipboardTextsTest, ValidOnlyLeavesOutEntriesAndInvalidResults)
     // The entry's row loses its trailing tabs; its entry time is not copied.
     EXPECT_EQ(eventList(1), title + ranked + "\t\tÄbi Sara, 11\tSC Zürich\r\n");
     EXPECT_EQ(eventList(1, {false, true}), title + ranked);
-    EXPECT_EQ(athleteList("Äbi Sara, 11"), "Äbi Sara, 11\r\n\t1\t100m Freestyle\t\t\t\t(Prelims)\r\n");
-    EXPECT_EQ(athleteList("Äbi Sara, 11", {false, true}), "Äbi Sara, 11\r\n");
+    // Her entry and the relay she swam the third leg of.
+    const std::string relay = "\t4\t4 x 100m Freestyle Relay\t\t 4:00.00\t1.\tLeg 3: 1. team\r\n";
+    EXPECT_EQ(athleteList("Äbi Sara, 11"),
+              "Äbi Sara, 11\r\n\t1\t100m Freestyle\t\t\t\t(Prelims),  Heat 1, lane 3\r\n" + relay);
+    EXPECT_EQ(athleteList("Äbi Sara, 11", {false, true}), "Äbi Sara, 11\r\n" + relay);
     EXPECT_EQ(athleteList("Zeller Ida, 09", {true, false}), "Zeller Ida, 09\r\n");
 }
 
@@ -92,7 +95,8 @@ TEST_F(ClipboardTextsTest, EventListWithSplits)
 TEST_F(ClipboardTextsTest, AthleteListWithRoundsAndSplits)
 {
     EXPECT_EQ(athleteList("Weber Lena, 04"), "Weber Lena, 04\r\n"
-                                             "\t1\t100m Freestyle\t\t   58.20\t3.\t(Prelims)\r\n"
+                                             "\t1\t100m Freestyle\t\t   58.20\t3.\t(Prelims),  Heat 2, lane 4\r\n"
+                                             "\t4\t4 x 100m Freestyle Relay\t\t 4:00.00\t1.\tLeg 1: 1. team\r\n"
                                              "\t2\t100m Freestyle\t\t   57.90\t2.\t(Final),  Best\r\n");
     EXPECT_EQ(athleteList("Müller Jana, 05"), "Müller Jana, 05\r\n"
                                               "\t1\t100m Freestyle\t\t   57.00\t1.\t(Prelims)\r\n"
@@ -106,7 +110,9 @@ TEST_F(ClipboardTextsTest, AthleteListWithRoundsAndSplits)
                   ageGroup +
                   "\t 2:35.40\t1.\r\n"
                   "\t50m:\t   36.50\t(36.50)\t150m:\t 1:56.00\t(40.0*)\r\n"
-                  "\t100m:\t 1:16.0*\t(39.5*)\r\n");
+                  "\t100m:\t 1:16.0*\t(39.5*)\r\n"
+                  "\t4\t4 x 100m Freestyle Relay\t\t 4:00.00\t1.\tLeg 2: 1. team\r\n" +
+                  kRelaySplits);
     EXPECT_EQ(athleteList("1. team", {true, false}),
               "1. team\r\n\t4\t4 x 100m Freestyle Relay\t\t 4:00.00\t1.\r\n" + kRelaySplits);
 }

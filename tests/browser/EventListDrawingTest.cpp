@@ -267,13 +267,17 @@ INSTANTIATE_TEST_SUITE_P(EventListPools, EventListPoolLength, ::testing::ValuesI
 TEST_F(EventListDrawing, NodesWithoutListsLeaveTheSurfaceEmpty)
 {
     load(kEventsMeet);
-    for (const char* prefix : {static_cast<const char*>(nullptr), "Morning", "13 - 14"}) {
+    for (const char* prefix : {static_cast<const char*>(nullptr), "Morning"}) {
         SCOPED_TRACE(prefix != nullptr ? prefix : "no node");
         const EventPageDrawing page = draw(prefix, {false, false, 2, 10, {}});
         EXPECT_FALSE(page.headerVisible);
         EXPECT_TRUE(box.items().empty());
         EXPECT_EQ(box.imageWidth(), 1);
     }
+    // An age group without a swim says so.
+    EXPECT_FALSE(draw("13 - 14").headerVisible);
+    ASSERT_EQ(box.items().size(), 1U);
+    EXPECT_EQ(box.items()[0].text, "No results");
     EXPECT_EQ(draw("Morning").title, "");
     EXPECT_EQ(draw("13 - 14").title, "Event 3 - 200m Breaststroke Men, Final, 13 - 14 years");
 }

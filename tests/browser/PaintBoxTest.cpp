@@ -16,6 +16,7 @@ struct TextCase
     int drawnWidth; // width after clipping
     int usedWidth;
     int usedHeight;
+    const char* shown = "Hello"; // the text as recorded: shortened with "…" when the width cuts it
 };
 
 constexpr TextCase kTexts[] = {
@@ -23,8 +24,8 @@ constexpr TextCase kTexts[] = {
     {10, 0, textflag::left, 10, 25, 35, 33},      //
     {100, 0, textflag::right, 75, 25, 100, 33},   // x is the right edge
     {100, 0, textflag::centre, 88, 25, 113, 33},  // centred: half the width left of x
-    {100, 10, textflag::right, 90, 10, 100, 33},  // clipped before aligning
-    {100, 10, textflag::centre, 95, 10, 105, 33}, //
+    {100, 20, textflag::right, 80, 20, 100, 33, "He…"},  // shortened before aligning
+    {100, 20, textflag::centre, 90, 20, 110, 33, "He…"}, //
     {10, 40, textflag::bold, 10, 27, 37, 33},     // bold is wider; clip wider than text
     {10, 0, textflag::underline, 10, 25, 35, 34}, // underline counts one pixel more
     {10, 0, textflag::right + textflag::bold + textflag::italic, -17, 27, 10, 33}, // style on alignment
@@ -43,7 +44,8 @@ TEST_P(PaintBoxText, AlignsClipsAndCoversTheItem)
     ASSERT_EQ(box.items().size(), 1u);
     const PaintItem& item = box.items().front();
     EXPECT_EQ(item.kind, PaintItem::Kind::Text);
-    EXPECT_EQ(item.text, "Hello");
+    EXPECT_EQ(item.text, c.shown);
+    EXPECT_EQ(item.fullText, item.text == "Hello" ? "" : "Hello");
     EXPECT_EQ(item.x, c.x);
     EXPECT_EQ(item.y, 20);
     EXPECT_EQ(item.flags, c.flags);
