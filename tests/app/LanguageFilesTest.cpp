@@ -42,6 +42,11 @@ constexpr TextId kTextIds[] = {
     // Viewer: live reload, link downloads and why they failed.
     {'V', 39, 0}, {'V', 40, 0}, {'V', 41, 0}, {'V', 42, 0}, {'V', 43, 0}, {'V', 44, 0}, {'V', 45, 0},
     {'V', 46, 0}, {'V', 47, 0}, {'V', 48, 0}, {'V', 49, 0}, {'V', 50, 0},
+    // Viewer: print dialog, preview, note editor, page setup standards, saved-file message.
+    {'V', 90, 0}, {'V', 91, 0}, {'V', 92, 0}, {'V', 93, 0}, {'V', 94, 0}, {'V', 95, 0}, {'V', 96, 0},
+    {'V', 97, 0}, {'V', 98, 0}, {'V', 99, 0}, {'V', 100, 0}, {'V', 101, 0}, {'V', 102, 0}, {'V', 103, 0},
+    {'V', 104, 0}, {'V', 105, 0}, {'V', 106, 0}, {'V', 107, 0}, {'V', 108, 0}, {'V', 109, 0}, {'V', 110, 0},
+    {'V', 111, 0}, {'V', 112, 0}, {'V', 113, 0}, {'V', 114, 0},
 };
 // clang-format on
 
