@@ -75,6 +75,27 @@ const TLnxObject* athleteAgeGroup(const TLnxObject& event, const TLnxObject* ath
     return best;
 }
 
+/**
+ * The title of an event or age-group list in the language loaded now (the print language while a report
+ * runs): the shown tree was built in the screen language, and a printout must not mix the two. The event
+ * tree is built again for it; a node whose data the new tree does not hold keeps its shown text.
+ */
+std::string listTitleNow(const lenex::TLenex& document, const browser::EventTreeNode& node)
+{
+    browser::EventTree tree;
+    browser::ResultLists lists;
+    tree.BuildEventTree(document, lists);
+    const std::vector<const browser::EventTreeNode*> nodes = tree.nodesInOrder();
+    const auto textNow = [&nodes](const browser::EventTreeNode& shown) {
+        for (const browser::EventTreeNode* candidate : nodes)
+            if (candidate->data == shown.data && candidate->level == shown.level)
+                return candidate->text;
+        return shown.text;
+    };
+    const bool ageGroupNode = node.level >= 2 && node.parent != nullptr;
+    return ageGroupNode ? textNow(*node.parent) + ", " + textNow(node) : textNow(node);
+}
+
 } // namespace
 
 TLanescopeDrucken::TLanescopeDrucken(TVnxReport& report, std::shared_ptr<swim::IBSLenexMeet> meet,
@@ -121,8 +142,7 @@ void TLanescopeDrucken::eventReport()
     if (node == nullptr)
         return;
     TVnxReport& report = Report();
-    const bool ageGroupNode = node->level >= 2 && node->parent != nullptr;
-    titleRow(ageGroupNode ? node->parent->text + ", " + node->text : node->text);
+    titleRow(listTitleNow(FDocument, *node));
     report.SetColumns(kEventColumns);
 
     // The list the page shows, as the copy text takes it.

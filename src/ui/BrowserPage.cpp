@@ -12,6 +12,7 @@
 #include <QStyle>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace lanescope::ui {
 
@@ -120,6 +121,12 @@ BrowserPage::BrowserPage(const QString& otherPageCaption, std::span<const browse
     layout->addWidget(FSplitter);
 
     setSections(FSections);
+    // The user's drag sets the tree's share of the page, which resizing the window then keeps.
+    connect(FSplitter, &QSplitter::splitterMoved, this, [this] {
+        const int total = FSplitter->sizes().value(0) + FSplitter->sizes().value(1);
+        if (total > 0)
+            FTreeShare = static_cast<double>(treeWidth()) / total;
+    });
     connect(FHeader, &QHeaderView::sectionResized, this, &BrowserPage::sectionResized);
     connect(FSurface, &ListSurface::horizontalScrolled, this, &BrowserPage::alignHeader);
     connect(FOnlyValids, &QCheckBox::clicked, this, &BrowserPage::redrawRequested);
@@ -183,6 +190,28 @@ void BrowserPage::setTreeWidth(int width)
 {
     const int total = std::max(FSplitter->width(), width + kListPanelMinimum);
     FSplitter->setSizes({width, total - width});
+}
+
+void BrowserPage::setTreeShare(double share)
+{
+    FTreeShare = std::clamp(share, 0.05, 0.8);
+    applyTreeShare();
+}
+
+void BrowserPage::applyTreeShare()
+{
+    const int total = FSplitter->width() - FSplitter->handleWidth();
+    if (total <= 0)
+        return;
+    const int width = static_cast<int>(total * FTreeShare + 0.5);
+    FSplitter->setSizes({width, total - width});
+}
+
+void BrowserPage::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    // The splitter has its new width already (the layout moves it first): the tree keeps its share.
+    applyTreeShare();
 }
 
 } // namespace lanescope::ui

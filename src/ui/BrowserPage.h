@@ -51,12 +51,19 @@ public:
 
     int treeWidth() const;
     void setTreeWidth(int width);
+    /** The tree pane's share of the page's width (0.05 to 0.8), kept when the window is resized. */
+    double treeShare() const { return FTreeShare; }
+    void setTreeShare(double share);
 
 signals:
     /** A check box was clicked or the user resized a header section: the list must be drawn again. */
     void redrawRequested();
 
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
 private:
+    void applyTreeShare();
     void sectionResized(int section, int oldSize, int newSize);
     void alignHeader(int left);
 
@@ -71,6 +78,7 @@ private:
     QCheckBox* FSplits;
     std::vector<browser::HeaderSection> FSections;
     bool FSettingSections = false;
+    double FTreeShare = 0.25;
 };
 
 } // namespace lanescope::ui

@@ -8,13 +8,15 @@
 #include "swim/TextFormat.h"
 
 #include <QDesktopServices>
+#include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QUrl>
+#include <QVBoxLayout>
 #include <algorithm>
-#include <initializer_list>
 
 namespace lanescope::ui {
 
@@ -22,34 +24,28 @@ namespace {
 
 namespace tag = lenex::tag;
 
-constexpr int kDialogWidth = 400;
-constexpr int kAddressWidth = 364; // the width of the contact group's rows
-
 QString qs(std::string_view text)
 {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-QLabel* caption(QWidget* parent, const QString& text, int x, int y)
+QLabel* caption(QWidget* parent, const QString& text)
 {
     auto* label = new QLabel(text, parent);
     // Named Label1, Label2 ... in creation order, so the form sections of the language files can name them.
     const int number = static_cast<int>(
         parent->window()->findChildren<QLabel*>(QRegularExpression(QStringLiteral("^Label\\d+$"))).size());
     label->setObjectName(QStringLiteral("Label%1").arg(number + 1));
-    label->move(x, y);
-    label->adjustSize();
     return label;
 }
 
-QLabel* value(QWidget* parent, const char* name, int x, int y, int width)
+QLabel* value(QWidget* parent, const char* name)
 {
     auto* label = new QLabel(parent);
     label->setObjectName(QString::fromLatin1(name));
     QFont font = label->font();
     font.setBold(true);
     label->setFont(font);
-    label->setGeometry(x, y, width, label->fontMetrics().height() + 1);
     return label;
 }
 
@@ -60,59 +56,81 @@ TVnxFCompetitionInfo::TVnxFCompetitionInfo(QWidget* parent)
 {
     setObjectName(QStringLiteral("VnxFCompetitionInfo"));
     setWindowTitle(QStringLiteral("Angaben zur Veranstaltung"));
-    setFixedSize(kDialogWidth, 348);
-    // The layout is in fixed pixels; a small dialog font keeps the captions clear of the values.
-    QFont small(QStringLiteral("Arial"));
-    small.setPixelSize(11);
-    setFont(small);
 
-    caption(this, QStringLiteral("Bezeichnung:"), 10, 10);
-    lblName = value(this, "lblName", 105, 10, 280);
-    caption(this, QStringLiteral("Veranstaltungsort:"), 10, 30);
-    lblPlace = value(this, "lblPlace", 105, 30, 280);
-    caption(this, QStringLiteral("Wettkampfbecken:"), 10, 50);
-    lblPool = value(this, "lblPool", 105, 50, 80);
-    caption(this, QStringLiteral("Zeitmessung:"), 200, 50);
-    lblTiming = value(this, "lblTiming", 290, 50, 100);
-    // The deadline row and the two groups below it are stacked without overlap, so the points-table group
-    // never hides the deadline.
-    caption(this, QStringLiteral("Meldeschluss:"), 10, 70);
-    lblDeadLine = value(this, "lblDeadLine", 105, 70, 260);
+    // Layouts size the dialog to its translated captions and to the values shown, so neither is cut.
+    auto* facts = new QGridLayout;
+    facts->addWidget(caption(this, QStringLiteral("Bezeichnung:")), 0, 0);
+    lblName = value(this, "lblName");
+    facts->addWidget(lblName, 0, 1, 1, 3);
+    facts->addWidget(caption(this, QStringLiteral("Veranstaltungsort:")), 1, 0);
+    lblPlace = value(this, "lblPlace");
+    facts->addWidget(lblPlace, 1, 1, 1, 3);
+    facts->addWidget(caption(this, QStringLiteral("Wettkampfbecken:")), 2, 0);
+    lblPool = value(this, "lblPool");
+    facts->addWidget(lblPool, 2, 1);
+    facts->addWidget(caption(this, QStringLiteral("Zeitmessung:")), 2, 2);
+    lblTiming = value(this, "lblTiming");
+    facts->addWidget(lblTiming, 2, 3);
+    // The deadline row has its own line above the points-table group, so the group never hides it.
+    facts->addWidget(caption(this, QStringLiteral("Meldeschluss:")), 3, 0);
+    lblDeadLine = value(this, "lblDeadLine");
+    facts->addWidget(lblDeadLine, 3, 1, 1, 3);
+    facts->setColumnStretch(1, 1);
+    facts->setColumnStretch(3, 1);
 
     grpPointTable = new QGroupBox(QStringLiteral("Punktewertung"), this);
     grpPointTable->setObjectName(QStringLiteral("grpPointTable"));
-    grpPointTable->setGeometry(10, 90, 380, 35);
-    lblPktName = value(grpPointTable, "lblPktName", 8, 15, 248);
-    lblVers = caption(grpPointTable, QStringLiteral("Version:"), 262, 15);
+    lblPktName = value(grpPointTable, "lblPktName");
+    lblVers = new QLabel(QStringLiteral("Version:"), grpPointTable);
     lblVers->setObjectName(QStringLiteral("lblVers"));
-    lblPktVersion = value(grpPointTable, "lblPktVersion", 310, 15, 65);
+    lblPktVersion = value(grpPointTable, "lblPktVersion");
+    auto* pointTable = new QHBoxLayout(grpPointTable);
+    pointTable->addWidget(lblPktName, 1);
+    pointTable->addWidget(lblVers);
+    pointTable->addWidget(lblPktVersion);
 
-    // The e-mail and web addresses get rows of the group's whole width below the postal address, and
-    // the dialog widens for an address longer than that, so both are always shown whole.
+    // The e-mail and web addresses get rows of the group's whole width below the postal address.
     grpContact = new QGroupBox(QStringLiteral("Kontaktadresse Organisator"), this);
     grpContact->setObjectName(QStringLiteral("grpContact"));
-    grpContact->setGeometry(10, 132, 380, 176);
-    lblContactName = value(grpContact, "lblContactName", 8, 20, 364);
-    lblStreet = value(grpContact, "lblStreet", 8, 35, 364);
-    lblZipPlace = value(grpContact, "lblZipPlace", 8, 50, 364);
-    caption(grpContact, QStringLiteral("Telefon:"), 8, 65);
-    lblPhone = value(grpContact, "lblPhone", 65, 65, 118);
-    caption(grpContact, QStringLiteral("Telefax:"), 190, 65);
-    lblFax = value(grpContact, "lblFax", 247, 65, 125);
-    caption(grpContact, QStringLiteral("Email - Adresse:"), 8, 85);
-    lblEmail = value(grpContact, "lblEmail", 8, 100, 364);
+    auto* contact = new QGridLayout(grpContact);
+    lblContactName = value(grpContact, "lblContactName");
+    lblStreet = value(grpContact, "lblStreet");
+    lblZipPlace = value(grpContact, "lblZipPlace");
+    contact->addWidget(lblContactName, 0, 0, 1, 4);
+    contact->addWidget(lblStreet, 1, 0, 1, 4);
+    contact->addWidget(lblZipPlace, 2, 0, 1, 4);
+    contact->addWidget(caption(grpContact, QStringLiteral("Telefon:")), 3, 0);
+    lblPhone = value(grpContact, "lblPhone");
+    contact->addWidget(lblPhone, 3, 1);
+    contact->addWidget(caption(grpContact, QStringLiteral("Telefax:")), 3, 2);
+    lblFax = value(grpContact, "lblFax");
+    contact->addWidget(lblFax, 3, 3);
+    contact->addWidget(caption(grpContact, QStringLiteral("Email - Adresse:")), 4, 0, 1, 4);
+    lblEmail = value(grpContact, "lblEmail");
     lblEmail->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    caption(grpContact, QStringLiteral("Internetseite:"), 8, 125);
-    lblInternet = value(grpContact, "lblInternet", 8, 140, 364);
+    contact->addWidget(lblEmail, 5, 0, 1, 4);
+    contact->addWidget(caption(grpContact, QStringLiteral("Internetseite:")), 6, 0, 1, 4);
+    lblInternet = value(grpContact, "lblInternet");
     lblInternet->setTextFormat(Qt::RichText);
     lblInternet->setOpenExternalLinks(false);
+    contact->addWidget(lblInternet, 7, 0, 1, 4);
+    contact->setColumnStretch(1, 1);
+    contact->setColumnStretch(3, 1);
     connect(lblInternet, &QLabel::linkActivated, this, [this] { lblInternetClick(); });
 
     auto* close = new QPushButton(QStringLiteral("Schliessen"), this);
     close->setObjectName(QStringLiteral("btnClose"));
-    close->setGeometry(155, 316, 90, 25);
     close->setDefault(true);
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(facts);
+    layout->addWidget(grpPointTable);
+    layout->addWidget(grpContact);
+    layout->addStretch(1);
+    layout->addWidget(close, 0, Qt::AlignHCenter);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    setMinimumWidth(400);
 }
 
 void TVnxFCompetitionInfo::fill(lenex::TLnxObject* competition, bool showPointTable)
@@ -155,26 +173,17 @@ void TVnxFCompetitionInfo::fillContact(const lenex::TLnxObject& contact)
     lblEmail->setText(qs(contact.getText(tag::EMAIL)));
     FInternet = qs(contact.getText(tag::INTERNET));
     lblInternet->setToolTip(FInternet);
-    lblInternet->setText(
-        FInternet.isEmpty()
-            ? QString()
-            : QStringLiteral("<a href=\"#\" style=\"color:#0000ff\">%1</a>").arg(FInternet.toHtmlEscaped()));
+    lblInternet->setText(FInternet.isEmpty()
+                             ? QString()
+                             : QStringLiteral("<a href=\"#\" style=\"color:%1\">%2</a>")
+                                   .arg(palette().color(QPalette::Link).name(), FInternet.toHtmlEscaped()));
     fitAddresses();
 }
 
 void TVnxFCompetitionInfo::fitAddresses()
 {
-    const int addressWidth = std::max(lblEmail->fontMetrics().horizontalAdvance(lblEmail->text()),
-                                      lblInternet->fontMetrics().horizontalAdvance(FInternet)) +
-                             4;
-    const int extra = std::max(0, addressWidth - kAddressWidth);
-    setFixedWidth(kDialogWidth + extra);
-    for (QWidget* widget : std::initializer_list<QWidget*>{grpContact, grpPointTable})
-        widget->resize(380 + extra, widget->height());
-    for (QLabel* label : {lblEmail, lblInternet, lblContactName, lblStreet, lblZipPlace})
-        label->resize(kAddressWidth + extra, label->height());
-    if (auto* close = findChild<QPushButton*>(QStringLiteral("btnClose")))
-        close->move((width() - close->width()) / 2, close->y());
+    // The layout takes the new texts' widths: the dialog grows for a long address instead of cutting it.
+    layout()->activate();
 }
 
 void TVnxFCompetitionInfo::lblInternetClick()

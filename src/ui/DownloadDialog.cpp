@@ -47,17 +47,21 @@ TFDownload::TFDownload(base::CustomIniFile& settings, Warning warning, Command o
 {
     setObjectName(kFormName);
     setWindowTitle(QStringLiteral("Download Resultate"));
-    setFixedSize(600, 400);
+    // Resizable, with room for the meet list; the rows are laid out, so translated captions are never cut.
+    resize(600, 400);
+    setMinimumSize(480, 300);
     FFactory->setStatusHook(showTransferStatus);
 
     auto* top = new QWidget;
-    top->setFixedHeight(36);
     lblServer = new QLabel(QStringLiteral("Download Server wählen:"), top);
     lblServer->setObjectName(QStringLiteral("lblServer"));
-    lblServer->setGeometry(5, 9, 185, 18);
     cbxServer = new QComboBox(top);
     cbxServer->setObjectName(QStringLiteral("cbxServer"));
-    cbxServer->setGeometry(195, 6, 400, 24);
+    lblServer->setBuddy(cbxServer);
+    auto* topLayout = new QHBoxLayout(top);
+    topLayout->setContentsMargins(5, 6, 5, 6);
+    topLayout->addWidget(lblServer);
+    topLayout->addWidget(cbxServer, 1);
 
     pnlNoServer = new QWidget;
     pnlNoServer->setObjectName(QStringLiteral("pnlNoServer"));
@@ -102,23 +106,26 @@ TFDownload::TFDownload(base::CustomIniFile& settings, Warning warning, Command o
         if (column.width > 0)
             header->resizeSection(k, column.width);
     }
-    // Grid lines round the cells; a style sheet for items drops the selection colour unless it names it.
+    // Grid lines round the cells in the palette's mid tone (readable on light and dark themes); a style sheet
+    // for items drops the selection colour unless it names it.
     trvMeets->setStyleSheet(QStringLiteral(
-        "QTreeWidget::item { border: 1px solid #d0d0d0; }"
+        "QTreeWidget::item { border: 1px solid palette(mid); }"
         "QTreeWidget::item:selected { background: palette(highlight); color: palette(highlighted-text); }"));
 
     auto* bottom = new QWidget;
-    bottom->setFixedHeight(35);
     lblFailure = new QLabel(bottom);
     lblFailure->setObjectName(QStringLiteral("lblFailure"));
-    lblFailure->setGeometry(5, 5, 395, 25);
+    lblFailure->setWordWrap(true);
     btnLoad = new QPushButton(QStringLiteral("Laden"), bottom);
     btnLoad->setObjectName(QStringLiteral("btnLoad"));
-    btnLoad->setGeometry(410, 5, 80, 25);
     btnLoad->setDefault(true);
     btnClose = new QPushButton(QStringLiteral("Schliessen"), bottom);
     btnClose->setObjectName(QStringLiteral("btnClose"));
-    btnClose->setGeometry(505, 5, 80, 25);
+    auto* bottomLayout = new QHBoxLayout(bottom);
+    bottomLayout->setContentsMargins(5, 5, 5, 5);
+    bottomLayout->addWidget(lblFailure, 1);
+    bottomLayout->addWidget(btnLoad);
+    bottomLayout->addWidget(btnClose);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

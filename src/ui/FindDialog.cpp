@@ -16,6 +16,7 @@ FindDialog::FindDialog(QWidget* parent)
     , FUp(new QRadioButton(QStringLiteral("Nach &oben"), this))
     , FDown(new QRadioButton(QStringLiteral("Nach &unten"), this))
     , FFindNext(new QPushButton(QStringLiteral("&Weitersuchen"), this))
+    , FNotFound(new QLabel(this))
 {
     setObjectName(QStringLiteral("FindDialog1"));
     setWindowTitle(QStringLiteral("Suchen"));
@@ -46,6 +47,10 @@ FindDialog::FindDialog(QWidget* parent)
     textRow->addWidget(FEdit, 1);
     left->addLayout(textRow);
     left->addWidget(direction);
+    // A search that finds nothing says so here instead of in a box over the dialog.
+    FNotFound->setObjectName(QStringLiteral("lblNotFound"));
+    FNotFound->setWordWrap(true);
+    left->addWidget(FNotFound);
     auto* buttons = new QVBoxLayout;
     buttons->addWidget(FFindNext);
     buttons->addWidget(cancel);
@@ -54,9 +59,12 @@ FindDialog::FindDialog(QWidget* parent)
     main->addLayout(left, 1);
     main->addLayout(buttons);
 
-    connect(FEdit, &QLineEdit::textChanged, this,
-            [this](const QString& text) { FFindNext->setEnabled(!text.isEmpty()); });
+    connect(FEdit, &QLineEdit::textChanged, this, [this](const QString& text) {
+        FFindNext->setEnabled(!text.isEmpty());
+        FNotFound->clear();
+    });
     connect(FFindNext, &QPushButton::clicked, this, [this] {
+        FNotFound->clear();
         if (!FEdit->text().isEmpty())
             emit findNext();
     });
@@ -70,6 +78,10 @@ bool FindDialog::searchDown() const { return FDown->isChecked(); }
 void FindDialog::setFindText(const QString& text) { FEdit->setText(text); }
 
 void FindDialog::setSearchDown(bool down) { (down ? FDown : FUp)->setChecked(true); }
+
+void FindDialog::showNotFound(const QString& message) { FNotFound->setText(message); }
+
+QString FindDialog::notFoundText() const { return FNotFound->text(); }
 
 void FindDialog::done(int result)
 {

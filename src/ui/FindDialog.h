@@ -2,6 +2,7 @@
 
 #include <QDialog>
 
+class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
@@ -24,6 +25,10 @@ public:
     bool searchDown() const;
     void setFindText(const QString& text);
     void setSearchDown(bool down);
+    /** Says inside the dialog that the search found nothing; a new search or text clears it. */
+    void showNotFound(const QString& message);
+    /** The not-found message shown; empty while there is none. */
+    QString notFoundText() const;
 
     void done(int result) override;
 
@@ -36,6 +41,7 @@ private:
     QRadioButton* FUp;
     QRadioButton* FDown;
     QPushButton* FFindNext;
+    QLabel* FNotFound;
 };
 
 } // namespace lanescope::ui

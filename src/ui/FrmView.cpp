@@ -26,7 +26,9 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QStatusTipEvent>
+#include <QStyle>
 #include <QTabWidget>
 #include <QTimer>
 #include <QToolBar>
@@ -41,7 +43,10 @@ namespace {
 constexpr const char* kMain = "main";
 constexpr int kFormWidth = 808;
 constexpr int kFormHeight = 502;
-constexpr int kMinimumHeight = 250;
+// Small enough for an 800 x 600 screen, large enough for the tree's buttons and a list.
+constexpr int kMinimumWidth = 620;
+constexpr int kMinimumHeight = 400;
+constexpr int kTreeShare = 250; // per mille of the page
 constexpr int kToolBarHeight = 25;
 
 // Help texts, language files and the editor lie in the program folder, or in ../share/lanescope when
@@ -69,7 +74,7 @@ TfrmView::TfrmView(base::CustomIniFile& settings, QStringList parameters, QWidge
 {
     setObjectName(QStringLiteral("frmView"));
     resize(kFormWidth, kFormHeight);
-    setMinimumHeight(kMinimumHeight);
+    setMinimumSize(kMinimumWidth, kMinimumHeight);
     createActions();
 
     CbxCompetitions = new TVnxComboBox;
@@ -114,6 +119,7 @@ TfrmView::TfrmView(base::CustomIniFile& settings, QStringList parameters, QWidge
     connect(&FLinkTimer, &QTimer::timeout, this, [this] { Reload(); });
 
     readSettings();
+    mnuRecentFiles->setEnabled(!recentFiles().isEmpty());
     loadHelp("us", false);
     LanguageChanged();
     ActOpenInEditor->setVisible(isExecutableFile(programFile("inscriba")) ||
@@ -199,15 +205,25 @@ void TfrmView::createActions()
     // The help command is visible in the help menu and reachable with F1, so that the user guide can be
     // opened; the help page's own tab stays hidden.
     ActShowHelp = newAction("Hilfe anzeigen", "", QKeySequence(Qt::Key_F1), 0, 18, nullptr);
+    ActExportPdf = newAction("PDF...", "Angezeigte Liste als PDF-Datei speichern.", {}, NeedsList, -1,
+                             &TfrmView::ActExportPdfExecute);
+    ActExportHtml = newAction("HTML...", "Angezeigte Liste als HTML-Seite speichern.", {}, NeedsList, -1,
+                              &TfrmView::ActExportHtmlExecute);
     connect(ActShowHelp, &QAction::triggered, this, [this] { showPage(HelpPage); });
 }
 
 void TfrmView::createMenusAndToolBar()
 {
     QMenu* file = menuBar()->addMenu(QStringLiteral("&Datei"));
-    file->addActions({ActLoadFile, ActOpenUrl, ActDownload, ActClose, ActCompetitionInfo, ActFileInfo});
+    file->addAction(ActLoadFile);
+    mnuRecentFiles = file->addMenu(QStringLiteral("&Zuletzt geöffnet"));
+    connect(mnuRecentFiles, &QMenu::aboutToShow, this, &TfrmView::fillRecentFilesMenu);
+    file->addActions({ActOpenUrl, ActDownload, ActClose, ActCompetitionInfo, ActFileInfo});
     file->addSeparator();
-    file->addActions({ActPrint, ActOpenInEditor, ActSelectLanguage, ActRegisterExt});
+    file->addAction(ActPrint);
+    mnuExport = file->addMenu(QStringLiteral("E&xportieren"));
+    mnuExport->addActions({ActExportPdf, ActExportHtml});
+    file->addActions({ActOpenInEditor, ActSelectLanguage, ActRegisterExt});
     file->addSeparator();
     file->addAction(ActTerminate);
     menuBar()->addMenu(QStringLiteral("&Bearbeiten"))->addActions({actSearch, actCopy});
@@ -267,6 +283,10 @@ void TfrmView::readSettings()
     PgcMain->setCurrentIndex(page);
     shtEvents->setTreeWidth(FSettings.ReadInteger(kMain, "trvEvents", shtEvents->treeWidth()));
     shtTeilnehmer->setTreeWidth(FSettings.ReadInteger(kMain, "trvClubs", shtTeilnehmer->treeWidth()));
+    // The tree panes keep their share of the window (per mille), so a small window still shows the list.
+    for (const auto& [browserPage, key] :
+         {std::pair(shtEvents, "trvEventsShare"), std::pair(shtTeilnehmer, "trvClubsShare")})
+        browserPage->setTreeShare(FSettings.ReadInteger(kMain, key, kTreeShare) / 1000.0);
     for (std::size_t k = 0; k < FEventHeader.size(); ++k)
         FEventHeader[k].width =
             std::max(FEventHeader[k].minWidth,
@@ -298,6 +318,8 @@ void TfrmView::writeSettings()
     FSettings.WriteInteger(kMain, "pgcMain", PgcMain->currentIndex());
     FSettings.WriteInteger(kMain, "trvEvents", shtEvents->treeWidth());
     FSettings.WriteInteger(kMain, "trvClubs", shtTeilnehmer->treeWidth());
+    FSettings.WriteInteger(kMain, "trvEventsShare", qRound(shtEvents->treeShare() * 1000));
+    FSettings.WriteInteger(kMain, "trvClubsShare", qRound(shtTeilnehmer->treeShare() * 1000));
     const auto& events = shtEvents->sections();
     for (std::size_t k = 0; k < events.size(); ++k)
         FSettings.WriteInteger(kMain, "hcEvents" + std::to_string(k), events[k].width);
@@ -319,8 +341,16 @@ void TfrmView::writeSettings()
 
 void TfrmView::restoreWindowGeometry()
 {
-    const app::FormGeometry placed =
-        openingGeometry(FSettings.ReadString("Windows", objectName().toStdString(), ""), *this, true);
+    const std::string saved = FSettings.ReadString("Windows", objectName().toStdString(), "");
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (saved.empty() && screen) {
+        // The first start takes about two thirds of the screen, centred.
+        const QRect area = screen->availableGeometry();
+        const QSize size = QSize(area.width() * 2 / 3, area.height() * 2 / 3).expandedTo(minimumSize());
+        setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size.boundedTo(area.size()), area));
+        return;
+    }
+    const app::FormGeometry placed = openingGeometry(saved, *this, true);
     setGeometry(placed.bounds.left, placed.bounds.top, placed.bounds.width, placed.bounds.height);
     if (placed.state == app::WindowState::Maximized)
         setWindowState(Qt::WindowMaximized);

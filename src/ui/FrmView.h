@@ -16,6 +16,7 @@
 #include <vector>
 
 class QAction;
+class QMenu;
 class QFileSystemWatcher;
 class QTabWidget;
 class QTreeWidgetItem;
@@ -31,6 +32,7 @@ class FindDialog;
 class TFDownload;
 class HelpView;
 class TVnxComboBox;
+class TVnxPrintDlg;
 class TvnxStatusBar;
 
 /**
@@ -117,6 +119,10 @@ public:
     QAction* ActClubStats;
     QAction* ActInfo;
     QAction* ActShowHelp;
+    QAction* ActExportPdf;
+    QAction* ActExportHtml;
+    QMenu* mnuExport;
+    QMenu* mnuRecentFiles;
     TVnxComboBox* CbxCompetitions;
     QTabWidget* PgcMain;
     BrowserPage* shtEvents;
@@ -150,6 +156,11 @@ public:
     void actCopyExecute();
     void ActPrintExecute();
     void ActClubStatsExecute();
+    /** Writes the list shown to a PDF or HTML file, suggesting a name made from its title. */
+    void ActExportPdfExecute();
+    void ActExportHtmlExecute();
+    /** Files opened last, newest first (at most ten); files that no longer exist are dropped. */
+    QStringList recentFiles();
     void CbxCompetitionsChange();
     void PgcMainChange();
     void TrvEventsChange();
@@ -208,6 +219,15 @@ private:
     ViewPlace viewPlace() const;
     void restoreViewPlace(const ViewPlace& place);
     void rememberUrl(const QString& url);
+    void rememberFile(const QString& path);
+    void fillRecentFilesMenu();
+    /** The file name a save dialog suggests for the list shown: its title, without characters that no
+     * file name may hold. */
+    QString suggestedFileName() const;
+    /** Runs the print dialog's PDF or HTML output without showing the dialog. */
+    void exportShownList(bool pdf);
+    /** Says in the status bar where the dialog's output was saved, when it saved one. */
+    void reportSavedFile(const TVnxPrintDlg& dialog);
     void startLive();
     void stopLive();
     void fileChangedOnDisk();

@@ -218,7 +218,8 @@ void TfrmView::FindDialog1Find()
         }
     }
     FSearch.FFoundRow = -1;
-    showWarning(QString::fromStdString(base::languageText('V', 27)));
+    // The dialog says it itself, so the user can change the text at once.
+    FFindDialog->showNotFound(QString::fromStdString(base::languageText('V', 27)));
 }
 
 void TfrmView::FindDialog1Close()
@@ -268,13 +269,18 @@ report::PrintSelection TfrmView::printSelection() const
 void TfrmView::ActPrintExecute()
 {
     TdlgDrucken dialog(FSettings, GetMeet(), FDocument, printSelection(), FHasResults, this);
+    dialog.SuggestedName = suggestedFileName();
+    dialog.DefaultFolder = FOpenPath;
     dialogHooks().exec(dialog);
+    reportSavedFile(dialog);
 }
 
 void TfrmView::ActClubStatsExecute()
 {
     TFClubStatsDlg dialog(FSettings, GetMeet(), this);
+    dialog.DefaultFolder = FOpenPath;
     dialogHooks().exec(dialog);
+    reportSavedFile(dialog);
 }
 
 } // namespace lanescope::ui

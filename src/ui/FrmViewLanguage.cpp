@@ -49,6 +49,8 @@ void TfrmView::nameComponents()
         {ActClubStats, "ActClubStats"},
         {ActInfo, "ActInfo"},
         {ActShowHelp, "ActShowHelp"},
+        {ActExportPdf, "ActExportPdf"},
+        {ActExportHtml, "ActExportHtml"},
     };
     for (const auto& [action, name] : actions)
         action->setObjectName(QString::fromLatin1(name));
@@ -60,6 +62,8 @@ void TfrmView::nameComponents()
         if (QMenu* menu = menuActions[k]->menu())
             menu->setObjectName(QString::fromLatin1(menus[k]));
 
+    mnuExport->setObjectName(QStringLiteral("mnuExport"));
+    mnuRecentFiles->setObjectName(QStringLiteral("mnuRecentFiles"));
     CbxCompetitions->setObjectName(QStringLiteral("CbxCompetitions"));
     PgcMain->setObjectName(QStringLiteral("PgcMain"));
     shtEvents->setObjectName(QStringLiteral("shtEvents"));

@@ -10,6 +10,7 @@
 #include "ui/DialogHooks.h"
 #include "ui/FrmView.h"
 #include "ui/ListSurface.h"
+#include "ui/OpenUrlDialog.h"
 #include "ui/TransferReason.h"
 #include "ui/VnxComboBox.h"
 #include "ui/VnxStatusBar.h"
@@ -171,12 +172,9 @@ void TfrmView::ActLiveIntervalExecute()
 
 void TfrmView::ActOpenUrlExecute()
 {
-    bool accepted = false;
-    const QString url = QInputDialog::getItem(this, commandTitle(ActOpenUrl), viewerText(49), recentUrls(), 0,
-                                              true, &accepted)
-                            .trimmed();
-    if (accepted && !url.isEmpty())
-        OpenUrl(url);
+    TvnxOpenUrlDlg dialog(commandTitle(ActOpenUrl), recentUrls(), this);
+    if (dialogHooks().exec(dialog) == QDialog::Accepted && !dialog.url().isEmpty())
+        OpenUrl(dialog.url());
 }
 
 void TfrmView::OpenUrl(const QString& url)

@@ -128,6 +128,8 @@ void TfrmView::OpenFile(const QString& path, bool showFileName)
         return;
     }
     resetCaption(showFileName ? QFileInfo(path).fileName() : QString());
+    if (showFileName)
+        rememberFile(path);
     setActionsEnabled(NeedsFile, true);
     {
         const QSignalBlocker block(CbxCompetitions);

@@ -3,12 +3,15 @@
 #include "app/VnxLanguage.h"
 #include "base/VnxIniFiles.h"
 
+#include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
 #include <QPainter>
 #include <QPushButton>
 #include <QStyledItemDelegate>
 #include <QSvgRenderer>
+#include <QVBoxLayout>
 #include <filesystem>
 
 static void initLanguageResources() { Q_INIT_RESOURCE(lanescope); }
@@ -23,9 +26,6 @@ constexpr int kListHeight = 96;
 constexpr int kFlagWidth = 18;
 constexpr int kFlagHeight = 12;
 constexpr int kTextLeft = 21;
-constexpr int kWideClient = 550;
-constexpr int kNarrowClient = 370;
-constexpr int kClientHeight = 190;
 
 /** The flag of a language index as an 18 x 12 picture. */
 QPixmap flagImage(int index)
@@ -63,17 +63,20 @@ public:
     }
 };
 
-QListWidget* languageList(QWidget* parent, const char* name, const char* caption, int left)
+// A caption above its list, in one column of the dialog's layout.
+QListWidget* languageList(QWidget* parent, QGridLayout* grid, const char* name, const char* caption,
+                          int column)
 {
     auto* label = new QLabel(QString::fromUtf8(caption), parent);
     label->setObjectName(QString::fromLatin1(name).replace(QStringLiteral("lbx"), QStringLiteral("lbl")));
-    label->setGeometry(left, 8, kListWidth, 16);
     auto* list = new QListWidget(parent);
     list->setObjectName(QString::fromLatin1(name));
-    list->setGeometry(left, 26, kListWidth, kListHeight);
+    list->setMinimumSize(kListWidth, kListHeight);
     list->setItemDelegate(new FlagItemDelegate(list));
     list->setSortingEnabled(true);
     label->setBuddy(list);
+    grid->addWidget(label, 0, column);
+    grid->addWidget(list, 1, column);
     return list;
 }
 
@@ -109,34 +112,32 @@ TvnxFLangSelect::TvnxFLangSelect(bool withHelpList, QWidget* parent)
     setObjectName(QStringLiteral("vnxFLangSelect"));
     setWindowTitle(QStringLiteral("Sprache auswählen"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
-    setFixedSize(withHelpList ? kWideClient : kNarrowClient, kClientHeight);
 
-    lbxLanguage = languageList(this, "lbxLanguage", "Sprache Bildschirmanzeige:", 10);
-    lbxPrnLanguage = languageList(this, "lbxPrnLanguage", "Sprache für Ausdrucke:", 190);
-    lbxHlpLanguage = languageList(this, "lbxHlpLanguage", "Sprache für Hilfeanzeige:", 370);
+    // The lists and their captions sit in a grid that grows with the translated captions; the chosen
+    // languages apply at once when the dialog closes with OK.
+    auto* grid = new QGridLayout;
+    lbxLanguage = languageList(this, grid, "lbxLanguage", "Sprache Bildschirmanzeige:", 0);
+    lbxPrnLanguage = languageList(this, grid, "lbxPrnLanguage", "Sprache für Ausdrucke:", 1);
+    lbxHlpLanguage = languageList(this, grid, "lbxHlpLanguage", "Sprache für Hilfeanzeige:", 2);
     lbxHlpLanguage->setVisible(withHelpList);
     findChild<QLabel*>(QStringLiteral("lblHlpLanguage"))->setVisible(withHelpList);
-
-    auto* note1 =
-        new QLabel(QStringLiteral("Die neuegewählte Sprache wird erst beim nächsten Neustart des "), this);
-    note1->setObjectName(QStringLiteral("lblNote1"));
-    note1->setGeometry(10, 126, width() - 20, 16);
-    auto* note2 = new QLabel(QStringLiteral("Programmes überall korrekt verwendet."), this);
-    note2->setObjectName(QStringLiteral("lblNote2"));
-    note2->setGeometry(10, 142, width() - 20, 16);
 
     auto* ok = new QPushButton(QStringLiteral("OK"), this);
     ok->setObjectName(QStringLiteral("btnOK"));
     ok->setDefault(true);
     auto* cancel = new QPushButton(QStringLiteral("Abbrechen"), this);
     cancel->setObjectName(QStringLiteral("btnCancel"));
-    constexpr int kButtonWidth = 80;
-    constexpr int kGap = 10;
-    const int left = (width() - 2 * kButtonWidth - kGap) / 2;
-    ok->setGeometry(left, 162, kButtonWidth, 24);
-    cancel->setGeometry(left + kButtonWidth + kGap, 162, kButtonWidth, 24);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(ok);
+    buttons->addWidget(cancel);
+    buttons->addStretch(1);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(grid, 1);
+    layout->addLayout(buttons);
+    layout->setSizeConstraint(QLayout::SetMinimumSize);
 
     const app::TLanguage& language = app::LanguageManager();
     for (int index = 0; index < app::kAutomaticLanguage; ++index) {

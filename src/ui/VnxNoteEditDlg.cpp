@@ -1,5 +1,7 @@
 #include "ui/VnxNoteEditDlg.h"
 
+#include "base/LanguageTexts.h"
+
 #include <QFontDatabase>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -12,6 +14,8 @@
 namespace lanescope::ui {
 
 namespace {
+
+QString viewerText(int number) { return QString::fromStdString(base::languageText('V', number)); }
 
 /** The font choice stays for the rest of the program run. */
 bool& fixedFontChosen()
@@ -30,11 +34,15 @@ TvnxNoteEditDlg::TvnxNoteEditDlg(int columns, int lines, const QString& caption,
     Memo = new QPlainTextEdit(this);
     Memo->setPlainText(text);
     Memo->setLineWrapMode(QPlainTextEdit::NoWrap);
-    rbVariable = new QRadioButton(QStringLiteral("&Variable"), this);
-    rbFixed = new QRadioButton(QStringLiteral("Fi&x"), this);
+    rbVariable = new QRadioButton(viewerText(109), this);
+    rbVariable->setObjectName(QStringLiteral("rbVariable"));
+    rbFixed = new QRadioButton(viewerText(110), this);
+    rbFixed->setObjectName(QStringLiteral("rbFixed"));
     (fixedFontChosen() ? rbFixed : rbVariable)->setChecked(true);
     lblCaret = new QLabel(this);
-    auto* close = new QPushButton(QStringLiteral("Schliessen"), this);
+    lblCaret->setObjectName(QStringLiteral("lblCaret"));
+    auto* close = new QPushButton(viewerText(111), this);
+    close->setObjectName(QStringLiteral("btnClose"));
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
     connect(rbFixed, &QRadioButton::toggled, this, [this](bool fixed) {
         fixedFontChosen() = fixed;

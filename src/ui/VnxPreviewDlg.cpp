@@ -26,6 +26,8 @@ constexpr const char* kPrinter = "Printer";
 constexpr const char* kWindows = "Windows";
 constexpr const char* kFormName = "vnxPreviewDlg";
 
+QString text(int number) { return QString::fromStdString(base::languageText('V', number)); }
+
 } // namespace
 
 TvnxPreviewDlg::TvnxPreviewDlg(std::vector<QImage> pages, base::CustomIniFile& settings, QWidget* parent)
@@ -34,39 +36,36 @@ TvnxPreviewDlg::TvnxPreviewDlg(std::vector<QImage> pages, base::CustomIniFile& s
     , FSettings(settings)
 {
     setObjectName(QString::fromLatin1(kFormName));
-    setWindowTitle(QStringLiteral("Voransicht - "));
     setSizeGripEnabled(true);
     setMinimumWidth(400);
     if (!FPages.empty())
         FNatural = FPages.front().size();
 
-    auto button = [this](const QString& caption, const QString& hint, auto handler) {
+    // Buttons take the room their translated captions need; the tool row sets the dialog's smallest width.
+    auto button = [this](const char* name, const QString& caption, const QString& hint, auto handler) {
         auto* result = new QPushButton(caption, this);
+        result->setObjectName(QString::fromLatin1(name));
         result->setToolTip(hint);
         result->setFocusPolicy(Qt::NoFocus);
         result->setAutoDefault(false);
         result->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
-        result->setMinimumWidth(result->fontMetrics().horizontalAdvance(caption) + 16);
-        result->setMaximumWidth(std::max(result->minimumWidth(), 40));
+        result->setFixedWidth(std::max(result->fontMetrics().horizontalAdvance(caption) + 16, 40));
         connect(result, &QPushButton::clicked, this, handler);
         return result;
     };
-    btnFirst = button(QStringLiteral("|<"), QStringLiteral("Erste Seite"), [this] { ShowPage(0); });
-    btnPrior =
-        button(QStringLiteral("<"), QStringLiteral("Vorherige Seite"), [this] { ShowPage(FCurrent - 1); });
-    btnNext =
-        button(QStringLiteral(">"), QStringLiteral("Nächste Seite"), [this] { ShowPage(FCurrent + 1); });
-    btnLast = button(QStringLiteral(">|"), QStringLiteral("Letzte Seite"),
+    btnFirst = button("btnFirst", QStringLiteral("|<"), text(98), [this] { ShowPage(0); });
+    btnPrior = button("btnPrior", QStringLiteral("<"), text(99), [this] { ShowPage(FCurrent - 1); });
+    btnNext = button("btnNext", QStringLiteral(">"), text(100), [this] { ShowPage(FCurrent + 1); });
+    btnLast = button("btnLast", QStringLiteral(">|"), text(101),
                      [this] { ShowPage(static_cast<int>(FPages.size()) - 1); });
-    btnZoomIn = button(QStringLiteral("+"), QStringLiteral("Vergrössern"), &TvnxPreviewDlg::ZoomIn);
-    btnZoomOut = button(QStringLiteral("-"), QStringLiteral("Verkleinern"), &TvnxPreviewDlg::ZoomOut);
-    btn100 = button(QStringLiteral("100%"), QStringLiteral("Natürliche Grösse"), &TvnxPreviewDlg::Zoom100);
-    btnPageWidth =
-        button(QStringLiteral("Breite"), QStringLiteral("Seitenbreite"), &TvnxPreviewDlg::ZoomPageWidth);
-    btnWholePage =
-        button(QStringLiteral("Seite"), QStringLiteral("Ganze Seite"), &TvnxPreviewDlg::ZoomWholePage);
-    btnPrint = button(QStringLiteral("Drucken"), QString(), &QDialog::accept);
-    btnCancel = button(QStringLiteral("Abbrechen"), QString(), &QDialog::reject);
+    btnZoomIn = button("btnZoomIn", QStringLiteral("+"), text(102), &TvnxPreviewDlg::ZoomIn);
+    btnZoomOut = button("btnZoomOut", QStringLiteral("-"), text(103), &TvnxPreviewDlg::ZoomOut);
+    btn100 = button("btn100", QStringLiteral("100%"), text(104), &TvnxPreviewDlg::Zoom100);
+    btnPageWidth = button("btnPageWidth", text(105), text(106), &TvnxPreviewDlg::ZoomPageWidth);
+    btnWholePage = button("btnWholePage", text(107), text(108), &TvnxPreviewDlg::ZoomWholePage);
+    btnPrint = button("btnPrint", text(94), QString(), &QDialog::accept);
+    btnCancel = button("btnCancel", text(96), QString(), &QDialog::reject);
+    setCaption(QString());
     lblPage = new QLabel(this);
     lblZoom = new QLabel(this);
     lblPage->setMinimumWidth(lblPage->fontMetrics().horizontalAdvance(
@@ -96,6 +95,12 @@ TvnxPreviewDlg::TvnxPreviewDlg(std::vector<QImage> pages, base::CustomIniFile& s
     layout->addWidget(scrollBox, 1);
     resize(700, 600);
     ShowPage(0);
+}
+
+void TvnxPreviewDlg::setCaption(const QString& report)
+{
+    setWindowTitle(
+        QString::fromStdString(swim::formatText(base::languageText('V', 97), {report.toStdString()})));
 }
 
 void TvnxPreviewDlg::applySavedView()

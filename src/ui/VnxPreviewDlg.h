@@ -27,6 +27,8 @@ class TvnxPreviewDlg : public QDialog
 public:
     TvnxPreviewDlg(std::vector<QImage> pages, base::CustomIniFile& settings, QWidget* parent = nullptr);
 
+    /** The window title: "Preview - " and the report's title, in the screen language. */
+    void setCaption(const QString& report);
     /** Restores the saved placement and zoom, or fits the whole page when nothing was saved. */
     void applySavedView();
 

@@ -23,6 +23,8 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QSpinBox>
+#include <algorithm>
+#include <cctype>
 
 namespace lanescope::ui {
 
@@ -48,30 +50,44 @@ TVnxPrintDlg::TVnxPrintDlg(base::CustomIniFile& settings, QWidget* parent)
     , FSettings(settings)
     , FActiveForm(QApplication::activeWindow())
 {
-    setWindowTitle(QStringLiteral("Drucken"));
+    setWindowTitle(text('V', 94).remove(QLatin1Char('&')));
     printers::installPrinterQuery();
     Report.Settings = &FSettings;
     Report.Document().LoadSettings(FSettings);
 
     CBPrinters = new QComboBox(this);
+    CBPrinters->setObjectName(QStringLiteral("CBPrinters"));
+    CBPrinters->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     edtExemplare = new QSpinBox(this);
+    edtExemplare->setObjectName(QStringLiteral("edtExemplare"));
     edtExemplare->setRange(1, 9999);
     edtExemplare->setValue(1);
-    btnSetup = new QPushButton(QStringLiteral("Eigenschaften"), this);
-    btnOptions = new QPushButton(QStringLiteral("Optionen"), this);
-    btnPrint = new QPushButton(QStringLiteral("Drucken"), this);
+    btnSetup = new QPushButton(text('V', 92), this);
+    btnOptions = new QPushButton(text('V', 93), this);
+    btnPrint = new QPushButton(text('V', 94), this);
     btnPrint->setDefault(true);
-    btnPreview = new QPushButton(QStringLiteral("Voransicht"), this);
+    btnPreview = new QPushButton(text('V', 95), this);
     BPdf = new QPushButton(QStringLiteral("PDF"), this);
-    btnHtml = new QPushButton(QStringLiteral("HTML"), this);
-    btnHtml->setObjectName(QStringLiteral("btnHtml"));
-    btnCancel = new QPushButton(QStringLiteral("Abbrechen"), this);
+    BPdf->setToolTip(text('G', 158));
+    btnHtml = new QPushButton(this);
+    btnCancel = new QPushButton(text('V', 96), this);
+    for (const auto& [button, name] :
+         {std::pair(btnSetup, "btnSetup"), std::pair(btnOptions, "btnOptions"),
+          std::pair(btnPrint, "btnPrint"), std::pair(btnPreview, "btnPreview"), std::pair(BPdf, "BPdf"),
+          std::pair(btnHtml, "btnHtml"), std::pair(btnCancel, "btnCancel")})
+        button->setObjectName(QString::fromLatin1(name));
 
+    auto* printerLabel = new QLabel(text('V', 90), this);
+    printerLabel->setObjectName(QStringLiteral("lblPrinter"));
+    printerLabel->setBuddy(CBPrinters);
+    auto* copiesLabel = new QLabel(text('V', 91), this);
+    copiesLabel->setObjectName(QStringLiteral("lblCopies"));
+    copiesLabel->setBuddy(edtExemplare);
     auto* layout = new QGridLayout(this);
-    layout->addWidget(new QLabel(QStringLiteral("Drucker"), this), 0, 0);
+    layout->addWidget(printerLabel, 0, 0);
     layout->addWidget(CBPrinters, 0, 1, 1, 2);
     layout->addWidget(btnSetup, 0, 3);
-    layout->addWidget(new QLabel(QStringLiteral("Exemplare"), this), 1, 0);
+    layout->addWidget(copiesLabel, 1, 0);
     layout->addWidget(edtExemplare, 1, 1);
     layout->addWidget(btnOptions, 1, 3);
     auto* buttons = new QHBoxLayout;
@@ -79,6 +95,7 @@ TVnxPrintDlg::TVnxPrintDlg(base::CustomIniFile& settings, QWidget* parent)
         buttons->addWidget(button);
     layout->addLayout(buttons, 2, 0, 1, 4);
     layout->setColumnStretch(2, 1);
+    layout->setSizeConstraint(QLayout::SetMinimumSize);
 
     connect(CBPrinters, &QComboBox::activated, this, &TVnxPrintDlg::CBPrintersClick);
     connect(btnSetup, &QPushButton::clicked, this, &TVnxPrintDlg::btnSetupClick);
@@ -164,9 +181,12 @@ void TVnxPrintDlg::writeCurrent()
     FSettings.WriteString(kPrinter, "Current", CBPrinters->currentText().toStdString());
 }
 
-QString TVnxPrintDlg::initialFolder(const QString& folder)
+QString TVnxPrintDlg::initialFolder(const QString& folder) const
 {
-    return !folder.isEmpty() && QFileInfo(folder).isDir() ? folder : QDir::homePath();
+    for (const QString& candidate : {folder, DefaultFolder})
+        if (!candidate.isEmpty() && QFileInfo(candidate).isDir())
+            return candidate;
+    return QDir::homePath();
 }
 
 bool TVnxPrintDlg::mayWrite(const fs::path& file)
@@ -179,11 +199,18 @@ bool TVnxPrintDlg::mayWrite(const fs::path& file)
         this, QString::fromStdString(swim::formatText(base::languageText('G', 10), {name.toStdString()})));
 }
 
+QString TVnxPrintDlg::suggestedFile(const QString& folder, const QString& extension) const
+{
+    return SuggestedName.isEmpty() ? folder : QDir(folder).filePath(SuggestedName + extension);
+}
+
 fs::path TVnxPrintDlg::choosePdfFile()
 {
     const QString saved = QString::fromStdString(FSettings.ReadString(kPrinter, "PdfFile", ""));
     const QString name = dialogHooks().saveFileName(
-        this, text('G', 158), initialFolder(saved.isEmpty() ? QString() : QFileInfo(saved).path()),
+        this, text('G', 158),
+        suggestedFile(initialFolder(saved.isEmpty() ? QString() : QFileInfo(saved).path()),
+                      QStringLiteral(".pdf")),
         text('G', 159), 2);
     if (name.isEmpty())
         return {};
@@ -221,7 +248,7 @@ bool TVnxPrintDlg::printToPrinter()
     return true;
 }
 
-void TVnxPrintDlg::writeFile(const std::function<bool(report::ReportStatus&)>& output)
+bool TVnxPrintDlg::writeFile(const fs::path& file, const std::function<bool(report::ReportStatus&)>& output)
 {
     bool written = false;
     bool aborted = false;
@@ -233,6 +260,9 @@ void TVnxPrintDlg::writeFile(const std::function<bool(report::ReportStatus&)>& o
     // A run that was not aborted but left no file must not pass for a success.
     if (!written && !aborted)
         dialogHooks().message(this, text('G', 41));
+    if (written)
+        FSavedFile = file;
+    return written;
 }
 
 void TVnxPrintDlg::btnPrintClick(QPushButton* sender)
@@ -262,7 +292,7 @@ void TVnxPrintDlg::btnPreviewClick()
     int result = QDialog::Rejected;
     if (done) {
         TvnxPreviewDlg preview(pagePictures(device), FSettings, this);
-        preview.setWindowTitle(preview.windowTitle() + windowTitle());
+        preview.setCaption(windowTitle());
         preview.applySavedView();
         result = dialogHooks().exec(preview);
     }
@@ -279,7 +309,7 @@ void TVnxPrintDlg::BPdfClick()
     if (file.empty())
         return;
     Report.PdfFileName = file;
-    writeFile([this](report::ReportStatus& status) { return Report.PrintToPdf(status); });
+    writeFile(file, [this](report::ReportStatus& status) { return Report.PrintToPdf(status); });
     closeWithOk();
 }
 
@@ -290,19 +320,31 @@ void TVnxPrintDlg::btnHtmlClick()
         btnPrintClick(btnHtml);
         return;
     }
+    const std::string extension = FSettings.ReadString(kPrinter, "HtmlExtension", ".htm");
     const QString folder =
         initialFolder(QString::fromStdString(FSettings.ReadString(kPrinter, "HtmlDir", "")));
-    const QString name = dialogHooks().saveFileName(this, text('G', 59), folder, text('G', 95), 2);
+    const QString name = dialogHooks().saveFileName(
+        this, text('G', 59), suggestedFile(folder, QString::fromStdString(extension)), text('G', 95), 2);
     if (name.isEmpty())
         return;
     FSettings.WriteString(kPrinter, "HtmlDir", QFileInfo(name).path().toStdString());
-    fs::path file = name.toStdString();
-    file.replace_extension(FSettings.ReadString(kPrinter, "HtmlExtension", ".htm"));
+    const fs::path file = htmlFileName(name.toStdString(), extension);
     if (!mayWrite(file))
         return;
     Report.HtmlFileName = file;
-    writeFile([this](report::ReportStatus& status) { return Report.PrintToHtml(status); });
+    writeFile(file, [this](report::ReportStatus& status) { return Report.PrintToHtml(status); });
     closeWithOk();
+}
+
+fs::path TVnxPrintDlg::htmlFileName(fs::path chosen, const std::string& extension)
+{
+    // An HTML extension the user typed stays; any other one becomes the configured extension.
+    std::string typed = chosen.extension().string();
+    std::transform(typed.begin(), typed.end(), typed.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    if (typed != ".htm" && typed != ".html")
+        chosen.replace_extension(extension);
+    return chosen;
 }
 
 void TVnxPrintDlg::closeWithOk()

@@ -36,6 +36,16 @@ public:
     void SetOptions(std::initializer_list<report::TPrnDlgOption> options);
 
     report::TVnxReport Report;
+    /** The file name (without folder and extension) the PDF and HTML save dialogs suggest; empty: none. */
+    QString SuggestedName;
+    /** Where the save dialogs start when no earlier output names an existing folder (the open file's). */
+    QString DefaultFolder;
+
+    /** The PDF or HTML file the last output wrote; empty when none was written. */
+    const std::filesystem::path& savedFile() const { return FSavedFile; }
+    /** The HTML output file of a chosen name: ".htm" and ".html" stay, any other extension becomes the given
+     * one. */
+    static std::filesystem::path htmlFileName(std::filesystem::path chosen, const std::string& extension);
 
     QComboBox* CBPrinters;
     QSpinBox* edtExemplare;
@@ -59,21 +69,26 @@ public:
 private:
     void updateOptionButtons();
     void writeCurrent();
-    /** The initial folder of a save dialog: the folder when it exists, else the home folder. */
-    static QString initialFolder(const QString& folder);
+    /** The initial folder of a save dialog: the folder when it exists, else DefaultFolder when that exists,
+     * else the home folder. */
+    QString initialFolder(const QString& folder) const;
     /** Asks G10 when the file exists; true when it may be written. */
     bool mayWrite(const std::filesystem::path& file);
     /** The PDF file to write, chosen in the save dialog ("PdfFile"); empty on Cancel or No. */
     std::filesystem::path choosePdfFile();
     bool runOutput(const std::function<bool(report::ReportStatus&)>& job);
     bool printToPrinter();
-    /** Runs a file output; a failed write that was not aborted shows G41. */
-    void writeFile(const std::function<bool(report::ReportStatus&)>& output);
+    /** The path a save dialog starts with: the suggested name with the extension in the folder. */
+    QString suggestedFile(const QString& folder, const QString& extension) const;
+    /** Runs a file output; a failed write that was not aborted shows G41. True when the file was written. */
+    bool writeFile(const std::filesystem::path& file,
+                   const std::function<bool(report::ReportStatus&)>& output);
     void closeWithOk();
     void showAgain();
 
     base::CustomIniFile& FSettings;
     QPointer<QWidget> FActiveForm;
+    std::filesystem::path FSavedFile;
 };
 
 } // namespace lanescope::ui

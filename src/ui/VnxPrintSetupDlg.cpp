@@ -37,6 +37,18 @@ using report::TDocumentOption;
 
 QString qs(const std::string& text) { return QString::fromStdString(text); }
 
+// Components carry the names the form section of the language files uses for their texts.
+template <typename Component> Component* named(Component* component, const char* name)
+{
+    component->setObjectName(QString::fromLatin1(name));
+    return component;
+}
+
+QLabel* label(QWidget* parent, const char* name, const char* caption)
+{
+    return named(new QLabel(QString::fromUtf8(caption), parent), name);
+}
+
 QSpinBox* spinBox(QWidget* parent, int minimum, int maximum)
 {
     auto* box = new QSpinBox(parent);
@@ -152,19 +164,19 @@ TvnxPrintSetupDlg::TvnxPrintSetupDlg(report::TVnxDocument& document, bool allowH
     CBPrinters = new QComboBox(this);
     CBPrinters->addItems(printers::names());
     CBPrinters->setCurrentText(printers::currentName());
-    btnProperties = new QPushButton(QStringLiteral("Eigenschaften"), this);
+    btnProperties = named(new QPushButton(QStringLiteral("Eigenschaften"), this), "btnProperties");
     PageControl = new QTabWidget(this);
-    PageControl->addTab(createMarginsTab(), QStringLiteral("Ränder/Schriftart"));
-    PageControl->addTab(createFooterTab(), QStringLiteral("Fusszeilen"));
-    PageControl->addTab(createImagesTab(), QStringLiteral("Grafiken"));
-    PageControl->addTab(createMiscTab(), QStringLiteral("Verschiedenes"));
+    PageControl->addTab(named(createMarginsTab(), "tsMargins"), QStringLiteral("Ränder/Schriftart"));
+    PageControl->addTab(named(createFooterTab(), "tsFooter"), QStringLiteral("Fusszeilen"));
+    PageControl->addTab(named(createImagesTab(), "tsImages"), QStringLiteral("Grafiken"));
+    PageControl->addTab(named(createMiscTab(), "tsMisc"), QStringLiteral("Verschiedenes"));
     btnOK = new QPushButton(QStringLiteral("OK"), this);
     btnOK->setDefault(true);
-    btnCancel = new QPushButton(QStringLiteral("Abbrechen"), this);
-    btnStandard = new QPushButton(QStringLiteral("Standard"), this);
+    btnCancel = named(new QPushButton(QStringLiteral("Abbrechen"), this), "btnCancel");
+    btnStandard = named(new QPushButton(QStringLiteral("Standard"), this), "btnStandard");
     auto* standards = new QMenu(btnStandard);
-    standards->addAction(QStringLiteral("1 Spalte, Hochformat"), this, [this] { ApplyStandard(0); });
-    standards->addAction(QStringLiteral("2 Spalten, Querformat"), this, [this] { ApplyStandard(1); });
+    standards->addAction(qs(base::languageText('V', 112)), this, [this] { ApplyStandard(0); });
+    standards->addAction(qs(base::languageText('V', 113)), this, [this] { ApplyStandard(1); });
     connect(btnStandard, &QPushButton::clicked, this, [this, standards] {
         standards->popup(btnStandard->mapToGlobal(QPoint(0, btnStandard->height())));
     });
@@ -204,42 +216,43 @@ QWidget* TvnxPrintSetupDlg::createMarginsTab()
     edtLeft = spinBox(page, 0, 100);
     edtRight = spinBox(page, 0, 100);
     edtColDist = spinBox(page, 0, 100);
-    lblColDist = new QLabel(QStringLiteral("Spalten- abstand"), page);
-    auto* margins = new QGroupBox(QStringLiteral("Ränder (mm)"), page);
+    lblColDist = named(new QLabel(QStringLiteral("Spaltenabstand"), page), "lblColDist");
+    auto* margins = named(new QGroupBox(QStringLiteral("Ränder (mm)"), page), "gbMargins");
     auto* marginForm = new QFormLayout(margins);
-    marginForm->addRow(QStringLiteral("Oben"), edtTop);
-    marginForm->addRow(QStringLiteral("Unten"), edtBottom);
-    marginForm->addRow(QStringLiteral("Links"), edtLeft);
-    marginForm->addRow(QStringLiteral("Rechts"), edtRight);
+    marginForm->addRow(label(page, "lblTop", "Oben"), edtTop);
+    marginForm->addRow(label(page, "lblBottom", "Unten"), edtBottom);
+    marginForm->addRow(label(page, "lblLeft", "Links"), edtLeft);
+    marginForm->addRow(label(page, "lblRight", "Rechts"), edtRight);
     marginForm->addRow(lblColDist, edtColDist);
 
     cbVarFont = new QComboBox(page);
     cbFixFont = new QComboBox(page);
-    auto* fonts = new QGroupBox(QStringLiteral("Schriftart"), page);
+    auto* fonts = named(new QGroupBox(QStringLiteral("Schriftart"), page), "gbFonts");
     auto* fontForm = new QFormLayout(fonts);
-    fontForm->addRow(QStringLiteral("Var - Font"), cbVarFont);
-    fontForm->addRow(QStringLiteral("Fix - Font"), cbFixFont);
+    fontForm->addRow(label(page, "lblVarFont", "Var - Font"), cbVarFont);
+    fontForm->addRow(label(page, "lblFixFont", "Fix - Font"), cbFixFont);
 
-    gbColumns = new QGroupBox(QStringLiteral("Spalten"), page);
+    gbColumns = named(new QGroupBox(QStringLiteral("Spalten"), page), "gbColumns");
     edtColumns = spinBox(gbColumns, 1, 9);
-    cbHeadOnColumn = new QCheckBox(QStringLiteral("Kopf- und Fuss- zeilen pro Spalte"), gbColumns);
+    cbHeadOnColumn =
+        named(new QCheckBox(QStringLiteral("Kopf- und Fusszeilen pro Spalte"), gbColumns), "cbHeadOnColumn");
     auto* columnForm = new QFormLayout(gbColumns);
-    columnForm->addRow(QStringLiteral("Anzahl"), edtColumns);
+    columnForm->addRow(label(gbColumns, "lblColumns", "Anzahl"), edtColumns);
     columnForm->addRow(cbHeadOnColumn);
 
-    gbOrientation = new QGroupBox(QStringLiteral("Ausrichtung"), page);
-    rbPortrait = new QRadioButton(QStringLiteral("Hochformat"), gbOrientation);
-    rbLandscape = new QRadioButton(QStringLiteral("Querformat"), gbOrientation);
+    gbOrientation = named(new QGroupBox(QStringLiteral("Ausrichtung"), page), "gbOrientation");
+    rbPortrait = named(new QRadioButton(QStringLiteral("Hochformat"), gbOrientation), "rbPortrait");
+    rbLandscape = named(new QRadioButton(QStringLiteral("Querformat"), gbOrientation), "rbLandscape");
     auto* orientation = new QVBoxLayout(gbOrientation);
     orientation->addWidget(rbPortrait);
     orientation->addWidget(rbLandscape);
 
-    gbAddress = new QGroupBox(QStringLiteral("Adresse (mm)"), page);
+    gbAddress = named(new QGroupBox(QStringLiteral("Adresse (mm)"), page), "gbAddress");
     edtAddrTop = spinBox(gbAddress, 0, 200);
     edtAddrLeft = spinBox(gbAddress, 0, 200);
     auto* address = new QFormLayout(gbAddress);
-    address->addRow(QStringLiteral("von oben"), edtAddrTop);
-    address->addRow(QStringLiteral("von links"), edtAddrLeft);
+    address->addRow(label(gbAddress, "lblAddrTop", "von oben"), edtAddrTop);
+    address->addRow(label(gbAddress, "lblAddrLeft", "von links"), edtAddrLeft);
 
     lblInfo = new QLabel(page);
     auto* grid = new QGridLayout(page);
@@ -261,14 +274,14 @@ QWidget* TvnxPrintSetupDlg::createFooterTab()
     edtFootSize = spinBox(page, 10, 300);
     lblFootCount = new QLabel(page);
     auto* grid = new QGridLayout(page);
-    grid->addWidget(new QLabel(QStringLiteral("Links"), page), 0, 0);
-    grid->addWidget(new QLabel(QStringLiteral("Mitte"), page), 0, 1);
-    grid->addWidget(new QLabel(QStringLiteral("Rechts"), page), 0, 2);
+    grid->addWidget(label(page, "lblFootLeft", "Links"), 0, 0);
+    grid->addWidget(label(page, "lblFootCentre", "Mitte"), 0, 1);
+    grid->addWidget(label(page, "lblFootRight", "Rechts"), 0, 2);
     grid->addWidget(memoFootLeft, 1, 0);
     grid->addWidget(memoFootCentre, 1, 1);
     grid->addWidget(memoFootRight, 1, 2);
     auto* size = new QHBoxLayout;
-    size->addWidget(new QLabel(QStringLiteral("Schriftgrösse (%)"), page));
+    size->addWidget(label(page, "lblFootSize", "Schriftgrösse (%)"));
     size->addWidget(edtFootSize);
     size->addStretch();
     size->addWidget(lblFootCount);
@@ -285,21 +298,22 @@ QWidget* TvnxPrintSetupDlg::createImagesTab()
     edtImgY = spinBox(page, 0, 1000);
     edtImgScale = spinBox(page, 1, 10000);
     edtImgScale->setToolTip(QStringLiteral("100% entspricht 100 Pixel pro Inch"));
+    edtImgScale->setObjectName(QStringLiteral("edtImgScale"));
     cbImgAlign = new QComboBox(page);
     cbImgAlign->addItems(qs(base::languageText('G', 69)).split(QLatin1Char(';')));
     edtImgFile = new QLineEdit(page);
     btnImgFile = new QPushButton(QStringLiteral("..."), page);
-    btnImgNew = new QPushButton(QStringLiteral("Neu"), page);
-    btnImgDelete = new QPushButton(QStringLiteral("Löschen"), page);
+    btnImgNew = named(new QPushButton(QStringLiteral("Neu"), page), "btnImgNew");
+    btnImgDelete = named(new QPushButton(QStringLiteral("Löschen"), page), "btnImgDelete");
     auto* form = new QFormLayout;
-    form->addRow(QStringLiteral("x (mm)"), edtImgX);
-    form->addRow(QStringLiteral("y (mm)"), edtImgY);
-    form->addRow(QStringLiteral("Grösse (%)"), edtImgScale);
-    form->addRow(QStringLiteral("Ausrichtung"), cbImgAlign);
+    form->addRow(label(page, "lblImgX", "x (mm)"), edtImgX);
+    form->addRow(label(page, "lblImgY", "y (mm)"), edtImgY);
+    form->addRow(label(page, "lblImgScale", "Grösse (%)"), edtImgScale);
+    form->addRow(label(page, "lblImgAlign", "Ausrichtung"), cbImgAlign);
     auto* file = new QHBoxLayout;
     file->addWidget(edtImgFile, 1);
     file->addWidget(btnImgFile);
-    form->addRow(QStringLiteral("Datei"), file);
+    form->addRow(label(page, "lblImgFile", "Datei"), file);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(btnImgNew);
     buttons->addWidget(btnImgDelete);
@@ -323,17 +337,17 @@ QWidget* TvnxPrintSetupDlg::createImagesTab()
 QWidget* TvnxPrintSetupDlg::createMiscTab()
 {
     auto* page = new QWidget;
-    lblTemplate = new QLabel(QStringLiteral("HTML-Vorlage"), page);
+    lblTemplate = named(new QLabel(QStringLiteral("HTML-Vorlage"), page), "lblTemplate");
     edtTemplate = new QLineEdit(page);
     btnTemplateFile = new QPushButton(QStringLiteral("..."), page);
-    btnTemplateEdit = new QPushButton(QStringLiteral("Bearbeiten"), page);
+    btnTemplateEdit = named(new QPushButton(QStringLiteral("Bearbeiten"), page), "btnTemplateEdit");
     edtHtmlWidth = spinBox(page, -1, 1000);
     auto* grid = new QGridLayout(page);
     grid->addWidget(lblTemplate, 0, 0);
     grid->addWidget(edtTemplate, 0, 1);
     grid->addWidget(btnTemplateFile, 0, 2);
     grid->addWidget(btnTemplateEdit, 0, 3);
-    grid->addWidget(new QLabel(QStringLiteral("HTML-Tabellenbreite"), page), 1, 0);
+    grid->addWidget(label(page, "lblHtmlWidth", "HTML-Tabellenbreite"), 1, 0);
     grid->addWidget(edtHtmlWidth, 1, 1);
     grid->setRowStretch(2, 1);
     connect(btnTemplateFile, &QPushButton::clicked, this, [this] {

@@ -62,6 +62,11 @@ TvnxStatusBar::TvnxStatusBar(QWidget* parent)
     addPermanentWidget(FNum);
     addPermanentWidget(FCaps);
     addPermanentWidget(FCaret);
+    // A panel shows only while it has something to say: Num and Caps Lock cannot be read portably, and the
+    // caret panel appears while an editable field has the focus.
+    FNum->hide();
+    FCaps->hide();
+    FCaret->hide();
     connect(&FTimer, &QTimer::timeout, this, &TvnxStatusBar::tick);
     FTimer.start(kTickMs);
     qApp->installEventFilter(this);
@@ -74,12 +79,14 @@ void TvnxStatusBar::showText(const QString& text, Kind kind)
     QPalette palette = FMessage->palette();
     QFont font = FMessage->font();
     font.setBold(kind != Kind::Hint);
+    // Colours come from the palette, so the bar stays readable under a dark desktop theme: information
+    // in the link colour, errors in the highlight pair tinted red.
+    const QPalette& own = this->palette();
     palette.setColor(QPalette::Window,
-                     kind == Kind::Error ? QColor(Qt::red) : this->palette().color(QPalette::Button));
-    palette.setColor(QPalette::WindowText, kind == Kind::Error ? QColor(Qt::white)
-                                           : kind == Kind::Information
-                                               ? QColor(Qt::blue)
-                                               : this->palette().color(QPalette::WindowText));
+                     kind == Kind::Error ? QColor(0xc0, 0x1c, 0x28) : own.color(QPalette::Window));
+    palette.setColor(QPalette::WindowText, kind == Kind::Error         ? QColor(Qt::white)
+                                           : kind == Kind::Information ? own.color(QPalette::Link)
+                                                                       : own.color(QPalette::WindowText));
     FMessage->setPalette(palette);
     FMessage->setFont(font);
     FMessage->setText(text);
@@ -139,6 +146,7 @@ void TvnxStatusBar::refreshIndicators()
 {
     // Qt offers no portable way to read the Num Lock and Caps Lock states, so these panels stay empty.
     FCaret->setText(caretPosition(QApplication::focusWidget()));
+    FCaret->setVisible(!FCaret->text().isEmpty());
 }
 
 bool TvnxStatusBar::eventFilter(QObject* watched, QEvent* event)

@@ -9,6 +9,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTimer>
+#include <QVBoxLayout>
 #include <exception>
 
 namespace lanescope::ui {
@@ -19,27 +20,32 @@ TVnxStatusDlg::TVnxStatusDlg(QWidget* parent, int lineCount, bool withProgressBa
 {
     setWindowTitle(QString::fromUtf8(base::applicationTitle));
     const int n = std::clamp(lineCount, 1, 3);
-    int height = n * 20 + (withProgressBar ? 90 : 57);
-    if (abortButton)
-        height += 50;
-    setFixedSize(320, height);
+    // A layout sizes the dialog to its lines and its translated button; the lines keep a width of 280
+    // pixels at least, so texts that change while the job runs do not make the window jump.
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(20, 16, 20, 16);
     for (int k = 0; k < 3; ++k) {
         lines[static_cast<std::size_t>(k)] = new QLabel(this);
         QLabel* label = lines[static_cast<std::size_t>(k)];
-        label->setGeometry(20, 20 + k * 20, 280, 18);
+        label->setObjectName(QStringLiteral("lblLine%1").arg(k + 1));
+        label->setMinimumWidth(280);
         label->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
         label->setVisible(k < n);
+        layout->addWidget(label);
     }
     if (withProgressBar) {
         progressBar = new QProgressBar(this);
         progressBar->setRange(0, 100);
-        progressBar->setGeometry(20, n * 20 + 30, 280, 18);
+        layout->addWidget(progressBar);
     }
     if (abortButton) {
-        btnAbort = new QPushButton(QStringLiteral("Abbrechen"), this);
-        btnAbort->setGeometry(120, height - 70, 80, 25);
+        btnAbort = new QPushButton(QString::fromStdString(base::languageText('V', 96)), this);
+        btnAbort->setObjectName(QStringLiteral("btnAbort"));
+        layout->addSpacing(8);
+        layout->addWidget(btnAbort, 0, Qt::AlignHCenter);
         connect(btnAbort, &QPushButton::clicked, this, &TVnxStatusDlg::abortClick);
     }
+    layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
 TVnxStatusDlg::~TVnxStatusDlg()

@@ -45,6 +45,11 @@ constexpr TextId kTextIds[] = {
     // Viewer: lists, athlete rows, filter, CSV export and optional columns.
     {'V', 56, 0}, {'V', 57, 0}, {'V', 59, 0}, {'V', 60, 0}, {'V', 61, 0}, {'V', 62, 0},
     {'V', 63, 0}, {'V', 64, 0}, {'V', 65, 0}, {'V', 66, 0}, {'V', 67, 0}, {'V', 68, 0}, {'V', 69, 0},
+    // Viewer: print dialog, preview, note editor, page setup standards, saved-file message.
+    {'V', 90, 0}, {'V', 91, 0}, {'V', 92, 0}, {'V', 93, 0}, {'V', 94, 0}, {'V', 95, 0}, {'V', 96, 0},
+    {'V', 97, 0}, {'V', 98, 0}, {'V', 99, 0}, {'V', 100, 0}, {'V', 101, 0}, {'V', 102, 0}, {'V', 103, 0},
+    {'V', 104, 0}, {'V', 105, 0}, {'V', 106, 0}, {'V', 107, 0}, {'V', 108, 0}, {'V', 109, 0}, {'V', 110, 0},
+    {'V', 111, 0}, {'V', 112, 0}, {'V', 113, 0}, {'V', 114, 0},
 };
 // clang-format on
 

@@ -19,6 +19,7 @@
 #include "ui/VnxStatusBar.h"
 
 #include <QAction>
+#include <QMenu>
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
@@ -239,10 +240,12 @@ TEST_F(FrmViewTest, SearchHighlightsEachHitAndReportsWhenNoneIsLeft)
     EXPECT_EQ(view->selectedEventNode(), nullptr);
     view->findDialog()->setFindText(QStringLiteral("petersen"));
 
+    // The end of the hits is said inside the find dialog, with no message box over it.
+    const auto notFound = [this] { return view->findDialog()->notFoundText(); };
     std::vector<std::pair<const browser::EventTreeNode*, int>> hits;
-    for (int step = 0; step < 50 && view->warnings.isEmpty(); ++step) {
+    for (int step = 0; step < 50 && notFound().isEmpty(); ++step) {
         view->FindDialog1Find();
-        if (!view->warnings.isEmpty())
+        if (!notFound().isEmpty())
             break;
         const browser::PaintItem* mark = highlighted(view->shtEvents->surface()->paintBox());
         ASSERT_NE(mark, nullptr) << "step " << step;
@@ -252,8 +255,11 @@ TEST_F(FrmViewTest, SearchHighlightsEachHitAndReportsWhenNoneIsLeft)
     }
     ASSERT_GE(hits.size(), 2U);
     EXPECT_NE(hits[0], hits[1]);
-    ASSERT_EQ(view->warnings.size(), 1);
-    EXPECT_EQ(view->warnings.first(), text('V', 27));
+    EXPECT_EQ(notFound(), text('V', 27));
+    EXPECT_TRUE(view->warnings.isEmpty());
+    // Changing the text takes the message away.
+    view->findDialog()->setFindText(QStringLiteral("petersen "));
+    EXPECT_TRUE(notFound().isEmpty());
 
     // Closing the dialog forgets the search.
     view->findDialog()->close();
@@ -727,6 +733,62 @@ TEST_F(FrmViewTest, LiveIntervalIsSetInItsDialog)
     }
     resetDialogHooks();
     EXPECT_EQ(settings->ReadInteger("Live", "Interval", 0), 3600);
+}
+
+// A first start takes two thirds of the screen; the tree panes keep their share when the window shrinks,
+// so at 800 x 600 the list keeps most of the width.
+TEST_F(FrmViewTest, FirstStartSizeMinimumAndTreeShare)
+{
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    EXPECT_NEAR(view->width(), std::max(area.width() * 2 / 3, view->minimumWidth()), 2);
+    EXPECT_NEAR(view->height(), std::max(area.height() * 2 / 3, view->minimumHeight()), 2);
+    EXPECT_TRUE(area.contains(view->geometry()));
+    EXPECT_GE(800, view->minimumWidth());
+    EXPECT_GE(600, view->minimumHeight());
+
+    view->show();
+    view->resize(1400, 900);
+    QApplication::processEvents();
+    const int wide = view->shtEvents->treeWidth();
+    EXPECT_NEAR(wide, view->shtEvents->width() / 4, 4);
+    view->resize(800, 600);
+    QApplication::processEvents();
+    EXPECT_LT(view->shtEvents->treeWidth(), wide);
+    EXPECT_GT(view->shtEvents->surface()->width(), view->shtEvents->width() / 2);
+
+    // The share is kept across windows.
+    view->shtEvents->setTreeShare(0.4);
+    view.reset();
+    view = std::make_unique<TestView>(*settings);
+    EXPECT_NEAR(view->shtEvents->treeShare(), 0.4, 0.001);
+}
+
+// File > Recent files: newest first, ten at most, files that are gone leave the list; the open dialog starts
+// in the folder of the file opened last.
+TEST_F(FrmViewTest, RecentFilesListTheOpenedFilesThatStillExist)
+{
+    const fs::path first = folder / "first.lef";
+    const fs::path second = folder / "second & more.lef";
+    fs::copy_file(kSample.toStdString(), first);
+    fs::copy_file(kSample.toStdString(), second);
+    EXPECT_FALSE(view->mnuRecentFiles->isEnabled());
+    view->OpenFile(QString::fromStdString(first.string()), true);
+    view->OpenFile(QString::fromStdString(second.string()), true);
+    view->OpenFile(QString::fromStdString(first.string()), true);
+    EXPECT_EQ(view->recentFiles(),
+              (QStringList{QString::fromStdString(first.string()), QString::fromStdString(second.string())}));
+
+    fs::remove(first);
+    QMetaObject::invokeMethod(view->mnuRecentFiles, "aboutToShow");
+    const QList<QAction*> entries = view->mnuRecentFiles->actions();
+    ASSERT_EQ(entries.size(), 1);
+    EXPECT_EQ(entries[0]->text(), QStringLiteral("&1 second && more.lef"));
+    EXPECT_EQ(settings->ReadString("RecentFiles", "2", ""), "");
+    entries[0]->trigger();
+    EXPECT_TRUE(view->windowTitle().endsWith(QStringLiteral("second & more.lef")));
+
+    view.reset();
+    EXPECT_EQ(settings->ReadString("main", "openPath", ""), folder.string());
 }
 
 } // namespace

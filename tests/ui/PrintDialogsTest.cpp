@@ -1,3 +1,4 @@
+#include "app/VnxLanguage.h"
 #include "base/VnxIniFiles.h"
 #include "browser/BrowserModels.h"
 #include "lenex/LnxParser.h"
@@ -7,6 +8,7 @@
 #include "swim/BSSwLenex.h"
 #include "ui/BrowserPage.h"
 #include "ui/DialogHooks.h"
+#include "ui/ElidedTexts.h"
 #include "ui/FrmView.h"
 #include "ui/QtReportCanvas.h"
 #include "ui/ReportDialogs.h"
@@ -14,12 +16,15 @@
 #include "ui/VnxNoteEditDlg.h"
 #include "ui/VnxPreviewDlg.h"
 #include "ui/VnxPrintSetupDlg.h"
+#include "ui/VnxStatusBar.h"
 #include "ui/VnxStatusDlg.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -565,6 +570,72 @@ TEST_F(PrintDialogsTest, MainWindowPrintsItsSelectionAndTheClubStatistics)
     EXPECT_NE(html.find("Freistilstaffel"), std::string::npos);
     EXPECT_NE(html.find("Brandt Clara"), std::string::npos);
     EXPECT_TRUE(fs::exists(folder / "clubs.pdf"));
+}
+
+// File > Export writes the list shown without the print dialog: the save dialog starts in the open file's
+// folder with the list's title as the name, a typed ".html" stays, and the status bar says where it went.
+TEST_F(PrintDialogsTest, ExportSuggestsTheListTitleKeepsHtmlAndSaysWhereItSaved)
+{
+    settings->WriteBool("Files", "AskRegExtension", false);
+    TfrmView view(*settings);
+    view.OpenFile(QStringLiteral(LANESCOPE_SAMPLES_DIR "/autumn-open-2026.lef"), true);
+    view.PgcMain->setCurrentIndex(TfrmView::EventsPage);
+    QTreeWidget* events = view.shtEvents->tree();
+    for (QTreeWidgetItemIterator it(events); *it; ++it) {
+        events->setCurrentItem(*it);
+        const browser::EventTreeNode* node = view.selectedEventNode();
+        if (node && node->level == 1 && node->data->getInteger(tag::NUM) == 7)
+            break;
+    }
+    ASSERT_TRUE(view.ActExportHtml->isEnabled());
+    const QString title = view.shtEvents->title()->text();
+    ASSERT_FALSE(title.isEmpty());
+
+    QStringList suggested;
+    QStringList answers{qs(folder / "relay.html"), qs(folder / "relay")};
+    dialogHooks().saveFileName = [&](QWidget*, const QString&, const QString& start, const QString&, int) {
+        suggested.append(start);
+        return answers.takeFirst();
+    };
+    view.ActExportHtml->trigger();
+    EXPECT_NE(lanescope::testing::readFile(folder / "relay.html").find("Autumn Open"), std::string::npos);
+    EXPECT_FALSE(fs::exists(folder / "relay.htm"));
+    EXPECT_EQ(view.statusBarView->messageText(), QStringLiteral("Gespeichert: ") + qs(folder / "relay.html"));
+
+    view.ActExportPdf->trigger();
+    EXPECT_EQ(lanescope::testing::readFile(folder / "relay.pdf").substr(0, 5), "%PDF-");
+    EXPECT_EQ(view.statusBarView->messageText(), QStringLiteral("Gespeichert: ") + qs(folder / "relay.pdf"));
+
+    ASSERT_EQ(suggested.size(), 2);
+    // The HTML dialog had no folder of its own yet: it starts where the meet was opened.
+    EXPECT_EQ(QFileInfo(suggested[0]).dir().canonicalPath(), QDir(LANESCOPE_SAMPLES_DIR).canonicalPath());
+    EXPECT_EQ(QFileInfo(suggested[0]).fileName(), title + QStringLiteral(".htm"));
+    EXPECT_EQ(QFileInfo(suggested[1]).fileName(), title + QStringLiteral(".pdf"));
+    EXPECT_TRUE(messages.isEmpty()) << messages.join(QLatin1Char('\n')).toStdString();
+}
+
+// A printout is in the print language throughout: with German on the screen and English for printing, the
+// list title is English like the rest of the page.
+TEST_F(PrintDialogsTest, PrintoutTakesTheListTitleInThePrintLanguage)
+{
+    loadFile(LANESCOPE_SAMPLES_DIR "/autumn-open-2026.lef");
+    app::TLanguage& language = app::LanguageManager();
+    const int printer = language.printerLanguage();
+    language.setPrinterLanguage(3);
+    report::TVnxReport::setPrintLanguageHooks([] { app::LanguageManager().BeginPrintLanguage(); },
+                                              [] { app::LanguageManager().EndPrintLanguage(); });
+    answerSaveDialogs({qs(folder / "english.htm")});
+    auto dialog = printDialog(7);
+    dialog->btnHtml->click();
+    report::TVnxReport::setPrintLanguageHooks({}, {});
+    language.setPrinterLanguage(printer);
+
+    const std::string html = lanescope::testing::readFile(folder / "english.htm");
+    EXPECT_NE(html.find("Freestyle Relay"), std::string::npos);
+    EXPECT_EQ(html.find("Freistil"), std::string::npos);
+    EXPECT_EQ(html.find("Wettkampf"), std::string::npos);
+    // The screen keeps its language.
+    EXPECT_NE(models.events.nodesInOrder().front()->text.find("Samstag"), std::string::npos);
 }
 
 } // namespace

@@ -1,9 +1,11 @@
 #include "app/SettingsLocation.h"
 #include "app/VnxLanguage.h"
+#include "base/LanguageTexts.h"
 #include "base/VnxIniFiles.h"
 #include "lenex/LnxSchema.h"
 #include "report/VnxReport.h"
 #include "support/LocalHttpServer.h"
+#include "swim/TextFormat.h"
 #include "ui/BrowserPage.h"
 #include "ui/DialogHooks.h"
 #include "ui/DownloadDialog.h"
@@ -15,6 +17,7 @@
 #include "ui/VnxPreviewDlg.h"
 #include "ui/VnxPrintDlg.h"
 #include "ui/VnxPrintSetupDlg.h"
+#include "ui/VnxStatusBar.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -33,12 +36,12 @@
 
 /**
  * lanescope-screenshots OUTPUT-FOLDER [MEET-FILE [CHAMPIONSHIP-FILE]]: writes the pictures of the main
- * window, the print dialogs, the language dialog, the download dialog (its meet list served from this
- * machine) and the first-start question in French that the documentation shows, on the bundled sample
- * meet by default; with a championship file (the world short-course championships of the shared test
- * data) also its events page with the rounds told apart and a list with status codes, in English.
- * The window runs with fresh settings and the German screen language, so the pictures do not depend on
- * the settings of the machine.
+ * window (also at 800 x 600 and under a dark palette), the print dialogs (also in English), the language
+ * dialog, the download dialog (its meet list served from this machine) and the first-start question in French
+ * that the documentation shows, on the bundled sample meet by default; with a championship file (the world
+ * short-course championships of the shared test data) also its events page with the rounds told apart and a
+ * list with status codes, in English. The window runs with fresh settings and the German screen language, so
+ * the pictures do not depend on the settings of the machine.
  */
 using namespace lanescope;
 
@@ -142,8 +145,16 @@ void writeMainWindowPictures(ui::TfrmView& view, PictureWriter& pictures)
     pictures.fail("the meet has no club");
 }
 
+/** The names of the pictures of the print dialog, its preview and (when named) the page setup. */
+struct PrintPictureNames
+{
+    const char* print;
+    const char* preview;
+    const char* setup;
+};
+
 // The print dialog of the relay with splits, the preview of its report and the page setup.
-void writePrintPictures(ui::TfrmView& view, PictureWriter& pictures)
+void writePrintPictures(ui::TfrmView& view, PictureWriter& pictures, const PrintPictureNames& names)
 {
     if (!selectRelayWithSplits(view))
         return;
@@ -153,15 +164,17 @@ void writePrintPictures(ui::TfrmView& view, PictureWriter& pictures)
             preview->resize(900, 760);
             preview->show();
             preview->ZoomPageWidth();
-            pictures.save(*preview, "preview-relay-report");
+            pictures.save(*preview, names.preview);
             previewShown = true;
         } else if (auto* print = qobject_cast<ui::TVnxPrintDlg*>(&dialog)) {
             print->show();
-            pictures.save(*print, "print-dialog");
+            pictures.save(*print, names.print);
             print->btnPreview->click();
-            ui::TvnxPrintSetupDlg setup(print->Report.Document(), true);
-            setup.show();
-            pictures.save(setup, "page-setup");
+            if (names.setup) {
+                ui::TvnxPrintSetupDlg setup(print->Report.Document(), true);
+                setup.show();
+                pictures.save(setup, names.setup);
+            }
         }
         return int(QDialog::Rejected);
     };
@@ -190,6 +203,46 @@ void writeLanguagePictures(ui::TfrmView& view, PictureWriter& pictures)
             return pictures.fail("a language file is missing beside the program");
         pictures.save(view, name);
     }
+}
+
+// In English: the print dialog and preview, the window at 800 x 600 (the list keeps its time column in
+// view) and the window under a dark palette with a saved-file message in the status bar.
+void writeEnglishPictures(ui::TfrmView& view, PictureWriter& pictures)
+{
+    if (!app::LanguageManager().LoadLanguage(3, true))
+        return pictures.fail("the English language file is missing beside the program");
+    writePrintPictures(view, pictures, {"print-dialog-english", "preview-english", nullptr});
+
+    const QSize size = view.size();
+    view.PgcMain->setCurrentIndex(ui::TfrmView::EventsPage);
+    view.shtEvents->splits()->setChecked(false);
+    QTreeWidget* events = view.shtEvents->tree();
+    events->setCurrentItem(events->topLevelItem(0)->child(0));
+    events->setFocus();
+    view.resize(800, 600);
+    pictures.save(view, "main-window-800x600");
+
+    const QPalette light = QApplication::palette();
+    QPalette dark;
+    dark.setColor(QPalette::Window, QColor(0x2b, 0x2b, 0x2b));
+    dark.setColor(QPalette::WindowText, QColor(0xe0, 0xe0, 0xe0));
+    dark.setColor(QPalette::Base, QColor(0x1e, 0x1e, 0x1e));
+    dark.setColor(QPalette::AlternateBase, QColor(0x32, 0x32, 0x32));
+    dark.setColor(QPalette::Text, QColor(0xe0, 0xe0, 0xe0));
+    dark.setColor(QPalette::Button, QColor(0x35, 0x35, 0x35));
+    dark.setColor(QPalette::ButtonText, QColor(0xe0, 0xe0, 0xe0));
+    dark.setColor(QPalette::Highlight, QColor(0x3d, 0x6f, 0xb4));
+    dark.setColor(QPalette::HighlightedText, Qt::white);
+    dark.setColor(QPalette::Link, QColor(0x7a, 0xb8, 0xff));
+    dark.setColor(QPalette::Mid, QColor(0x50, 0x50, 0x50));
+    dark.setColor(QPalette::Dark, QColor(0x18, 0x18, 0x18));
+    QApplication::setPalette(dark);
+    view.resize(size);
+    selectRelayWithSplits(view);
+    view.statusBarView->informationMessage(QString::fromStdString(
+        swim::formatText(base::languageText('V', 114), {std::string("/home/coach/results/relay.pdf")})));
+    pictures.save(view, "dark-palette");
+    QApplication::setPalette(light);
 }
 
 // The event node of the EVENT with the id, or nullptr.
@@ -368,8 +421,9 @@ int main(int argc, char* argv[])
         return 1;
     }
     writeMainWindowPictures(view, pictures);
-    writePrintPictures(view, pictures);
+    writePrintPictures(view, pictures, {"print-dialog", "preview-relay-report", "page-setup"});
     writeLanguagePictures(view, pictures);
+    writeEnglishPictures(view, pictures);
     writeReloadPicture(view, meet, work.filePath(QStringLiteral("reloaded.lef")), pictures);
     writeDownloadPicture(view, settings, pictures);
     if (arguments.size() == 4)
