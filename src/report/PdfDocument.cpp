@@ -292,18 +292,21 @@ std::string PdfDocument::serialize(const PdfInfo& info) const
                                   ObjectWriter::ref(number + 1) + "] /ToUnicode " +
                                   ObjectWriter::ref(number + 4) + " >>");
         writer.object(number + 1,
-                      "<< /Type /Font /Subtype /CIDFontType2 /BaseFont /" + font.baseFont +
+                      "<< /Type /Font /Subtype " + std::string(font.cff ? "/CIDFontType0" : "/CIDFontType2") +
+                          " /BaseFont /" + font.baseFont +
                           " /CIDSystemInfo << /Registry (Adobe) /Ordering (Identity) /Supplement 0 >>"
                           " /FontDescriptor " +
-                          ObjectWriter::ref(number + 2) + " /DW 1000 /W [" + font.widths +
-                          "] /CIDToGIDMap /Identity >>");
+                          ObjectWriter::ref(number + 2) + " /DW 1000 /W [" + font.widths + "]" +
+                          (font.cff ? "" : " /CIDToGIDMap /Identity") + " >>");
         std::string descriptor =
             "<< /Type /FontDescriptor /FontName /" + font.baseFont + " " + font.descriptorEntries;
         if (!font.fontFile.empty())
-            descriptor += " /FontFile2 " + ObjectWriter::ref(number + 3);
+            descriptor += (font.cff ? " /FontFile3 " : " /FontFile2 ") + ObjectWriter::ref(number + 3);
         writer.object(number + 2, descriptor + " >>");
         writer.stream(number + 3,
-                      "<< /Length1 " + std::to_string(font.fontFile.size()) + " /Filter /FlateDecode >>",
+                      font.cff ? "<< /Subtype /CIDFontType0C /Filter /FlateDecode >>"
+                               : "<< /Length1 " + std::to_string(font.fontFile.size()) +
+                                     " /Filter /FlateDecode >>",
                       deflate(font.fontFile));
         writer.stream(number + 4, "<< /Filter /FlateDecode >>", deflate(font.toUnicode));
         fontObjects[name] = number;

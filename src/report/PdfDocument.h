@@ -37,6 +37,8 @@ struct PdfType0Font
     std::string widths;
     /** The CMap program from glyph numbers to Unicode. */
     std::string toUnicode;
+    /** CFF outlines: a CID font of type 0 with the bare CFF table; else type 2 with the TrueType file. */
+    bool cff = false;
     /** The descriptor's entries besides its type, name and file: flags, box, angle, ascent, ... */
     std::string descriptorEntries;
 };

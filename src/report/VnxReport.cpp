@@ -12,6 +12,8 @@
 
 #include <algorithm>
 #include <exception>
+#include <unicode/brkiter.h>
+#include <unicode/utext.h>
 #include <utility>
 
 namespace lanescope::report {
@@ -28,6 +30,32 @@ PrintLanguageHooks& printLanguageHooks()
 {
     static PrintLanguageHooks hooks;
     return hooks;
+}
+
+/**
+ * Where the letter groups (user-perceived characters: a letter with its accents, a syllable block) of
+ * the UTF-8 text begin; a cut between them never splits a letter from its marks.
+ */
+std::vector<std::size_t> letterGroupStarts(const std::string& text)
+{
+    std::vector<std::size_t> starts;
+    UErrorCode error = U_ZERO_ERROR;
+    UText* utext = utext_openUTF8(nullptr, text.data(), static_cast<std::int64_t>(text.size()), &error);
+    icu::BreakIterator* groups = icu::BreakIterator::createCharacterInstance(icu::Locale::getRoot(), error);
+    if (U_SUCCESS(error) && groups != nullptr) {
+        groups->setText(utext, error);
+        for (std::int32_t at = groups->first(); at != icu::BreakIterator::DONE && U_SUCCESS(error);
+             at = groups->next())
+            if (static_cast<std::size_t>(at) < text.size())
+                starts.push_back(static_cast<std::size_t>(at));
+    }
+    delete groups;
+    utext_close(utext);
+    if (starts.empty())
+        for (std::size_t i = 0; i < text.size(); ++i)
+            if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80)
+                starts.push_back(i);
+    return starts;
 }
 
 unsigned optionBit(TPrnDlgOption option) { return 1u << static_cast<unsigned>(option); }
@@ -171,19 +199,28 @@ int TVnxReport::MeasureText(int flags, const std::string& text)
 
 std::string TVnxReport::FitText(const std::string& text, int flags, int width)
 {
+    // Every text keeps a blank's width from what follows, so it never touches the next column.
+    width -= MeasureText(flags, " ");
     if (MeasureText(flags, text) <= width)
         return text;
-    // A cut text keeps a blank's width from what follows, so "..." does not touch the next column.
-    width -= MeasureText(flags, " ");
-    // Cut points lie between UTF-8 characters; the widths of the cut texts grow with their length.
-    std::vector<std::size_t> cuts;
-    for (std::size_t i = 0; i < text.size(); ++i)
-        if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80)
-            cuts.push_back(i);
-    const std::string ellipsis = MeasureText(flags, "...") <= width ? "..." : "";
+    // A closing bracket group at the end (a nation code, a year of birth) is kept whole; the text
+    // before it gives way.
+    std::string tail;
+    std::string head = text;
+    if (const std::size_t open = text.rfind(" ("); open != std::string::npos && text.ends_with(")") &&
+                                                   text.size() - open <= 12 && open > 0) {
+        tail = text.substr(open);
+        head = text.substr(0, open);
+        if (MeasureText(flags, tail) > width) {
+            tail.clear();
+            head = text;
+        }
+    }
+    const std::vector<std::size_t> cuts = letterGroupStarts(head);
+    const std::string ellipsis = MeasureText(flags, "..." + tail) <= width ? "..." : "";
     const auto shortened = [&](std::size_t index) {
-        std::string cut(base::trimRightView(std::string_view(text).substr(0, cuts[index])));
-        return cut.empty() ? cut : cut + ellipsis;
+        std::string cut(base::trimRightView(std::string_view(head).substr(0, cuts[index])));
+        return cut.empty() ? cut : cut + ellipsis + tail;
     };
     std::size_t low = 0; // shortened(low) always fits: the empty text
     std::size_t high = cuts.size();
@@ -195,6 +232,13 @@ std::string TVnxReport::FitText(const std::string& text, int flags, int width)
             high = middle;
     }
     return shortened(low);
+}
+
+std::string TVnxReport::FitTextMm(const std::string& text, int flags, int width)
+{
+    if (!DrawsPages())
+        return text;
+    return FitText(text, flags, DeviceX(width) - DeviceX(0));
 }
 
 int TVnxReport::CellRoom(int column, int flags) const
@@ -306,6 +350,18 @@ bool TVnxReport::CheckPageBreak(int tenths)
         return false;
     NewPage();
     return true;
+}
+
+int TVnxReport::LinesLeft()
+{
+    const int lineHeight = std::max(FDocument.LineHeight(), 1);
+    return (FDocument.PrintableHeight() - FDocument.FooterHeight()) * 10 / lineHeight - FY;
+}
+
+int TVnxReport::LinesPerPage()
+{
+    const int lineHeight = std::max(FDocument.LineHeight(), 1);
+    return (FDocument.PrintableHeight() - FDocument.FooterHeight()) * 10 / lineHeight - FHeaderHeight;
 }
 
 void TVnxReport::NewPage()
@@ -758,25 +814,60 @@ bool TVnxReport::PrintToHtml(ReportStatus& status)
     return written;
 }
 
+namespace {
+
+/** The status of a counting pass: progress and abort go through, warnings wait for the real pass. */
+class CountingStatus : public ReportStatus
+{
+public:
+    explicit CountingStatus(ReportStatus& status)
+        : FStatus(status)
+    {
+    }
+    void setLine(int index, const std::string& text) override { FStatus.setLine(index, text); }
+    bool aborted() override { return FStatus.aborted(); }
+    void setAborted() override { FStatus.setAborted(); }
+
+private:
+    ReportStatus& FStatus;
+};
+
+} // namespace
+
 bool TVnxReport::PrintToPdf(ReportStatus& status)
 {
     status.setLine(0, base::languageText('G', 158) + ": " + PdfFileName.filename().string());
-    FPdf = std::make_unique<TBSPdf>(PdfFileName);
-    FPdf->SetCreator(std::string("Vornix ") + base::productName + " " + base::versionText);
-    FPdf->SetAuthor(std::string(base::productName) + " report engine");
-    if (FFixedNow != 0)
-        FPdf->setFixedCreationDate(base::formatDateTime("yyyymmddhhnnss", FFixedNow));
     bool written = false;
+    FTotalPages = 0;
     try {
-        Run(status, OutputKind::Pdf, nullptr);
+        // The first pass counts the pages for "Page N of M" and writes nothing.
+        FPdf = std::make_unique<TBSPdf>(PdfFileName);
+        CountingStatus counting(status);
+        Run(counting, OutputKind::Pdf, nullptr);
+        const int total = FPdf->PageCount();
+        FPdf->Discard();
+        FTotalPages = total;
+        ResetRun();
+
+        FPdf = std::make_unique<TBSPdf>(PdfFileName);
+        FPdf->SetCreator(std::string("Vornix ") + base::productName + " " + base::versionText);
+        FPdf->SetAuthor(std::string(base::productName) + " report engine");
+        if (FFixedNow != 0)
+            FPdf->setFixedCreationDate(base::formatDateTime("yyyymmddhhnnss", FFixedNow));
+        if (!status.aborted())
+            Run(status, OutputKind::Pdf, nullptr);
         if (status.aborted() || PdfFileName.empty())
             FPdf->Discard();
         else
             written = FPdf->SaveAndClose();
+        if (const int missing = FPdf->MissingGlyphCount(); missing > 0)
+            status.warning(swim::formatText(base::languageText('V', 141), {missing}));
     } catch (const std::exception&) {
-        FPdf->Discard();
+        if (FPdf)
+            FPdf->Discard();
         written = false;
     }
+    FTotalPages = 0;
     FPdf.reset();
     ResetRun();
     return written;

@@ -116,6 +116,10 @@ public:
     void PrintRow(const std::vector<std::string>& texts, int flags);
     void AdvanceLines(int tenths);
     bool CheckPageBreak(int tenths);
+    /** Tenths of a line left on the current page column above the footer. */
+    int LinesLeft();
+    /** Tenths of a line a fresh page column holds below its head lines. */
+    int LinesPerPage();
     void NewPage();
     /** Thickness as `LineAt`; -1 draws a double rule. */
     void PrintRule(int thickness);
@@ -130,6 +134,8 @@ public:
     void LineAt(int x1, int y1, int thickness, int y2, int x2);
     void ImageAt(int x, int y, const ReportPicture& picture, int alignment, int scale);
     int TextWidthMm(const std::string& text);
+    /** The text cut (as `PrintCell` cuts) to a width in tenths of a millimetre in the current font. */
+    std::string FitTextMm(const std::string& text, int flags, int width);
     void HtmlRaw(const std::string& text);
     void HtmlNewLine();
     void HtmlFlushRow();
@@ -152,6 +158,11 @@ public:
 
     OutputKind Output() const { return FOutput; }
     int PageNumber() const { return FPageNumber; }
+    /**
+     * The number of pages of the run, for "Page N of M": PDF output counts them in a first pass that
+     * writes nothing; 0 while counting and in outputs that do not count.
+     */
+    int TotalPages() const { return FTotalPages; }
     void SetPageNumber(int number) { FPageNumber = number; }
     int PageColumnIndex() const { return FPageColumn; }
     int CopyIndex() const { return FCopyIndex; }
@@ -213,6 +224,7 @@ private:
     int FPageColumn = 0;
     int FCopyIndex = 0;
     int FPageNumber = 1;
+    int FTotalPages = 0;
     int FHeaderHeight = 0;
     int FX = 0;
     int FY = 0;
