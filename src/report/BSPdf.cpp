@@ -164,6 +164,21 @@ void TBSPdf::NewPage()
     ++FPageCount;
 }
 
+void TBSPdf::AddBookmark(int level, const std::string& title, const std::string& name, int y)
+{
+    if (!FDocument)
+        throw std::logic_error("TBSPdf::AddBookmark before NewPage");
+    FDocument->addOutline(level, title, FPageHeight - y);
+    FDocument->addDestination(name, FPageHeight - y);
+}
+
+void TBSPdf::AddLink(int left, int top, int right, int bottom, const std::string& name)
+{
+    if (!FDocument)
+        throw std::logic_error("TBSPdf::AddLink before NewPage");
+    FDocument->addLink(left, FPageHeight - bottom, right, FPageHeight - top, name);
+}
+
 int TBSPdf::PageCount() const { return FPageCount; }
 
 int TBSPdf::MissingGlyphCount() const { return FMissingGlyphs; }

@@ -61,6 +61,10 @@ public:
     void DrawImage(int left, int top, int right, int bottom, const ReportPicture& picture);
     /** Writes the document (replacing the file); false when writing failed. Nothing happens without pages. */
     bool SaveAndClose();
+    /** An outline entry and a named destination at height y (from the top) of the current page. */
+    void AddBookmark(int level, const std::string& title, const std::string& name, int y);
+    /** A link over the rectangle (top-left coordinates) of the current page to a named destination. */
+    void AddLink(int left, int top, int right, int bottom, const std::string& name);
     /** Pages of the open document. */
     int PageCount() const;
     /** Glyphs drawn as the missing-glyph box because no installed font has their character. */

@@ -203,18 +203,22 @@ std::string TVnxReport::FitText(const std::string& text, int flags, int width)
     width -= MeasureText(flags, " ");
     if (MeasureText(flags, text) <= width)
         return text;
-    // A closing bracket group at the end (a nation code, a year of birth) is kept whole; the text
+    // A code in brackets at the end ("(COM)") or a year after a comma (", 05") is kept whole; the text
     // before it gives way.
     std::string tail;
     std::string head = text;
-    if (const std::size_t open = text.rfind(" ("); open != std::string::npos && text.ends_with(")") &&
-                                                   text.size() - open <= 12 && open > 0) {
-        tail = text.substr(open);
-        head = text.substr(0, open);
-        if (MeasureText(flags, tail) > width) {
-            tail.clear();
-            head = text;
-        }
+    std::size_t tailStart = std::string::npos;
+    if (const std::size_t open = text.rfind(" ("); open != std::string::npos && open > 0 && text.ends_with(")") &&
+                                                   text.size() - open <= 12)
+        tailStart = open;
+    else if (const std::size_t comma = text.rfind(", "); comma != std::string::npos && comma > 0 &&
+                                                         text.size() - comma <= 6 &&
+                                                         std::all_of(text.begin() + static_cast<std::ptrdiff_t>(comma + 2), text.end(),
+                                                                     [](char c) { return c >= '0' && c <= '9'; }))
+        tailStart = comma;
+    if (tailStart != std::string::npos && MeasureText(flags, text.substr(tailStart)) <= width) {
+        tail = text.substr(tailStart);
+        head = text.substr(0, tailStart);
     }
     const std::vector<std::size_t> cuts = letterGroupStarts(head);
     const std::string ellipsis = MeasureText(flags, "..." + tail) <= width ? "..." : "";
@@ -350,6 +354,30 @@ bool TVnxReport::CheckPageBreak(int tenths)
         return false;
     NewPage();
     return true;
+}
+
+void TVnxReport::Bookmark(int level, const std::string& title, const std::string& anchor)
+{
+    FAnchorPages.try_emplace(anchor, FPageNumber);
+    if (FOutput != OutputKind::Pdf)
+        return;
+    EnsurePage();
+    FPdf->AddBookmark(level, title, anchor, DeviceY(RowYmm(FY)));
+}
+
+int TVnxReport::AnchorPage(const std::string& anchor) const
+{
+    const auto found = FCountedAnchorPages.find(anchor);
+    return found == FCountedAnchorPages.end() ? 0 : found->second;
+}
+
+void TVnxReport::LinkLine(const std::string& anchor)
+{
+    if (FOutput != OutputKind::Pdf)
+        return;
+    EnsurePage();
+    FPdf->AddLink(DeviceX(ColumnXmm(0)), DeviceY(RowYmm(FY)), DeviceX(ColumnXmm(1000)),
+                  DeviceY(RowYmm(FY + 10)), anchor);
 }
 
 int TVnxReport::LinesLeft()
@@ -690,6 +718,7 @@ void TVnxReport::Run(ReportStatus& status, OutputKind kind, ReportDevice* device
     const LanguageSwitch language;
     FStartTime = base::formatDateTime(base::currentFormatSettings().shortTimeFormat, now());
     FUnreadableImages.clear();
+    FAnchorPages.clear();
     FDocument.ResetHeads();
     SetColumns("");
     FPageOpen = false;
@@ -847,6 +876,7 @@ bool TVnxReport::PrintToPdf(ReportStatus& status)
         const int total = FPdf->PageCount();
         FPdf->Discard();
         FTotalPages = total;
+        FCountedAnchorPages = FAnchorPages;
         ResetRun();
 
         FPdf = std::make_unique<TBSPdf>(PdfFileName);
@@ -868,6 +898,7 @@ bool TVnxReport::PrintToPdf(ReportStatus& status)
         written = false;
     }
     FTotalPages = 0;
+    FCountedAnchorPages.clear();
     FPdf.reset();
     ResetRun();
     return written;

@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <memory>
 #include <set>
 #include <string>
@@ -116,6 +117,15 @@ public:
     void PrintRow(const std::vector<std::string>& texts, int flags);
     void AdvanceLines(int tenths);
     bool CheckPageBreak(int tenths);
+    /**
+     * Marks the current line as the place `anchor` names: an outline entry (level 0 at the top) in PDF
+     * output, and the page number `AnchorPage` gives in the next pass.
+     */
+    void Bookmark(int level, const std::string& title, const std::string& anchor);
+    /** The page of the anchor in the counting pass of PDF output; 0 when unknown. */
+    int AnchorPage(const std::string& anchor) const;
+    /** Makes the current line a link to the anchor (PDF output). */
+    void LinkLine(const std::string& anchor);
     /** Tenths of a line left on the current page column above the footer. */
     int LinesLeft();
     /** Tenths of a line a fresh page column holds below its head lines. */
@@ -225,6 +235,8 @@ private:
     int FCopyIndex = 0;
     int FPageNumber = 1;
     int FTotalPages = 0;
+    std::map<std::string, int> FAnchorPages;
+    std::map<std::string, int> FCountedAnchorPages;
     int FHeaderHeight = 0;
     int FX = 0;
     int FY = 0;
