@@ -5,6 +5,7 @@
 #include "cli/TreeLookup.h"
 #include "report/ClubStats.h"
 #include "report/LanescopeDrucken.h"
+#include "report/ResultBook.h"
 #include "report/VnxReport.h"
 #include "swim/BSSwLenex.h"
 
@@ -19,8 +20,8 @@ using namespace lanescope::browser;
 
 const char* const kUsage =
     "usage: lanescope-cli export FILE [--competition N] ((--event NUM [--round CODE] | --event-id ID) "
-    "[--age-group ID] | --athlete ID | --relay ID | --club-stats) (--pdf OUT | --html OUT) [--splits] "
-    "[--valid-only]\n";
+    "[--age-group ID] | --athlete ID | --relay ID | --club-stats | --book) (--pdf OUT | --html OUT) "
+    "[--splits] [--valid-only]\n";
 
 int usage(const Options& options)
 {
@@ -46,15 +47,17 @@ int runExport(const Arguments& arguments)
 {
     std::set<std::string> valued = {"--competition", "--athlete", "--relay", "--pdf", "--html"};
     valued.insert(kEventOptions.begin(), kEventOptions.end());
-    Options options(arguments, valued, {"--club-stats", "--splits", "--valid-only"});
+    Options options(arguments, valued, {"--club-stats", "--book", "--splits", "--valid-only"});
     const std::optional<int> competition = options.integer("--competition");
     const EventChoice event = eventChoice(options);
     const std::optional<int> athlete = options.integer("--athlete");
     const std::optional<int> relay = options.integer("--relay");
     const bool clubStats = options.has("--club-stats");
+    const bool book = options.has("--book");
     const std::optional<std::string> pdf = options.text("--pdf");
     const std::optional<std::string> html = options.text("--html");
-    const int chosen = (event.chosen() ? 1 : 0) + (athlete ? 1 : 0) + (relay ? 1 : 0) + (clubStats ? 1 : 0);
+    const int chosen = (event.chosen() ? 1 : 0) + (athlete ? 1 : 0) + (relay ? 1 : 0) + (clubStats ? 1 : 0) +
+                       (book ? 1 : 0);
     if (!options.valid() || options.positional().size() != 1 || chosen != 1 || !event.consistent() ||
         (pdf.has_value() == html.has_value()))
         return usage(options);
@@ -67,7 +70,11 @@ int runExport(const Arguments& arguments)
 
     report::TVnxReport engine;
     std::unique_ptr<report::TVornixReport> content;
-    if (clubStats) {
+    if (book) {
+        engine.OwnerCaption = "Ausdrucken";
+        content = std::make_unique<report::TResultBook>(engine, meet, document, models.events, models.lists,
+                                                        options.has("--splits"));
+    } else if (clubStats) {
         engine.OwnerCaption = "Teilnehmende Vereine";
         content = std::make_unique<report::TClubStats>(engine, meet);
     } else {

@@ -157,9 +157,31 @@ void TBSPdf::NewPage()
         FUnicodeFonts = std::make_unique<PdfUnicodeFonts>();
         FCreationDate = FFixedDate.empty() ? localTimestamp() : FFixedDate;
         FImageCount = 0;
+        FMissingGlyphs = 0;
+        FPageCount = 0;
     }
     FDocument->addPage(FPageWidth, FPageHeight);
+    ++FPageCount;
 }
+
+void TBSPdf::AddBookmark(int level, const std::string& title, const std::string& name, int y)
+{
+    if (!FDocument)
+        throw std::logic_error("TBSPdf::AddBookmark before NewPage");
+    FDocument->addOutline(level, title, FPageHeight - y);
+    FDocument->addDestination(name, FPageHeight - y);
+}
+
+void TBSPdf::AddLink(int left, int top, int right, int bottom, const std::string& name)
+{
+    if (!FDocument)
+        throw std::logic_error("TBSPdf::AddLink before NewPage");
+    FDocument->addLink(left, FPageHeight - bottom, right, FPageHeight - top, name);
+}
+
+int TBSPdf::PageCount() const { return FPageCount; }
+
+int TBSPdf::MissingGlyphCount() const { return FMissingGlyphs; }
 
 bool TBSPdf::useUnicodeFonts(std::string_view text) const
 {
@@ -169,6 +191,11 @@ bool TBSPdf::useUnicodeFonts(std::string_view text) const
 
 int TBSPdf::TextWidth(std::string_view text) const
 {
+    if (!PdfUnicodeFonts::fitsWindows1252(text)) {
+        const std::string ready = PdfUnicodeFonts::prepared(text);
+        if (ready != text)
+            return TextWidth(ready);
+    }
     const int width = useUnicodeFonts(text)
                           ? FUnicodeFonts->width(text, FStyle & pdfstyle::bold, FStyle & pdfstyle::italic)
                           : helveticaTextWidth(fontOfStyle(FStyle), text);
@@ -179,6 +206,15 @@ void TBSPdf::TextOut(int x, int y, int alignment, std::string_view text)
 {
     if (!FDocument)
         throw std::logic_error("TBSPdf::TextOut before NewPage");
+    // Decomposed accents, control characters and marks of direction are settled first: "e" and U+0301
+    // is the Windows-1252 "é", and a tab never draws as a glyph.
+    if (!PdfUnicodeFonts::fitsWindows1252(text)) {
+        const std::string ready = PdfUnicodeFonts::prepared(text);
+        if (ready != text) {
+            TextOut(x, y, alignment, ready);
+            return;
+        }
+    }
     const int width = TextWidth(text);
     if (alignment == 1)
         x -= width;
@@ -193,14 +229,20 @@ void TBSPdf::TextOut(int x, int y, int alignment, std::string_view text)
     const std::string position = std::to_string(x) + " " + std::to_string(FPageHeight - y - FAscent) + " Td ";
     const std::string size = " " + std::to_string(FFontSize) + " Tf ";
     if (useUnicodeFonts(text)) {
-        // One run per face; each Tj moves the text position on, so the runs join up.
+        // One run per face, left to right; each TJ moves the text position on, so the runs join up.
+        const int missingBefore = FUnicodeFonts->missingCount();
         std::string operators = "BT " + position;
         for (const PdfUnicodeFonts::Run& run :
              FUnicodeFonts->runs(text, FStyle & pdfstyle::bold, FStyle & pdfstyle::italic)) {
             FDocument->useEmbeddedFont(run.fontName);
-            operators += "/" + run.fontName + size + "<" + run.glyphHex + "> Tj ";
+            operators += "/" + run.fontName + size + "[" + run.glyphArray + "] TJ ";
         }
-        FDocument->appendContent(operators + "ET");
+        operators += "ET";
+        // Missing-glyph boxes stand for no text: the text they replace is given for copying and search.
+        if (FUnicodeFonts->missingCount() != missingBefore)
+            operators = "/Span << /ActualText " + PdfDocument::textString(text) + " >> BDC " + operators + " EMC";
+        FMissingGlyphs += FUnicodeFonts->missingCount() - missingBefore;
+        FDocument->appendContent(operators);
         return;
     }
     const std::string font = fontResourceName(FStyle);

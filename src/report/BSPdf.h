@@ -61,6 +61,14 @@ public:
     void DrawImage(int left, int top, int right, int bottom, const ReportPicture& picture);
     /** Writes the document (replacing the file); false when writing failed. Nothing happens without pages. */
     bool SaveAndClose();
+    /** An outline entry and a named destination at height y (from the top) of the current page. */
+    void AddBookmark(int level, const std::string& title, const std::string& name, int y);
+    /** A link over the rectangle (top-left coordinates) of the current page to a named destination. */
+    void AddLink(int left, int top, int right, int bottom, const std::string& name);
+    /** Pages of the open document. */
+    int PageCount() const;
+    /** Glyphs drawn as the missing-glyph box because no installed font has their character. */
+    int MissingGlyphCount() const;
     /** Frees the document without writing. */
     void Discard();
 
@@ -80,6 +88,8 @@ private:
     std::string FFixedDate;
     std::string FCreationDate;
     int FImageCount = 0;
+    int FPageCount = 0;
+    int FMissingGlyphs = 0;
     int FAscent = 9;
     int FFontSize = 10;
     int FStyle = 0;

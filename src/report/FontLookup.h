@@ -14,4 +14,11 @@ namespace lanescope::report {
  */
 std::shared_ptr<const TrueTypeFace> installedFace(const std::string& family, bool bold, bool italic);
 
+/**
+ * The face fontconfig prefers, in the style, for a text that needs the character: a sans-serif face
+ * whose character set holds it (a CJK face for Chinese, Japanese and Korean). Null when no installed
+ * face has it. Faces are shared with `installedFace`.
+ */
+std::shared_ptr<const TrueTypeFace> faceForCharacter(char32_t character, bool bold, bool italic);
+
 } // namespace lanescope::report

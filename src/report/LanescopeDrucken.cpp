@@ -25,7 +25,8 @@ namespace {
 using lenex::TLnxObject;
 namespace tag = lenex::tag;
 
-const char* const kEventColumns = "R100;L20;L350;L350;R100";
+// Place, gap, name, year of birth, gap, club, time, points.
+const char* const kEventColumns = "R70;L15;L330;R55;L20;L290;R120;R100";
 const char* const kAthleteColumns = "R90;L30;L425;R100;C130;L100";
 const char* const kRelayColumns = "L120;L235;R100;L15;L75;R100;R100";
 const char* const kIndividualColumns = "L120;L75;R100;R100;L75;L75;R100;R100";
@@ -108,9 +109,7 @@ TLanescopeDrucken::TLanescopeDrucken(TVnxReport& report, std::shared_ptr<swim::I
 void TLanescopeDrucken::Body()
 {
     BrandedHead();
-    Report().SetColumns("L1000");
-    Report().PrintRow({MeetDateText()}, 0);
-    Report().AdvanceLines(10);
+    Report().AdvanceLines(5);
     if (FSelection.activePage == PrintSelection::Page::Events)
         eventReport();
     else
@@ -141,56 +140,144 @@ void TLanescopeDrucken::eventReport()
     const browser::EventTreeNode* node = FSelection.eventNode;
     if (node == nullptr)
         return;
-    TVnxReport& report = Report();
-    titleRow(listTitleNow(FDocument, *node));
-    report.SetColumns(kEventColumns);
+    const std::string title = listTitleNow(FDocument, *node);
+    SetTitle(title);
+    eventList(node, FSelection.events, title);
+}
 
-    // The list the page shows, as the copy text takes it.
-    if (FSelection.resultLists == nullptr)
+void TLanescopeDrucken::eventHeading(const std::string& title, bool continued, bool points)
+{
+    TVnxReport& report = Report();
+    report.SetFontSizePercent(120);
+    report.SetColumns("L1000");
+    report.PrintRow({continued ? swim::formatText(base::languageText('V', 142), {title}) : title},
+                    reportflag::bold);
+    report.AdvanceLines(3);
+    report.HtmlNewLine();
+    report.SetFontSizePercent(90);
+    report.SetColumns(kEventColumns);
+    const std::string names = base::languageText('V', 143);
+    // The n-th of the ";"-separated column names, counted from 0.
+    const auto name = [&](int index) {
+        std::size_t start = 0;
+        for (int i = 0; i < index && start != std::string::npos; ++i)
+            start = names.find(';', start) == std::string::npos ? std::string::npos : names.find(';', start) + 1;
+        return start == std::string::npos ? std::string() : names.substr(start, names.find(';', start) - start);
+    };
+    report.PrintCell(0, name(0), reportflag::italic);
+    report.PrintCell(2, name(1), reportflag::italic);
+    report.PrintCell(3, name(2), reportflag::italic);
+    report.PrintCell(5, name(3), reportflag::italic);
+    report.PrintCell(6, name(4), reportflag::italic);
+    if (points)
+        report.PrintCell(7, name(5), reportflag::italic);
+    report.AdvanceLines(10);
+    report.HtmlNewLine();
+    report.SetFontSizePercent(100);
+}
+
+bool TLanescopeDrucken::ensureRoom(int tenths)
+{
+    if (!CheckPageBreakWithHead(tenths))
+        return false;
+    Report().AdvanceLines(5);
+    eventHeading(FListTitle, true, FListPoints);
+    return true;
+}
+
+void TLanescopeDrucken::itemRow(const TLnxObject& item, int ageGroupId, bool mixed, bool continued)
+{
+    TVnxReport& report = Report();
+    report.SetColumns(kEventColumns);
+    const TLnxObject* owner = browser::ownerOf(item);
+    std::string name;
+    if (owner != nullptr && owner->tag() == tag::PERSON)
+        name = base::trim(owner->getText(tag::NAME) + " " + owner->getText(tag::FNAME));
+    else if (owner != nullptr)
+        name = swim::participantText(*owner, mixed);
+    if (continued) {
+        report.PrintCell(2, swim::formatText(base::languageText('V', 142), {name}), reportflag::italic);
+        report.AdvanceLines(10);
         return;
-    const TLnxObject* event = browser::listEventOf(node, *FSelection.resultLists);
+    }
+    // A disqualified, not started or not finished swim names its status where the place goes.
+    if (const std::string& code = item.getText(tag::CODE); !code.empty() && item.tag() == tag::RESULT)
+        report.PrintCell(0, swim::statusCodeText(code), 0);
+    else if (const int rank = swim::placeInAgeGroup(item, ageGroupId); rank > 0)
+        report.PrintCell(0, std::to_string(rank) + ".", 0);
+    else if (const int lane = item.getInteger(tag::LANE); lane > 0)
+        report.PrintCell(0, swim::formatText("%d / %d", {item.getInteger(tag::HEAT), lane}), 0);
+    if (!name.empty())
+        report.PrintCell(2, name, 0);
+    if (owner != nullptr && owner->tag() == tag::PERSON)
+        if (const int born = owner->getInteger(tag::YOB); born > 0)
+            report.PrintCell(3, std::to_string(born), 0);
+    if (const TLnxObject* club = browser::clubOf(owner))
+        report.PrintCell(5, club->getText(tag::NAME), 0);
+    timeCell(6, item);
+    if (const int points = item.getInteger(tag::POINTS); points > 0 && item.tag() == tag::RESULT)
+        report.PrintCell(7, std::to_string(points), 0);
+    if (const std::string& comment = item.getText(tag::COMMENT); !comment.empty()) {
+        report.AdvanceLines(10);
+        report.PrintCell(2, comment, reportflag::italic | reportflag::toLineEnd);
+    }
+    report.AdvanceLines(10);
+}
+
+void TLanescopeDrucken::eventList(const browser::EventTreeNode* node, const ListPrintOptions& options,
+                                  const std::string& title)
+{
+    TVnxReport& report = Report();
+    // The lists the page shows, as the copy text takes them: an event without a list of its own shows each of
+    // its age groups' lists under its heading.
+    const TLnxObject* event =
+        FSelection.resultLists != nullptr ? browser::listEventOf(node, *FSelection.resultLists) : nullptr;
+    const std::vector<browser::ListSection> sections =
+        FSelection.resultLists != nullptr
+            ? browser::shownSections(node, *FSelection.resultLists, browser::ListOrder{})
+            : std::vector<browser::ListSection>();
+    FListTitle = title;
+    FListPoints = false;
+    for (const browser::ListSection& section : sections)
+        for (const TLnxObject* item : section.rows)
+            FListPoints = FListPoints || (item->tag() == tag::RESULT && item->getInteger(tag::POINTS) > 0);
+    // A heading never stands alone at the foot of a page: it keeps its first row with it.
+    CheckPageBreakWithHead(50);
+    eventHeading(title, false, FListPoints);
     if (event == nullptr)
         return;
     const bool mixed = event->getText(tag::SEX) == "X";
-    const ListPrintOptions& options = FSelection.events;
-    // An event without a list of its own prints each of its age groups' lists under its heading.
-    for (const browser::ListSection& section :
-         browser::shownSections(node, *FSelection.resultLists, browser::ListOrder{})) {
+    for (const browser::ListSection& section : sections) {
         if (!section.heading.empty()) {
-            CheckPageBreakWithHead(25);
+            ensureRoom(35);
             report.AdvanceLines(5);
             report.PrintCell(2, section.heading, reportflag::bold | reportflag::toLineEnd);
             report.AdvanceLines(12);
         }
-        const int ageGroupId = section.ageGroupId;
         for (const TLnxObject* item : section.rows) {
-            const std::string& comment = item->getText(tag::COMMENT);
-            // A row and its comment line stay on one page, so the comment never runs into the footer band.
-            CheckPageBreakWithHead(comment.empty() ? 10 : 20);
             if (item->tag() != tag::ENTRY && options.onlyValidResults && !browser::IsValidResult(*item))
                 continue;
-            // A disqualified, not started or not finished swim names its status where the place goes.
-            if (const std::string& code = item->getText(tag::CODE);
-                !code.empty() && item->tag() == tag::RESULT)
-                report.PrintCell(0, swim::statusCodeText(code), 0);
-            else if (const int rank = swim::placeInAgeGroup(*item, ageGroupId); rank > 0)
-                report.PrintCell(0, std::to_string(rank) + ".", 0);
-            else if (const int lane = item->getInteger(tag::LANE); lane > 0)
-                report.PrintCell(0, swim::formatText("%d / %d", {item->getInteger(tag::HEAT), lane}), 0);
             const TLnxObject* owner = browser::ownerOf(*item);
-            if (owner != nullptr)
-                report.PrintCell(2, swim::participantText(*owner, mixed), 0);
-            if (const TLnxObject* club = browser::clubOf(owner))
-                report.PrintCell(3, club->getText(tag::NAME), 0);
-            timeCell(4, *item);
-            if (!comment.empty()) {
-                report.AdvanceLines(10);
-                report.PrintCell(2, comment, reportflag::italic | reportflag::toLineEnd);
+            const std::vector<SplitRow> rows =
+                options.splitsAndNames && (item->tag() == tag::RESULT || isRelay(owner)) ? splitRows(*item, event)
+                                                                                           : std::vector<SplitRow>();
+            const int itemLines = item->getText(tag::COMMENT).empty() ? 10 : 20;
+            const int blockLines = itemLines + static_cast<int>(rows.size()) * 10 + (rows.empty() ? 0 : 5);
+            // The swimmer's block moves to the next page when it fits there; a longer one starts here only with
+            // its first two split rows, and goes on under its name marked as continued.
+            if (report.LinesLeft() < blockLines && blockLines <= report.LinesPerPage() - 50)
+                ensureRoom(blockLines);
+            else
+                ensureRoom(itemLines + std::min<int>(static_cast<int>(rows.size()), 2) * 10);
+            itemRow(*item, section.ageGroupId, mixed, false);
+            if (rows.empty())
+                continue;
+            for (const SplitRow& row : rows) {
+                if (ensureRoom(10))
+                    itemRow(*item, section.ageGroupId, mixed, true);
+                printSplitRow(row);
             }
-            report.AdvanceLines(10);
-            if (options.splitsAndNames && (item->tag() == tag::RESULT || isRelay(owner)))
-                splitsBlock(*item, event,
-                            owner != nullptr ? swim::participantText(*owner, mixed) : std::string());
+            report.AdvanceLines(5);
         }
     }
 }
@@ -271,45 +358,56 @@ std::string TLanescopeDrucken::splitLabel(const std::string& distance) const
     return distance + FDocument.poolUnit() + ":";
 }
 
+std::vector<TLanescopeDrucken::SplitRow> TLanescopeDrucken::splitRows(const TLnxObject& item,
+                                                                      const TLnxObject* event) const
+{
+    if (item.findCollection(tag::POSITIONS) != nullptr)
+        return event != nullptr ? relayRows(item, *event) : std::vector<SplitRow>();
+    if (item.findCollection(tag::SPLITS) != nullptr)
+        return individualRows(item);
+    return {};
+}
+
+void TLanescopeDrucken::printSplitRow(const SplitRow& row)
+{
+    TVnxReport& report = Report();
+    report.SetColumns(row.columns);
+    for (const SplitRow::Cell& cell : row.cells)
+        report.PrintCell(cell.column, cell.text, cell.style);
+    report.AdvanceLines(10);
+}
+
 void TLanescopeDrucken::splitsBlock(const TLnxObject& item, const TLnxObject* event,
                                     const std::string& itemLine)
 {
-    const bool hasPositions = item.findCollection(tag::POSITIONS) != nullptr;
-    if (!hasPositions && item.findCollection(tag::SPLITS) == nullptr)
+    const std::vector<SplitRow> rows = splitRows(item, event);
+    if (rows.empty())
         return;
     TVnxReport& report = Report();
     const std::string columns = report.GetColumns();
-    if (hasPositions) {
-        if (event != nullptr)
-            relaySplits(item, *event, itemLine, columns);
-    } else {
-        individualSplits(item);
+    for (const SplitRow& row : rows) {
+        // Rows that go on after a page break repeat the item's line there, marked as continued.
+        if (CheckPageBreakWithHead(10) && !itemLine.empty()) {
+            report.SetColumns(columns);
+            report.PrintCell(2, swim::formatText(base::languageText('V', 142), {itemLine}), reportflag::italic);
+            report.AdvanceLines(10);
+        }
+        printSplitRow(row);
     }
+    report.AdvanceLines(5);
     report.SetColumns(columns);
 }
 
-void TLanescopeDrucken::relaySplits(const TLnxObject& item, const TLnxObject& event,
-                                    const std::string& itemLine, const std::string& itemColumns)
+std::vector<TLanescopeDrucken::SplitRow> TLanescopeDrucken::relayRows(const TLnxObject& item,
+                                                                     const TLnxObject& event) const
 {
-    TVnxReport& report = Report();
-    report.SetColumns(kRelayColumns);
-    // A relay that goes on after a page break repeats its line there, marked as continued.
-    const auto checkPageBreak = [&] {
-        if (!CheckPageBreakWithHead(10) || itemLine.empty())
-            return;
-        report.SetColumns(itemColumns);
-        report.PrintCell(2, swim::formatText(base::languageText('V', 38), {itemLine}), reportflag::italic);
-        report.AdvanceLines(10);
-        report.SetColumns(kRelayColumns);
-    };
+    std::vector<SplitRow> rows;
     const int legs = std::min(event.getInteger(tag::DISCNT), browser::kMaxPoolLengths);
     const std::int64_t legDistance = event.getInteger(tag::DIS);
     const std::int64_t poolLength = browser::relayPoolLength(FDocument);
     // A pool length or leg distance of 0 or less would never reach the race's end: no split lines then.
-    if (legs <= 0 || legDistance <= 0 || poolLength <= 0) {
-        report.AdvanceLines(5);
-        return;
-    }
+    if (legs <= 0 || legDistance <= 0 || poolLength <= 0)
+        return rows;
     std::vector<const TLnxObject*> swimmers(static_cast<std::size_t>(legs) + 1);
     if (const lenex::TLnxCollection* positions = item.findCollection(tag::POSITIONS))
         for (int i = 0; i < positions->childCount(); ++i)
@@ -332,11 +430,10 @@ void TLanescopeDrucken::relaySplits(const TLnxObject& item, const TLnxObject& ev
         // Leg numbers count from 1: the swimmer of leg n starts at (n - 1) leg distances.
         if (f % legDistance == 0) {
             if (const TLnxObject* position = swimmers[static_cast<std::size_t>(f / legDistance + 1)]) {
-                if (namePending)
-                    report.AdvanceLines(10);
-                checkPageBreak();
+                // A leg's name shares the row of its first split; a leg without splits has a row of its own.
+                rows.push_back({kRelayColumns, {}});
                 if (const TLnxObject* person = FDocument.personById(position->getInteger(tag::PID)))
-                    report.PrintCell(1, swim::participantText(*person, false), 0);
+                    rows.back().cells.push_back({1, swim::participantText(*person, false), 0});
                 namePending = true;
             }
         }
@@ -346,32 +443,31 @@ void TLanescopeDrucken::relaySplits(const TLnxObject& item, const TLnxObject& ev
             continue;
         const browser::SplitTime& split = *found->second;
         if (!namePending)
-            checkPageBreak();
+            rows.push_back({kRelayColumns, {}});
+        SplitRow& row = rows.back();
         const int style = split.kind == 'I' ? reportflag::italic : 0;
-        report.PrintCell(4, splitLabel(std::to_string(g)), 0);
-        report.PrintCell(5, timeText(split.time), style);
-        report.PrintCell(6, lapText(split.time, previous), style);
+        row.cells.push_back({4, splitLabel(std::to_string(g)), 0});
+        row.cells.push_back({5, timeText(split.time), style});
+        row.cells.push_back({6, lapText(split.time, previous), style});
         if (g % legDistance == 0) {
             if (previous != legEnd)
-                report.PrintCell(2, timeText(swim::swimTimeDifference(split.time, legEnd)), style);
+                row.cells.push_back({2, timeText(swim::swimTimeDifference(split.time, legEnd)), style});
             legEnd = split.time;
         }
         previous = split.time;
-        report.AdvanceLines(10);
         namePending = false;
     }
-    report.AdvanceLines(namePending ? 15 : 5);
+    return rows;
 }
 
-void TLanescopeDrucken::individualSplits(const TLnxObject& item)
+std::vector<TLanescopeDrucken::SplitRow> TLanescopeDrucken::individualRows(const TLnxObject& item) const
 {
-    TVnxReport& report = Report();
-    report.SetColumns(kIndividualColumns);
+    std::vector<SplitRow> result;
     const std::vector<browser::SplitTime> splits = browser::splitTimesByDistance(item);
     const int count = static_cast<int>(splits.size());
     const int rows = count > 0 ? (count - 1) / 2 + 1 : 0;
     for (int row = 0; row < rows; ++row) {
-        CheckPageBreakWithHead(10);
+        SplitRow& line = result.emplace_back(SplitRow{kIndividualColumns, {}});
         for (int group = 0; group < 2; ++group) {
             const int j = group * rows + row;
             if (j >= count)
@@ -380,14 +476,13 @@ void TLanescopeDrucken::individualSplits(const TLnxObject& item)
             const int style = split.kind == 'V' ? 0 : reportflag::italic;
             const int column = 1 + 4 * group;
             const lenex::TSwimTime previous = j == 0 ? 0 : splits[static_cast<std::size_t>(j - 1)].time;
-            report.PrintCell(column, splitLabel(split.distance), 0);
-            report.PrintCell(column + 1, timeText(split.time), style);
+            line.cells.push_back({column, splitLabel(split.distance), 0});
+            line.cells.push_back({column + 1, timeText(split.time), style});
             if (previous + split.time > 0)
-                report.PrintCell(column + 2, lapText(split.time, previous), style);
+                line.cells.push_back({column + 2, lapText(split.time, previous), style});
         }
-        report.AdvanceLines(10);
     }
-    report.AdvanceLines(5);
+    return result;
 }
 
 } // namespace lanescope::report

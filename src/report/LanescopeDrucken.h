@@ -5,6 +5,9 @@
 #include "browser/ResultLists.h"
 #include "report/VornixReport.h"
 
+#include <string>
+#include <vector>
+
 /** The result reports: the list of an event or age group, and the results or entries of an athlete or relay.
  */
 namespace lanescope::report {
@@ -54,22 +57,50 @@ public:
 
 protected:
     void Body() override;
+    /**
+     * One event or age-group list under its heading and column headings. A swimmer's name row and split
+     * rows stay on one page: the block moves to the next page when it fits there; a block longer than a
+     * page goes on under its name marked "(cont.)". Continuation pages repeat the heading with "(cont.)"
+     * and the column headings.
+     */
+    void eventList(const browser::EventTreeNode* node, const ListPrintOptions& options, const std::string& title);
+    const lenex::TLenex& Document() const { return FDocument; }
+    PrintSelection FSelection;
 
 private:
+    /** One row of a splits block: its column layout and the texts of its cells. */
+    struct SplitRow
+    {
+        struct Cell
+        {
+            int column = 0;
+            std::string text;
+            int style = 0;
+        };
+        const char* columns = "";
+        std::vector<Cell> cells;
+    };
+
     void eventReport();
     void athleteReport();
     void titleRow(const std::string& title);
     void timeCell(int column, const lenex::TLnxObject& item);
-    /** itemLine: the text of the item's line (column 2), repeated where a relay's block breaks. */
+    void eventHeading(const std::string& title, bool continued, bool points);
+    /** Checks for a page break; a new page gets the list's heading marked as continued. */
+    bool ensureRoom(int tenths);
+    void itemRow(const lenex::TLnxObject& item, int ageGroupId, bool mixed, bool continued);
+    /** itemLine: the text of the item's line (column 2), repeated where the block breaks. */
     void splitsBlock(const lenex::TLnxObject& item, const lenex::TLnxObject* event,
                      const std::string& itemLine);
-    void relaySplits(const lenex::TLnxObject& item, const lenex::TLnxObject& event,
-                     const std::string& itemLine, const std::string& itemColumns);
-    void individualSplits(const lenex::TLnxObject& item);
+    std::vector<SplitRow> splitRows(const lenex::TLnxObject& item, const lenex::TLnxObject* event) const;
+    std::vector<SplitRow> relayRows(const lenex::TLnxObject& item, const lenex::TLnxObject& event) const;
+    std::vector<SplitRow> individualRows(const lenex::TLnxObject& item) const;
+    void printSplitRow(const SplitRow& row);
     std::string splitLabel(const std::string& distance) const;
 
     const lenex::TLenex& FDocument;
-    PrintSelection FSelection;
+    std::string FListTitle;
+    bool FListPoints = false;
 };
 
 } // namespace lanescope::report

@@ -195,6 +195,24 @@ void PdfDocument::addImage(const std::string& name, PdfImage image)
     FImages.push_back(std::move(image));
 }
 
+void PdfDocument::addOutline(int level, const std::string& title, int y)
+{
+    currentPage();
+    FOutline.push_back({std::max(level, 0), title, {FPages.size() - 1, y}});
+}
+
+void PdfDocument::addDestination(const std::string& name, int y)
+{
+    currentPage();
+    FDestinations.try_emplace(name, Place{FPages.size() - 1, y});
+}
+
+void PdfDocument::addLink(int left, int bottom, int right, int top, const std::string& destination)
+{
+    currentPage();
+    FLinks.push_back({FPages.size() - 1, {left, bottom, right, top}, destination});
+}
+
 std::string PdfDocument::literalString(std::string_view bytes)
 {
     std::string out = "(";
@@ -257,10 +275,26 @@ std::string PdfDocument::serialize(const PdfInfo& info) const
     const int firstEmbedded = firstFont + static_cast<int>(FFonts.size());
     const int firstImage = firstEmbedded + 5 * static_cast<int>(FEmbeddedFonts.size());
     const int firstPage = firstImage + static_cast<int>(FImages.size());
-    const int objectCount = firstPage + 2 * static_cast<int>(FPages.size()) - 1;
+    // Then the outline (its root and one object per entry) and the link annotations.
+    const int outlineRoot = firstPage + 2 * static_cast<int>(FPages.size());
+    const int firstOutline = outlineRoot + 1;
+    const int firstLink = FOutline.empty() ? outlineRoot : firstOutline + static_cast<int>(FOutline.size());
+    std::vector<const Link*> links;
+    for (const Link& link : FLinks)
+        if (FDestinations.contains(link.destination))
+            links.push_back(&link);
+    const int objectCount = firstLink + static_cast<int>(links.size()) - 1;
+    const auto destination = [&](const Place& place) {
+        return "[" + ObjectWriter::ref(firstPage + 2 * static_cast<int>(place.page)) + " /XYZ 0 " +
+               std::to_string(place.y) + " null]";
+    };
 
     ObjectWriter writer(objectCount);
-    writer.object(catalog, "<< /Type /Catalog /Pages " + ObjectWriter::ref(pageTree) + " >>");
+    writer.object(catalog, "<< /Type /Catalog /Pages " + ObjectWriter::ref(pageTree) +
+                               (FOutline.empty() ? std::string()
+                                                 : " /Outlines " + ObjectWriter::ref(outlineRoot) +
+                                                       " /PageMode /UseOutlines") +
+                               " >>");
 
     std::string kids;
     for (std::size_t i = 0; i < FPages.size(); ++i)
@@ -292,18 +326,21 @@ std::string PdfDocument::serialize(const PdfInfo& info) const
                                   ObjectWriter::ref(number + 1) + "] /ToUnicode " +
                                   ObjectWriter::ref(number + 4) + " >>");
         writer.object(number + 1,
-                      "<< /Type /Font /Subtype /CIDFontType2 /BaseFont /" + font.baseFont +
+                      "<< /Type /Font /Subtype " + std::string(font.cff ? "/CIDFontType0" : "/CIDFontType2") +
+                          " /BaseFont /" + font.baseFont +
                           " /CIDSystemInfo << /Registry (Adobe) /Ordering (Identity) /Supplement 0 >>"
                           " /FontDescriptor " +
-                          ObjectWriter::ref(number + 2) + " /DW 1000 /W [" + font.widths +
-                          "] /CIDToGIDMap /Identity >>");
+                          ObjectWriter::ref(number + 2) + " /DW 1000 /W [" + font.widths + "]" +
+                          (font.cff ? "" : " /CIDToGIDMap /Identity") + " >>");
         std::string descriptor =
             "<< /Type /FontDescriptor /FontName /" + font.baseFont + " " + font.descriptorEntries;
         if (!font.fontFile.empty())
-            descriptor += " /FontFile2 " + ObjectWriter::ref(number + 3);
+            descriptor += (font.cff ? " /FontFile3 " : " /FontFile2 ") + ObjectWriter::ref(number + 3);
         writer.object(number + 2, descriptor + " >>");
         writer.stream(number + 3,
-                      "<< /Length1 " + std::to_string(font.fontFile.size()) + " /Filter /FlateDecode >>",
+                      font.cff ? "<< /Subtype /CIDFontType0C /Filter /FlateDecode >>"
+                               : "<< /Length1 " + std::to_string(font.fontFile.size()) +
+                                     " /Filter /FlateDecode >>",
                       deflate(font.fontFile));
         writer.stream(number + 4, "<< /Filter /FlateDecode >>", deflate(font.toUnicode));
         fontObjects[name] = number;
@@ -338,12 +375,74 @@ std::string PdfDocument::serialize(const PdfInfo& info) const
         if (!images.empty())
             resources += " /XObject <<" + images + " >>";
         resources += " >>";
+        std::string annotations;
+        const auto pageIndex = static_cast<std::size_t>((number - firstPage) / 2);
+        for (std::size_t i = 0; i < links.size(); ++i)
+            if (links[i]->page == pageIndex)
+                annotations += (annotations.empty() ? "" : " ") + ObjectWriter::ref(firstLink + static_cast<int>(i));
         writer.object(number, "<< /Type /Page /Parent " + ObjectWriter::ref(pageTree) + " /MediaBox [0 0 " +
                                   std::to_string(page.width) + " " + std::to_string(page.height) +
                                   "] /Resources " + resources + " /Contents " +
-                                  ObjectWriter::ref(number + 1) + " >>");
+                                  ObjectWriter::ref(number + 1) +
+                                  (annotations.empty() ? std::string() : " /Annots [" + annotations + "]") +
+                                  " >>");
         writer.stream(number + 1, "<< /Filter /FlateDecode >>", deflate(page.content));
         number += 2;
+    }
+
+    if (!FOutline.empty()) {
+        // Each entry's parent is the nearest entry before it with a lower level (or the root).
+        const std::size_t count = FOutline.size();
+        std::vector<int> parent(count, -1);
+        std::vector<int> previous(count, -1);
+        std::vector<int> next(count, -1);
+        std::vector<int> first(count, -1);
+        std::vector<int> last(count, -1);
+        std::vector<int> descendants(count, 0);
+        int rootFirst = -1;
+        int rootLast = -1;
+        std::vector<int> open;
+        for (std::size_t i = 0; i < count; ++i) {
+            while (!open.empty() && FOutline[static_cast<std::size_t>(open.back())].level >= FOutline[i].level)
+                open.pop_back();
+            const int index = static_cast<int>(i);
+            parent[i] = open.empty() ? -1 : open.back();
+            int& lastSibling = parent[i] < 0 ? rootLast : last[static_cast<std::size_t>(parent[i])];
+            int& firstSibling = parent[i] < 0 ? rootFirst : first[static_cast<std::size_t>(parent[i])];
+            if (lastSibling >= 0) {
+                next[static_cast<std::size_t>(lastSibling)] = index;
+                previous[i] = lastSibling;
+            } else {
+                firstSibling = index;
+            }
+            lastSibling = index;
+            for (int up = parent[i]; up >= 0; up = parent[static_cast<std::size_t>(up)])
+                ++descendants[static_cast<std::size_t>(up)];
+            open.push_back(index);
+        }
+        const auto ref = [&](int index) { return ObjectWriter::ref(firstOutline + index); };
+        writer.object(outlineRoot, "<< /Type /Outlines /First " + ref(rootFirst) + " /Last " + ref(rootLast) +
+                                       " /Count " + std::to_string(count) + " >>");
+        for (std::size_t i = 0; i < count; ++i) {
+            std::string entry = "<< /Title " + textString(FOutline[i].title) + " /Parent " +
+                                (parent[i] < 0 ? ObjectWriter::ref(outlineRoot) : ref(parent[i]));
+            if (previous[i] >= 0)
+                entry += " /Prev " + ref(previous[i]);
+            if (next[i] >= 0)
+                entry += " /Next " + ref(next[i]);
+            if (first[i] >= 0)
+                entry += " /First " + ref(first[i]) + " /Last " + ref(last[i]) + " /Count " +
+                         std::to_string(descendants[i]);
+            writer.object(firstOutline + static_cast<int>(i), entry + " /Dest " + destination(FOutline[i].place) + " >>");
+        }
+    }
+    for (std::size_t i = 0; i < links.size(); ++i) {
+        const Link& link = *links[i];
+        writer.object(firstLink + static_cast<int>(i),
+                      "<< /Type /Annot /Subtype /Link /Rect [" + std::to_string(link.rect[0]) + " " +
+                          std::to_string(link.rect[1]) + " " + std::to_string(link.rect[2]) + " " +
+                          std::to_string(link.rect[3]) + "] /Border [0 0 0] /Dest " +
+                          destination(FDestinations.at(link.destination)) + " >>");
     }
     return writer.finish(catalog, infoObject);
 }

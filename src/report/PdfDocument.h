@@ -37,6 +37,8 @@ struct PdfType0Font
     std::string widths;
     /** The CMap program from glyph numbers to Unicode. */
     std::string toUnicode;
+    /** CFF outlines: a CID font of type 0 with the bare CFF table; else type 2 with the TrueType file. */
+    bool cff = false;
     /** The descriptor's entries besides its type, name and file: flags, box, angle, ascent, ... */
     std::string descriptorEntries;
 };
@@ -86,6 +88,15 @@ public:
      * (a logo on every page) share its image object, so the file holds their data once.
      */
     void addImage(const std::string& name, PdfImage image);
+    /**
+     * An outline entry (bookmark) at height y (PDF coordinates) of the current page; level 0 is the top,
+     * a deeper level nests under the entry before it.
+     */
+    void addOutline(int level, const std::string& title, int y);
+    /** Names the place at height y of the current page as a destination for links. */
+    void addDestination(const std::string& name, int y);
+    /** A link over the rectangle (PDF coordinates) of the current page to a named destination. */
+    void addLink(int left, int bottom, int right, int top, const std::string& destination);
     /** The whole file. */
     std::string serialize(const PdfInfo& info) const;
 
@@ -106,6 +117,27 @@ private:
     };
 
     Page& currentPage();
+
+    struct Place
+    {
+        std::size_t page = 0;
+        int y = 0;
+    };
+    struct OutlineEntry
+    {
+        int level = 0;
+        std::string title;
+        Place place;
+    };
+    struct Link
+    {
+        std::size_t page = 0;
+        int rect[4] = {0, 0, 0, 0};
+        std::string destination;
+    };
+    std::vector<OutlineEntry> FOutline;
+    std::map<std::string, Place> FDestinations;
+    std::vector<Link> FLinks;
 
     std::vector<Page> FPages;
     void addPageFont(const std::string& name);

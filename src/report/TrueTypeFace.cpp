@@ -10,6 +10,14 @@ namespace lanescope::report {
 
 namespace {
 
+bool hasTable(hb_face_t* face, hb_tag_t tag)
+{
+    hb_blob_t* table = hb_face_reference_table(face, tag);
+    const bool found = hb_blob_get_length(table) > 0;
+    hb_blob_destroy(table);
+    return found;
+}
+
 /** A big-endian 16-bit signed value of a font table. */
 int tableShort(const char* data, unsigned offset)
 {
@@ -31,22 +39,53 @@ struct TrueTypeFace::HarfBuzz
     }
 };
 
-std::shared_ptr<const TrueTypeFace> TrueTypeFace::open(const std::string& fileName)
+std::shared_ptr<const TrueTypeFace> TrueTypeFace::open(const std::string& fileName, int faceIndex)
 {
     hb_blob_t* blob = hb_blob_create_from_file_or_fail(fileName.c_str());
     if (blob == nullptr)
         return nullptr;
     auto harfBuzz = std::make_unique<HarfBuzz>();
-    harfBuzz->face = hb_face_create(blob, 0);
+    harfBuzz->face = hb_face_create(blob, static_cast<unsigned>(std::max(faceIndex, 0)));
     hb_blob_destroy(blob);
-    hb_blob_t* outlines = hb_face_reference_table(harfBuzz->face, HB_TAG('g', 'l', 'y', 'f'));
-    const bool trueType = hb_blob_get_length(outlines) > 0;
-    hb_blob_destroy(outlines);
-    if (hb_face_get_glyph_count(harfBuzz->face) == 0 || !trueType)
+    const bool trueType = hasTable(harfBuzz->face, HB_TAG('g', 'l', 'y', 'f'));
+    const bool cff = !trueType && hasTable(harfBuzz->face, HB_TAG('C', 'F', 'F', ' '));
+    if (hb_face_get_glyph_count(harfBuzz->face) == 0 || (!trueType && !cff))
         return nullptr;
     harfBuzz->font = hb_font_create(harfBuzz->face);
     std::shared_ptr<TrueTypeFace> face(new TrueTypeFace(std::move(harfBuzz)));
+    face->FCff = cff;
     return face;
+}
+
+std::vector<TrueTypeFace::ShapedGlyph> TrueTypeFace::shape(const std::u16string& text, std::size_t start,
+                                                           std::size_t length, bool rightToLeft) const
+{
+    hb_buffer_t* buffer = hb_buffer_create();
+    hb_buffer_add_utf16(buffer, reinterpret_cast<const std::uint16_t*>(text.data()),
+                        static_cast<int>(text.size()), static_cast<unsigned>(start),
+                        static_cast<int>(length));
+    hb_buffer_set_direction(buffer, rightToLeft ? HB_DIRECTION_RTL : HB_DIRECTION_LTR);
+    hb_buffer_guess_segment_properties(buffer);
+    hb_buffer_set_flags(buffer, static_cast<hb_buffer_flags_t>(HB_BUFFER_FLAG_REMOVE_DEFAULT_IGNORABLES));
+    hb_shape(FHarfBuzz->font, buffer, nullptr, 0);
+    unsigned count = 0;
+    const hb_glyph_info_t* infos = hb_buffer_get_glyph_infos(buffer, &count);
+    const hb_glyph_position_t* positions = hb_buffer_get_glyph_positions(buffer, &count);
+    std::vector<ShapedGlyph> glyphs;
+    glyphs.reserve(count);
+    const auto scaled = [this](hb_position_t units) {
+        return static_cast<int>(std::lround(static_cast<double>(units) * 1000 / FUnitsPerEm));
+    };
+    for (unsigned i = 0; i < count; ++i) {
+        ShapedGlyph glyph;
+        glyph.glyph = infos[i].codepoint > 0xFFFF ? 0 : static_cast<std::uint16_t>(infos[i].codepoint);
+        glyph.cluster = infos[i].cluster;
+        glyph.advance = scaled(positions[i].x_advance);
+        glyph.offsetX = scaled(positions[i].x_offset);
+        glyphs.push_back(glyph);
+    }
+    hb_buffer_destroy(buffer);
+    return glyphs;
 }
 
 TrueTypeFace::TrueTypeFace(std::unique_ptr<HarfBuzz> harfBuzz)
@@ -123,7 +162,9 @@ std::string TrueTypeFace::subset(const std::set<std::uint16_t>& glyphs,
     hb_subset_input_destroy(input);
     if (reduced == nullptr)
         return {};
-    hb_blob_t* blob = hb_face_reference_blob(reduced);
+    // CFF outlines travel as the bare CFF table; TrueType outlines as the whole font file.
+    hb_blob_t* blob = FCff ? hb_face_reference_table(reduced, HB_TAG('C', 'F', 'F', ' '))
+                           : hb_face_reference_blob(reduced);
     unsigned size = 0;
     const char* data = hb_blob_get_data(blob, &size);
     std::string bytes(data != nullptr ? data : "", data != nullptr ? size : 0);

@@ -5,6 +5,7 @@
 #include <set>
 #include <string>
 #include <string_view>
+#include <vector>
 
 /**
  * A TrueType font file opened for PDF output: glyphs by code point, advance widths in thousandths of the
@@ -27,17 +28,36 @@ struct FontDescriptorMetrics
 class TrueTypeFace
 {
 public:
+    /** A glyph as shaping placed it; advance and offset in thousandths of the font size. */
+    struct ShapedGlyph
+    {
+        std::uint16_t glyph = 0;
+        /** The index in the shaped UTF-16 text of the first character the glyph stands for. */
+        std::uint32_t cluster = 0;
+        int advance = 0;
+        int offsetX = 0;
+    };
+
     /**
-     * Opens the file; null when it cannot be read or holds no TrueType outlines ("glyf" table), which
-     * an embedded CID font of type 2 needs.
+     * Opens the face (index `faceIndex` of a font collection); null when the file cannot be read or holds
+     * neither TrueType ("glyf") nor CFF outlines.
      */
-    static std::shared_ptr<const TrueTypeFace> open(const std::string& fileName);
+    static std::shared_ptr<const TrueTypeFace> open(const std::string& fileName, int faceIndex = 0);
     ~TrueTypeFace();
     TrueTypeFace(const TrueTypeFace&) = delete;
     TrueTypeFace& operator=(const TrueTypeFace&) = delete;
 
     /** The glyph of the code point, 0 (the missing-glyph box) when the face lacks it. */
     std::uint16_t glyph(char32_t codePoint) const;
+    /** True for CFF outlines (embedded as a CID font of type 0), false for TrueType outlines. */
+    bool cff() const { return FCff; }
+    /**
+     * Shapes text[start, start + length) of the UTF-16 text (the rest is context) with HarfBuzz in the
+     * direction given: joined Arabic letters, marks on their letters, ligatures. The glyphs come in
+     * visual order, left to right; default-ignorable characters (joiners, marks of direction) give none.
+     */
+    std::vector<ShapedGlyph> shape(const std::u16string& text, std::size_t start, std::size_t length,
+                                   bool rightToLeft) const;
     /** Advance width of the glyph in thousandths of the font size, rounded. */
     int advance(std::uint16_t glyph) const;
     /** The PostScript name, blanks and PDF delimiters removed ("LiberationSans-Bold"). */
@@ -45,7 +65,8 @@ public:
     const FontDescriptorMetrics& metrics() const { return FMetrics; }
     /**
      * A font file holding the glyphs (and the missing-glyph box) under their own glyph numbers, so that
-     * text written with this face's numbers shows the same glyphs; hinting is dropped. Empty on failure.
+     * text written with this face's numbers shows the same glyphs; hinting is dropped. For CFF outlines
+     * the bare CFF table. Empty on failure.
      */
     std::string subset(const std::set<std::uint16_t>& glyphs, const std::set<char32_t>& codePoints) const;
 
@@ -57,6 +78,7 @@ private:
     std::string FPostScriptName;
     FontDescriptorMetrics FMetrics;
     int FUnitsPerEm = 1000;
+    bool FCff = false;
 };
 
 } // namespace lanescope::report

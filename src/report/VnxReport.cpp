@@ -12,6 +12,8 @@
 
 #include <algorithm>
 #include <exception>
+#include <unicode/brkiter.h>
+#include <unicode/utext.h>
 #include <utility>
 
 namespace lanescope::report {
@@ -28,6 +30,32 @@ PrintLanguageHooks& printLanguageHooks()
 {
     static PrintLanguageHooks hooks;
     return hooks;
+}
+
+/**
+ * Where the letter groups (user-perceived characters: a letter with its accents, a syllable block) of
+ * the UTF-8 text begin; a cut between them never splits a letter from its marks.
+ */
+std::vector<std::size_t> letterGroupStarts(const std::string& text)
+{
+    std::vector<std::size_t> starts;
+    UErrorCode error = U_ZERO_ERROR;
+    UText* utext = utext_openUTF8(nullptr, text.data(), static_cast<std::int64_t>(text.size()), &error);
+    icu::BreakIterator* groups = icu::BreakIterator::createCharacterInstance(icu::Locale::getRoot(), error);
+    if (U_SUCCESS(error) && groups != nullptr) {
+        groups->setText(utext, error);
+        for (std::int32_t at = groups->first(); at != icu::BreakIterator::DONE && U_SUCCESS(error);
+             at = groups->next())
+            if (static_cast<std::size_t>(at) < text.size())
+                starts.push_back(static_cast<std::size_t>(at));
+    }
+    delete groups;
+    utext_close(utext);
+    if (starts.empty())
+        for (std::size_t i = 0; i < text.size(); ++i)
+            if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80)
+                starts.push_back(i);
+    return starts;
 }
 
 unsigned optionBit(TPrnDlgOption option) { return 1u << static_cast<unsigned>(option); }
@@ -171,19 +199,32 @@ int TVnxReport::MeasureText(int flags, const std::string& text)
 
 std::string TVnxReport::FitText(const std::string& text, int flags, int width)
 {
+    // Every text keeps a blank's width from what follows, so it never touches the next column.
+    width -= MeasureText(flags, " ");
     if (MeasureText(flags, text) <= width)
         return text;
-    // A cut text keeps a blank's width from what follows, so "..." does not touch the next column.
-    width -= MeasureText(flags, " ");
-    // Cut points lie between UTF-8 characters; the widths of the cut texts grow with their length.
-    std::vector<std::size_t> cuts;
-    for (std::size_t i = 0; i < text.size(); ++i)
-        if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80)
-            cuts.push_back(i);
-    const std::string ellipsis = MeasureText(flags, "...") <= width ? "..." : "";
+    // A code in brackets at the end ("(COM)") or a year after a comma (", 05") is kept whole; the text
+    // before it gives way.
+    std::string tail;
+    std::string head = text;
+    std::size_t tailStart = std::string::npos;
+    if (const std::size_t open = text.rfind(" ("); open != std::string::npos && open > 0 && text.ends_with(")") &&
+                                                   text.size() - open <= 12)
+        tailStart = open;
+    else if (const std::size_t comma = text.rfind(", "); comma != std::string::npos && comma > 0 &&
+                                                         text.size() - comma <= 6 &&
+                                                         std::all_of(text.begin() + static_cast<std::ptrdiff_t>(comma + 2), text.end(),
+                                                                     [](char c) { return c >= '0' && c <= '9'; }))
+        tailStart = comma;
+    if (tailStart != std::string::npos && MeasureText(flags, text.substr(tailStart)) <= width) {
+        tail = text.substr(tailStart);
+        head = text.substr(0, tailStart);
+    }
+    const std::vector<std::size_t> cuts = letterGroupStarts(head);
+    const std::string ellipsis = MeasureText(flags, "..." + tail) <= width ? "..." : "";
     const auto shortened = [&](std::size_t index) {
-        std::string cut(base::trimRightView(std::string_view(text).substr(0, cuts[index])));
-        return cut.empty() ? cut : cut + ellipsis;
+        std::string cut(base::trimRightView(std::string_view(head).substr(0, cuts[index])));
+        return cut.empty() ? cut : cut + ellipsis + tail;
     };
     std::size_t low = 0; // shortened(low) always fits: the empty text
     std::size_t high = cuts.size();
@@ -195,6 +236,13 @@ std::string TVnxReport::FitText(const std::string& text, int flags, int width)
             high = middle;
     }
     return shortened(low);
+}
+
+std::string TVnxReport::FitTextMm(const std::string& text, int flags, int width)
+{
+    if (!DrawsPages())
+        return text;
+    return FitText(text, flags, DeviceX(width) - DeviceX(0));
 }
 
 int TVnxReport::CellRoom(int column, int flags) const
@@ -306,6 +354,42 @@ bool TVnxReport::CheckPageBreak(int tenths)
         return false;
     NewPage();
     return true;
+}
+
+void TVnxReport::Bookmark(int level, const std::string& title, const std::string& anchor)
+{
+    FAnchorPages.try_emplace(anchor, FPageNumber);
+    if (FOutput != OutputKind::Pdf)
+        return;
+    EnsurePage();
+    FPdf->AddBookmark(level, title, anchor, DeviceY(RowYmm(FY)));
+}
+
+int TVnxReport::AnchorPage(const std::string& anchor) const
+{
+    const auto found = FCountedAnchorPages.find(anchor);
+    return found == FCountedAnchorPages.end() ? 0 : found->second;
+}
+
+void TVnxReport::LinkLine(const std::string& anchor)
+{
+    if (FOutput != OutputKind::Pdf)
+        return;
+    EnsurePage();
+    FPdf->AddLink(DeviceX(ColumnXmm(0)), DeviceY(RowYmm(FY)), DeviceX(ColumnXmm(1000)),
+                  DeviceY(RowYmm(FY + 10)), anchor);
+}
+
+int TVnxReport::LinesLeft()
+{
+    const int lineHeight = std::max(FDocument.LineHeight(), 1);
+    return (FDocument.PrintableHeight() - FDocument.FooterHeight()) * 10 / lineHeight - FY;
+}
+
+int TVnxReport::LinesPerPage()
+{
+    const int lineHeight = std::max(FDocument.LineHeight(), 1);
+    return (FDocument.PrintableHeight() - FDocument.FooterHeight()) * 10 / lineHeight - FHeaderHeight;
 }
 
 void TVnxReport::NewPage()
@@ -634,6 +718,7 @@ void TVnxReport::Run(ReportStatus& status, OutputKind kind, ReportDevice* device
     const LanguageSwitch language;
     FStartTime = base::formatDateTime(base::currentFormatSettings().shortTimeFormat, now());
     FUnreadableImages.clear();
+    FAnchorPages.clear();
     FDocument.ResetHeads();
     SetColumns("");
     FPageOpen = false;
@@ -758,25 +843,62 @@ bool TVnxReport::PrintToHtml(ReportStatus& status)
     return written;
 }
 
+namespace {
+
+/** The status of a counting pass: progress and abort go through, warnings wait for the real pass. */
+class CountingStatus : public ReportStatus
+{
+public:
+    explicit CountingStatus(ReportStatus& status)
+        : FStatus(status)
+    {
+    }
+    void setLine(int index, const std::string& text) override { FStatus.setLine(index, text); }
+    bool aborted() override { return FStatus.aborted(); }
+    void setAborted() override { FStatus.setAborted(); }
+
+private:
+    ReportStatus& FStatus;
+};
+
+} // namespace
+
 bool TVnxReport::PrintToPdf(ReportStatus& status)
 {
     status.setLine(0, base::languageText('G', 158) + ": " + PdfFileName.filename().string());
-    FPdf = std::make_unique<TBSPdf>(PdfFileName);
-    FPdf->SetCreator(std::string("Vornix ") + base::productName + " " + base::versionText);
-    FPdf->SetAuthor(std::string(base::productName) + " report engine");
-    if (FFixedNow != 0)
-        FPdf->setFixedCreationDate(base::formatDateTime("yyyymmddhhnnss", FFixedNow));
     bool written = false;
+    FTotalPages = 0;
     try {
-        Run(status, OutputKind::Pdf, nullptr);
+        // The first pass counts the pages for "Page N of M" and writes nothing.
+        FPdf = std::make_unique<TBSPdf>(PdfFileName);
+        CountingStatus counting(status);
+        Run(counting, OutputKind::Pdf, nullptr);
+        const int total = FPdf->PageCount();
+        FPdf->Discard();
+        FTotalPages = total;
+        FCountedAnchorPages = FAnchorPages;
+        ResetRun();
+
+        FPdf = std::make_unique<TBSPdf>(PdfFileName);
+        FPdf->SetCreator(std::string("Vornix ") + base::productName + " " + base::versionText);
+        FPdf->SetAuthor(std::string(base::productName) + " report engine");
+        if (FFixedNow != 0)
+            FPdf->setFixedCreationDate(base::formatDateTime("yyyymmddhhnnss", FFixedNow));
+        if (!status.aborted())
+            Run(status, OutputKind::Pdf, nullptr);
         if (status.aborted() || PdfFileName.empty())
             FPdf->Discard();
         else
             written = FPdf->SaveAndClose();
+        if (const int missing = FPdf->MissingGlyphCount(); missing > 0)
+            status.warning(swim::formatText(base::languageText('V', 141), {missing}));
     } catch (const std::exception&) {
-        FPdf->Discard();
+        if (FPdf)
+            FPdf->Discard();
         written = false;
     }
+    FTotalPages = 0;
+    FCountedAnchorPages.clear();
     FPdf.reset();
     ResetRun();
     return written;

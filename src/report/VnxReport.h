@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <memory>
 #include <set>
 #include <string>
@@ -116,6 +117,19 @@ public:
     void PrintRow(const std::vector<std::string>& texts, int flags);
     void AdvanceLines(int tenths);
     bool CheckPageBreak(int tenths);
+    /**
+     * Marks the current line as the place `anchor` names: an outline entry (level 0 at the top) in PDF
+     * output, and the page number `AnchorPage` gives in the next pass.
+     */
+    void Bookmark(int level, const std::string& title, const std::string& anchor);
+    /** The page of the anchor in the counting pass of PDF output; 0 when unknown. */
+    int AnchorPage(const std::string& anchor) const;
+    /** Makes the current line a link to the anchor (PDF output). */
+    void LinkLine(const std::string& anchor);
+    /** Tenths of a line left on the current page column above the footer. */
+    int LinesLeft();
+    /** Tenths of a line a fresh page column holds below its head lines. */
+    int LinesPerPage();
     void NewPage();
     /** Thickness as `LineAt`; -1 draws a double rule. */
     void PrintRule(int thickness);
@@ -130,6 +144,8 @@ public:
     void LineAt(int x1, int y1, int thickness, int y2, int x2);
     void ImageAt(int x, int y, const ReportPicture& picture, int alignment, int scale);
     int TextWidthMm(const std::string& text);
+    /** The text cut (as `PrintCell` cuts) to a width in tenths of a millimetre in the current font. */
+    std::string FitTextMm(const std::string& text, int flags, int width);
     void HtmlRaw(const std::string& text);
     void HtmlNewLine();
     void HtmlFlushRow();
@@ -152,6 +168,11 @@ public:
 
     OutputKind Output() const { return FOutput; }
     int PageNumber() const { return FPageNumber; }
+    /**
+     * The number of pages of the run, for "Page N of M": PDF output counts them in a first pass that
+     * writes nothing; 0 while counting and in outputs that do not count.
+     */
+    int TotalPages() const { return FTotalPages; }
     void SetPageNumber(int number) { FPageNumber = number; }
     int PageColumnIndex() const { return FPageColumn; }
     int CopyIndex() const { return FCopyIndex; }
@@ -213,6 +234,9 @@ private:
     int FPageColumn = 0;
     int FCopyIndex = 0;
     int FPageNumber = 1;
+    int FTotalPages = 0;
+    std::map<std::string, int> FAnchorPages;
+    std::map<std::string, int> FCountedAnchorPages;
     int FHeaderHeight = 0;
     int FX = 0;
     int FY = 0;

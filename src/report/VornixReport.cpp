@@ -3,9 +3,12 @@
 #include "base/LanguageTexts.h"
 #include "base/ProductVersion.h"
 #include "base/Strings.h"
+#include "base/VnxIniFiles.h"
 #include "report/LocalClock.h"
 #include "report/MakerLogo.h"
 #include "report/VnxReport.h"
+#include "swim/SwimCodes.h"
+#include "swim/TextFormat.h"
 
 #include <algorithm>
 #include <cmath>
@@ -88,9 +91,11 @@ std::string dateRangeText(base::TDateTime from, base::TDateTime to, const base::
     return collapseRuns(firstText + separator + base::formatDateTime(longFormat, to, settings), " ");
 }
 
-std::string brandedHeadHtml(int htmlWidth, const std::string& meetName, const std::string& placeText)
+std::string brandedHeadHtml(int htmlWidth, const std::string& meetName, const std::string& placeText,
+                            const std::string& webAddress)
 {
-    const std::string address = kMakerWebAddress;
+    const std::string address = base::xmlEscaped(webAddress);
+    const std::string program = std::string(base::productName) + " " + base::versionText;
     // The logo travels inside the page, so it shows offline and wherever the page is copied to.
     const std::string logo = "data:image/jpeg;base64," + base64(makerLogoJpeg());
     const std::string width = htmlWidth == -1 ? "100%" : std::to_string(htmlWidth);
@@ -98,12 +103,16 @@ std::string brandedHeadHtml(int htmlWidth, const std::string& meetName, const st
            base::xmlEscaped(meetName) +
            "</td><td align=\"right\" rowspan=\"2\"><table width=\"125\" cellspacing=\"0\" cellpadding=\"0\" "
            "border=\"0\"><tr><td style=\"font-family: Arial,Helvetica; font-style:normal; font-size: "
-           "10pt;\"><b>VORNIX</b></td><td align=\"center\" rowspan=2\"><a href=\"" +
-           address + "\"><img border=\"0\" alt=\"Korvalin\" src=\"" + logo +
-           "\"></a></td></tr><tr><td style=\"font-family: Arial,Helvetica; font-style:normal; font-size: "
-           "7pt;\">by Korvalin</td></tr><tr><td colspan=\"2\" style=\"font-family: Arial,Helvetica; "
-           "font-style:normal; font-size: 7pt;\"><a href=\"" +
-           address + "\">" + address + "</a></td></tr></table></td></tr><tr><td>" +
+           "10pt;\"><b>" +
+           std::string(base::productName) + "</b></td><td align=\"center\" rowspan=\"2\"><img border=\"0\" "
+           "alt=\"\" src=\"" + logo +
+           "\"></td></tr><tr><td style=\"font-family: Arial,Helvetica; font-style:normal; font-size: "
+           "7pt;\">" + program + "</td></tr>" +
+           (address.empty() ? std::string()
+                            : "<tr><td colspan=\"2\" style=\"font-family: Arial,Helvetica; "
+                              "font-style:normal; font-size: 7pt;\"><a href=\"" +
+                                  address + "\">" + address + "</a></td></tr>") +
+           "</table></td></tr><tr><td>" +
            base::xmlEscaped(placeText) +
            "</td></tr><tr><td colspan=\"2\"><hr size=\"1\" noshade color=\"black\"></td></tr></table>";
 }
@@ -133,6 +142,8 @@ void TVornixReport::InitReport()
     FSavedTopMargin = document.TopMargin;
     FSavedBottomMargin = document.BottomMargin;
     FStartTime = FFixedStartTime != 0 ? FFixedStartTime : localNow();
+    if (FReport.Settings != nullptr)
+        WebAddress = base::trim(FReport.Settings->ReadString(kWebAddressSection, kWebAddressKey, ""));
     if (FInitCallback)
         FInitCallback(*this);
 }
@@ -191,47 +202,83 @@ void TVornixReport::BrandedHead()
     const std::string name = FMeet ? FMeet->name() : std::string();
     const std::string place = FMeet ? FMeet->placeText() : std::string();
     if (FReport.Output() == OutputKind::Html) {
-        FReport.HtmlRaw(brandedHeadHtml(FReport.Document().HTMLWidth, name, place));
+        FReport.HtmlRaw(brandedHeadHtml(FReport.Document().HTMLWidth, name, place, WebAddress));
         return;
     }
     FReport.StartPage();
     drawPageHead();
 }
 
+std::string TVornixReport::MeetFactsText() const
+{
+    if (!FMeet)
+        return {};
+    std::string text = MeetDateText();
+    if (const int course = FMeet->courseNumber(); course > 0) {
+        const std::string pool = swim::poolText(lenex::poolIndexOfCourse(course));
+        if (!pool.empty())
+            text = text.empty() ? pool : text + "  \u00B7  " + pool;
+    }
+    return text;
+}
+
+void TVornixReport::headText(int x, int y, int width, int points, const std::string& text)
+{
+    // A text too long for its room shrinks down to 6 points, then gives way at a word.
+    int size = points;
+    FReport.SetFontSizePercent(percentForPoints(FReport, size));
+    while (size > 6 && FReport.TextWidthMm(text) > width)
+        FReport.SetFontSizePercent(percentForPoints(FReport, --size));
+    FReport.TextAt(x, y, reportflag::left, FReport.FitTextMm(text, 0, width));
+}
+
 void TVornixReport::drawPageHead()
 {
     const TVnxDocument& document = FReport.Document();
     const int left = document.LeftMargin;
-    const int right = document.PageWidth() - document.RightMargin;
+    // Nothing reaches past the paper, even with margins set to nothing.
+    const int right = std::min(document.PageWidth() - document.RightMargin, document.PageWidth() - 50);
     const int top = document.TopMargin;
     const int footer = document.PageHeight() - document.BottomMargin;
     const std::string name = FMeet ? FMeet->name() : std::string();
     const std::string place = FMeet ? FMeet->placeText() : std::string();
 
-    FReport.SetFontSizePercent(percentForPoints(FReport, 10));
-    FReport.TextAt(left, top - 150, reportflag::left, name);
-    FReport.TextAt(left, top - 105, reportflag::left, place);
-
+    // The maker block: the program, its version and the configured web address, left of the logo.
     FReport.SetFontName("Arial");
-    FReport.SetFontSizePercent(percentForPoints(FReport, 6));
-    const int makerX = right - FReport.TextWidthMm(kMakerWebAddress);
-    FReport.TextAt(makerX, top - 112, reportflag::left, "by  Korvalin");
-    FReport.TextAt(makerX, top - 85, reportflag::left, kMakerWebAddress);
-    FReport.SetFontSizePercent(percentForPoints(FReport, 10));
-    FReport.TextAt(makerX, top - 150, reportflag::left, "VORNIX");
-    if (const ReportPicture& logo = makerLogo(); logo.width > 0)
+    int logoWidth = 0;
+    if (const ReportPicture& logo = makerLogo(); logo.width > 0) {
         FReport.ImageAt(right - 20, top - 150, logo, 1, 40);
+        logoWidth = logo.width * 40 * 254 / 10000 + 20;
+    }
+    const std::string program = std::string(base::productName) + " " + base::versionText;
+    FReport.SetFontSizePercent(percentForPoints(FReport, 6));
+    int makerWidth = std::max(FReport.TextWidthMm(program), FReport.TextWidthMm(WebAddress));
+    FReport.SetFontSizePercent(percentForPoints(FReport, 10));
+    makerWidth = std::max(makerWidth, FReport.TextWidthMm(base::productName));
+    const int makerX = right - 20 - logoWidth - makerWidth;
+    FReport.TextAt(makerX, top - 150, reportflag::left, base::productName);
+    FReport.SetFontSizePercent(percentForPoints(FReport, 6));
+    FReport.TextAt(makerX, top - 112, reportflag::left, program);
+    if (!WebAddress.empty())
+        FReport.TextAt(makerX, top - 85, reportflag::left, WebAddress);
 
-    FReport.LineAt(left, top - 55, 2, top - 55, right);
+    // The meet's name, place, dates and pool in the room left of the maker block.
+    const int room = std::max(makerX - 40 - left, 100);
+    headText(left, top - 150, room, 10, name);
+    headText(left, top - 113, room, 8, place);
+    headText(left, top - 78, room, 7, MeetFactsText());
+
+    FReport.LineAt(left, top - 45, 2, top - 45, right);
     FReport.LineAt(left, footer + 20, 2, footer + 20, right);
 
     FReport.SetFontSizePercent(percentForPoints(FReport, 6));
-    FReport.TextAt(left, footer + 30, reportflag::left,
-                   std::string("Vornix ") + base::productName + " " + base::versionText);
+    FReport.TextAt(left, footer + 30, reportflag::left, program);
     FReport.TextAt(left + (right - left) / 2, footer + 30, reportflag::centre,
                    base::formatDateTime("ddd d mmm yyyy   hh:nn", FStartTime));
-    FReport.TextAt(right, footer + 30, reportflag::right,
-                   base::languageText('G', 55) + std::to_string(FReport.PageNumber()));
+    std::string pageText = base::languageText('G', 55) + std::to_string(FReport.PageNumber());
+    if (const int total = FReport.TotalPages(); total > 0)
+        pageText = swim::formatText(base::languageText('V', 140), {FReport.PageNumber(), total});
+    FReport.TextAt(right, footer + 30, reportflag::right, pageText);
 
     FReport.SetFontName("");
     FReport.SetFontSizePercent(100);

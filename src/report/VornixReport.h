@@ -17,8 +17,12 @@ namespace lanescope::report {
 
 class TVnxReport;
 
-/** The maker's web address, printed in the head and linked from the HTML head. */
-inline constexpr const char* kMakerWebAddress = "https://www.lanescope.example";
+/**
+ * The web address the reports print in the maker block: the "Special"/"WebAddress" setting, empty when
+ * none is configured (then no address prints: a made-up one would send readers nowhere).
+ */
+inline constexpr const char* kWebAddressSection = "Special";
+inline constexpr const char* kWebAddressKey = "WebAddress";
 
 /**
  * The meet's date range for the report: the first date shortened (no year when both lie in one year, no
@@ -30,10 +34,12 @@ std::string dateRangeText(base::TDateTime from, base::TDateTime to,
 
 /**
  * The branded head of the HTML output as one line of markup: the width ("100%" for -1), the meet's name
- * and place text (with "&", "<", ">" and '"' escaped, so a file's texts cannot add markup), the maker's
- * logo embedded as a data: address.
+ * and place text (with "&", "<", ">" and '"' escaped, so a file's texts cannot add markup), the program's
+ * name and version, the maker's logo embedded as a data: address; the web address, linked, only when one
+ * is given.
  */
-std::string brandedHeadHtml(int htmlWidth, const std::string& meetName, const std::string& placeText);
+std::string brandedHeadHtml(int htmlWidth, const std::string& meetName, const std::string& placeText,
+                            const std::string& webAddress = {});
 
 class TVornixReport
 {
@@ -65,6 +71,14 @@ public:
     const std::shared_ptr<swim::IBSLenexMeet>& Meet() const { return FMeet; }
     /** The meet's date range text, "" without a meet. */
     std::string MeetDateText() const;
+    /** The dates and the pool ("50m"), as the page head shows them under the place. */
+    std::string MeetFactsText() const;
+
+    /**
+     * The configured web address of the maker block; read from the engine's settings at each run when
+     * they are set, else as given here (the command line passes it).
+     */
+    std::string WebAddress;
 
     /** Fixes the run's start time instead of the clock; use only in test suites. */
     void setFixedStartTime(base::TDateTime time) { FFixedStartTime = time; }
@@ -76,6 +90,8 @@ protected:
 
 private:
     void drawPageHead();
+    /** A head text at (x, y), shrunk from `points` and then cut at a word to stay within the width. */
+    void headText(int x, int y, int width, int points, const std::string& text);
 
     TVnxReport& FReport;
     InitCallback FInitCallback;
