@@ -35,6 +35,12 @@ std::string lapText(lenex::TSwimTime time, lenex::TSwimTime previous)
     return "(" + base::trim(timeText(swim::swimTimeDifference(time, previous))) + ")";
 }
 
+template <typename Function, typename... Objects>
+std::string linkOf(const Function& function, const Objects&... objects)
+{
+    return function ? function(objects...) : std::string();
+}
+
 bool isRelay(const TLnxObject* owner) { return owner != nullptr && owner->tag() == tag::RELAY; }
 
 /**
@@ -148,9 +154,9 @@ void TLanescopeDrucken::eventReport()
             report.PrintCell(0, swim::formatText("%d / %d", {item->getInteger(tag::HEAT), lane}), 0);
         const TLnxObject* owner = browser::ownerOf(*item);
         if (owner != nullptr)
-            report.PrintCell(2, swim::participantText(*owner, mixed), 0);
+            report.PrintCell(2, swim::participantText(*owner, mixed), 0, linkOf(FLinks.participant, *owner));
         if (const TLnxObject* club = browser::clubOf(owner))
-            report.PrintCell(3, club->getText(tag::NAME), 0);
+            report.PrintCell(3, club->getText(tag::NAME), 0, linkOf(FLinks.club, *club));
         timeCell(4, *item);
         if (!comment.empty()) {
             report.AdvanceLines(10);
@@ -195,7 +201,8 @@ void TLanescopeDrucken::athleteReport()
         const std::string type = event != nullptr ? event->getText(tag::TYPE) : std::string();
         if (event != nullptr) {
             report.PrintCell(0, base::languageText('S', 18) + event->getText(tag::NUM), reportflag::centre);
-            report.PrintCell(2, swim::eventText(FDocument, *event, ageGroup), 0);
+            report.PrintCell(2, swim::eventText(FDocument, *event, ageGroup), 0,
+                             linkOf(FLinks.event, *event, ageGroup));
         }
         timeCell(3, *item);
         // The round and the heat and lane share the last column: round first, then heat and lane.
@@ -302,7 +309,8 @@ void TLanescopeDrucken::relaySplits(const TLnxObject& item, const TLnxObject& ev
                     report.AdvanceLines(10);
                 checkPageBreak();
                 if (const TLnxObject* person = FDocument.personById(position->getInteger(tag::PID)))
-                    report.PrintCell(1, swim::participantText(*person, false), 0);
+                    report.PrintCell(1, swim::participantText(*person, false), 0,
+                                     linkOf(FLinks.participant, *person));
                 namePending = true;
             }
         }

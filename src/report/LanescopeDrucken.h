@@ -5,6 +5,9 @@
 #include "browser/ResultLists.h"
 #include "report/VornixReport.h"
 
+#include <functional>
+#include <string>
+
 /** The result reports: the list of an event or age group, and the results or entries of an athlete or relay.
  */
 namespace lanescope::report {
@@ -14,6 +17,17 @@ struct ListPrintOptions
 {
     bool onlyValidResults = false; // "&nur gültige Resultate"
     bool splitsAndNames = false;   // "&Zwischenzeiten/Namen"
+};
+
+/**
+ * The pages a meet's website gives each athlete, relay, club and event list, as relative addresses. In HTML
+ * output the names in a report point there; a missing function or an empty address gives plain text.
+ */
+struct ReportLinks
+{
+    std::function<std::string(const lenex::TLnxObject& owner)> participant;
+    std::function<std::string(const lenex::TLnxObject& club)> club;
+    std::function<std::string(const lenex::TLnxObject& event, const lenex::TLnxObject* ageGroup)> event;
 };
 
 /**
@@ -49,6 +63,7 @@ public:
                       const lenex::TLenex& document);
 
     void setSelection(const PrintSelection& selection) { FSelection = selection; }
+    void setLinks(ReportLinks links) { FLinks = std::move(links); }
     /** The window's `FHasResults`, kept with the report; no output reads it. */
     bool HasResults = false;
 
@@ -70,6 +85,7 @@ private:
 
     const lenex::TLenex& FDocument;
     PrintSelection FSelection;
+    ReportLinks FLinks;
 };
 
 } // namespace lanescope::report

@@ -42,6 +42,9 @@ constexpr TextId kTextIds[] = {
     // Viewer: live reload, link downloads and why they failed.
     {'V', 39, 0}, {'V', 40, 0}, {'V', 41, 0}, {'V', 42, 0}, {'V', 43, 0}, {'V', 44, 0}, {'V', 45, 0},
     {'V', 46, 0}, {'V', 47, 0}, {'V', 48, 0}, {'V', 49, 0}, {'V', 50, 0},
+    // Viewer: the meet as a website.
+    {'V', 160, 0}, {'V', 161, 0}, {'V', 162, 0}, {'V', 163, 0}, {'V', 164, 0}, {'V', 165, 0},
+    {'V', 166, 0}, {'V', 167, 0}, {'V', 168, 0}, {'V', 169, 0},
 };
 // clang-format on
 
