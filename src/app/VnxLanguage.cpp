@@ -227,6 +227,7 @@ bool TLanguage::LoadLanguage(int index, bool refreshForms)
         return false;
     screen_ = index;
     base::setCollationLocale(collationLocaleOf(index));
+    base::setLanguageTag(base::replaceAll(collationLocaleOf(index), "_", "-"));
     lines_ = splitLines(*content);
     sections_ = indexSections(lines_);
     setDateNames(Text('G', 70), Text('G', 71), Text('G', 72), Text('G', 73));

@@ -10,7 +10,17 @@ LanguageTextSource& currentSource()
     return source;
 }
 
+std::string& currentTag()
+{
+    static std::string tag;
+    return tag;
+}
+
 } // namespace
+
+void setLanguageTag(std::string tag) { currentTag() = std::move(tag); }
+
+const std::string& languageTag() { return currentTag(); }
 
 void setLanguageTextSource(LanguageTextSource source) { currentSource() = std::move(source); }
 

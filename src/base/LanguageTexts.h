@@ -16,4 +16,8 @@ using LanguageTextSource = std::function<std::string(char section, int number, i
 void setLanguageTextSource(LanguageTextSource source);
 std::string languageText(char section, int number, int item = 0);
 
+/** The BCP 47 tag of the loaded language ("de-CH", "fr"), set with the source; empty without one. */
+void setLanguageTag(std::string tag);
+const std::string& languageTag();
+
 } // namespace lanescope::base

@@ -29,6 +29,13 @@ int runWatch(const Arguments& arguments);
 int runClubs(const Arguments& arguments);
 /** export FILE ...: an event, age-group, athlete or relay report, or the club statistics, as PDF or HTML. */
 int runExport(const Arguments& arguments);
+/** True when the words hold "--site": export and watch then write the meet's website. */
+bool namesSite(const Arguments& arguments);
+/**
+ * FILE [--competition N] --site DIR [--splits] [--valid-only]: writes the meet's website into the folder,
+ * rewriting only the pages that changed, and gives a one-line summary; the exit status of export.
+ */
+int writeSite(const Arguments& arguments, std::string& summary);
 /** convert FILE OUT.lef: opens any supported file and writes the document as first-generation Lenex. */
 int runConvert(const Arguments& arguments);
 /** register [VIEWER]: makes the viewer (default: the one beside this tool, else on the search path) open .lef

@@ -21,7 +21,8 @@ using namespace lanescope::browser;
 const char* const kUsage =
     "usage: lanescope-cli export FILE [--competition N] ((--event NUM [--round CODE] | --event-id ID) "
     "[--age-group ID] | --athlete ID | --relay ID | --club-stats | --book) (--pdf OUT | --html OUT) "
-    "[--splits] [--valid-only]\n";
+    "[--splits] [--valid-only]\n"
+    "       lanescope-cli export FILE [--competition N] --site DIR [--splits] [--valid-only]\n";
 
 int usage(const Options& options)
 {
@@ -45,6 +46,13 @@ public:
 
 int runExport(const Arguments& arguments)
 {
+    if (namesSite(arguments)) {
+        std::string summary;
+        const int status = writeSite(arguments, summary);
+        if (status == 0)
+            std::printf("%s\n", summary.c_str());
+        return status;
+    }
     std::set<std::string> valued = {"--competition", "--athlete", "--relay", "--pdf", "--html"};
     valued.insert(kEventOptions.begin(), kEventOptions.end());
     Options options(arguments, valued, {"--club-stats", "--book", "--splits", "--valid-only"});

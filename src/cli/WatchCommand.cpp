@@ -20,7 +20,9 @@ using Clock = std::chrono::steady_clock;
 
 const char* const kUsage =
     "usage: lanescope-cli watch FILE|URL [--competition N] --event NUM [--age-group ID] "
-    "[--splits] [--valid-only] [--interval SECONDS]\n";
+    "[--splits] [--valid-only] [--interval SECONDS]\n"
+    "       lanescope-cli watch FILE|URL [--competition N] --site DIR [--splits] [--valid-only] "
+    "[--interval SECONDS]\n";
 constexpr int kDefaultIntervalSeconds = 30;
 // A file is read once it has stayed unchanged this long, so a writer that is still at work is not caught.
 constexpr auto kQuietTime = std::chrono::seconds(1);
@@ -62,7 +64,8 @@ public:
     {
     }
 
-    // Reads the source and prints the list when it differs from the last one printed. 2 for a usage error.
+    // Reads the source and prints the list when it differs from the last one printed, or writes the pages
+    // of the website that changed. 2 for a usage error.
     int check()
     {
         Arguments arguments = FListArguments;
@@ -80,6 +83,16 @@ public:
         }
         if (!convert::isCompleteFile(arguments[0]))
             return 1;
+        if (namesSite(arguments)) {
+            // Only pages whose text changed are written, so a folder synced to a web server sends little.
+            std::string summary;
+            const int status = writeSite(arguments, summary);
+            if (status == 0) {
+                std::printf("%s\n", summary.c_str());
+                std::fflush(stdout);
+            }
+            return status;
+        }
         std::string text;
         const int status = listText(arguments, text);
         if (status != 0)

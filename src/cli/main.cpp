@@ -35,6 +35,8 @@ void printUsage()
         "              [--age-group ID] | --athlete ID | --relay ID | --club-stats)\n"
         "              (--pdf OUT | --html OUT) [--splits] [--valid-only]\n"
         "                 a result report or the club statistics as PDF or HTML\n"
+        "  export FILE [--competition N] --site DIR [--splits] [--valid-only]\n"
+        "                 the meet as a website: an index, every event list, club, athlete and relay\n"
         "  register [VIEWER]\n"
         "                 make the viewer (default: the one beside this tool, else on the search\n"
         "                 path) open its document types on this desktop\n"
@@ -44,7 +46,9 @@ void printUsage()
         "  watch FILE|URL [--competition N] (--event NUM [--round CODE] | --event-id ID) [--age-group ID]\n"
         "              [--splits] [--valid-only] [--interval SECONDS]\n"
         "                 print the list, and again whenever it changes (a link is asked every\n"
-        "                 SECONDS, default 30), until interrupted\n");
+        "                 SECONDS, default 30), until interrupted\n"
+        "  watch FILE|URL [--competition N] --site DIR [--splits] [--valid-only] [--interval SECONDS]\n"
+        "                 write the meet's website, and rewrite the pages that change\n");
 }
 
 // The command line speaks English whatever the locale, so scripts can read its output; the language files

@@ -15,10 +15,14 @@ namespace lanescope::report {
 
 namespace {
 
+// The HTML5 doctype as the very first line: any other doctype, or anything before it, sends browsers into
+// quirks mode, where table cells no longer inherit the font and widths follow other rules.
 constexpr std::string_view kBuiltInTemplate =
-    "<!doctype html public \"-//W3C//DTD HTML 4.0 Transitional//EN\">\r\n<html><head><title>\r\n@TITLE@\r\n"
+    "<!DOCTYPE html>\r\n<html lang=\"@LANG@\"><head><title>\r\n@TITLE@\r\n"
     "</title></head><body><center>\r\n@BODY@\r\n</center></body></html>";
 
+// A word longer than its column (a name without a break point) wraps anywhere rather than pushing the rest of
+// its row off the page; the nested cells of the branded head keep their words whole.
 constexpr std::string_view kStyleBlock =
     "<STYLE><!--\r\n"
     "BODY,TABLE,TD {font-family: @FONT, helvetica; font-style:normal; font-size: @%dpt;}\r\n"
@@ -34,10 +38,25 @@ constexpr std::string_view kStyleBlock =
     "#f12 {font-family: @FONT, helvetica; font-style:normal; font-size: @12pt;}\r\n"
     "#f13 {font-family: @FONT, helvetica; font-style:normal; font-size: @13pt;}\r\n"
     "#f14 {font-family: @FONT, helvetica; font-style:normal; font-size: @14pt;}\r\n"
+    "TD {overflow-wrap:anywhere;}\r\n"
+    "TD TD {overflow-wrap:normal;}\r\n"
     "--></STYLE>";
 
-constexpr std::string_view kCharsetTag =
-    "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=utf-8\">";
+constexpr std::string_view kCharsetTag = "<meta charset=\"utf-8\">";
+
+/**
+ * The bidi controls (ALM, LRM, RLM, LRE to RLO, LRI to PDI). A file's text never carries them into a page: an
+ * override left open inside a name would reverse everything after it in the cell.
+ */
+constexpr std::string_view kBidiControls[] = {
+    "\u061C", "\u200E", "\u200F", "\u202A", "\u202B", "\u202C",
+    "\u202D", "\u202E", "\u2066", "\u2067", "\u2068", "\u2069",
+};
+
+bool hasNonAscii(std::string_view text)
+{
+    return std::any_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
+}
 
 /** The accented letters and their entities, replaced in this order. */
 constexpr std::pair<std::string_view, std::string_view> kLetters[] = {
@@ -133,9 +152,20 @@ THtmlFile::THtmlFile(int tableWidth, std::filesystem::path templateFile, int def
         cell.fontSizeId = FDefaultFontSizeId;
 }
 
-std::string THtmlFile::escapeLetters(std::string_view text)
+std::string THtmlFile::withoutBidiControls(std::string_view text)
 {
     std::string result(text);
+    if (!hasNonAscii(text))
+        return result;
+    for (const std::string_view control : kBidiControls)
+        if (result.find(control) != std::string::npos)
+            result = base::replaceAll(result, control, "");
+    return result;
+}
+
+std::string THtmlFile::escapeLetters(std::string_view text)
+{
+    std::string result = withoutBidiControls(text);
     for (const auto& [letter, entity] : kLetters)
         if (result.find(letter) != std::string::npos)
             result = base::replaceAll(result, letter, entity);
@@ -170,7 +200,7 @@ void THtmlFile::SetColumns(const std::string& specification)
     FLastCell = -1;
 }
 
-void THtmlFile::AddCell(int index, const std::string& text, int flags)
+void THtmlFile::AddCell(int index, const std::string& text, int flags, const std::string& link)
 {
     FRowState = RowState::RowPending;
     if (index == -1)
@@ -185,6 +215,12 @@ void THtmlFile::AddCell(int index, const std::string& text, int flags)
         }
         cell.state = CellState::Text;
         std::string shown = escapeText(text);
+        // Each text is a bidi island of its own: a right-to-left name keeps its order and cannot turn the
+        // place, club or time beside it round. Texts in ASCII hold no right-to-left letter.
+        if (hasNonAscii(text))
+            shown = "<bdi>" + shown + "</bdi>";
+        if (!link.empty())
+            shown = "<a href=\"" + base::xmlEscaped(link) + "\">" + shown + "</a>";
         if (flags & 8)
             shown = "<b>" + shown + "</b>";
         if (flags & 16)
@@ -316,6 +352,8 @@ void THtmlFile::AddRaw(const std::string& text) { FLines.push_back(escapeLetters
 
 std::string THtmlFile::templateText() const
 {
+    if (!TemplateText.empty())
+        return TemplateText;
     std::error_code error;
     std::filesystem::path file;
     if (!FTemplateFile.empty() && std::filesystem::is_regular_file(FTemplateFile, error))
@@ -360,8 +398,9 @@ std::vector<std::string> THtmlFile::PageLines()
     CloseTable();
     const base::TDateTime date = FFixedDate != 0 ? FFixedDate : localNow();
     const base::TFormatSettings& settings = base::currentFormatSettings();
-    std::vector<std::string> templateLines = splitLines(
-        base::replaceAll(templateText(), "@DATE@", base::formatDateTime(settings.shortDateFormat, date)));
+    std::string page = base::replaceAll(templateText(), "@DATE@", base::formatDateTime(settings.shortDateFormat, date));
+    page = base::replaceAll(page, "@LANG@", base::xmlEscaped(Language.empty() ? "en" : Language));
+    std::vector<std::string> templateLines = splitLines(page);
     for (std::string& line : templateLines) {
         if (base::asciiSameText(line, "@TITLE@")) {
             line = escapeText(Title);
@@ -375,17 +414,19 @@ std::vector<std::string> THtmlFile::PageLines()
             break;
         }
     }
-    std::vector<std::string> page{"<a name=_top>"};
-    page.insert(page.end(), templateLines.begin(), templateLines.begin() + static_cast<std::ptrdiff_t>(body));
-    page.insert(page.end(), FLines.begin(), FLines.end());
+    // The top anchor opens the body: placed before the doctype it would put the page in quirks mode.
+    std::vector<std::string> lines(templateLines.begin(),
+                                   templateLines.begin() + static_cast<std::ptrdiff_t>(body));
+    lines.emplace_back("<a id=\"_top\"></a>");
+    lines.insert(lines.end(), FLines.begin(), FLines.end());
     if (body < templateLines.size())
-        page.insert(page.end(), templateLines.begin() + static_cast<std::ptrdiff_t>(body) + 1,
-                    templateLines.end());
-    for (std::string& line : page)
+        lines.insert(lines.end(), templateLines.begin() + static_cast<std::ptrdiff_t>(body) + 1,
+                     templateLines.end());
+    for (std::string& line : lines)
         if (line == "@ANCHORS@")
             line.clear();
 
-    for (std::string& line : page) {
+    for (std::string& line : lines) {
         const std::size_t head = base::asciiUpper(line).find("<HEAD>");
         if (head == std::string::npos)
             continue;
@@ -396,17 +437,24 @@ std::vector<std::string> THtmlFile::PageLines()
         line.insert(head + 6, header);
         break;
     }
-    return page;
+    return lines;
+}
+
+std::string THtmlFile::PageText()
+{
+    std::string text;
+    for (const std::string& line : PageLines())
+        text += line + "\r\n";
+    return text;
 }
 
 bool THtmlFile::Save(const std::filesystem::path& fileName)
 {
-    const std::vector<std::string> page = PageLines();
+    const std::string page = PageText();
     std::ofstream stream(fileName, std::ios::binary | std::ios::trunc);
     if (!stream)
         return false;
-    for (const std::string& line : page)
-        stream << line << "\r\n";
+    stream << page;
     stream.close();
     return !stream.fail();
 }

@@ -24,8 +24,12 @@ public:
 
     /** Closes the pending table when the column layout text (completed to 1000) differs as text. */
     void SetColumns(const std::string& specification);
-    /** Index -1 means the cell after the last one; an index outside 0..100 is ignored. */
-    void AddCell(int index, const std::string& text, int flags);
+    /**
+     * Index -1 means the cell after the last one; an index outside 0..100 is ignored. A text with letters
+     * outside ASCII is set apart for the bidi algorithm (`<bdi>`); a link makes the text point to that
+     * address.
+     */
+    void AddCell(int index, const std::string& text, int flags, const std::string& link = {});
     void NewLine();
     void FlushRow();
     void CloseTable();
@@ -35,6 +39,8 @@ public:
 
     /** The page wrapped into its template, one text per line. */
     std::vector<std::string> PageLines();
+    /** The page wrapped into its template, lines ended by CR LF. */
+    std::string PageText();
     /** Writes the page with CR LF line ends; false when the file could not be written. */
     bool Save(const std::filesystem::path& fileName);
 
@@ -44,8 +50,13 @@ public:
     int TableWidth() const { return FTableWidth; }
     const std::string& Columns() const { return FColumns; }
 
-    /** The 24 accented letters as entities, then every two blanks as two non-breaking spaces. */
+    /**
+     * The 24 accented letters as entities, then every two blanks as two non-breaking spaces; bidi controls
+     * are removed.
+     */
     static std::string escapeLetters(std::string_view text);
+    /** The text without the bidi controls (embeddings, overrides, isolates and marks). */
+    static std::string withoutBidiControls(std::string_view text);
     /**
      * A text from the file as page text: "&", "<", ">" and '"' as entities, then the letters as
      * `escapeLetters` does. A name or club can never become markup.
@@ -59,6 +70,10 @@ public:
     std::string FontName = "Arial";
     /** The page's title, plain text (escaped when the page is built). */
     std::string Title;
+    /** The language tag of the page's texts ("de-CH"), put in for "@LANG@"; empty: "en". */
+    std::string Language;
+    /** The template itself; when set, it takes the place of the template file. */
+    std::string TemplateText;
 
 private:
     enum class RowState

@@ -38,6 +38,12 @@ std::string lapText(lenex::TSwimTime time, lenex::TSwimTime previous)
     return "(" + base::trim(timeText(swim::swimTimeDifference(time, previous))) + ")";
 }
 
+template <typename Function, typename... Objects>
+std::string linkOf(const Function& function, const Objects&... objects)
+{
+    return function ? function(objects...) : std::string();
+}
+
 bool isRelay(const TLnxObject* owner) { return owner != nullptr && owner->tag() == tag::RELAY; }
 
 /**
@@ -208,12 +214,12 @@ void TLanescopeDrucken::itemRow(const TLnxObject& item, int ageGroupId, bool mix
     else if (const int lane = item.getInteger(tag::LANE); lane > 0)
         report.PrintCell(0, swim::formatText("%d / %d", {item.getInteger(tag::HEAT), lane}), 0);
     if (!name.empty())
-        report.PrintCell(2, name, 0);
+        report.PrintCell(2, name, 0, owner != nullptr ? linkOf(FLinks.participant, *owner) : std::string());
     if (owner != nullptr && owner->tag() == tag::PERSON)
         if (const int born = owner->getInteger(tag::YOB); born > 0)
             report.PrintCell(3, std::to_string(born), 0);
     if (const TLnxObject* club = browser::clubOf(owner))
-        report.PrintCell(5, club->getText(tag::NAME), 0);
+        report.PrintCell(5, club->getText(tag::NAME), 0, linkOf(FLinks.club, *club));
     timeCell(6, item);
     if (const int points = item.getInteger(tag::POINTS); points > 0 && item.tag() == tag::RESULT)
         report.PrintCell(7, std::to_string(points), 0);
@@ -313,7 +319,8 @@ void TLanescopeDrucken::athleteReport()
         const std::string type = event != nullptr ? event->getText(tag::TYPE) : std::string();
         if (event != nullptr) {
             report.PrintCell(0, base::languageText('S', 18) + event->getText(tag::NUM), reportflag::centre);
-            report.PrintCell(2, swim::eventText(FDocument, *event, ageGroup), 0);
+            report.PrintCell(2, swim::eventText(FDocument, *event, ageGroup), 0,
+                             linkOf(FLinks.event, *event, ageGroup));
         }
         timeCell(3, *item);
         // The round and the heat and lane share the last column: round first, then heat and lane.
@@ -373,7 +380,7 @@ void TLanescopeDrucken::printSplitRow(const SplitRow& row)
     TVnxReport& report = Report();
     report.SetColumns(row.columns);
     for (const SplitRow::Cell& cell : row.cells)
-        report.PrintCell(cell.column, cell.text, cell.style);
+        report.PrintCell(cell.column, cell.text, cell.style, cell.link);
     report.AdvanceLines(10);
 }
 
@@ -433,7 +440,8 @@ std::vector<TLanescopeDrucken::SplitRow> TLanescopeDrucken::relayRows(const TLnx
                 // A leg's name shares the row of its first split; a leg without splits has a row of its own.
                 rows.push_back({kRelayColumns, {}});
                 if (const TLnxObject* person = FDocument.personById(position->getInteger(tag::PID)))
-                    rows.back().cells.push_back({1, swim::participantText(*person, false), 0});
+                    rows.back().cells.push_back(
+                        {1, swim::participantText(*person, false), 0, linkOf(FLinks.participant, *person)});
                 namePending = true;
             }
         }

@@ -5,6 +5,7 @@
 #include "browser/ResultLists.h"
 #include "report/VornixReport.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,17 @@ struct ListPrintOptions
 {
     bool onlyValidResults = false; // "&nur gültige Resultate"
     bool splitsAndNames = false;   // "&Zwischenzeiten/Namen"
+};
+
+/**
+ * The pages a meet's website gives each athlete, relay, club and event list, as relative addresses. In HTML
+ * output the names in a report point there; a missing function or an empty address gives plain text.
+ */
+struct ReportLinks
+{
+    std::function<std::string(const lenex::TLnxObject& owner)> participant;
+    std::function<std::string(const lenex::TLnxObject& club)> club;
+    std::function<std::string(const lenex::TLnxObject& event, const lenex::TLnxObject* ageGroup)> event;
 };
 
 /**
@@ -52,6 +64,7 @@ public:
                       const lenex::TLenex& document);
 
     void setSelection(const PrintSelection& selection) { FSelection = selection; }
+    void setLinks(ReportLinks links) { FLinks = std::move(links); }
     /** The window's `FHasResults`, kept with the report; no output reads it. */
     bool HasResults = false;
 
@@ -76,6 +89,7 @@ private:
             int column = 0;
             std::string text;
             int style = 0;
+            std::string link; // the cell's address in a website's HTML; empty for plain text
         };
         const char* columns = "";
         std::vector<Cell> cells;
@@ -101,6 +115,7 @@ private:
     const lenex::TLenex& FDocument;
     std::string FListTitle;
     bool FListPoints = false;
+    ReportLinks FLinks;
 };
 
 } // namespace lanescope::report

@@ -283,10 +283,10 @@ void TVnxReport::EnsurePage()
         PageHead(FPageNumber);
 }
 
-void TVnxReport::PrintCell(int column, const std::string& text, int flags)
+void TVnxReport::PrintCell(int column, const std::string& text, int flags, const std::string& htmlLink)
 {
     if (FOutput == OutputKind::Html) {
-        FHtml->AddCell(column, text, flags);
+        FHtml->AddCell(column, text, flags, htmlLink);
         return;
     }
     if (!DrawsPages())
@@ -716,6 +716,8 @@ void TVnxReport::Run(ReportStatus& status, OutputKind kind, ReportDevice* device
     FOutput = kind;
     FDevice = device;
     const LanguageSwitch language;
+    if (FHtml)
+        FHtml->Language = base::languageTag();
     FStartTime = base::formatDateTime(base::currentFormatSettings().shortTimeFormat, now());
     FUnreadableImages.clear();
     FAnchorPages.clear();
@@ -821,26 +823,43 @@ void TVnxReport::WriteHtmlFooters()
     }
 }
 
+bool TVnxReport::RunHtml(ReportStatus& status, const std::function<bool(THtmlFile&)>& finish)
+{
+    const bool ownWidth = FDocument.Options().contains(TDocumentOption::doChgOrientation);
+    FHtml = std::make_unique<THtmlFile>(ownWidth ? FDocument.HTMLWidth : -1, FDocument.HtmlTemplate, 10);
+    FHtml->FontName = FDocument.VariableFont;
+    FHtml->TemplateText = HtmlTemplateText;
+    if (FFixedNow != 0)
+        FHtml->setFixedDate(FFixedNow);
+    bool done = false;
+    try {
+        Run(status, OutputKind::Html, nullptr);
+        WriteHtmlFooters();
+        done = finish(*FHtml);
+    } catch (const std::exception&) {
+        done = false;
+    }
+    FHtml.reset();
+    ResetRun();
+    return done;
+}
+
 bool TVnxReport::PrintToHtml(ReportStatus& status)
 {
     const std::string fileName = HtmlFileName.filename().string();
     status.setLine(0, swim::formatText(base::languageText('G', 96), {std::string_view(fileName)}));
-    const bool ownWidth = FDocument.Options().contains(TDocumentOption::doChgOrientation);
-    FHtml = std::make_unique<THtmlFile>(ownWidth ? FDocument.HTMLWidth : -1, FDocument.HtmlTemplate, 10);
-    FHtml->FontName = FDocument.VariableFont;
-    if (FFixedNow != 0)
-        FHtml->setFixedDate(FFixedNow);
-    bool written = false;
-    try {
-        Run(status, OutputKind::Html, nullptr);
-        WriteHtmlFooters();
-        written = !HtmlFileName.empty() && FHtml->Save(HtmlFileName);
-    } catch (const std::exception&) {
-        written = false;
-    }
-    FHtml.reset();
-    ResetRun();
-    return written;
+    return RunHtml(status, [this](THtmlFile& html) { return !HtmlFileName.empty() && html.Save(HtmlFileName); });
+}
+
+std::optional<std::string> TVnxReport::PrintToHtmlText(ReportStatus& status)
+{
+    std::string text;
+    if (!RunHtml(status, [&text](THtmlFile& html) {
+            text = html.PageText();
+            return true;
+        }))
+        return std::nullopt;
+    return text;
 }
 
 namespace {

@@ -8,6 +8,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -95,6 +96,8 @@ public:
     int Copies = 1;
     bool TestPage = false;
     std::filesystem::path HtmlFileName;
+    /** An HTML template given as text; when set, it takes the place of the document's template file. */
+    std::string HtmlTemplateText;
     std::filesystem::path PdfFileName;
 
     // Output entry points. The status shows progress and is polled for an abort.
@@ -102,6 +105,8 @@ public:
     void PrintToPreview(ReportStatus& status, ReportDevice& preview);
     /** False when the file could not be written. */
     bool PrintToHtml(ReportStatus& status);
+    /** The HTML page as text instead of a file; nothing when the run failed. */
+    std::optional<std::string> PrintToHtmlText(ReportStatus& status);
     /** False when the file could not be written, the run failed or the user aborted it (no file then). */
     bool PrintToPdf(ReportStatus& status);
 
@@ -111,8 +116,9 @@ public:
      * nothing. A text wider than its column is cut to it, with "..." where that fits, so it never
      * overprints its neighbours. A left-aligned text may use the filler column after it; the last
      * column of the page (and a text flagged `toLineEnd`) may run to 5 mm before the paper's edge.
+     * In HTML output a link makes the text point to that address; other outputs ignore it.
      */
-    void PrintCell(int column, const std::string& text, int flags);
+    void PrintCell(int column, const std::string& text, int flags, const std::string& htmlLink = {});
     /** Checks for a page break with one line, prints text i into column i (empty ones skipped), advances. */
     void PrintRow(const std::vector<std::string>& texts, int flags);
     void AdvanceLines(int tenths);
@@ -188,6 +194,8 @@ private:
 
     base::TDateTime now() const;
     void Run(ReportStatus& status, OutputKind kind, ReportDevice* device);
+    /** Runs the report into a new HTML writer and hands it to finish; false when either fails. */
+    bool RunHtml(ReportStatus& status, const std::function<bool(THtmlFile&)>& finish);
     void ResetRun();
     bool HasCanvasOutput() const;
     bool DrawsPages() const;

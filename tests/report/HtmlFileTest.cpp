@@ -97,7 +97,7 @@ TEST(HtmlTable, TextsFromTheFileNeverBecomeMarkup)
                            [&text](const std::string& line) { return line.find(text) != std::string::npos; });
     };
     EXPECT_TRUE(has("<td width=50%><b>&lt;script&gt;alert(&quot;x&quot;)&lt;/script&gt;</b></td>"));
-    EXPECT_TRUE(has("<td width=50%>M&uuml;ller &amp; &lt;iframe src=x&gt;</td>"));
+    EXPECT_TRUE(has("<td width=50%><bdi>M&uuml;ller &amp; &lt;iframe src=x&gt;</bdi></td>"));
     EXPECT_TRUE(has("&lt;title&gt;&Auml; &amp; B"));
     EXPECT_FALSE(has("<script>"));
     EXPECT_FALSE(has("<iframe"));
@@ -222,7 +222,33 @@ TEST(HtmlTable, StylesAndFontSizeMarkers)
     html.FontSizeId = 10;
     html.AddCell(1, "Jürg", 8 | 16 | 32);
     EXPECT_EQ(flushed(html)[2],
-              "<td width=50%><em id=f8>ab</td><td width=50%><u><i><b>J&uuml;rg</b></i></u></td>");
+              "<td width=50%><em id=f8>ab</td><td width=50%><u><i><b><bdi>J&uuml;rg</bdi></b></i></u></td>");
+}
+
+TEST(HtmlTable, NamesAreBidiIslandsWithoutTheFilesBidiControls)
+{
+    THtmlFile html(-1, {}, 10);
+    html.SetColumns("L400;L400;R200");
+    // An override (U+202E) left open in a name, and one closed inside it, never reach the page.
+    html.AddCell(0, "Cohen \u202Eevil", 0);
+    html.AddCell(1, "\u05DB\u05D4\u05DF \u202B\u05D3\u05E0\u05D4\u202C", 0, "athlete-1-2.html");
+    html.AddCell(2, "1:02.34", 0);
+    html.Title = "Title \u2067x\u2069";
+    const std::vector<std::string> page = html.PageLines();
+    std::string text;
+    for (const std::string& line : page)
+        text += line + "\n";
+    EXPECT_NE(text.find("<td width=40%><bdi>Cohen evil</bdi></td>"), std::string::npos);
+    EXPECT_NE(text.find("<td width=40%><a href=\"athlete-1-2.html\"><bdi>\u05DB\u05D4\u05DF "
+                        "\u05D3\u05E0\u05D4</bdi></a></td>"),
+              std::string::npos);
+    EXPECT_NE(text.find("<td align=right width=20%>1:02.34</td>"), std::string::npos);
+    EXPECT_NE(text.find("Title x"), std::string::npos);
+    for (const char* control : {"\u202A", "\u202B", "\u202C", "\u202D", "\u202E", "\u2066", "\u2067",
+                                "\u2068", "\u2069", "\u200E", "\u200F", "\u061C"}) {
+        EXPECT_EQ(THtmlFile::withoutBidiControls(std::string("a") + control + "b"), "ab");
+        EXPECT_EQ(text.find(control), std::string::npos);
+    }
 }
 
 TEST(HtmlTable, RulesAndBreaksOutsideTables)
@@ -344,8 +370,8 @@ TEST_F(HtmlPage, StyleBlockFollowsTheTableWidth)
             std::string::npos);
         EXPECT_EQ(page.find('@'), std::string::npos);
         EXPECT_NE(page.find("<!-- created with Vornix Software LANESCOPE "), std::string::npos);
-        EXPECT_NE(page.find("<meta http-equiv=\"Content-Type\" content=\"text/html; charset=utf-8\">"),
-                  std::string::npos);
+        EXPECT_NE(page.find("<meta charset=\"utf-8\">"), std::string::npos);
+        EXPECT_NE(page.find("TD {overflow-wrap:anywhere;}"), std::string::npos);
     }
 }
 
@@ -359,12 +385,26 @@ TEST_F(HtmlPage, TemplateWithoutBodyGoesBeforeTheReport)
     html.AddRaw("body");
     const std::vector<std::string> lines = html.PageLines();
     ASSERT_EQ(lines.size(), 5u);
-    EXPECT_EQ(lines[0], "<a name=_top>");
-    EXPECT_EQ(lines[1].rfind("<html><HEAD>\r\n<!-- created with Vornix Software", 0), 0u);
-    EXPECT_NE(lines[1].find("--></STYLE><title>@date@ 3/14/2026</title></head>"), std::string::npos);
-    EXPECT_EQ(lines[2], "My title");
-    EXPECT_EQ(lines[3], "");
+    EXPECT_EQ(lines[0].rfind("<html><HEAD>\r\n<!-- created with Vornix Software", 0), 0u);
+    EXPECT_NE(lines[0].find("--></STYLE><title>@date@ 3/14/2026</title></head>"), std::string::npos);
+    EXPECT_EQ(lines[1], "My title");
+    EXPECT_EQ(lines[2], "");
+    EXPECT_EQ(lines[3], "<a id=\"_top\"></a>");
     EXPECT_EQ(lines[4], "body");
+}
+
+// Browsers render a page in standards mode only when the HTML5 doctype is the very first thing in it; the
+// charset must be declared within the first 1024 bytes.
+TEST_F(HtmlPage, BuiltInTemplateRendersInStandardsMode)
+{
+    THtmlFile html = sampleReport(-1);
+    html.Language = "de-CH";
+    const std::string page = html.PageText();
+    EXPECT_EQ(page.rfind("<!DOCTYPE html>\r\n<html lang=\"de-CH\"><head>", 0), 0u);
+    const std::size_t charset = page.find("<meta charset=\"utf-8\">");
+    EXPECT_LT(charset, 1024u);
+    EXPECT_LT(page.find("<body><center>\r\n<a id=\"_top\"></a>\r\n"), page.find("<h1>"));
+    EXPECT_EQ(THtmlFile(-1, {}, 10).PageText().find("lang=\"en\""), 23u) << "English without a language";
 }
 
 TEST_F(HtmlPage, TemplateFromDocumentThenDefaultFileThenBuiltIn)
@@ -373,16 +413,16 @@ TEST_F(HtmlPage, TemplateFromDocumentThenDefaultFileThenBuiltIn)
     fs::current_path(folder);
     writeFile("default.htt", "<html><head></head><body>default\n@BODY@\n</body></html>");
     writeFile("own.htt", "<html><head></head><body>own\n@BODY@\n</body></html>");
-    const auto secondLine = [](const fs::path& templateFile) {
+    const auto firstLine = [](const fs::path& templateFile) {
         THtmlFile html(-1, templateFile, 10);
         const std::vector<std::string> lines = html.PageLines();
-        return lines.size() > 1 ? lines[1].substr(lines[1].rfind('>') + 1) : std::string();
+        return !lines.empty() ? lines[0].substr(lines[0].rfind('>') + 1) : std::string();
     };
-    EXPECT_EQ(secondLine(folder / "own.htt"), "own");
-    EXPECT_EQ(secondLine(folder / "missing.htt"), "default");
-    EXPECT_EQ(secondLine({}), "default");
+    EXPECT_EQ(firstLine(folder / "own.htt"), "own");
+    EXPECT_EQ(firstLine(folder / "missing.htt"), "default");
+    EXPECT_EQ(firstLine({}), "default");
     fs::remove("default.htt");
-    EXPECT_EQ(secondLine({}), "");
+    EXPECT_EQ(firstLine({}), "");
     fs::current_path(previous);
 }
 
