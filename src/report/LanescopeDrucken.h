@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 /** The result reports: the list of an event or age group, and the results or entries of an athlete or relay.
@@ -76,7 +77,8 @@ protected:
      * page goes on under its name marked "(cont.)". Continuation pages repeat the heading with "(cont.)"
      * and the column headings.
      */
-    void eventList(const browser::EventTreeNode* node, const ListPrintOptions& options, const std::string& title);
+    void eventList(const browser::EventTreeNode* node, const ListPrintOptions& options,
+                   const std::string& title);
     const lenex::TLenex& Document() const { return FDocument; }
     PrintSelection FSelection;
 
@@ -86,6 +88,13 @@ private:
     {
         struct Cell
         {
+            Cell(int column_, std::string text_, int style_, std::string link_ = {})
+                : column(column_)
+                , text(std::move(text_))
+                , style(style_)
+                , link(std::move(link_))
+            {
+            }
             int column = 0;
             std::string text;
             int style = 0;
