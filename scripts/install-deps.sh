@@ -22,6 +22,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev libpugixml-dev
     libharfbuzz-dev libfontconfig-dev libpng-dev
     xvfb xauth poppler-utils qpdf fonts-liberation2 fonts-dejavu-core
+    libxml2-utils python3   # the converted real-world files are checked with xmllint and ElementTree
     "$@"
 )
 

@@ -243,6 +243,22 @@ bool encode1252(std::string_view utf8, std::string* out)
 
 bool fitsWindows1252(std::string_view utf8) { return encode1252(utf8, nullptr); }
 
+bool fitsLatin1(std::string_view utf8)
+{
+    const auto* p = reinterpret_cast<const unsigned char*>(utf8.data());
+    const auto* end = p + utf8.size();
+    while (true) {
+        p += asciiPrefix(reinterpret_cast<const char*>(p), static_cast<std::size_t>(end - p));
+        if (p == end)
+            return true;
+        char32_t cp;
+        const std::size_t length = nextUtf8(p, end, cp);
+        if (length == 0 || cp < 0xA0 || cp > 0xFF)
+            return false;
+        p += length;
+    }
+}
+
 std::string encodeWindows1252(std::string_view utf8)
 {
     std::string out;

@@ -51,4 +51,11 @@ std::string encodeWindows1252(std::string_view utf8);
 /** True when every character of the UTF-8 text has a byte in Windows-1252 (invalid UTF-8 has none). */
 bool fitsWindows1252(std::string_view utf8);
 
+/**
+ * True when every character of the UTF-8 text is ASCII or one of U+00A0-U+00FF: the characters that ISO-8859-1
+ * and Windows-1252 give the same byte, so a reader of either takes that byte for the same letter. Such text
+ * encodes with encodeWindows1252 to ISO-8859-1.
+ */
+bool fitsLatin1(std::string_view utf8);
+
 } // namespace lanescope::base

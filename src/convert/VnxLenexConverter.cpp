@@ -3,6 +3,7 @@
 #include "base/LanguageTexts.h"
 #include "base/Strings.h"
 #include "convert/VnxLenexConverterLenex3.h"
+#include "lenex/LnxNodeArena.h"
 #include "lenex/LnxWriter.h"
 #include "swim/TextFormat.h"
 
@@ -52,6 +53,8 @@ void TVnxLenexConverterAbstract::runGuarded(const char* dumpName, const std::fun
     FErrorCount = 0;
     FErrorMessage.clear();
     try {
+        // The converted tree's nodes in blocks of their own, which go back when the document closes.
+        const TLnxNodeArena arena;
         conversion();
     } catch (const std::exception& error) {
         FErrorCount = 1;

@@ -1,6 +1,7 @@
 #include "lenex/Lenex.h"
 
 #include "base/DateTime.h"
+#include "lenex/LnxNodeArena.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -65,6 +66,8 @@ void TLenex::load(const std::string& fileName, const TLnxProgress& progress)
 {
     FFileName = std::filesystem::path(fileName).filename().string();
     clear();
+    // The tree's nodes in blocks of their own, which go back when the document closes.
+    const TLnxNodeArena arena;
     TLnxParser parser(*this);
     FRoot = parser.parse(fileName, progress);
     if (!FRoot)

@@ -55,6 +55,12 @@ class TLnxAbstractElement
 public:
     TLnxAbstractElement(const TLnxAbstractElement&) = delete;
     TLnxAbstractElement& operator=(const TLnxAbstractElement&) = delete;
+    /**
+     * Public because a delete-expression must be able to reach it, although it never runs it: deletion goes
+     * through the destroying operator delete below, which runs the destructor of the node's own class. The
+     * constructor stays protected, so no node of this class alone can exist.
+     */
+    ~TLnxAbstractElement() = default;
 
     static void* operator new(std::size_t size) { return TLnxNodePool::allocate(size); }
     /** Destroys the node as its own class and gives its memory back to the pool. */
@@ -121,7 +127,6 @@ protected:
         , FClass(nodeClass)
     {
     }
-    ~TLnxAbstractElement() = default;
     /** Copies the fields of this class (not the children) from another node. */
     void copyElementFields(const TLnxAbstractElement& source);
 

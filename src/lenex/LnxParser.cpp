@@ -3,6 +3,7 @@
 #include "base/CodePage.h"
 #include "base/Strings.h"
 #include "lenex/LnxArchive.h"
+#include "lenex/LnxXmlText.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -218,7 +219,6 @@ public:
     Impl& operator=(const Impl&) = delete;
 
     std::unique_ptr<TLnxObject> run(Source& source, const TLnxProgress& progress);
-    void reportError(const std::string& text) { FSink.addMessage(text, 0, false); }
 
 private:
     // An open element. Its children wait in FChildren from childrenStart on until its end tag hands them over
@@ -685,6 +685,8 @@ void TLnxParser::Impl::decode(std::string_view raw, std::string& target) const
 {
     target.clear();
     base::appendDecoded(target, raw, FCodePage);
+    // References are ASCII in every code page we read, so they are resolved in the decoded text.
+    decodeXmlReferences(target);
 }
 
 std::unique_ptr<TLnxObject> TLnxParser::Impl::run(Source& source, const TLnxProgress& progress)
@@ -868,7 +870,7 @@ void TLnxParser::Impl::skipElement(const std::string& name)
 }
 
 TLnxParser::TLnxParser(TLnxMessageSink& sink)
-    : FImpl(std::make_unique<Impl>(sink))
+    : FSink(sink)
 {
 }
 
@@ -889,7 +891,7 @@ std::unique_ptr<TLnxObject> TLnxParser::parse(const std::string& fileName, const
         }
         FInternalFormat = extracted.internalFormat;
         if (!extracted.error.empty()) {
-            FImpl->reportError(extracted.error);
+            FSink.addMessage(extracted.error, 0, false);
             return nullptr;
         }
         path = extracted.file.path();
@@ -900,17 +902,18 @@ std::unique_ptr<TLnxObject> TLnxParser::parse(const std::string& fileName, const
     if (fd < 0 || ::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
         if (fd >= 0)
             ::close(fd);
-        FImpl->reportError("Can not open file !");
+        FSink.addMessage("Can not open file !", 0, false);
         return nullptr;
     }
     FileSource source(fd);
-    return FImpl->run(source, progress);
+    return Impl(FSink).run(source, progress);
 }
 
 std::unique_ptr<TLnxObject> TLnxParser::parseText(std::string_view text, const TLnxProgress& progress)
 {
+    FInternalFormat = false;
     TextSource source(text);
-    return FImpl->run(source, progress);
+    return Impl(FSink).run(source, progress);
 }
 
 } // namespace lanescope::lenex

@@ -18,7 +18,9 @@ using TLnxProgress = std::function<void(int position)>;
  *
  * Never stops at a fault: every problem becomes a message in the sink, the offending node is marked with an
  * error state, and parsing goes on. Texts are decoded to UTF-8 by the XML declaration's encoding (none or
- * unknown: Windows-1252). Bounded in stack use for any nesting depth. One parser serves one input.
+ * unknown: Windows-1252), and the predefined entities and numeric character references in them are resolved
+ * (a bare "&" stays as it stands). Bounded in stack use for any nesting depth. Every input starts from a fresh
+ * state, so one parser may read several in turn, whatever became of the one before.
  */
 class TLnxParser
 {
@@ -42,7 +44,7 @@ public:
 
 private:
     class Impl;
-    std::unique_ptr<Impl> FImpl;
+    TLnxMessageSink& FSink;
     bool FInternalFormat = false;
 };
 

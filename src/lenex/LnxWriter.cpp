@@ -1,6 +1,7 @@
 #include "lenex/LnxWriter.h"
 
 #include "base/CodePage.h"
+#include "lenex/LnxXmlText.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -11,34 +12,36 @@ namespace lanescope::lenex {
 
 namespace {
 
-// Our text is UTF-8 inside. Files go out in Windows-1252, announced as its ISO-8859 twin, as long as every
-// character has a byte there; a document with any other character (Polish, Cyrillic, Greek, symbols) is
-// written as UTF-8, so nothing turns into "?".
+// Our text is UTF-8 inside. A document goes out in ISO-8859-1 when every character has the same byte there as
+// in Windows-1252 (the 8-bit code page our reader and most others take such a file for); one with any other
+// character (Polish, Cyrillic, Greek, the typographic quotes and the euro sign of Windows-1252) is written as
+// UTF-8, so nothing turns into "?" or into a control character.
 constexpr int kOutputCodePage = 1252;
 
-std::string openTag(const TLnxAbstractElement& node)
+// Every stored attribute in order as name="value", values escaped. An attribute whose name is no XML name
+// (a "$" in it) cannot be written as one and is left out, so the file stays well-formed.
+void appendOpenTag(std::string& line, const TLnxAbstractElement& node)
 {
-    const std::string attributes = node.attributeText();
-    std::string tag = "<";
-    tag += node.tagName();
-    if (!attributes.empty()) {
-        tag += ' ';
-        tag += attributes;
+    line += '<';
+    line += node.tagName();
+    for (const TLnxAttributeValue& attribute : node.attributes()) {
+        const std::string_view name = attribute.writtenName();
+        if (!isXmlName(name))
+            continue;
+        line += ' ';
+        line += name;
+        line += "=\"";
+        appendXmlEscaped(line, attribute.value, true);
+        line += '"';
     }
-    tag += '>';
-    return tag;
+    line += '>';
 }
 
-std::string closeTag(const TLnxAbstractElement& node) { return "</" + std::string(node.tagName()) + ">"; }
-
-std::string withoutAngleBrackets(const std::string& value)
+void appendCloseTag(std::string& line, const TLnxAbstractElement& node)
 {
-    std::string result;
-    result.reserve(value.size());
-    for (char c : value)
-        if (c != '<' && c != '>')
-            result += c;
-    return result;
+    line += "</";
+    line += node.tagName();
+    line += '>';
 }
 
 void alignIdAttribute(TLnxAbstractElement& node)
@@ -83,11 +86,13 @@ void writeNode(TLnxAbstractElement& node, std::vector<std::string>& lines, const
     auto enter = [&](TLnxAbstractElement& element) {
         alignIdAttribute(element);
         if (const TLnxDataElement* data = element.asData()) {
-            lines.push_back(indent + openTag(element) + withoutAngleBrackets(data->value()) +
-                            closeTag(element));
+            std::string& line = lines.emplace_back(indent);
+            appendOpenTag(line, element);
+            appendXmlEscaped(line, data->value(), false);
+            appendCloseTag(line, element);
             return;
         }
-        lines.push_back(indent + openTag(element));
+        appendOpenTag(lines.emplace_back(indent), element);
         open.push_back({element.asAbstractObject(), 0});
         indent += ' ';
     };
@@ -100,7 +105,7 @@ void writeNode(TLnxAbstractElement& node, std::vector<std::string>& lines, const
             continue;
         }
         indent.pop_back();
-        lines.push_back(indent + closeTag(*top.object));
+        appendCloseTag(lines.emplace_back(indent), *top.object);
         open.pop_back();
     }
 }
@@ -111,8 +116,8 @@ bool saveDocument(TLnxObject& root, const std::string& fileName)
     lines.emplace_back();
     root.pruneEmptyData();
     writeNode(root, lines, {});
-    const bool eightBit = std::all_of(lines.begin(), lines.end(),
-                                      [](const std::string& line) { return base::fitsWindows1252(line); });
+    const bool eightBit =
+        std::all_of(lines.begin(), lines.end(), [](const std::string& line) { return base::fitsLatin1(line); });
     lines.front() = "<?xml version=\"1.0\" encoding=\"" +
                     (eightBit ? charsetOfCodePage(kOutputCodePage) : std::string("UTF-8")) + "\"?>";
 

@@ -14,7 +14,7 @@ std::string charsetOfCodePage(int codePage);
 
 /**
  * Appends the node's lines: one element per line, children indented by one more blank than their parent,
- * values without "<" and ">". An object's "id" attribute is first brought in line with its integer id
+ * values and attribute values escaped as XML character data. An object's "id" attribute is first brought in line with its integer id
  * (set when not 0, removed when 0). Works without recursion, so any depth can be written.
  */
 void writeNode(TLnxAbstractElement& node, std::vector<std::string>& lines, const std::string& prefix);
@@ -22,8 +22,8 @@ void writeNode(TLnxAbstractElement& node, std::vector<std::string>& lines, const
 /**
  * Writes the whole tree to the file name with its extension replaced by ".lef": the XML header, then the
  * root. Empty data elements (empty or "0") are pruned from the tree first; the tree keeps that change.
- * The text goes out in Windows-1252 when every character has a byte there, else in UTF-8 (the header names
- * the encoding), with CR LF line ends, replacing an existing file. Returns false when the file cannot be
+ * The text goes out in ISO-8859-1 when every character is ASCII or one of U+00A0-U+00FF, else in UTF-8
+ * (the header names the encoding), with CR LF line ends, replacing an existing file. Returns false when the file cannot be
  * written.
  */
 bool saveDocument(TLnxObject& root, const std::string& fileName);

@@ -177,13 +177,65 @@ TEST(LnxParser, UnallowedItemIsStillAdded)
     EXPECT_EQ(clubs->errorState(), esInnerError);
 }
 
-TEST(LnxParser, TextIsTakenAsItStands)
+TEST(LnxParser, TextBrokenByACommentKeepsItsLastPiece)
 {
-    const auto parsed = parseText(lenexDocument("<CLUBS><CLUB><NAME>A &amp; B</NAME>"
-                                                "<CODE>one<!-- c -->two</CODE></CLUB></CLUBS>"));
-    const TLnxObject* club = firstClub(*parsed.root);
-    EXPECT_EQ(club->getText(tag::NAME), "A &amp; B");
-    EXPECT_EQ(club->getText(tag::CODE), "two"); // text broken by a comment keeps its last piece
+    const auto parsed = parseText(lenexDocument("<CLUBS><CLUB><CODE>one<!-- c -->two</CODE></CLUB></CLUBS>"));
+    EXPECT_EQ(firstClub(*parsed.root)->getText(tag::CODE), "two");
+}
+
+// The predefined entities and numeric references are resolved in texts and attribute values, in every
+// encoding; an "&" that starts no valid reference stays as it stands.
+TEST(LnxParser, ResolvesCharacterReferences)
+{
+    const struct
+    {
+        const char* raw;
+        const char* text;
+    } cases[] = {
+        {"A &amp; B", "A & B"},
+        {"&lt;U&#252;&gt; &quot;x&quot; &apos;y&apos;", "<Uü> \"x\" 'y'"},
+        {"&#xE4;&#XE4;&#x1F3CA;&#x000041;", "ä&#XE4;🏊A"},
+        {"R&D & Co", "R&D & Co"},
+        {"&amp;amp; &#38;lt;", "&amp; &lt;"},
+        {"&nbsp; &#; &#x; &#0; &#xD800; &#x110000; &#1; &#65", "&nbsp; &#; &#x; &#0; &#xD800; &#x110000; &#1; &#65"},
+        {"&#1114111;&amp", "\U0010FFFF&amp"},
+    };
+    for (const auto& c : cases) {
+        const auto parsed = parseText(lenexDocument(std::string("<CLUBS><CLUB type=\"") + c.raw + "\"><NAME>" +
+                                                    c.raw + "</NAME></CLUB></CLUBS>"));
+        const TLnxObject* club = firstClub(*parsed.root);
+        EXPECT_EQ(club->getText(tag::NAME), c.text) << c.raw;
+        EXPECT_EQ(club->getAttribute(lxaTYPE), c.text) << c.raw;
+    }
+    const auto latin1 = parseText("<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>" +
+                                  lenexDocument("<CLUBS><CLUB><NAME>M\xFCller &amp; S&#246;hne</NAME></CLUB></CLUBS>"));
+    EXPECT_EQ(firstClub(*latin1.root)->getText(tag::NAME), "Müller & Söhne");
+}
+
+// A parser that read a broken input (stopped inside a start tag, elements left open, a declared encoding)
+// reads the next input from a fresh state: same tree, positions and messages as a new parser gives.
+TEST(LnxParser, EveryInputStartsAfresh)
+{
+    TLnxMessageList messages;
+    TLnxParser parser(messages);
+    EXPECT_TRUE(parser.parseText("<?xml version=\"1.0\" encoding=\"UTF-8\"?><LENEX><CLUBS><CLUB><NAME>x</NAME><CLUB id=1"));
+    EXPECT_FALSE(messages.errors().empty());
+
+    const std::string valid = "<LENEX>\n<VERSION>01.03.0007</VERSION>\n<CLUBS><CLUB id=\"4\"><NAME>M\xFCller</NAME>"
+                              "</CLUB></CLUBS>\n<FOO/>\n</LENEX>\n";
+    const std::size_t errorsBefore = messages.errors().size();
+    const std::size_t warningsBefore = messages.warnings().size();
+    const auto reread = parser.parseText(valid);
+    TLnxMessageList fresh;
+    const auto expected = TLnxParser(fresh).parseText(valid);
+    ASSERT_TRUE(reread);
+    EXPECT_EQ(messages.errors().size(), errorsBefore);
+    EXPECT_EQ(Strings(messages.warnings().begin() + static_cast<std::ptrdiff_t>(warningsBefore),
+                      messages.warnings().end()),
+              fresh.warnings());
+    EXPECT_EQ(firstClub(*reread)->getText(tag::NAME), "Müller");
+    EXPECT_EQ(firstClub(*reread)->id(), 4);
+    EXPECT_EQ(firstClub(*reread)->line(), firstClub(*expected)->line());
 }
 
 TEST(LnxParser, UnknownElementsStillCountAsElements)

@@ -34,7 +34,7 @@ TEST(LnxWriter, OneElementPerLineIndentedByLevel)
         " <VERSION>01.03.0007</VERSION>",
         " <PERSONS>",
         "  <PERSON id=\"17\">",
-        "   <NAME>Keller & Söhne</NAME>",
+        "   <NAME>&lt;Keller&gt; &amp; Söhne</NAME>",
         "   <SPLITS>",
         "    <SPLIT dis=\"50\">V00h00:29.87</SPLIT>",
         "   </SPLITS>",
@@ -143,6 +143,60 @@ TEST(LnxWriter, KeepsEveryCharacterAndUnknownAttributes)
     const std::string written = writeAndReadBack(*root, "utf8.lef");
     EXPECT_EQ(written.substr(0, 40), "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n");
     EXPECT_NE(written.find("<NAME>Łódź ≥ Ωmega</NAME>"), std::string::npos);
+}
+
+// Values and attribute values are XML character data: whatever they hold, the file is well-formed and reads
+// back to the same text.
+TEST(LnxWriter, EscapesWhatXmlReservesAndReadsItBack)
+{
+    TLnxObject root(tag::LENEX);
+    root.setText(tag::VERSION, "01.03.0007");
+    TLnxObject* club = root.addCollection(tag::CLUBS)->newItem();
+    club->setText(tag::NAME, "Antigua & Barbuda <AB> \"x\" 'y' &amp; R&D");
+    // Control characters, U+FFFE and U+FFFF go; U+FFFD stays.
+    club->setText(tag::CODE, "a\x01"
+                             "b\x1F\xEF\xBF\xBE"
+                             "c\xEF\xBF\xBF\xEF\xBF\xBD");
+    club->setAttribute(lxaTYPE, "say \"hi\" & <bye>\tnow\nthen");
+    club->setNamedAttribute("odd$name", "left out");
+
+    Lines lines;
+    writeNode(*club, lines, {});
+    const Lines expected = {
+        "<CLUB type=\"say &quot;hi&quot; &amp; &lt;bye&gt;&#9;now&#10;then\">",
+        " <NAME>Antigua &amp; Barbuda &lt;AB&gt; \"x\" 'y' &amp;amp; R&amp;D</NAME>",
+        " <CODE>abc\xEF\xBF\xBD</CODE>",
+        "</CLUB>",
+    };
+    EXPECT_EQ(lines, expected);
+
+    club->setText(tag::CODE, "abc");
+    club->removeAttribute(lxaUnknown);
+    writeAndReadBack(root, "escaped.lef");
+}
+
+// The ISO-8859-1 header promises ISO-8859-1 bytes: letters that only Windows-1252 has (its 0x80-0x9F: „ “ € Š)
+// make the file UTF-8, as letters beyond both do.
+TEST(LnxWriter, Iso8859HeaderOnlyForIso8859Letters)
+{
+    const struct
+    {
+        const char* name;
+        const char* header;
+        const char* bytes;
+    } cases[] = {
+        {"Genève Zürich ÿ", "ISO-8859-1", "Gen\xE8ve Z\xFCrich \xFF"},
+        {"„Šport“ 5 €", "UTF-8", "„Šport“ 5 €"},
+        {"Łódź", "UTF-8", "Łódź"},
+    };
+    for (const auto& c : cases) {
+        TLnxObject root(tag::LENEX);
+        root.setText(tag::VERSION, "01.03.0007");
+        root.addCollection(tag::CLUBS)->newItem()->setText(tag::NAME, c.name);
+        const std::string written = writeAndReadBack(root, "encoding.lef");
+        EXPECT_NE(written.find(std::string("encoding=\"") + c.header + "\""), std::string::npos) << c.name;
+        EXPECT_NE(written.find(std::string("<NAME>") + c.bytes + "</NAME>"), std::string::npos) << c.name;
+    }
 }
 
 TEST(LnxWriter, ParseWriteParseKeepsEveryValue)
