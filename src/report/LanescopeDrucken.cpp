@@ -30,11 +30,6 @@ const char* const kIndividualColumns = "L120;L75;R100;R100;L75;L75;R100;R100";
 
 std::string timeText(lenex::TSwimTime time) { return swim::formatSwimTime(time, false); }
 
-std::string lapText(lenex::TSwimTime time, lenex::TSwimTime previous)
-{
-    return "(" + base::trim(timeText(swim::swimTimeDifference(time, previous))) + ")";
-}
-
 bool isRelay(const TLnxObject* owner) { return owner != nullptr && owner->tag() == tag::RELAY; }
 
 /**
@@ -291,7 +286,6 @@ void TLanescopeDrucken::relaySplits(const TLnxObject& item, const TLnxObject& ev
 
     const std::int64_t total = legDistance * legs;
     lenex::TSwimTime previous = 0;
-    lenex::TSwimTime legEnd = 0;
     bool namePending = false;
     int lengths = 0;
     for (std::int64_t f = 0; f < total && lengths < browser::kMaxPoolLengths; f += poolLength, ++lengths) {
@@ -316,12 +310,11 @@ void TLanescopeDrucken::relaySplits(const TLnxObject& item, const TLnxObject& ev
         const int style = split.kind == 'I' ? reportflag::italic : 0;
         report.PrintCell(4, splitLabel(std::to_string(g)), 0);
         report.PrintCell(5, timeText(split.time), style);
-        report.PrintCell(6, lapText(split.time, previous), style);
-        if (g % legDistance == 0) {
-            if (previous != legEnd)
-                report.PrintCell(2, timeText(swim::swimTimeDifference(split.time, legEnd)), style);
-            legEnd = split.time;
-        }
+        report.PrintCell(6, browser::lapText(split.time, previous), style);
+        // A leg of one length shows its time as the lap already.
+        const lenex::TSwimTime leg = g % legDistance == 0 ? browser::relayLegTime(splits, g, legDistance) : 0;
+        if (leg > 0 && (split.time <= previous || swim::swimTimeDifference(split.time, previous) != leg))
+            report.PrintCell(2, timeText(leg), style);
         previous = split.time;
         report.AdvanceLines(10);
         namePending = false;
@@ -349,7 +342,7 @@ void TLanescopeDrucken::individualSplits(const TLnxObject& item)
             report.PrintCell(column, splitLabel(split.distance), 0);
             report.PrintCell(column + 1, timeText(split.time), style);
             if (previous + split.time > 0)
-                report.PrintCell(column + 2, lapText(split.time, previous), style);
+                report.PrintCell(column + 2, browser::lapText(split.time, previous), style);
         }
         report.AdvanceLines(10);
     }

@@ -42,6 +42,8 @@ constexpr TextId kTextIds[] = {
     // Viewer: live reload, link downloads and why they failed.
     {'V', 39, 0}, {'V', 40, 0}, {'V', 41, 0}, {'V', 42, 0}, {'V', 43, 0}, {'V', 44, 0}, {'V', 45, 0},
     {'V', 46, 0}, {'V', 47, 0}, {'V', 48, 0}, {'V', 49, 0}, {'V', 50, 0},
+    // Viewer: clubs without a name, files without a competition.
+    {'V', 210, 0}, {'V', 211, 0}, {'V', 212, 0}, {'V', 213, 0},
 };
 // clang-format on
 
