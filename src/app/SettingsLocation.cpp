@@ -4,6 +4,7 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <pwd.h>
 #include <sys/stat.h>
 #include <system_error>
 #include <unistd.h>
@@ -43,8 +44,10 @@ std::filesystem::path settingsFileLocation(const std::filesystem::path& programF
     std::optional<std::filesystem::path> configHome = absoluteVariable(environment, "XDG_CONFIG_HOME");
     if (!configHome) {
         const std::optional<std::filesystem::path> home = absoluteVariable(environment, "HOME");
+        // No home at all (a service started as root without an environment): the program runs without
+        // persistent settings rather than writing them into a folder the package or other users own.
         if (!home)
-            return besideProgram;
+            return {};
         configHome = *home / ".config";
     }
     const std::filesystem::path folder = *configHome / "lanescope";
@@ -55,8 +58,14 @@ std::filesystem::path settingsFileLocation(const std::filesystem::path& programF
 std::filesystem::path settingsFileLocation()
 {
     return settingsFileLocation(programFolder(), [](std::string_view name) -> std::optional<std::string> {
-        const char* value = std::getenv(std::string(name).c_str());
-        return value != nullptr ? std::optional<std::string>(value) : std::nullopt;
+        if (const char* value = std::getenv(std::string(name).c_str()))
+            return value;
+        // Without HOME the account's home folder from the user database is the home.
+        if (name == "HOME")
+            if (const passwd* account = ::getpwuid(::geteuid());
+                account != nullptr && account->pw_dir != nullptr)
+                return account->pw_dir;
+        return std::nullopt;
     });
 }
 

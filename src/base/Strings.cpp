@@ -2,8 +2,44 @@
 
 #include <algorithm>
 #include <charconv>
+#include <climits>
+#include <cstdint>
+#include <unicode/uchar.h>
+#include <unicode/utf8.h>
 
 namespace lanescope::base {
+
+std::string_view trimLeftUnicodeSpaces(std::string_view text)
+{
+    // ICU walks 32-bit offsets: the beginning of a longer text is looked at as far as they reach.
+    const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
+    const auto length = static_cast<std::int32_t>(std::min<std::size_t>(text.size(), INT32_MAX));
+    std::int32_t at = 0;
+    while (at < length) {
+        const std::int32_t start = at;
+        UChar32 c = 0;
+        U8_NEXT(bytes, at, length, c);
+        if (c < 0 || !(c <= 32 || u_isUWhiteSpace(c)))
+            return text.substr(static_cast<std::size_t>(start));
+    }
+    return {};
+}
+
+std::string_view trimRightUnicodeSpaces(std::string_view text)
+{
+    if (text.size() > INT32_MAX)
+        return text;
+    const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
+    auto at = static_cast<std::int32_t>(text.size());
+    while (at > 0) {
+        const std::int32_t end = at;
+        UChar32 c = 0;
+        U8_PREV(bytes, 0, at, c);
+        if (c < 0 || !(c <= 32 || u_isUWhiteSpace(c)))
+            return text.substr(0, static_cast<std::size_t>(end));
+    }
+    return {};
+}
 
 std::string replaceAll(std::string_view text, std::string_view from, std::string_view to)
 {

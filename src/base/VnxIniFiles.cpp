@@ -82,6 +82,9 @@ bool writeAll(int fd, std::string_view data)
 // see either the old file or the new one. The new file keeps the permissions of the one it replaces.
 bool replaceFile(const std::filesystem::path& target, std::string_view data)
 {
+    // Settings without a file (no home to keep them in) stay in memory.
+    if (target.empty())
+        return false;
     static std::atomic<unsigned> counter{0};
     const std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : ".";
     std::filesystem::path temporary;

@@ -35,11 +35,6 @@ std::string validTimeText(const TLnxObject& item)
     return IsValidResult(item) ? timeText(lenexTimeRead(item.getText(tag::TIME), tkValid)) : std::string();
 }
 
-std::string lapText(TSwimTime time, TSwimTime previous)
-{
-    return "(" + base::trim(timeText(swim::swimTimeDifference(time, previous))) + ")";
-}
-
 bool copied(const TLnxObject& item, const CopyOptions& options)
 {
     return (!options.onlyValidResults || IsValidResult(item)) &&
@@ -76,7 +71,6 @@ std::string relaySplitText(const TLenex& document, const TLnxObject& item, const
                     swimmers[static_cast<std::size_t>(leg)] = position;
             }
     TSwimTime previous = 0;
-    TSwimTime legEnd = 0;
     int lengths = 0;
     for (std::int64_t f = 0; f < legDistance * legs && lengths < kMaxPoolLengths; f += step, ++lengths) {
         if (!text.empty())
@@ -94,10 +88,9 @@ std::string relaySplitText(const TLenex& document, const TLnxObject& item, const
         const TSwimTime t = split == splits.end() ? 0 : split->time;
         if (t > 0) {
             std::string cell = "\t" + distance + unit + ":\t" + timeText(t) + "\t" + lapText(t, previous);
-            if (g % legDistance == 0) {
-                cell = timeText(swim::swimTimeDifference(t, legEnd)) + cell;
-                legEnd = t;
-            }
+            if (g % legDistance == 0)
+                if (const TSwimTime leg = relayLegTime(splits, g, legDistance); leg > 0)
+                    cell = timeText(leg) + cell;
             previous = t;
             text += "\t" + cell;
         }

@@ -30,6 +30,22 @@ int ClubImages::imageIndexOf(std::string_view name, int fallback) const
     return found == FCodes.end() ? fallback : FFirstImageIndex + static_cast<int>(found - FCodes.begin());
 }
 
+namespace {
+
+// Relays of one club that read alike (a women's and a men's "SC Möwe Lübeck 1") are told apart by their
+// gender, so the tree never shows two nodes of the same text under one club.
+void distinguishRelays(const std::vector<std::pair<ClubTreeNode*, const TLnxObject*>>& relays)
+{
+    std::map<std::string, int> uses;
+    for (const auto& [node, relay] : relays)
+        ++uses[node->text];
+    for (const auto& [node, relay] : relays)
+        if (uses[node->text] > 1)
+            node->text = swim::participantText(*relay, true);
+}
+
+} // namespace
+
 int ClubTreeNode::level() const
 {
     switch (kind) {
@@ -116,11 +132,13 @@ void ClubTree::BuildClubTree(const TLenex& document, const ClubImages& images, c
         const std::string& nation = club->getText(tag::NATION);
         ClubTreeNode* nationNodeOfClub = nation.empty() ? FOther : nationNode(nation);
         const std::string badge = nation.empty() ? std::string() : nation + "_" + club->getText(tag::CODE);
-        ClubTreeNode* clubNode = addNode(nationNodeOfClub->children, nationNodeOfClub, ClubNodeKind::Club,
-                                         club->getText(tag::NAME), images.imageIndexOf(badge, kClubImage));
+        ClubTreeNode* clubNode =
+            addNode(nationNodeOfClub->children, nationNodeOfClub, ClubNodeKind::Club,
+                    swim::clubNameText(club->getText(tag::NAME)), images.imageIndexOf(badge, kClubImage));
         clubNode->statistic = std::make_unique<TClubStatistic>();
         clubNode->statistic->club = club;
 
+        std::vector<std::pair<ClubTreeNode*, const TLnxObject*>> relayNodes;
         const auto addParticipants = [&](TLnxTagId collectionTag, TLnxTagId itemTag, ClubNodeKind kind) {
             const TLnxCollection* participants = club->findCollection(collectionTag);
             const int count = participants ? participants->childCount() : 0;
@@ -132,6 +150,8 @@ void ClubTree::BuildClubTree(const TLenex& document, const ClubImages& images, c
                 ClubTreeNode* node =
                     addNode(clubNode->children, clubNode, kind, swim::participantText(*participant, false),
                             athlete ? kAthleteImage : kRelayImage);
+                if (!athlete)
+                    relayNodes.emplace_back(node, participant);
                 node->items = itemsOf(*participant);
                 if (!node->items)
                     continue;
@@ -149,6 +169,7 @@ void ClubTree::BuildClubTree(const TLenex& document, const ClubImages& images, c
         };
         addParticipants(tag::PERSONS, tag::PERSON, ClubNodeKind::Athlete);
         addParticipants(tag::RELAYS, tag::RELAY, ClubNodeKind::Relay);
+        distinguishRelays(relayNodes);
         // The nation counts what its clubs count.
         addCounts(*nationNodeOfClub->statistic, *clubNode->statistic);
     }

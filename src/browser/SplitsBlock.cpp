@@ -35,11 +35,6 @@ int styleOf(const Split& split)
 
 std::string timeText(lenex::TSwimTime time) { return swim::formatSwimTime(time, false); }
 
-std::string lapText(lenex::TSwimTime time, lenex::TSwimTime previous)
-{
-    return "(" + base::trim(timeText(swim::swimTimeDifference(time, previous))) + ")";
-}
-
 class BlockWriter
 {
 public:
@@ -85,7 +80,6 @@ void BlockWriter::relay(const TLnxObject& item, const std::vector<Split>& splits
 
     const std::int64_t total = legDistance * legs;
     lenex::TSwimTime previous = 0;
-    lenex::TSwimTime legEnd = 0;
     int lengths = 0;
     for (std::int64_t f = 0; f < total && lengths < kMaxPoolLengths; f += step, ++lengths) {
         bool lineUsed = false;
@@ -112,12 +106,10 @@ void BlockWriter::relay(const TLnxObject& item, const std::vector<Split>& splits
         FBox.AddText(x + kLabelOffset, y, 0, 0, label(split.distance));
         FBox.AddText(x + kTimeOffset, y, 0, styleOf(split), timeText(split.time));
         FBox.AddText(x + kLapOffset, y, 0, styleOf(split), lapText(split.time, previous));
-        if (g % legDistance == 0) {
-            if (previous != legEnd)
-                FBox.AddText(x - 5, y, 0, styleOf(split),
-                             timeText(swim::swimTimeDifference(split.time, legEnd)));
-            legEnd = split.time;
-        }
+        // A leg of one length shows its time as the lap already.
+        const lenex::TSwimTime leg = g % legDistance == 0 ? relayLegTime(splits, g, legDistance) : 0;
+        if (leg > 0 && (split.time <= previous || swim::swimTimeDifference(split.time, previous) != leg))
+            FBox.AddText(x - 5, y, 0, styleOf(split), timeText(leg));
         previous = split.time;
     }
 }
@@ -135,7 +127,8 @@ void BlockWriter::individual(const std::vector<Split>& splits, int& y)
         FBox.AddText(column + kLabelOffset, line, 0, 0, label(split.distance));
         FBox.AddText(column + kTimeOffset, line, 0, styleOf(split), timeText(split.time));
         if (previous + split.time > 0)
-            FBox.AddText(column + kLapOffset, line, 0, styleOf(split), lapText(split.time, previous));
+            if (const std::string lap = lapText(split.time, previous); !lap.empty())
+                FBox.AddText(column + kLapOffset, line, 0, styleOf(split), lap);
         previous = split.time;
     }
     y = top + rows * kSplitLineHeight;
@@ -173,6 +166,31 @@ int relayPoolLength(const lenex::TLenex& document)
     if (competition == nullptr || competition->getText(tag::PL).empty())
         return 50;
     return competition->getInteger(tag::PL);
+}
+
+std::string lapText(lenex::TSwimTime time, lenex::TSwimTime previous)
+{
+    if (time <= previous)
+        return {};
+    return "(" + base::trim(timeText(swim::swimTimeDifference(time, previous))) + ")";
+}
+
+lenex::TSwimTime relayLegTime(const std::vector<SplitTime>& splits, std::int64_t end,
+                              std::int64_t legDistance)
+{
+    const auto timeAt = [&splits](std::int64_t distance) -> lenex::TSwimTime {
+        if (distance == 0)
+            return 0;
+        for (const SplitTime& split : splits)
+            if (base::strToIntDef(split.distance, 0) == distance && split.time > 0)
+                return split.time;
+        return -1;
+    };
+    const lenex::TSwimTime finish = timeAt(end);
+    const lenex::TSwimTime start = timeAt(end - legDistance);
+    if (finish <= 0 || start < 0 || finish <= start)
+        return 0;
+    return swim::swimTimeDifference(finish, start);
 }
 
 int drawSplitsAndNames(TvnxPaintBox& box, const lenex::TLenex& document, const TLnxObject& item, int left,

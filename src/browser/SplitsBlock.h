@@ -4,6 +4,7 @@
 #include "lenex/Lenex.h"
 #include "lenex/LnxTime.h"
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -40,5 +41,20 @@ std::vector<SplitTime> splitTimesByDistance(const lenex::TLnxObject& item);
 
 /** The pool length a relay walk steps by: the current competition's PL, 50 when it has none. */
 int relayPoolLength(const lenex::TLenex& document);
+
+/**
+ * The lap from the previous split to this one in brackets ("(26.20)"); empty when the time is not later than
+ * the previous one (a file whose 25 m split is later than its 50 m split), so no lap is shown then.
+ */
+std::string lapText(lenex::TSwimTime time, lenex::TSwimTime previous);
+
+/**
+ * Time of the relay leg that ends at distance end: the split there less the split at its start (end less
+ * legDistance; the race's start counts as 0). 0 when either split is missing or has no time, or the leg would
+ * not be positive: without the split at a leg boundary one swimmer would be given the time of several legs.
+ * The splits are the valid split times ordered by distance (time 0 for a split without one).
+ */
+lenex::TSwimTime relayLegTime(const std::vector<SplitTime>& splits, std::int64_t end,
+                              std::int64_t legDistance);
 
 } // namespace lanescope::browser

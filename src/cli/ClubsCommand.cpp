@@ -1,6 +1,7 @@
 #include "browser/BrowserModels.h"
 #include "cli/Commands.h"
 #include "cli/OpenDocument.h"
+#include "cli/TreeLookup.h"
 
 #include <cstdio>
 
@@ -28,9 +29,14 @@ int runClubs(const Arguments& arguments)
     if (const int status = openCompetitionOfArguments(
             arguments, "usage: lanescope-cli clubs FILE [--competition N]\n", document, models))
         return status;
+    // Athletes and relays carry the id that list and export take with --athlete and --relay.
+    const auto ids = participantIds(models.clubs);
     for (const ClubTreeNode* node = models.clubs.firstNode(); node; node = models.clubs.nextNode(*node)) {
         const int indent = 2 * node->level();
-        std::printf("%*s%s\n", indent, "", node->text.c_str());
+        if (const auto id = ids.find(node); id != ids.end())
+            std::printf("%*s%s  [id %d]\n", indent, "", node->text.c_str(), id->second);
+        else
+            std::printf("%*s%s\n", indent, "", node->text.c_str());
         if (node->statistic)
             printStatistic(*node->statistic, indent + 4);
     }

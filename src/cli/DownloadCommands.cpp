@@ -24,8 +24,12 @@ int runMeets(const Arguments& arguments)
     }
     // The command line reads no settings file: its settings live in memory, filled from the options.
     base::TVnxMemIniFile settings{std::filesystem::path()};
-    if (const std::optional<std::string> url = options.text("--app-info"))
-        settings.WriteString("Special", "AppInfoURL", *url);
+    const std::optional<std::string> url = options.text("--app-info");
+    if (!url || url->empty()) {
+        std::fprintf(stderr, "lanescope-cli: no server-list address; give one with --app-info URL\n");
+        return 2;
+    }
+    settings.WriteString("Special", "AppInfoURL", *url);
     download::TMeetsFactory factory(&settings);
     const std::vector<download::ResultServer> servers = factory.ServerList();
     if (servers.empty()) {

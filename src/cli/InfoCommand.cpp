@@ -1,6 +1,7 @@
 #include "base/Strings.h"
 #include "cli/Commands.h"
 #include "cli/OpenDocument.h"
+#include "swim/LenexTexts.h"
 #include "swim/SwimCodes.h"
 
 #include <cstdio>
@@ -97,6 +98,8 @@ int runInfo(const Arguments& arguments)
         return 1;
 
     std::printf("%s\n", base::replaceAll(document.fileInformationText(), "\r\n", "\n").c_str());
+    if (const std::string contents = swim::contentsText(document); !contents.empty())
+        std::printf("\n%s\n", contents.c_str());
 
     for (int i = 0; i < document.competitionCount(); ++i) {
         document.selectCompetition(i);

@@ -4,6 +4,7 @@
 #include "base/Strings.h"
 #include "cli/Options.h"
 #include "convert/ConverterChoice.h"
+#include "swim/LenexTexts.h"
 
 #include <cstdio>
 
@@ -42,6 +43,10 @@ int openCompetition(const std::string& fileName, std::optional<int> competition,
     if (!openDocument(fileName, document))
         return 1;
     const int index = competition.value_or(1) - 1;
+    if (document.competitionCount() == 0) {
+        std::fprintf(stderr, "lanescope-cli: %s\n", swim::contentsText(document).c_str());
+        return 2;
+    }
     if (index < 0 || index >= document.competitionCount()) {
         std::fprintf(stderr, "lanescope-cli: the file has %d competitions\n", document.competitionCount());
         return 2;

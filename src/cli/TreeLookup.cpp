@@ -2,6 +2,9 @@
 
 #include "base/TextCase.h"
 
+#include <algorithm>
+#include <vector>
+
 namespace lanescope::cli {
 
 using namespace lanescope::browser;
@@ -70,13 +73,47 @@ const EventTreeNode* findEventNode(const EventTree& tree, const EventChoice& cho
     return nullptr;
 }
 
+namespace {
+
+const lenex::TLnxObject* participantOf(const ClubTreeNode& node)
+{
+    const lenex::TLnxAbstractObject* parent = node.items ? node.items->parent() : nullptr;
+    return parent && (parent->tag() == lenex::tag::PERSON || parent->tag() == lenex::tag::RELAY)
+               ? parent->asObject()
+               : nullptr;
+}
+
+} // namespace
+
+std::unordered_map<const ClubTreeNode*, int> participantIds(const ClubTree& tree)
+{
+    std::unordered_map<const ClubTreeNode*, int> ids;
+    std::vector<const ClubTreeNode*> unnumbered;
+    int largestRelayId = 0;
+    for (const ClubTreeNode* node = tree.firstNode(); node; node = tree.nextNode(*node)) {
+        const lenex::TLnxObject* participant = participantOf(*node);
+        if (!participant)
+            continue;
+        const bool relay = participant->tag() == lenex::tag::RELAY;
+        if (relay && participant->id() == 0)
+            unnumbered.push_back(node);
+        else
+            ids.emplace(node, participant->id());
+        if (relay)
+            largestRelayId = std::max(largestRelayId, participant->id());
+    }
+    for (std::size_t i = 0; i < unnumbered.size(); ++i)
+        ids.emplace(unnumbered[i], largestRelayId + static_cast<int>(i) + 1);
+    return ids;
+}
+
 const ClubTreeNode* findParticipantNode(const ClubTree& tree, lenex::TLnxTagId owner, int id)
 {
-    for (const ClubTreeNode* node = tree.firstNode(); node; node = tree.nextNode(*node)) {
-        const lenex::TLnxAbstractObject* parent = node->items ? node->items->parent() : nullptr;
-        if (parent && parent->tag() == owner && parent->asObject() && parent->asObject()->id() == id)
+    const std::unordered_map<const ClubTreeNode*, int> ids = participantIds(tree);
+    for (const ClubTreeNode* node = tree.firstNode(); node; node = tree.nextNode(*node))
+        if (const auto found = ids.find(node);
+            found != ids.end() && found->second == id && participantOf(*node)->tag() == owner)
             return node;
-    }
     return nullptr;
 }
 

@@ -6,6 +6,7 @@
 
 #include <optional>
 #include <string>
+#include <unordered_map>
 
 /** Finding the tree nodes that the list and export commands name by numbers and ids. */
 namespace lanescope::cli {
@@ -36,6 +37,13 @@ EventChoice eventChoice(Options& options);
 
 /** The event node of the choice, or its age-group node; nullptr when there is none. */
 const browser::EventTreeNode* findEventNode(const browser::EventTree& tree, const EventChoice& choice);
+
+/**
+ * The id `clubs` shows and `--athlete`/`--relay` take for each athlete and relay node with results or
+ * entries, in the tree's order: the PERSON's or RELAY's id. First-generation files give relays no id; such
+ * relays are numbered 1, 2, ... in the tree's order after the largest relay id of the file.
+ */
+std::unordered_map<const browser::ClubTreeNode*, int> participantIds(const browser::ClubTree& tree);
 
 /** The athlete or relay node whose results or entries belong to the PERSON or RELAY with the id. */
 const browser::ClubTreeNode* findParticipantNode(const browser::ClubTree& tree, lenex::TLnxTagId owner,

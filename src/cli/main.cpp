@@ -1,8 +1,10 @@
 #include "app/ProgramFiles.h"
 #include "app/SettingsLocation.h"
 #include "app/VnxLanguage.h"
+#include "base/ProductVersion.h"
 #include "cli/Commands.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <exception>
 #include <filesystem>
@@ -10,11 +12,12 @@
 
 namespace {
 
-void printUsage()
+void printUsage(std::FILE* out)
 {
     std::fprintf(
-        stderr,
+        out,
         "usage: lanescope-cli COMMAND [ARGUMENTS]\n"
+        "       lanescope-cli --help | --version\n"
         "commands:\n"
         "  parse FILE     count the tags of a Lenex file and list its parse errors and warnings\n"
         "  info FILE      file information and, per competition, its counts\n"
@@ -30,7 +33,8 @@ void printUsage()
         "                 an event with age groups lists each of them; --sort and --filter order and\n"
         "                 filter the rows (name, club or nation containing TEXT), --csv writes CSV\n"
         "  clubs FILE [--competition N]\n"
-        "                 nations, clubs, athletes and relays with their statistics\n"
+        "                 nations, clubs, athletes and relays with their statistics; athletes and\n"
+        "                 relays with the id that --athlete and --relay take\n"
         "  export FILE [--competition N] ((--event NUM [--round CODE] | --event-id ID)\n"
         "              [--age-group ID] | --athlete ID | --relay ID | --club-stats)\n"
         "              (--pdf OUT | --html OUT) [--splits] [--valid-only]\n"
@@ -61,16 +65,27 @@ void setUpLanguage()
     lanescope::app::createLanguageManager(std::move(setup));
 }
 
+bool asksForHelp(std::string_view argument) { return argument == "--help" || argument == "-h"; }
+
 } // namespace
 
 int main(int argc, char** argv)
 {
     if (argc < 2) {
-        printUsage();
+        printUsage(stderr);
         return 2;
     }
     const std::string_view command = argv[1];
     const lanescope::cli::Arguments arguments(argv + 2, argv + argc);
+    // "--help" anywhere, also after a command, asks for the usage: it goes to the output and is no error.
+    if (asksForHelp(command) || std::any_of(arguments.begin(), arguments.end(), asksForHelp)) {
+        printUsage(stdout);
+        return 0;
+    }
+    if (command == "--version") {
+        std::printf("lanescope-cli %s\n", lanescope::base::versionText);
+        return 0;
+    }
     try {
         setUpLanguage();
         if (command == "parse")
@@ -100,6 +115,6 @@ int main(int argc, char** argv)
         return 2;
     }
     std::fprintf(stderr, "lanescope-cli: unknown command \"%s\"\n", argv[1]);
-    printUsage();
+    printUsage(stderr);
     return 2;
 }

@@ -27,6 +27,13 @@ bool isDate(std::string_view value)
            value[5] == '.' && digitsAt(value, 6, 4);
 }
 
+// "JJJJ-MM-TT", which one tool that turns spreadsheets into DSV lists writes.
+bool isIsoDate(std::string_view value)
+{
+    return value.size() == 10 && digitsAt(value, 0, 4) && value[4] == '-' && digitsAt(value, 5, 2) &&
+           value[7] == '-' && digitsAt(value, 8, 2);
+}
+
 // An age as the number before an optional "+" ("80+" is 80); -1 for anything else.
 int ageOf(std::string_view text)
 {
@@ -72,6 +79,9 @@ std::string idKey(std::string_view text)
 std::string dateText(std::string_view value)
 {
     value = trimView(value);
+    if (isIsoDate(value))
+        return std::string(value.substr(0, 4)) + std::string(value.substr(5, 2)) +
+               std::string(value.substr(8, 2));
     if (!isDate(value))
         return {};
     return std::string(value.substr(6, 4)) + std::string(value.substr(3, 2)) +
@@ -80,8 +90,8 @@ std::string dateText(std::string_view value)
 
 int yearOf(std::string_view value)
 {
-    value = trimView(value);
-    return isDate(value) ? base::strToIntDef(value.substr(6, 4), 0) : 0;
+    const std::string date = dateText(value);
+    return date.empty() ? 0 : base::strToIntDef(std::string_view(date).substr(0, 4), 0);
 }
 
 std::string daytimeText(std::string_view value)
@@ -210,8 +220,13 @@ AgeBounds ageBounds(std::string_view type, std::string_view lower, std::string_v
         bounds.max = low >= 0 ? referenceYear - low : -1;
         bounds.min = high >= 0 ? referenceYear - high : -1;
     } else {
-        const int low = numberOf(lower, 0);
-        const int high = trimView(upper).empty() ? low : numberOf(upper, 0);
+        int low = numberOf(lower, 0);
+        int high = trimView(upper).empty() ? low : numberOf(upper, 0);
+        // Writers differ in which year comes first ("2013;2011" is born 2011 to 2013); open bounds keep
+        // their side.
+        const auto year = [](int value) { return value > 0 && value < 9999; };
+        if (year(low) && year(high) && high < low)
+            std::swap(low, high);
         bounds.min = low > 0 && low < 9999 ? low : -1;
         bounds.max = high > 0 && high < 9999 ? high : -1;
     }

@@ -13,9 +13,9 @@ namespace lanescope::convert::dsv7 {
 int numberOf(std::string_view text, int fallback);
 /** An id as text without blanks and leading zeros, so "002700003" and "2700003" are one key. */
 std::string idKey(std::string_view text);
-/** "TT.MM.JJJJ" as "yyyymmdd"; empty for anything else. */
+/** "TT.MM.JJJJ" or "JJJJ-MM-TT" as "yyyymmdd"; empty for anything else. */
 std::string dateText(std::string_view value);
-/** Year of a "TT.MM.JJJJ" date; 0 when the value is no such date. */
+/** Year of a date as dateText reads it; 0 when the value is no such date. */
 int yearOf(std::string_view value);
 /** "HH:MM" as "hhnn"; empty for "00:00" (no daytime) and for anything else. */
 std::string daytimeText(std::string_view value);
@@ -52,10 +52,10 @@ struct AgeBounds
 };
 
 /**
- * The bounds of a JG (years of birth) or AK (ages) class. JG: the lower and upper year, an empty upper the
- * lower one, 0 on either side and 9999 above open. AK: ages, each the number before an optional "+"; the
- * smaller is the lower age; an empty upper age is the lower plus 4 for an individual event and open for a
- * relay. Ages become years of birth against the reference year.
+ * The bounds of a JG (years of birth) or AK (ages) class. JG: of two years the smaller is MIN (writers put
+ * either first), an empty upper is the lower one, 0 on either side and 9999 above open. AK: ages, each the
+ * number before an optional "+"; the smaller is the lower age; an empty upper age is the lower plus 4 for an
+ * individual event and open for a relay. Ages become years of birth against the reference year.
  */
 AgeBounds ageBounds(std::string_view type, std::string_view lower, std::string_view upper, bool relay,
                     int referenceYear);

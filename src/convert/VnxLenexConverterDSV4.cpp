@@ -149,6 +149,9 @@ bool isRelaySwimmerLine(std::string_view line)
 
 bool isRemark(std::string_view line) { return dsvStartsWith(line, "DSBEM:"); }
 
+// The remark of a "DSBEM:" line: its first field without the blanks around it, as the club list reads it.
+std::string remarkOf(std::string_view line) { return base::trim(dsvField(line.substr(6), 1)); }
+
 } // namespace
 
 void TVnxLenexConverterDSV4::Load(const std::string& fileName)
@@ -599,7 +602,7 @@ void TVnxLenexConverterDSV4::addIndividualBlock(const std::vector<std::string>& 
         SetPlaceAndTime(*result, dsvField(line, 1), line);
         AddSplits(*result, event, 8, line);
         if (i + 1 < block.size() && isRemark(block[i + 1]))
-            result->setText(tag::COMMENT, block[++i].substr(6));
+            result->setText(tag::COMMENT, remarkOf(block[++i]));
     }
 }
 
@@ -626,7 +629,7 @@ void TVnxLenexConverterDSV4::addRelayBlock(const std::vector<std::string>& block
         }
         setTeamSex(*relay, teamSex);
         if (i + 1 < block.size() && isRemark(block[i + 1]))
-            result->setText(tag::COMMENT, block[++i].substr(6));
+            result->setText(tag::COMMENT, remarkOf(block[++i]));
     }
 }
 

@@ -175,6 +175,16 @@ void TVnxLenexConverterDSV7::checkEnd()
                                  ": the record is cut off; the DSV file is incomplete.");
 }
 
+std::string TVnxLenexConverterDSV7::dateOf(const Dsv7Record& record, std::string_view field)
+{
+    std::string date = dsv7::dateText(field);
+    if (date.empty() && !field.empty())
+        FDocument.addMessage("the date \"" + std::string(field) +
+                                 "\" is neither DD.MM.YYYY nor YYYY-MM-DD and is left out.",
+                             record.line, true);
+    return date;
+}
+
 void TVnxLenexConverterDSV7::addHeader()
 {
     std::string software = "?";
@@ -228,7 +238,7 @@ void TVnxLenexConverterDSV7::addHeader()
             setTextWhenGiven(*FCompetition->findOrAddObject(tag::CONTACT), tag::INTERNET, fields[1]);
             break;
         case Dsv7Kind::Meldeschluss:
-            if (std::string date = dsv7::dateText(fields[1]); !date.empty())
+            if (std::string date = dateOf(record, fields[1]); !date.empty())
                 FCompetition->setText(tag::DEADLINE, std::move(date));
             break;
         default:
@@ -248,7 +258,7 @@ void TVnxLenexConverterDSV7::addSessions()
         const Dsv7Fields fields(record.text);
         TLnxObject* session = FSessions->newItem();
         session->setInteger(tag::NUM, fields.number(1, 0));
-        if (std::string date = dsv7::dateText(fields[2]); !date.empty())
+        if (std::string date = dateOf(record, fields[2]); !date.empty())
             session->setText(tag::DATE, std::move(date));
         FReferenceYear = std::max(FReferenceYear, dsv7::yearOf(fields[2]));
         // "J": the start is a time after the end of the previous session, no daytime.

@@ -100,6 +100,8 @@ private:
 
     void convert(std::unique_ptr<TDsv7Reader> reader);
     void checkEnd();
+    /** The date of a field as "yyyymmdd"; a field that holds something else gives a warning and "". */
+    std::string dateOf(const Dsv7Record& record, std::string_view field);
     void addHeader();
     void addSessions();
     void addEvents(std::vector<std::pair<int, std::string>>& qualifying);

@@ -6,6 +6,7 @@
 #include "convert/Lenex3Values.h"
 #include "lenex/LnxSwimStyle.h"
 #include "swim/ResultRankings.h"
+#include "swim/SwimCodes.h"
 #include "swim/TextFormat.h"
 
 #include <algorithm>
@@ -218,6 +219,28 @@ void TVnxLenexConverterLenex3::Convert(const std::string& fileName)
                 std::string(attributeOf(constructor, "version")), std::string(attributeOf(root, "version")));
     for (const pugi::xml_node& meet : root.child("MEETS").children("MEET"))
         ConvertMeet(meet);
+    AddLists(root);
+}
+
+// Record lists and time standards keep their names as RECORDLISTs of the root (time standards with TYPE
+// "TIMESTANDARD"), so a file that holds only them can say so instead of looking empty.
+void TVnxLenexConverterLenex3::AddLists(const pugi::xml_node& root)
+{
+    const struct
+    {
+        const char* collection;
+        const char* item;
+        const char* type;
+    } kinds[] = {{"RECORDLISTS", "RECORDLIST", ""},
+                 {"TIMESTANDARDLISTS", "TIMESTANDARDLIST", "TIMESTANDARD"}};
+    for (const auto& kind : kinds)
+        for (const pugi::xml_node& list : root.child(kind.collection).children(kind.item)) {
+            TLnxObject* target = FDocument.root()->findOrAddCollection(tag::RECORDLISTS)->newItem();
+            SetLine(*target, list);
+            copyText(*target, tag::NAME, list, "name");
+            if (*kind.type != '\0')
+                target->setText(tag::TYPE, kind.type);
+        }
 }
 
 void TVnxLenexConverterLenex3::SetLine(TLnxAbstractElement& target, const pugi::xml_node& source) const
@@ -471,7 +494,8 @@ void TVnxLenexConverterLenex3::ConvertResult(const pugi::xml_node& result, TLnxC
     const std::string_view status = attributeOf(result, "status");
     const TSwimTime time = lenex3::swimTime(attributeOf(result, "swimtime"));
     if (time > 0)
-        target->setLenexTime(tag::TIME, status.empty() ? tkValid : tkInvalid, time);
+        target->setLenexTime(tag::TIME,
+                             swim::isKnownStatusCode(lenex3::statusCode(status)) ? tkInvalid : tkValid, time);
     copyStatus(*target, result);
     SetRankings(*target, result);
     copyInteger(*target, tag::POINTS, result, "points");

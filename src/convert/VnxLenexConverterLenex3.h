@@ -36,6 +36,7 @@ private:
 
     void Convert(const std::string& fileName);
     void ConvertMeet(const pugi::xml_node& meet);
+    void AddLists(const pugi::xml_node& root);
     void ConvertSession(const pugi::xml_node& session, lenex::TLnxCollection& periods, int referenceYear);
     void ConvertEvent(const pugi::xml_node& event, lenex::TLnxCollection& events, int referenceYear);
     void ConvertClub(const pugi::xml_node& club, lenex::TLnxCollection& clubs, int referenceYear);

@@ -233,10 +233,8 @@ TransferResult TVnxHTTP::Transfer(const std::string& url, const std::string& loc
 
 std::string TVnxHTTP::applicationInfoEndpoint() const
 {
-    const std::string endpoint =
-        FSettings ? base::trim(FSettings->ReadString("Special", "AppInfoURL", kDefaultAppInfoUrl))
-                  : std::string();
-    return endpoint.empty() ? std::string(kDefaultAppInfoUrl) : endpoint;
+    return FSettings ? base::trim(FSettings->ReadString("Special", "AppInfoURL", kDefaultAppInfoUrl))
+                     : std::string(kDefaultAppInfoUrl);
 }
 
 std::string TVnxHTTP::applicationInfoUrl() const
@@ -251,6 +249,11 @@ bool TVnxHTTP::LoadApplicationInfo(bool fetch)
         return true;
     if (!fetch)
         return false;
+    // No address configured: nothing was tried, so nothing failed.
+    if (applicationInfoEndpoint().empty()) {
+        FLastTransfer = transferOutcome(TransferError::None);
+        return false;
+    }
     try {
         const base::TempFileGuard file(base::privateTempFolder() + "/" + kAppInfoFileName);
         if (!Download(applicationInfoUrl(), file.path()))

@@ -10,8 +10,11 @@
 
 namespace lanescope::download {
 
-/** Default address of the application-information endpoint; settings "Special"/"AppInfoURL" replace it. */
-inline constexpr std::string_view kDefaultAppInfoUrl = "https://www.lanescope.example/appinfo";
+/**
+ * Default address of the application-information endpoint: none, until "Special"/"AppInfoURL" names one.
+ * Without an address there is no server list to fetch, and the download dialog offers the field to enter it.
+ */
+inline constexpr std::string_view kDefaultAppInfoUrl = "";
 
 /** Bounds of one transfer, so a dead or hostile server can neither hang the window nor fill the disk. */
 struct TransferLimits

@@ -1,6 +1,7 @@
 #include "lenex/Lenex.h"
 
 #include "base/DateTime.h"
+#include "base/ProductVersion.h"
 #include "lenex/LnxNodeArena.h"
 
 #include <algorithm>
@@ -10,22 +11,6 @@
 namespace lanescope::lenex {
 
 namespace {
-
-// Written into the CONSTRUCTOR of every document the program makes.
-struct MakerContact
-{
-    TLnxTagId tag;
-    const char* value;
-};
-constexpr MakerContact kMakerContact[] = {
-    {tag::NAME, "Lanescope"},
-    {tag::STREET, "Seefeldstrasse 12"},
-    {tag::ZIP, "8008"},
-    {tag::PLACE, "Zürich"},
-    {tag::PHONE, "+41 44 000 00 00"},
-    {tag::EMAIL, "info@lanescope.example"},
-    {tag::INTERNET, "https://lanescope.example"},
-};
 
 std::uint64_t ageGroupKey(std::int32_t eventId, std::int32_t ageGroupId)
 {
@@ -86,9 +71,10 @@ void TLenex::newDocument(const std::string& constructorName, const std::string& 
     TLnxObject* constructor = FRoot->addObject(tag::CONSTRUCTOR);
     constructor->setText(tag::NAME, constructorName);
     constructor->setText(tag::VERSION, constructorVersion);
+    // The contact names the program that made the document and its version; it has no address of its own to
+    // give, and a made-up one would send readers of a written file nowhere.
     TLnxObject* contact = constructor->addObject(tag::CONTACT);
-    for (const MakerContact& field : kMakerContact)
-        contact->setText(field.tag, field.value);
+    contact->setText(tag::NAME, std::string(base::productName) + " " + base::versionText);
     contact->setText(tag::FNAME, {});
 }
 

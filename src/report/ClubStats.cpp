@@ -2,6 +2,7 @@
 
 #include "base/LanguageTexts.h"
 #include "report/VnxReport.h"
+#include "swim/LenexTexts.h"
 #include "swim/SwimCodes.h"
 #include "swim/TextFormat.h"
 
@@ -97,7 +98,7 @@ void TClubStats::Body()
             if (CheckPageBreakWithHead(10))
                 Headings();
             FRow.fill({});
-            FRow[0] = club->name();
+            FRow[0] = swim::clubNameText(club->name());
             FRow[1] = club->code();
             FRow[2] = club->nation();
             Counts clubMen;

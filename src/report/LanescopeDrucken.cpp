@@ -33,11 +33,6 @@ const char* const kIndividualColumns = "L120;L75;R100;R100;L75;L75;R100;R100";
 
 std::string timeText(lenex::TSwimTime time) { return swim::formatSwimTime(time, false); }
 
-std::string lapText(lenex::TSwimTime time, lenex::TSwimTime previous)
-{
-    return "(" + base::trim(timeText(swim::swimTimeDifference(time, previous))) + ")";
-}
-
 template <typename Function, typename... Objects>
 std::string linkOf(const Function& function, const Objects&... objects)
 {
@@ -430,7 +425,6 @@ std::vector<TLanescopeDrucken::SplitRow> TLanescopeDrucken::relayRows(const TLnx
 
     const std::int64_t total = legDistance * legs;
     lenex::TSwimTime previous = 0;
-    lenex::TSwimTime legEnd = 0;
     bool namePending = false;
     int lengths = 0;
     for (std::int64_t f = 0; f < total && lengths < browser::kMaxPoolLengths; f += poolLength, ++lengths) {
@@ -456,12 +450,11 @@ std::vector<TLanescopeDrucken::SplitRow> TLanescopeDrucken::relayRows(const TLnx
         const int style = split.kind == 'I' ? reportflag::italic : 0;
         row.cells.push_back({4, splitLabel(std::to_string(g)), 0});
         row.cells.push_back({5, timeText(split.time), style});
-        row.cells.push_back({6, lapText(split.time, previous), style});
-        if (g % legDistance == 0) {
-            if (previous != legEnd)
-                row.cells.push_back({2, timeText(swim::swimTimeDifference(split.time, legEnd)), style});
-            legEnd = split.time;
-        }
+        row.cells.push_back({6, browser::lapText(split.time, previous), style});
+        // A leg of one length shows its time as the lap already.
+        const lenex::TSwimTime leg = g % legDistance == 0 ? browser::relayLegTime(splits, g, legDistance) : 0;
+        if (leg > 0 && (split.time <= previous || swim::swimTimeDifference(split.time, previous) != leg))
+            row.cells.push_back({2, timeText(leg), style});
         previous = split.time;
         namePending = false;
     }
@@ -487,7 +480,7 @@ std::vector<TLanescopeDrucken::SplitRow> TLanescopeDrucken::individualRows(const
             line.cells.push_back({column, splitLabel(split.distance), 0});
             line.cells.push_back({column + 1, timeText(split.time), style});
             if (previous + split.time > 0)
-                line.cells.push_back({column + 2, lapText(split.time, previous), style});
+                line.cells.push_back({column + 2, browser::lapText(split.time, previous), style});
         }
     }
     return result;

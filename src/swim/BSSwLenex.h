@@ -391,7 +391,8 @@ class IBSLenexRelay : public ILnxAbstractObject
 public:
     virtual std::string ageText() const = 0;
     virtual std::shared_ptr<IBSLenexEntries> entries(int sortType, TRoundFilter rounds) const = 0;
-    /** NAME or "3. team", then ", " and the gender on request. */
+    /** The relay's name (`relayName`: NAME, else its club's name and number), then ", " and the gender on
+     * request. */
     virtual std::string nameText(bool withGender) const = 0;
     virtual int number() const = 0;
     virtual std::shared_ptr<IBSLenexResults> results(int sortType, TRoundFilter rounds) const = 0;

@@ -4,6 +4,7 @@
 #include "base/NameCollation.h"
 #include "base/Strings.h"
 #include "base/TextCase.h"
+#include "swim/LenexTexts.h"
 #include "swim/SwimCodes.h"
 #include "swim/SwimTime.h"
 #include "swim/TextFormat.h"
@@ -446,9 +447,7 @@ std::shared_ptr<IBSLenexEntries> TLnxRelay::entries(int sortType, TRoundFilter r
 
 std::string TLnxRelay::nameText(bool withGender) const
 {
-    std::string text = object().getText(tag::NAME);
-    if (text.empty())
-        text = teamLabel(number(), -1);
+    std::string text = relayName(object());
     if (withGender)
         text += ", " + genderText(genderNumber() - 1, true);
     return text;

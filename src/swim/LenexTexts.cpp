@@ -1,5 +1,6 @@
 #include "swim/LenexTexts.h"
 
+#include "base/LanguageTexts.h"
 #include "swim/AgeRange.h"
 #include "swim/SwimCodes.h"
 #include "swim/SwimStyle.h"
@@ -59,14 +60,56 @@ std::string genderText(const TLnxObject& node)
     }
 }
 
+std::string contentsText(const TLenex& document)
+{
+    if (document.competitionCount() > 0 || !document.root())
+        return {};
+    int recordLists = 0;
+    int timeStandards = 0;
+    if (const TLnxCollection* lists = document.root()->findCollection(tag::RECORDLISTS))
+        for (int i = 0; i < lists->childCount(); ++i)
+            if (const TLnxObject* list = lists->itemAt(i))
+                ++(list->getText(tag::TYPE) == "TIMESTANDARD" ? timeStandards : recordLists);
+    std::string text = base::languageText('V', 211);
+    if (recordLists > 0)
+        text += "; " + formatText(base::languageText('V', 212), {recordLists});
+    if (timeStandards > 0)
+        text += "; " + formatText(base::languageText('V', 213), {timeStandards});
+    return text;
+}
+
+std::string clubNameText(const std::string& name)
+{
+    return name.empty() ? base::languageText('V', 210) : name;
+}
+
+std::string relayName(const TLnxObject& relay)
+{
+    if (const std::string& name = relay.getText(tag::NAME); !name.empty())
+        return name;
+    const TLnxAbstractObject* relays = relay.parent();
+    const TLnxAbstractObject* club = relays ? relays->parent() : nullptr;
+    const std::string clubName = club && club->tag() == tag::CLUB && club->asObject()
+                                     ? club->asObject()->getText(tag::NAME)
+                                     : std::string();
+    if (clubName.empty())
+        return teamLabel(relay.getInteger(tag::NUM), -1);
+    // "1. team" would read like a place: the club's name says whose team it is, the number which of them.
+    if (relays->childCount() < 2)
+        return clubName;
+    int number = relay.getInteger(tag::NUM);
+    for (int i = 0; number <= 0 && i < relays->childCount(); ++i)
+        if (relays->childAsObject(i) == &relay)
+            number = i + 1;
+    return clubName + " " + std::to_string(number);
+}
+
 std::string participantText(const TLnxObject& node, bool withGender)
 {
     if (node.tag() == tag::PERSON)
         return formatText("%s %s, %.2d", {node.getText(tag::NAME), node.getText(tag::FNAME),
                                           node.getInteger(tag::YOB) % 100});
-    std::string text = node.getText(tag::NAME);
-    if (text.empty())
-        text = teamLabel(node.getInteger(tag::NUM), -1);
+    std::string text = relayName(node);
     if (withGender)
         text += ", " + genderText(node);
     return text;

@@ -24,8 +24,24 @@ std::string ageGroupText(const TLenex& document, const TLnxObject* ageGroup);
 /** The long gender text of the node's SEX: "F" female, "M" male, anything else (empty too) mixed. */
 std::string genderText(const TLnxObject& node);
 /**
- * A PERSON as "NAME FNAME, yy" (year of birth modulo 100); a relay as its NAME, or "%d. team" with its NUM
- * when it has none, and ", " + its gender text on request.
+ * What a document without a competition holds, for every place that would otherwise show an empty file:
+ * "No competition" (V211) and the number of its record lists (V212) and time standard lists (V213, the
+ * RECORDLISTs of TYPE "TIMESTANDARD") where there are any: "No competition; 3 record lists". Empty for a
+ * document with a competition.
+ */
+std::string contentsText(const TLenex& document);
+/** A club's NAME as shown; a club without one (swimmers of no club) reads language text V210, "Unattached".
+ */
+std::string clubNameText(const std::string& name);
+/**
+ * A relay's NAME; without one the name of its club, followed by the relay's number (its NUM, else its place
+ * among the club's relays) when the club has more than one relay ("SC Möwe Lübeck 2"); "%d. team" with its
+ * NUM only when there is no club name either.
+ */
+std::string relayName(const TLnxObject& relay);
+/**
+ * A PERSON as "NAME FNAME, yy" (year of birth modulo 100); a relay as its `relayName`, and ", " + its gender
+ * text on request.
  */
 std::string participantText(const TLnxObject& node, bool withGender);
 

@@ -66,8 +66,14 @@ std::string statusCodeText(std::string_view code)
     for (const StatusCode& status : kStatusCodeItems)
         if (base::sameText(code, status.code))
             return displayItem(DisplayList::StatusCodes, status.number);
-    return statusText(statusNumberOf(code));
+    // A code outside the table (a league's own "SUI.RED10") is shown as the file writes it: an empty place
+    // would hide that the swim carries a status at all.
+    if (const int number = statusNumberOf(code); number != 0)
+        return statusText(number);
+    return std::string(code);
 }
+
+bool isKnownStatusCode(std::string_view code) { return statusNumberOf(base::trimView(code)) != 0; }
 
 std::string poolText(int poolIndex) { return displayItem(DisplayList::Pools, poolIndex + 1); }
 

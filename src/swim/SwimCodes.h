@@ -33,9 +33,15 @@ std::string statusText(int statusNumber);
  * The text a list shows for a result status code (any case, blanks around it ignored), in the loaded
  * language: disqualified ("DSQ" or "DQ"), did not start ("DNS"), did not finish ("DNF") and withdrawn
  * ("WDR") from the status code list (S80, "DSQ;DNS;DNF;WDR" in English); the other codes of
- * `statusNumberOf` their status text; empty for an empty or unknown code.
+ * `statusNumberOf` their status text; any other code as it stands ("SUI.RED10"); empty for an empty code.
  */
 std::string statusCodeText(std::string_view code);
+/**
+ * True for a code `statusNumberOf` knows (blanks around it ignored). A swim with a code outside the table
+ * (a league's own penalty code) keeps its time as valid: the code says something about the swim, not that
+ * it did not count.
+ */
+bool isKnownStatusCode(std::string_view code);
 
 /** Name of a pool index ("50m Pool"). */
 std::string poolText(int poolIndex);

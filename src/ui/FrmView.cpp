@@ -191,6 +191,9 @@ void TfrmView::createActions()
     ActRegisterExt = newAction("Erweiterung  .LXF / .LEF registrieren",
                                "Lanescope als Standardprogramm zum öffnen von .LXF/.LEF - Dateien festlegen.",
                                {}, 0, 16, &TfrmView::ActRegisterExtExecute);
+    // An installed package brings its desktop entry and document types: a registration for the user would
+    // shadow them and outlive the package's removal, so the command is not offered there.
+    ActRegisterExt->setVisible(!app::desktopIntegrationInstalled(app::programFolder()));
     ActTerminate = newAction("Beenden", "Programm beenden.", {}, 0, 1, nullptr);
     connect(ActTerminate, &QAction::triggered, this, &QWidget::close);
     actSearch = newAction("Suchen...", "Suchen nach Teilnehmer.", QKeySequence(Qt::CTRL | Qt::Key_F),

@@ -5,6 +5,7 @@
 #include "convert/ConverterChoice.h"
 #include "download/MeetsFactory.h"
 #include "download/ResultFetch.h"
+#include "swim/LenexTexts.h"
 #include "swim/TextFormat.h"
 #include "ui/BrowserPage.h"
 #include "ui/DialogHooks.h"
@@ -89,7 +90,7 @@ std::optional<QString> loadProblem(const std::string& fileName)
     if (converter->errorCount() > 0)
         return QString::fromStdString(converter->errorMessage());
     if (!trial.hasCompetitions())
-        return QString::fromStdString(base::languageText('V', 4));
+        return QString::fromStdString(swim::contentsText(trial));
     return std::nullopt;
 }
 

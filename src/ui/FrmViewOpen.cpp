@@ -1,5 +1,6 @@
 #include "base/LanguageTexts.h"
 #include "convert/ConverterChoice.h"
+#include "swim/LenexTexts.h"
 #include "ui/BrowserPage.h"
 #include "ui/FindDialog.h"
 #include "ui/FrmView.h"
@@ -123,8 +124,10 @@ void TfrmView::OpenFile(const QString& path, bool showFileName)
         return;
     }
     if (!FDocument.hasCompetitions()) {
+        // Record lists and time standards hold no competition: the message says what the file does hold.
+        const QString contents = QString::fromStdString(swim::contentsText(FDocument));
         FDocument.clear();
-        showWarning(languageText('V', 4));
+        showWarning(contents);
         return;
     }
     resetCaption(showFileName ? QFileInfo(path).fileName() : QString());

@@ -1,3 +1,4 @@
+#include "app/DesktopFiles.h"
 #include "app/ProgramFiles.h"
 #include "app/SettingsLocation.h"
 #include "app/VnxLanguage.h"
@@ -5,13 +6,16 @@
 #include "report/VnxReport.h"
 #include "ui/FormTexts.h"
 #include "ui/FrmView.h"
+#include "ui/ImageList.h"
 #include "ui/LanguageDialog.h"
 #include "ui/LocaleFormats.h"
 #include "ui/StartScreen.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <cstdio>
 #include <exception>
+#include <memory>
 #include <string>
 
 using namespace lanescope;
@@ -19,8 +23,21 @@ using namespace lanescope;
 int main(int argc, char* argv[])
 {
     QApplication application(argc, argv);
+    // Task bars (Wayland ones by the desktop entry's id) show the program's own icon for its windows.
+    QGuiApplication::setDesktopFileName(QString::fromLatin1(app::kDesktopId.data(), app::kDesktopId.size()));
+    QIcon icon;
+    for (const int size : {16, 24, 32, 48, 64, 128, 256})
+        icon.addPixmap(ui::logoImage(QSize(size, size)));
+    QApplication::setWindowIcon(icon);
     const std::filesystem::path folder = app::programFolder();
-    base::TVnxIniFile settings(app::settingsFileLocation());
+    // Without a home for the settings file (root without HOME) the settings live in memory for this run.
+    const std::filesystem::path settingsFile = app::settingsFileLocation();
+    std::unique_ptr<base::CustomIniFile> settingsStore;
+    if (settingsFile.empty())
+        settingsStore = std::make_unique<base::TVnxMemIniFile>(settingsFile);
+    else
+        settingsStore = std::make_unique<base::TVnxIniFile>(settingsFile);
+    base::CustomIniFile& settings = *settingsStore;
     QApplication::setOverrideCursor(Qt::BusyCursor);
 
     // Dates, times and numbers as the desktop writes them; the language file adds month and day names.

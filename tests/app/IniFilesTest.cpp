@@ -409,4 +409,20 @@ TEST_F(SettingsLocation, FallsBackToTheUserConfigFolder)
     }
 }
 
+// Root starting an installed program without HOME must not leave a settings file in the package's folder.
+TEST_F(SettingsLocation, NoHomeKeepsTheSettingsInMemory)
+{
+    const fs::path installed = FDir.path() / "usr" / "bin";
+    fs::create_directories(installed);
+    fs::create_directories(FDir.path() / "usr" / "share" / "lanescope");
+    FEnvironment = {};
+    const fs::path location = locate(installed);
+    EXPECT_EQ(location, fs::path());
+    TVnxIniFile settings(location);
+    EXPECT_FALSE(settings.WriteBool("Files", "AskRegExtension", false));
+    EXPECT_FALSE(settings.ReadBool("Files", "AskRegExtension", true));
+    EXPECT_FALSE(fs::exists(installed / "lanescope.ini"));
+    EXPECT_TRUE(fs::is_empty(installed));
+}
+
 } // namespace

@@ -53,6 +53,8 @@ constexpr TextId kTextIds[] = {
     // Viewer: the meet as a website.
     {'V', 160, 0}, {'V', 161, 0}, {'V', 162, 0}, {'V', 163, 0}, {'V', 164, 0}, {'V', 165, 0},
     {'V', 166, 0}, {'V', 167, 0}, {'V', 168, 0}, {'V', 169, 0},
+    // Viewer: clubs without a name, files without a competition.
+    {'V', 210, 0}, {'V', 211, 0}, {'V', 212, 0}, {'V', 213, 0},
 };
 // clang-format on
 

@@ -24,6 +24,13 @@ const TrimCase kTrims[] = {
     {"\t\r\nabc\x01\x1F", "abc", "abc\x01\x1F", "\t\r\nabc"},
     {std::string("\0x\0", 3), "x", std::string("x\0", 2), std::string("\0x", 2)},
     {"\x7Fx\xA0", "\x7Fx\xA0", "\x7Fx\xA0", "\x7Fx\xA0"}, // DEL and a Latin-1 no-break space are no blanks
+    // Unicode spaces in UTF-8: no-break space, em space, ideographic space, mixed with blanks.
+    {"Jana\u00A0", "Jana", "Jana\u00A0", "Jana"},
+    {"\u2003 \u00A0W\u00A0eiss \u3000\t", "W\u00A0eiss", "W\u00A0eiss \u3000\t", "\u2003 \u00A0W\u00A0eiss"},
+    {"\u00A0\u3000", "", "", ""},
+    // Letters that are no spaces stay, and so does a broken UTF-8 sequence.
+    {"\u00E9x\u00FC", "\u00E9x\u00FC", "\u00E9x\u00FC", "\u00E9x\u00FC"},
+    {"\xC2x\xC2", "\xC2x\xC2", "\xC2x\xC2", "\xC2x\xC2"},
 };
 
 class Trim : public ::testing::TestWithParam<TrimCase>

@@ -41,8 +41,9 @@ protected:
     }
     std::string athleteList(std::string_view text, CopyOptions options = {}) const
     {
+        // Athletes and relays; the club's only relay reads as the club.
         for (const ClubTreeNode* node = clubs.firstNode(); node; node = clubs.nextNode(*node))
-            if (node->text == text)
+            if (node->level() == 2 && node->text == text)
                 return CopyAthleteList(document, *node, options);
         ADD_FAILURE() << "no node " << text;
         return {};
@@ -85,7 +86,7 @@ TEST_F(ClipboardTextsTest, ValidOnlyLeavesOutEntriesAndInvalidResults)
 TEST_F(ClipboardTextsTest, EventListWithSplits)
 {
     EXPECT_EQ(eventList(4, {true, false}), events.sessions().front()->children[3]->text + "\r\n" +
-                                               "\t1.\t1. team, mixed\tSC Zürich\t 4:00.00\r\n" +
+                                               "\t1.\tSC Zürich, mixed\tSC Zürich\t 4:00.00\r\n" +
                                                kRelaySplits);
     const std::string prelims = eventList(1, {true, true});
     EXPECT_NE(prelims.find("\t3.\tWeber Lena, 04\tSC Zürich\t   58.20\r\n\t50m:\t   28.10\t(28.10)\r\n"),
@@ -111,10 +112,10 @@ TEST_F(ClipboardTextsTest, AthleteListWithRoundsAndSplits)
                   "\t 2:35.40\t1.\r\n"
                   "\t50m:\t   36.50\t(36.50)\t150m:\t 1:56.00\t(40.0*)\r\n"
                   "\t100m:\t 1:16.0*\t(39.5*)\r\n"
-                  "\t4\t4 x 100m Freestyle Relay\t\t 4:00.00\t1.\tLeg 2: 1. team\r\n" +
+                  "\t4\t4 x 100m Freestyle Relay\t\t 4:00.00\t1.\tLeg 2: SC Zürich\r\n" +
                   kRelaySplits);
-    EXPECT_EQ(athleteList("1. team", {true, false}),
-              "1. team\r\n\t4\t4 x 100m Freestyle Relay\t\t 4:00.00\t1.\r\n" + kRelaySplits);
+    EXPECT_EQ(athleteList("SC Zürich", {true, false}),
+              "SC Zürich\r\n\t4\t4 x 100m Freestyle Relay\t\t 4:00.00\t1.\r\n" + kRelaySplits);
 }
 
 TEST(ClipboardSplitText, InvalidSplitsLeaveEmptyCells)

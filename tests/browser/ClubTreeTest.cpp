@@ -44,10 +44,10 @@ protected:
                             std::to_string(node->imageIndex));
         return nodes;
     }
-    const ClubTreeNode* node(std::string_view text) const
+    const ClubTreeNode* node(std::string_view text, int level = -1) const
     {
         for (const ClubTreeNode* n = tree.firstNode(); n; n = tree.nextNode(*n))
-            if (n->text == text)
+            if (n->text == text && (level < 0 || n->level() == level))
                 return n;
         ADD_FAILURE() << "no node " << text;
         return nullptr;
@@ -70,7 +70,7 @@ TEST_F(ClubTreeTest, NationsClubsAndParticipantsInOrderWithImages)
         "2|Äbi Sara, 11|9",
         "2|Brunner Mia, 10|9",
         "2|Weber Lena, 04|9",
-        "2|1. team|5",
+        "2|SC Zürich|5", // the club's only relay, without a name of its own
         "0|XYZ|7",
         "1|Aqua Nova|14",
         "2|Keller Anna, 06|9",
@@ -97,7 +97,7 @@ TEST_F(ClubTreeTest, ParticipantsPointToResultsElseEntries)
     build(testing::kParticipantsMeet);
     EXPECT_EQ(node("Weber Lena, 04")->items->tag(), tag::RESULTS);
     EXPECT_EQ(node("Äbi Sara, 11")->items->tag(), tag::ENTRIES);
-    EXPECT_EQ(node("1. team")->items->tag(), tag::RESULTS);
+    EXPECT_EQ(node("SC Zürich", 2)->items->tag(), tag::RESULTS);
     EXPECT_EQ(node("Zeller Ida, 09")->items, nullptr);
     EXPECT_EQ(node("SC Zürich")->statistic->club->getText(tag::CODE), "LN");
     EXPECT_EQ(node("SUI")->statistic->club, nullptr);

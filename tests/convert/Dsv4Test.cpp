@@ -332,7 +332,7 @@ TEST(Dsv4Converter, CompetitionResultList)
 
     const TLnxObject* schulz = item(cologne, tag::PERSONS, 0);
     EXPECT_EQ(splits(*item(schulz, tag::RESULTS, 0)), "50=V00h00:32.10 100=V00h01:07.45 ");
-    EXPECT_EQ(item(item(aachen, tag::PERSONS, 0), tag::RESULTS, 0)->getText(tag::COMMENT), "Bahn 3;");
+    EXPECT_EQ(item(item(aachen, tag::PERSONS, 0), tag::RESULTS, 0)->getText(tag::COMMENT), "Bahn 3");
     const TLnxObject* absent = item(item(maastricht, tag::PERSONS, 0), tag::RESULTS, 0);
     EXPECT_EQ(absent->getText(tag::CODE), "DNS");
     EXPECT_EQ(absent->getText(tag::RANK), "-1");
@@ -346,7 +346,7 @@ TEST(Dsv4Converter, CompetitionResultList)
               "50=V00h00:30.00 100=V00h01:05.00 200=V00h02:10.00 300=V00h03:20.00 400=V00h04:30.00 ");
     const TLnxObject* menTeam = item(aachen, tag::RELAYS, 0);
     EXPECT_EQ(menTeam->getText(tag::SEX), "M");
-    EXPECT_EQ(item(menTeam, tag::RESULTS, 0)->getText(tag::COMMENT), "Wechsel zu früh;");
+    EXPECT_EQ(item(menTeam, tag::RESULTS, 0)->getText(tag::COMMENT), "Wechsel zu früh");
 
     // Two-line layout: the split line follows the swimmer line.
     const TLnxObject* braun = item(aachen, tag::PERSONS, 5);
@@ -363,6 +363,31 @@ TEST(Dsv4Converter, CompetitionResultList)
     ASSERT_NE(hahn, nullptr);
     EXPECT_EQ(hahn->getText(tag::NAME), "Hahn");
     EXPECT_EQ(item(hahn, tag::RESULTS, 0)->getInteger(tag::EID), created->id());
+}
+
+// A meet list's remark reads as the club list's does: its first field, without blanks or the ";" around it.
+TEST(Dsv4Converter, RemarksOfTheMeetList)
+{
+    const std::pair<const char*, const char*> remarks[] = {
+        {"DSBEM: Wende;", "Wende"},
+        {"DSBEM:Wende;", "Wende"},
+        {"DSBEM:  Fehlstart ;", "Fehlstart"},
+    };
+    for (const auto& [line, remark] : remarks) {
+        Converted out;
+        convertText(
+            "WETTKAMPFERGEBNISLISTE:\nFORMAT:4;\nVERANSTALTUNG:Cup;Bonn;50;\nABSCHNITT:1;02.06.2007;10:00;\n"
+            "WETTKAMPF:1;V;1;100 F W;\nWETTKAMPF:2;F;1;4*100 L M;\nVEREINSBEZEICHNUNG:A;\nWK:1;V;\n"
+            "1;Schulz, Lena;1;W;1994;GER;A;32.10;1:07.45;\n" +
+                std::string(line) +
+                "\nWK:2;F;\n1;1;;A;30.00;1:05.00;2:10.00;3:20.00;4:30.00;\nWeber, Tim;4;M;1990;\n" + line +
+                "\nDATEIENDE\n",
+            out);
+        ASSERT_EQ(out.errors, 0) << out.message;
+        const TLnxObject* club = item(competition(out.document), tag::CLUBS, 0);
+        EXPECT_EQ(item(item(club, tag::PERSONS, 0), tag::RESULTS, 0)->getText(tag::COMMENT), remark) << line;
+        EXPECT_EQ(item(item(club, tag::RELAYS, 0), tag::RESULTS, 0)->getText(tag::COMMENT), remark) << line;
+    }
 }
 
 TEST(Dsv4Converter, EventsWithoutSessionRecordsGetSessions)

@@ -1,9 +1,11 @@
 #include "base/FormatSettings.h"
+#include "base/Strings.h"
 #include "convert/Dsv7Values.h"
 #include "convert/VnxLenexConverterDSV7.h"
 #include "support/TestFiles.h"
 #include "swim/ResultRankings.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace lanescope::convert {
@@ -345,6 +347,46 @@ TEST(Dsv7Text, WindowsBytesAreReadAsWindows1252)
     EXPECT_EQ(competition(loaded->document).getText(tag::PLACE), "Köln");
 }
 
+// Dates come as DD.MM.YYYY or, from one conversion tool, YYYY-MM-DD; anything else is left out with a
+// warning.
+TEST(Dsv7Values, Dates)
+{
+    const struct
+    {
+        const char* field;
+        const char* date;
+        int year;
+        bool warns;
+    } cases[] = {
+        {"04.12.2022", "20221204", 2022, false},
+        {" 2025-07-17 ", "20250717", 2025, false},
+        {"", "", 0, false},
+        {"4.12.2022", "", 0, true},
+        {"2025-7-17", "", 0, true},
+        {"17/07/2025", "", 0, true},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(dsv7::dateText(c.field), c.date) << c.field;
+        EXPECT_EQ(dsv7::yearOf(c.field), c.year) << c.field;
+        const auto loaded = loadBytes(kHead + "ABSCHNITT:1;" + c.field +
+                                      ";10:00;N;\nMELDESCHLUSS:" + c.field + ";12:00;\nDATEIENDE\n");
+        ASSERT_EQ(loaded->errors, 0) << loaded->message;
+        const TLnxObject* session = items(competition(loaded->document), tag::PERIODS).at(0);
+        EXPECT_EQ(session->getText(tag::DATE), c.date) << c.field;
+        EXPECT_EQ(competition(loaded->document).getText(tag::DEADLINE), c.date) << c.field;
+        const std::vector<std::string>& warnings = loaded->document.warnings();
+        ASSERT_EQ(warnings.size(), c.warns ? 2u : 0u) << c.field;
+        const std::string message = ": the date \"" + base::trim(c.field) +
+                                    "\" is neither DD.MM.YYYY nor YYYY-MM-DD and is left out.";
+        for (const char* line : {"Line 3", "Line 4"}) {
+            if (c.warns) {
+                EXPECT_NE(std::find(warnings.begin(), warnings.end(), line + message), warnings.end())
+                    << line;
+            }
+        }
+    }
+}
+
 TEST(Dsv7Values, AgeBounds)
 {
     struct Case
@@ -358,10 +400,19 @@ TEST(Dsv7Values, AgeBounds)
         int width;
     };
     const Case cases[] = {
-        {"JG", "2012", "2012", false, 2012, 2012, 0}, {"JG", "0", "2006", false, -1, 2006, 80},
-        {"JG", "2010", "0", false, 2010, -1, 15},     {"JG", "0", "9999", false, -1, -1, 99},
-        {"JG", "2010", "", false, 2010, 2010, 0},     {"AK", "95", "", false, 1926, 1930, 4},
-        {"AK", "80+", "", true, -1, 1945, 19},        {"AK", "119+", "100+", true, 1906, 1925, 19},
+        {"JG", "2012", "2012", false, 2012, 2012, 0},
+        {"JG", "0", "2006", false, -1, 2006, 80},
+        {"JG", "2010", "0", false, 2010, -1, 15},
+        {"JG", "0", "9999", false, -1, -1, 99},
+        {"JG", "2010", "", false, 2010, 2010, 0},
+        {"AK", "95", "", false, 1926, 1930, 4},
+        {"AK", "80+", "", true, -1, 1945, 19},
+        {"AK", "119+", "100+", true, 1906, 1925, 19},
+        // Years of birth in either order: the younger year first is the same class.
+        {"JG", "2013", "2011", false, 2011, 2013, 2},
+        {"JG", "2011", "2013", false, 2011, 2013, 2},
+        {"JG", "2013", "9999", false, 2013, -1, 12},
+        {"JG", "1900", "2013", false, 1900, 2013, 113},
     };
     for (const Case& c : cases) {
         const dsv7::AgeBounds bounds = dsv7::ageBounds(c.type, c.lower, c.upper, c.relay, 2025);

@@ -274,6 +274,39 @@ protected:
 };
 Converted* Lenex3Meet::meet = nullptr;
 
+// A status the program knows makes the swim's time invalid; a league's own code ("SUI.RED10") leaves the time
+// valid and the code stands as it is written.
+TEST(Lenex3Status, TimeStaysValidBesideAnUnknownCode)
+{
+    const struct
+    {
+        const char* status;
+        const char* code;
+        const char* time;
+    } cases[] = {
+        {"", "", "V00h00:59.00"},
+        {"DSQ", "DQ", "I00h00:59.00"},
+        {"EXH", "EX", "I00h00:59.00"},
+        {"SUI.RED10", "SUI.RED10", "V00h00:59.00"},
+    };
+    for (const auto& c : cases) {
+        const Converted meet = convertText(
+            std::string(
+                R"(<LENEX version="3.0"><MEETS><MEET name="M"><SESSIONS><SESSION number="1"><EVENTS>)"
+                R"(<EVENT eventid="1" number="1"><SWIMSTYLE distance="100" relaycount="1" stroke="FREE"/>)"
+                R"(</EVENT></EVENTS></SESSION></SESSIONS><CLUBS><CLUB name="C"><ATHLETES><ATHLETE )"
+                R"(athleteid="1" lastname="A" firstname="B" gender="F"><RESULTS><RESULT resultid="1" )"
+                R"(eventid="1" swimtime="00:00:59.00" status=")") +
+            c.status + R"("/></RESULTS></ATHLETE></ATHLETES></CLUB></CLUBS></MEET></MEETS></LENEX>)");
+        ASSERT_EQ(meet.errorCount, 0) << meet.errorMessage;
+        const TLnxObject* result =
+            item(item(item(meet.competition(), tag::CLUBS), tag::PERSONS), tag::RESULTS);
+        ASSERT_NE(result, nullptr) << c.status;
+        EXPECT_EQ(result->getText(tag::CODE), c.code) << c.status;
+        EXPECT_EQ(result->getText(tag::TIME), c.time) << c.status;
+    }
+}
+
 TEST_F(Lenex3Meet, DocumentMeetAndSessions)
 {
     EXPECT_EQ(meet->document->fileInformationText(),

@@ -1,8 +1,11 @@
 #include "convert/ConverterChoice.h"
 #include "support/ClubMembers.h"
 #include "support/TestFiles.h"
+#include "swim/LenexTexts.h"
 
 #include <filesystem>
+#include <set>
+#include <string>
 #include <gtest/gtest.h>
 
 namespace lanescope::convert {
@@ -107,6 +110,27 @@ TEST_P(RealDsv7File, OpensWithEverythingItHolds)
 
 INSTANTIATE_TEST_SUITE_P(Files, RealDsv7File, ::testing::ValuesIn(kFiles),
                          [](const auto& test) { return testing::testName(test.param.name); });
+
+// The Gersthof list writes a no-break space after the given name of one of its two Jana Weiss: it is trimmed
+// like a blank, so both read alike, each with her year.
+TEST(RealDsv7Names, UnicodeSpacesAreTrimmed)
+{
+    const std::filesystem::path path = kDsvDir / "b-csc-2026-02-22-Gersthof-Pr.dsv7";
+    if (!std::filesystem::exists(path))
+        GTEST_SKIP() << "no real-world files at " << kDsvDir;
+    TLenex document;
+    const auto converter = createConverter(ConverterKind::Dsv7, document);
+    converter->Load(path.string());
+    ASSERT_EQ(converter->errorCount(), 0) << converter->errorMessage();
+    std::set<std::string> texts;
+    testing::forEachClubMember(*document.root()->findCollection(tag::COMPETITIONS)->itemAt(0),
+                               [&texts](const TLnxObject& owner, bool relay) {
+                                   if (!relay && owner.getText(tag::NAME) == "Weiss" &&
+                                       owner.getText(tag::FNAME).starts_with("Jana"))
+                                       texts.insert(swim::participantText(owner, false));
+                               });
+    EXPECT_EQ(texts, (std::set<std::string>{"Weiss Jana, 14", "Weiss Jana, 15"}));
+}
 
 } // namespace
 } // namespace lanescope::convert

@@ -192,11 +192,15 @@ TEST_F(VnxHTTPTest, ApplicationInfoIsFetchedOnceWithItsQueryAndCachedForEveryCli
     EXPECT_EQ(server.requestCount("/appinfo"), 2);
 }
 
-TEST(VnxHTTP, EndpointComesFromTheSettingsOrTheDefault)
+TEST(VnxHTTP, EndpointComesFromTheSettingsOrIsNone)
 {
     base::TVnxMemIniFile settings(fs::path(::testing::TempDir()) / "no-such-settings.ini");
-    EXPECT_EQ(TVnxHTTP().applicationInfoEndpoint(), kDefaultAppInfoUrl);
-    EXPECT_EQ(TVnxHTTP(&settings).applicationInfoEndpoint(), kDefaultAppInfoUrl);
+    EXPECT_EQ(TVnxHTTP().applicationInfoEndpoint(), "");
+    EXPECT_EQ(TVnxHTTP(&settings).applicationInfoEndpoint(), "");
+    // Without an address nothing is fetched and nothing counts as failed: the dialog shows "no server".
+    TVnxHTTP unconfigured(&settings);
+    EXPECT_FALSE(unconfigured.LoadApplicationInfo(true));
+    EXPECT_TRUE(unconfigured.lastTransfer().ok());
     settings.WriteString("Special", "AppInfoURL", "http://intranet/servers");
     EXPECT_EQ(TVnxHTTP(&settings).applicationInfoUrl().rfind("http://intranet/servers?mode=new&id=0&app=", 0),
               0u);

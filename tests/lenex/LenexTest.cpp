@@ -1,5 +1,7 @@
 #include "lenex/Lenex.h"
 
+#include "base/ProductVersion.h"
+
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -153,7 +155,7 @@ TEST(Lenex, LoadFailuresLandInTheErrorList)
     EXPECT_EQ(document.errors(), Strings{"No LENEX - File !"});
 }
 
-TEST(Lenex, NewDocumentCarriesOurContact)
+TEST(Lenex, NewDocumentNamesTheProgramWithoutAnAddress)
 {
     TLenex document;
     document.newDocument("Lanescope SDIF", "1.0");
@@ -164,7 +166,10 @@ TEST(Lenex, NewDocumentCarriesOurContact)
     EXPECT_EQ(constructor->getText(tag::VERSION), "1.0");
     const TLnxObject* contact = constructor->findObject(tag::CONTACT);
     ASSERT_NE(contact, nullptr);
-    EXPECT_FALSE(contact->getText(tag::EMAIL).empty());
+    EXPECT_EQ(contact->getText(tag::NAME), std::string(base::productName) + " " + base::versionText);
+    // No made-up address: the program has none to give.
+    for (const TLnxTagId field : {tag::EMAIL, tag::INTERNET, tag::STREET, tag::ZIP, tag::PLACE, tag::PHONE})
+        EXPECT_FALSE(contact->hasChild(field));
     EXPECT_TRUE(contact->hasChild(tag::FNAME));
 }
 

@@ -71,5 +71,20 @@ for check in autumn-open-2026.lef=application/x-lenex+xml autumn-open-2026.lxf=a
     answer=$(query default "$type")
     [ "$answer" = "$id.desktop" ] || fail "the default for $type is '$answer'"
 done
+# The installed viewer neither asks to register the file types nor registers them for the user: the package's
+# desktop entry and MIME package are there. A question would wait for an answer; the run is ended after a
+# minute then. The viewer ends by itself once it has drawn the sample's first list.
+config=$root/viewer-config
+mkdir -p "$config/lanescope"
+printf '[Config]\nlbxLanguage=3\n' >"$config/lanescope/lanescope.ini"
+if timeout 60 env QT_QPA_PLATFORM=offscreen LANESCOPE_QUIT_AFTER_FIRST_PAINT=1 XDG_CONFIG_HOME="$config" \
+    XDG_DATA_HOME="$root/viewer-data" "$root/dest/usr/bin/lanescope" "$files/autumn-open-2026.lef" \
+    >/dev/null 2>&1; then
+    ! grep -q AskRegExtension "$config/lanescope/lanescope.ini" || fail "the installed viewer asked to register"
+    [ ! -e "$root/viewer-data/applications" ] || fail "the installed viewer registered the file types"
+    [ ! -e "$root/dest/usr/bin/lanescope.ini" ] || fail "the installed viewer wrote settings beside itself"
+else
+    fail "the installed viewer did not draw the sample without a question"
+fi
 [ $status -eq 0 ] && echo "installed tree, desktop entry, metainfo and document types checked"
 exit $status

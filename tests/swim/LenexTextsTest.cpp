@@ -3,6 +3,8 @@
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <string>
+#include <vector>
 
 namespace lanescope::swim {
 namespace {
@@ -74,6 +76,38 @@ TEST_F(LenexTexts, ParticipantTexts)
     EXPECT_EQ(participantText(*relays.itemAt(0), true), "2. team, Men");
     EXPECT_EQ(participantText(*relays.itemAt(1), true), "SC Bern I, mixed");
     EXPECT_EQ(genderText(*relays.itemAt(1)), "mixed");
+}
+
+// A relay without a name reads as its club with its number; "1. team" looked like a place.
+TEST(RelayNames, ClubNameAndNumber)
+{
+    const struct
+    {
+        const char* club;
+        std::vector<int> numbers; // NUM of each relay of the club; 0: none
+        std::vector<std::string> names;
+    } cases[] = {
+        {"SC Möwe Lübeck", {1}, {"SC Möwe Lübeck"}},
+        {"SC Möwe Lübeck", {1, 2}, {"SC Möwe Lübeck 1", "SC Möwe Lübeck 2"}},
+        {"SC Möwe Lübeck", {0, 0, 3}, {"SC Möwe Lübeck 1", "SC Möwe Lübeck 2", "SC Möwe Lübeck 3"}},
+        {"", {2, 0}, {"2. team", "0. team"}}, // no club name to go by
+    };
+    for (const auto& c : cases) {
+        TLnxObject club(tag::CLUB);
+        if (*c.club != '\0')
+            club.setText(tag::NAME, c.club);
+        TLnxCollection* relays = club.addCollection(tag::RELAYS);
+        for (const int number : c.numbers) {
+            TLnxObject* relay = relays->newItem();
+            if (number > 0)
+                relay->setInteger(tag::NUM, number);
+        }
+        for (std::size_t i = 0; i < c.names.size(); ++i)
+            EXPECT_EQ(relayName(*relays->itemAt(static_cast<int>(i))), c.names[i]) << c.club << " " << i;
+    }
+    TLnxObject named(tag::RELAY);
+    named.setText(tag::NAME, "SC Bern I");
+    EXPECT_EQ(relayName(named), "SC Bern I");
 }
 
 } // namespace

@@ -381,7 +381,8 @@ constexpr ResultCase kResults[] = {
     {"", 3, "V00h00:57.50", "0.65", "3.", 0, 65},
     {"", 0, "", "abc", "", 0, -32768},
     {"", 0, "I00h00:59.00", "-0.02", "", 2, -2},
-    {"RJC", 2, "I00h00:59.00", "", "", 2, -32768},
+    {"RJC", 2, "I00h00:59.00", "", "RJC", 2, -32768},
+    {"SUI.RED10", 4, "V00h00:59.00", "", "SUI.RED10", 0, -32768},
     {"dsq", 5, "V00h00:57.50", "", "DSQ", 2, -32768},
     {"WDR", 0, "", "", "WDR", 3, -32768},
 };
@@ -472,13 +473,14 @@ TEST_F(TypedViews, EventResultsEndWithTheWinner)
 TEST_F(TypedViews, RelayAndPositions)
 {
     const auto relay = club(0)->relays()->at(0);
-    EXPECT_EQ(relay->nameText(false), "2. team");
-    EXPECT_EQ(relay->nameText(true), "2. team, Women");
+    // The club's only relay reads as the club.
+    EXPECT_EQ(relay->nameText(false), "SC Bern");
+    EXPECT_EQ(relay->nameText(true), "SC Bern, Women");
     EXPECT_EQ(relay->ageText(), "Open/Senior");
     const auto result = relay->results(lnsDocument, 0)->at(0);
     EXPECT_EQ(result->athlete(), nullptr);
     EXPECT_EQ(result->birthText(true), "");
-    EXPECT_EQ(result->participantName(true), "2. team, Women");
+    EXPECT_EQ(result->participantName(true), "SC Bern, Women");
     const auto positions = result->relayPositions();
     ASSERT_EQ(positions->count(), 2);
     EXPECT_EQ(positions->at(0)->legNumber(), 1);
