@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
 # Builds lanescope-screenshots and lanescope-cli and writes the pictures of docs/screenshots/: the main
 # window (also at 800 x 600 and under a dark palette), the print dialogs (also in English), the language
-# dialog, a list after a reload, the download dialog and the French first-start question (through lanescope-screenshots, under Xvfb when no display is set) and the relay report as HTML (through chromium, when installed) and as PDF (through pdftoppm).
+# dialog, a list after a reload, the download dialog and the French first-start question, a Cyrillic list,
+# and with the championship a final with splits at two window sizes, a filtered list and an athlete page
+# (through lanescope-screenshots, under Xvfb when no display is set) and the relay report as HTML (through
+# chromium, when installed) and as PDF (through pdftoppm).
 # Usage: scripts/screenshots.sh [OUTPUT-FOLDER]   (docs/screenshots by default)
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"

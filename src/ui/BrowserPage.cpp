@@ -162,6 +162,7 @@ void BrowserPage::sectionResized(int section, int /*oldSize*/, int newSize)
         newSize = entry.minWidth;
     }
     entry.width = newSize;
+    emit sectionDragged(section, newSize);
     emit redrawRequested();
 }
 

@@ -58,6 +58,8 @@ public:
 signals:
     /** A check box was clicked or the user resized a header section: the list must be drawn again. */
     void redrawRequested();
+    /** The user dragged a header section to a new width. */
+    void sectionDragged(int section, int width);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

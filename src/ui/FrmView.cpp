@@ -23,6 +23,7 @@
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
@@ -90,6 +91,7 @@ TfrmView::TfrmView(base::CustomIniFile& settings, QStringList parameters, QWidge
     setCentralWidget(PgcMain);
     statusBarView = new TvnxStatusBar;
     setStatusBar(statusBarView);
+    createListActions();
     createMenusAndToolBar();
     nameComponents();
 
@@ -226,11 +228,15 @@ void TfrmView::createMenusAndToolBar()
     file->addAction(ActPrint);
     mnuExport = file->addMenu(QStringLiteral("E&xportieren"));
     mnuExport->addActions({ActExportPdf, ActExportHtml});
+    mnuExport->addAction(ActExportCsv);
     file->addActions({ActOpenInEditor, ActSelectLanguage, ActRegisterExt});
     file->addSeparator();
     file->addAction(ActTerminate);
     menuBar()->addMenu(QStringLiteral("&Bearbeiten"))->addActions({actSearch, actCopy});
-    menuBar()->addMenu(QStringLiteral("&Ansicht"))->addActions({ActReload, ActLive, ActLiveInterval});
+    QMenu* view = menuBar()->addMenu(QStringLiteral("&Ansicht"));
+    view->addActions({ActReload, ActLive, ActLiveInterval});
+    view->addSeparator();
+    view->addActions({ActHeatLane, ActReaction});
     menuBar()->addMenu(QStringLiteral("Auswertungen"))->addAction(ActClubStats);
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Hilfe"));
     help->addAction(ActInfo);
@@ -251,6 +257,8 @@ void TfrmView::createMenusAndToolBar()
     tools->addActions({actSearch, actCopy, ActOpenInEditor});
     tools->addSeparator();
     tools->addWidget(CbxCompetitions);
+    tools->addSeparator();
+    tools->addWidget(EdtFilter);
 }
 
 QWidget* TfrmView::createHelpPage()
@@ -301,6 +309,8 @@ void TfrmView::readSettings()
     shtEvents->setSections(FEventHeader);
     shtTeilnehmer->setSections(FClubHeader);
     shtEvents->splits()->setChecked(FSettings.ReadBool(kMain, "evSplit", false));
+    ActHeatLane->setChecked(FSettings.ReadBool(kMain, "evHeatLane", true));
+    ActReaction->setChecked(FSettings.ReadBool(kMain, "evReaction", true));
     shtEvents->onlyValids()->setChecked(FSettings.ReadBool(kMain, "evOnlyValids", false));
     shtTeilnehmer->splits()->setChecked(FSettings.ReadBool(kMain, "tnSplit", false));
     shtTeilnehmer->onlyValids()->setChecked(FSettings.ReadBool(kMain, "tnOnlyValids", false));
@@ -330,6 +340,8 @@ void TfrmView::writeSettings()
     for (std::size_t k = 0; k < clubs.size(); ++k)
         FSettings.WriteInteger(kMain, "hcClubs" + std::to_string(k), clubs[k].width);
     FSettings.WriteBool(kMain, "evSplit", shtEvents->splits()->isChecked());
+    FSettings.WriteBool(kMain, "evHeatLane", ActHeatLane->isChecked());
+    FSettings.WriteBool(kMain, "evReaction", ActReaction->isChecked());
     FSettings.WriteBool(kMain, "evOnlyValids", shtEvents->onlyValids()->isChecked());
     FSettings.WriteBool(kMain, "tnSplit", shtTeilnehmer->splits()->isChecked());
     FSettings.WriteBool(kMain, "tnOnlyValids", shtTeilnehmer->onlyValids()->isChecked());
@@ -366,7 +378,7 @@ void TfrmView::LanguageChanged()
     // The captions of place, name and club (events) and number, event, age group and place (participants)
     // come from the language; time and last section are set per list.
     const browser::EventHeader events = browser::defaultEventHeader();
-    for (std::size_t k : {0U, 1U, 2U})
+    for (std::size_t k : {0U, 1U, 2U, 5U, 6U})
         FEventHeader[k].text = events[k].text;
     const browser::ClubHeader clubs = browser::defaultClubHeader();
     for (std::size_t k : {0U, 1U, 2U, 4U})
@@ -375,6 +387,16 @@ void TfrmView::LanguageChanged()
     for (std::size_t k = 0; k < eventSections.size(); ++k)
         eventSections[k].text = FEventHeader[k].text;
     shtEvents->setSections(eventSections);
+    // The list commands and the filter field speak the screen language.
+    const auto text = [](int number) { return QString::fromStdString(base::languageText('V', number)); };
+    if (!text(56).isEmpty()) {
+        EdtFilter->setPlaceholderText(text(61));
+        EdtFilter->setToolTip(text(61));
+        EdtFilter->setMinimumWidth(EdtFilter->fontMetrics().horizontalAdvance(text(61)) / 2 + 40);
+        ActExportCsv->setText(text(63));
+        ActHeatLane->setText(text(66));
+        ActReaction->setText(text(67));
+    }
     auto clubSections = shtTeilnehmer->sections();
     for (std::size_t k = 0; k < clubSections.size(); ++k)
         clubSections[k].text = FClubHeader[k].text;
@@ -407,6 +429,11 @@ void TfrmView::setActionsEnabled(int tag, bool enabled)
     for (const auto& [action, actionTag] : FTaggedActions)
         if (actionTag == tag)
             action->setEnabled(enabled);
+    if (tag == NeedsFile) {
+        EdtFilter->setEnabled(enabled);
+        if (!enabled)
+            EdtFilter->clear();
+    }
 }
 
 void TfrmView::showPage(int page)

@@ -12,12 +12,14 @@
 #include <QMainWindow>
 #include <QStringList>
 #include <QTimer>
+#include <set>
 #include <unordered_map>
 #include <vector>
 
 class QAction;
-class QMenu;
 class QFileSystemWatcher;
+class QLineEdit;
+class QMenu;
 class QTabWidget;
 class QTreeWidgetItem;
 
@@ -123,6 +125,11 @@ public:
     QAction* ActExportHtml;
     QMenu* mnuExport;
     QMenu* mnuRecentFiles;
+    QAction* ActFilter;    // Ctrl+L: to the filter field
+    QAction* ActExportCsv; // File > Export > List as CSV
+    QAction* ActHeatLane;  // View: the heat/lane section of result lists
+    QAction* ActReaction;  // View: the reaction-time section
+    QLineEdit* EdtFilter; // the list filter in the toolbar
     TVnxComboBox* CbxCompetitions;
     QTabWidget* PgcMain;
     BrowserPage* shtEvents;
@@ -161,6 +168,14 @@ public:
     void ActExportHtmlExecute();
     /** Files opened last, newest first (at most ten); files that no longer exist are dropped. */
     QStringList recentFiles();
+    /** Asks for a file name and writes the shown event list as CSV; the status bar names the file. */
+    void ActExportCsvExecute();
+    /** Writes the shown event list (order, filter and check boxes as shown) as CSV; false when it fails. */
+    bool exportCsv(const QString& path);
+    /** The order and filter of the event list. */
+    const browser::ListOrder& eventOrder() const { return FEventOrder; }
+    /** Sorts the event list by a header section (place, name, club, time, points); again: reversed. */
+    void sortEventsBy(int section);
     void CbxCompetitionsChange();
     void PgcMainChange();
     void TrvEventsChange();
@@ -185,6 +200,20 @@ private:
                        int image, void (TfrmView::*handler)());
     void createActions();
     void createMenusAndToolBar();
+    void createListActions();
+    void filterChanged(const QString& text);
+    /** Hides the participants whose name, club and nation do not hold the filter text. */
+    void filterClubTree();
+    /** The user selected rows on the events page: draws them selected, keeping the scroll position. */
+    void eventSelectionChanged();
+    /** Fits the name and club sections to a newly shown list, or takes the widths the user set for its kind.
+     */
+    void fitEventColumns(const browser::EventTreeNode* node);
+    void sectionDragged(int section, int width);
+    /** Selects the first event that shows a row, so the page never starts empty. */
+    void selectFirstList();
+    /** Greys the age groups that hold no result or entry. */
+    void greyEmptyAgeGroups();
     /** Gives the components the names that the form sections of the language files use. */
     void nameComponents();
     QWidget* createHelpPage();
@@ -242,6 +271,11 @@ private:
     /** Results new or changed at the last reload that changed something; marked in the lists. */
     browser::ResultChanges FChanges;
     browser::EventHeader FEventHeader;
+    browser::ListOrder FEventOrder;
+    const browser::EventTreeNode* FShownEventNode = nullptr;
+    std::vector<browser::DrawnRow> FDrawnRows;
+    std::set<const lenex::TLnxObject*> FSelectedItems;
+    const lenex::TLnxObject* FCurrentItem = nullptr;
     browser::ClubHeader FClubHeader;
     std::vector<std::pair<QAction*, int>> FTaggedActions;
     std::unordered_map<const void*, QTreeWidgetItem*> FTreeItems;

@@ -59,23 +59,49 @@ void TfrmView::TrvEventsChange()
 {
     ListSurface* surface = shtEvents->surface();
     takeWidths(FEventHeader, shtEvents->sections());
+    const browser::EventTreeNode* node = selectedEventNode();
+    if (node != FShownEventNode) {
+        // A newly chosen list starts unselected, with name and club fitted to its texts.
+        FSelectedItems.clear();
+        FCurrentItem = nullptr;
+        fitEventColumns(node);
+        FShownEventNode = node;
+    }
     // The drawing is shown at the surface's scale; the found row's position is in drawing pixels.
     const int scale = std::max(1, surface->paintBox().scale());
-    const browser::EventPageOptions options{
+    browser::EventPageOptions options{
         shtEvents->splits()->isChecked(),
         shtEvents->onlyValids()->isChecked(),
         FSearch.FFoundRow,
         surface->clientHeight() * 100 / scale,
         [this](const std::string& caption) { return shtEvents->captionWidth(caption); },
         &FChanges};
+    options.heatLaneColumn = ActHeatLane->isChecked();
+    options.reactionColumn = ActReaction->isChecked();
+    options.order = FEventOrder;
+    options.selected = FSelectedItems;
     setUpdatesEnabled(false);
-    const browser::EventPageDrawing drawing = browser::drawEventsPage(
-        surface->paintBox(), FEventHeader, selectedEventNode(), FDocument, FModels.lists, options);
+    const browser::EventPageDrawing drawing =
+        browser::drawEventsPage(surface->paintBox(), FEventHeader, node, FDocument, FModels.lists, options);
     FHasResults = drawing.hasResults;
     shtEvents->setTitle(drawing.title);
     shtEvents->setSections(FEventHeader);
     shtEvents->setHeaderShown(drawing.headerVisible);
     surface->finished();
+    // The rows as drawn, with the selection and current row found again after a new order or filter.
+    FDrawnRows = drawing.rows;
+    std::vector<std::pair<int, int>> rows;
+    std::set<int> selected;
+    int current = -1;
+    for (std::size_t k = 0; k < FDrawnRows.size(); ++k) {
+        const browser::DrawnRow& row = FDrawnRows[k];
+        rows.emplace_back(row.top, row.bottom);
+        if (FSelectedItems.count(row.item) > 0)
+            selected.insert(static_cast<int>(k));
+        if (row.item == FCurrentItem)
+            current = static_cast<int>(k);
+    }
+    surface->setRows(std::move(rows), std::move(selected), current);
     PgcMainChange();
     setUpdatesEnabled(true);
     if (drawing.scrollTop >= 0)
@@ -232,8 +258,10 @@ void TfrmView::actCopyExecute()
 {
     std::string text;
     if (PgcMain->currentIndex() == EventsPage) {
+        // The selected rows, or all rows when none is selected, in the order and filter shown.
         const browser::CopyOptions options{shtEvents->splits()->isChecked(),
-                                           shtEvents->onlyValids()->isChecked()};
+                                           shtEvents->onlyValids()->isChecked(), FEventOrder,
+                                           FSelectedItems.empty() ? nullptr : &FSelectedItems};
         if (const browser::EventTreeNode* node = selectedEventNode())
             text = browser::CopyEventList(FDocument, FModels.lists, *node, options);
     } else if (PgcMain->currentIndex() == ParticipantsPage) {

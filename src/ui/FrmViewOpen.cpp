@@ -181,6 +181,7 @@ void TfrmView::ActCloseExecute()
         CbxCompetitions->setReadOnly(false);
     }
     clearTrees();
+    FShownEventNode = nullptr;
     TrvEventsChange();
     trvClubsChange();
     FModels.clear();
@@ -199,8 +200,11 @@ void TfrmView::CbxCompetitionsChange()
         return;
     clearTrees();
     FModels.build(FDocument, index, [this](const std::string& text) { reportProgress(text); });
+    FShownEventNode = nullptr;
     fillEventTree();
     fillClubTree();
+    filterClubTree();
+    selectFirstList();
     TrvEventsChange();
     trvClubsChange();
     reportProgress("");
@@ -221,6 +225,7 @@ void TfrmView::fillEventTree()
     const QSignalBlocker block(tree);
     tree->setUpdatesEnabled(false);
     addTopItems(tree, FModels.events.sessions(), FTreeItems);
+    greyEmptyAgeGroups();
     tree->expandAll();
     tree->setUpdatesEnabled(true);
 }

@@ -1,8 +1,12 @@
 #include "ui/ListSurface.h"
 
+#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionFocusRect>
+#include <QToolTip>
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -98,9 +102,103 @@ void ListSurface::scrollContentsBy(int dx, int /*dy*/)
         emit horizontalScrolled(-scrollX());
 }
 
+void ListSurface::setRows(std::vector<std::pair<int, int>> rows, std::set<int> selected, int current)
+{
+    FRows = std::move(rows);
+    FSelected = std::move(selected);
+    FCurrent = current < static_cast<int>(FRows.size()) ? current : -1;
+    if (FCurrent < 0 || FAnchor >= static_cast<int>(FRows.size()))
+        FAnchor = FCurrent;
+}
+
+QRect ListSurface::rowRect(int row) const
+{
+    const double scale = FBox.scale() / 100.0;
+    const auto& [top, bottom] = FRows[static_cast<std::size_t>(row)];
+    const int y = static_cast<int>(top * scale) - scrollY() - 1;
+    const int height = static_cast<int>((bottom - top) * scale);
+    return QRect(0, y, std::max(viewport()->width(), FBox.imageWidth() - scrollX()), height);
+}
+
+int ListSurface::rowAt(const QPoint& point) const
+{
+    const double y = (point.y() + scrollY()) * 100.0 / FBox.scale() + 1;
+    for (std::size_t k = 0; k < FRows.size(); ++k)
+        if (y >= FRows[k].first && y < FRows[k].second)
+            return static_cast<int>(k);
+    return -1;
+}
+
+void ListSurface::moveTo(int row, bool extend)
+{
+    if (FRows.empty())
+        return;
+    row = std::clamp(row, 0, static_cast<int>(FRows.size()) - 1);
+    if (!extend || FAnchor < 0)
+        FAnchor = row;
+    FSelected.clear();
+    for (int k = std::min(FAnchor, row); k <= std::max(FAnchor, row); ++k)
+        FSelected.insert(k);
+    FCurrent = row;
+    scrollToRow(row);
+    emit selectionChanged();
+}
+
+void ListSurface::scrollToRow(int row)
+{
+    const QRect rect = rowRect(row);
+    if (rect.top() < 0)
+        verticalScrollBar()->setValue(scrollY() + rect.top());
+    else if (rect.bottom() > viewport()->height())
+        verticalScrollBar()->setValue(scrollY() + rect.bottom() - viewport()->height() + 2);
+}
+
 void ListSurface::keyPressEvent(QKeyEvent* event)
 {
     QScrollBar* bar = verticalScrollBar();
+    const bool shift = (event->modifiers() & Qt::ShiftModifier) != 0;
+    const int last = static_cast<int>(FRows.size()) - 1;
+    // Rows that fit one view, for the Page keys.
+    const int pageRows =
+        FRows.empty() ? 1 : std::max(1, clientHeight() / std::max(1, rowRect(0).height()) - 1);
+    if (!FRows.empty()) {
+        int row = -2;
+        switch (event->key()) {
+        case Qt::Key_Up:
+            row = FCurrent < 0 ? 0 : FCurrent - 1;
+            break;
+        case Qt::Key_Down:
+            row = FCurrent < 0 ? 0 : FCurrent + 1;
+            break;
+        case Qt::Key_PageUp:
+            row = std::max(0, FCurrent - pageRows);
+            break;
+        case Qt::Key_PageDown:
+            row = std::min(last, std::max(0, FCurrent) + pageRows);
+            break;
+        case Qt::Key_Home:
+            row = 0;
+            break;
+        case Qt::Key_End:
+            row = last;
+            break;
+        default:
+            break;
+        }
+        if (row != -2) {
+            moveTo(row, shift);
+            event->accept();
+            return;
+        }
+        if (event->matches(QKeySequence::SelectAll)) {
+            FSelected.clear();
+            for (int k = 0; k <= last; ++k)
+                FSelected.insert(k);
+            emit selectionChanged();
+            event->accept();
+            return;
+        }
+    }
     int delta = 0;
     switch (event->key()) {
     case Qt::Key_PageUp:
@@ -128,7 +226,53 @@ void ListSurface::keyPressEvent(QKeyEvent* event)
 void ListSurface::mousePressEvent(QMouseEvent* event)
 {
     setFocus(Qt::MouseFocusReason);
+    const int row = event->button() == Qt::LeftButton ? rowAt(event->position().toPoint()) : -1;
+    if (row >= 0) {
+        if ((event->modifiers() & Qt::ControlModifier) != 0) {
+            if (!FSelected.erase(row))
+                FSelected.insert(row);
+            FAnchor = row;
+            FCurrent = row;
+            emit selectionChanged();
+        } else {
+            moveTo(row, (event->modifiers() & Qt::ShiftModifier) != 0);
+        }
+        event->accept();
+        return;
+    }
     QAbstractScrollArea::mousePressEvent(event);
+}
+
+bool ListSurface::viewportEvent(QEvent* event)
+{
+    if (event->type() == QEvent::ToolTip) {
+        // The whole text of a shortened cell under the mouse.
+        const auto* help = static_cast<QHelpEvent*>(event);
+        const double scale = FBox.scale() / 100.0;
+        const QPointF at((help->pos().x() + scrollX()) / scale, (help->pos().y() + scrollY()) / scale);
+        for (const browser::PaintItem& item : FBox.items())
+            if (item.kind == browser::PaintItem::Kind::Text && !item.fullText.empty() &&
+                QRectF(item.left, item.y, item.drawnWidth, item.height).contains(at)) {
+                QToolTip::showText(help->globalPos(), QString::fromStdString(item.fullText), viewport());
+                return true;
+            }
+        QToolTip::hideText();
+        event->ignore();
+        return true;
+    }
+    return QAbstractScrollArea::viewportEvent(event);
+}
+
+void ListSurface::focusInEvent(QFocusEvent* event)
+{
+    QAbstractScrollArea::focusInEvent(event);
+    viewport()->update();
+}
+
+void ListSurface::focusOutEvent(QFocusEvent* event)
+{
+    QAbstractScrollArea::focusOutEvent(event);
+    viewport()->update();
 }
 
 void ListSurface::quitAfterNextPaint()
@@ -142,6 +286,16 @@ void ListSurface::paintEvent(QPaintEvent* event)
     QPainter painter(viewport());
     painter.fillRect(event->rect(), palette().color(QPalette::Base));
     paintItems(painter, event->rect());
+    if (hasFocus()) {
+        // The focus frame: around the current row, or around the list when no row is current.
+        painter.resetTransform();
+        QStyleOptionFocusRect option;
+        option.initFrom(this);
+        option.rect = FCurrent >= 0 ? rowRect(FCurrent).adjusted(1, 0, -2, 0)
+                                    : viewport()->rect().adjusted(1, 1, -2, -2);
+        option.backgroundColor = palette().color(QPalette::Base);
+        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
+    }
     if (FQuitAfterPaint) {
         painter.end();
         std::fflush(nullptr);

@@ -43,7 +43,7 @@ constexpr TextId kTextIds[] = {
     {'V', 39, 0}, {'V', 40, 0}, {'V', 41, 0}, {'V', 42, 0}, {'V', 43, 0}, {'V', 44, 0}, {'V', 45, 0},
     {'V', 46, 0}, {'V', 47, 0}, {'V', 48, 0}, {'V', 49, 0}, {'V', 50, 0},
     // Viewer: lists, athlete rows, filter, CSV export and optional columns.
-    {'V', 56, 0}, {'V', 57, 0}, {'V', 59, 0}, {'V', 60, 0}, {'V', 61, 0}, {'V', 62, 0},
+    {'V', 56, 0}, {'V', 57, 0}, {'V', 59, 0}, {'V', 60, 0}, {'V', 61, 0},
     {'V', 63, 0}, {'V', 64, 0}, {'V', 65, 0}, {'V', 66, 0}, {'V', 67, 0}, {'V', 68, 0}, {'V', 69, 0},
     // Viewer: print dialog, preview, note editor, page setup standards, saved-file message.
     {'V', 90, 0}, {'V', 91, 0}, {'V', 92, 0}, {'V', 93, 0}, {'V', 94, 0}, {'V', 95, 0}, {'V', 96, 0},

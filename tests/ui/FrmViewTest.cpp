@@ -4,6 +4,7 @@
 #include "base/LanguageTexts.h"
 #include "base/VnxIniFiles.h"
 #include "browser/ClipboardTexts.h"
+#include "browser/ListOrder.h"
 #include "convert/ConverterChoice.h"
 #include "lenex/LnxSchema.h"
 #include "support/LocalHttpServer.h"
@@ -23,11 +24,13 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QFile>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QInputDialog>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QScreen>
 #include <QStatusTipEvent>
 #include <QTabWidget>
@@ -37,6 +40,7 @@
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -159,7 +163,7 @@ TEST_F(FrmViewTest, OpensTheSampleAndShowsWhatTheCoreDraws)
     EXPECT_FALSE(view->ActOpenInEditor->isEnabled()); // the file holds results
     EXPECT_GT(view->shtEvents->tree()->topLevelItemCount(), 0);
     EXPECT_GT(view->shtTeilnehmer->tree()->topLevelItemCount(), 0);
-    EXPECT_FALSE(view->actCopy->isEnabled()); // no list shown yet
+    EXPECT_TRUE(view->actCopy->isEnabled()); // the first list is shown
 
     // The same competition drawn by the core alone, with the window's measurement and header.
     lenex::TLenex document;
@@ -190,6 +194,13 @@ TEST_F(FrmViewTest, OpensTheSampleAndShowsWhatTheCoreDraws)
     options.captionWidth = [this](const std::string& caption) {
         return view->shtEvents->captionWidth(caption);
     };
+    options.heatLaneColumn = true;
+    options.reactionColumn = true;
+    // A list chosen afresh fits its name and club sections to the pane.
+    browser::fitTextColumns(header, measure, twin, models.lists,
+                            view->shtEvents->surface()->viewport()->width());
+    for (const std::size_t k : {std::size_t{1}, std::size_t{2}})
+        header[k].width = std::max(header[k].width, view->shtEvents->captionWidth(header[k].text));
     const browser::EventPageDrawing expected =
         browser::drawEventsPage(box, header, twin, document, models.lists, options);
     EXPECT_EQ(view->shtEvents->title()->text().toStdString(), expected.title);
@@ -485,6 +496,76 @@ TEST_F(FrmViewTest, CommandLineFileOpensAfterShowUnlessItIsAFormTextFolder)
 
 // A tree that gets the focus without a current node makes its first node current: that node is selected
 // too. A title wider than its panel is cut and offers the whole text as its tool tip.
+// After opening, the first event that holds rows is chosen and drawn, so the page never starts empty.
+TEST_F(FrmViewTest, TheFirstListIsShownAfterOpening)
+{
+    view->resize(1000, 600);
+    view->show();
+    view->OpenFile(kSample, true);
+    const browser::EventTreeNode* node = view->selectedEventNode();
+    ASSERT_NE(node, nullptr);
+    EXPECT_EQ(node, browser::firstShownNode(view->models().events, view->models().lists));
+    EXPECT_EQ(node->level, 1);
+    EXPECT_TRUE(view->shtEvents->tree()->currentItem()->isSelected());
+    EXPECT_TRUE(view->shtEvents->headerShown());
+    EXPECT_FALSE(view->shtEvents->surface()->paintBox().items().empty());
+    EXPECT_FALSE(view->shtEvents->title()->text().isEmpty());
+    EXPECT_TRUE(view->actCopy->isEnabled());
+    EXPECT_TRUE(view->ActExportCsv->isEnabled());
+}
+
+// Header clicks sort, the filter field (Ctrl+L) filters as typed, keys and clicks select rows, Ctrl+C copies
+// the selected rows, and the CSV export writes the list as shown.
+TEST_F(FrmViewTest, SortFilterSelectCopyAndExportTheShownList)
+{
+    view->resize(1000, 600);
+    view->show();
+    view->OpenFile(kSample, true);
+    const browser::EventTreeNode* node = view->selectedEventNode();
+    ASSERT_NE(node, nullptr);
+    ListSurface* surface = view->shtEvents->surface();
+    const std::size_t all = browser::shownSections(node, view->models().lists, {})[0].rows.size();
+    ASSERT_GE(all, 3U);
+
+    view->shtEvents->header()->sectionClicked(1);
+    EXPECT_EQ(view->eventOrder().column, browser::SortColumn::Name);
+    EXPECT_FALSE(view->eventOrder().reversed);
+    view->shtEvents->header()->sectionClicked(1);
+    EXPECT_TRUE(view->eventOrder().reversed);
+    view->shtEvents->header()->sectionClicked(0);
+    EXPECT_EQ(view->eventOrder().column, browser::SortColumn::Place);
+
+    view->ActFilter->trigger();
+    EXPECT_TRUE(view->EdtFilter->hasFocus());
+    QTest::keyClicks(view->EdtFilter, "zzzz-nobody");
+    EXPECT_TRUE(view->shtEvents->headerShown());
+    EXPECT_EQ(texts(surface->paintBox()), std::vector<std::string>{"No results"});
+    view->EdtFilter->clear();
+    EXPECT_GT(texts(surface->paintBox()).size(), all);
+
+    surface->setFocus();
+    QTest::keyClick(surface, Qt::Key_Down);
+    QTest::keyClick(surface, Qt::Key_Down, Qt::ShiftModifier);
+    EXPECT_EQ(surface->selectedRows(), (std::set<int>{0, 1}));
+    EXPECT_EQ(surface->currentRow(), 1);
+    EXPECT_NE(highlighted(surface->paintBox()), nullptr);
+    view->actCopyExecute();
+    const QStringList lines =
+        QGuiApplication::clipboard()->text().split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+    EXPECT_EQ(lines.size(), 3) << lines.join('|').toStdString(); // the title and two rows
+    QTest::keyClick(surface, Qt::Key_End);
+    EXPECT_EQ(surface->selectedRows(), (std::set<int>{static_cast<int>(all) - 1}));
+    QTest::keyClick(surface, Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(surface->selectedRows().size(), all);
+
+    const QString csvFile = QString::fromStdString((folder / "list.csv").string());
+    ASSERT_TRUE(view->exportCsv(csvFile));
+    QFile csv(csvFile);
+    ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(
+        csv.readAll().startsWith("Place,Name,Year,Club,Nation,Time,Points,Status,Heat,Lane,Reaction"));
+}
+
 TEST_F(FrmViewTest, FocusedTreeSelectsItsFirstNodeAndLongTitlesOfferTheWholeText)
 {
     view->resize(900, 500);

@@ -24,6 +24,7 @@
 #include <QDir>
 #include <QEventLoop>
 #include <QFile>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
@@ -39,9 +40,10 @@
  * window (also at 800 x 600 and under a dark palette), the print dialogs (also in English), the language
  * dialog, the download dialog (its meet list served from this machine) and the first-start question in French
  * that the documentation shows, on the bundled sample meet by default; with a championship file (the world
- * short-course championships of the shared test data) also its events page with the rounds told apart and a
- * list with status codes, in English. The window runs with fresh settings and the German screen language, so
- * the pictures do not depend on the settings of the machine.
+ * short-course championships of the shared test data) also its events page with the rounds told apart, a
+ * list with status codes, a final with splits at 1600 x 1000 and 800 x 600, a filtered list and an athlete's
+ * page, in English; and a list in Cyrillic. The window runs with fresh settings and the German screen
+ * language, so the pictures do not depend on the settings of the machine.
  */
 using namespace lanescope;
 
@@ -281,6 +283,123 @@ void writeChampionshipPictures(ui::TfrmView& view, const QString& file, PictureW
     pictures.save(view, "list-status-codes");
 }
 
+// The first event of the round (TYPE) whose list holds results, or nullptr.
+QTreeWidgetItem* roundItem(ui::TfrmView& view, const char* round)
+{
+    QTreeWidget* events = view.shtEvents->tree();
+    for (QTreeWidgetItemIterator it(events); *it; ++it) {
+        const auto* node =
+            reinterpret_cast<const browser::EventTreeNode*>((*it)->data(0, Qt::UserRole).value<quintptr>());
+        if (node && node->level == 1 && node->data->getText(lenex::tag::TYPE) == round &&
+            node->data->getInteger(lenex::tag::DISCNT) <= 1)
+            return *it;
+    }
+    return nullptr;
+}
+
+// Chooses the node again, so that its name and club columns are fitted to the window's present size.
+void chooseAfresh(QTreeWidget* tree, QTreeWidgetItem* item)
+{
+    tree->setCurrentItem(nullptr);
+    tree->setCurrentItem(item);
+    tree->scrollToItem(item, QAbstractItemView::PositionAtCenter);
+}
+
+// A championship final with splits at two window sizes, a list filtered by a nation, and the athlete page
+// of a swimmer with individual swims in several rounds and relay legs.
+void writeChampionshipListPictures(ui::TfrmView& view, const QString& file, PictureWriter& pictures)
+{
+    if (!app::LanguageManager().LoadLanguage(3, true))
+        return pictures.fail("the English language file is missing beside the program");
+    view.OpenFile(file, true);
+    view.PgcMain->setCurrentIndex(ui::TfrmView::EventsPage);
+    QTreeWidget* events = view.shtEvents->tree();
+    QTreeWidgetItem* final = roundItem(view, "FIN");
+    QTreeWidgetItem* prelims = roundItem(view, "PRE");
+    if (!final || !prelims)
+        return pictures.fail("the championship file has no final or prelims");
+    view.shtEvents->splits()->setChecked(true);
+    events->setFocus();
+    for (const auto& [size, name] : {std::pair(QSize(1600, 1000), "championship-splits-1600x1000"),
+                                     std::pair(QSize(800, 600), "championship-splits-800x600")}) {
+        view.resize(size);
+        QApplication::processEvents();
+        chooseAfresh(events, final);
+        pictures.save(view, name);
+    }
+    view.resize(1200, 750);
+    QApplication::processEvents();
+    view.shtEvents->splits()->setChecked(false);
+    chooseAfresh(events, prelims);
+    view.EdtFilter->setText(QStringLiteral("aus"));
+    view.shtEvents->surface()->setFocus();
+    pictures.save(view, "list-filtered");
+    view.EdtFilter->clear();
+
+    view.PgcMain->setCurrentIndex(ui::TfrmView::ParticipantsPage);
+    QTreeWidget* clubs = view.shtTeilnehmer->tree();
+    for (QTreeWidgetItemIterator it(clubs); *it; ++it) {
+        const auto* node =
+            reinterpret_cast<const browser::ClubTreeNode*>((*it)->data(0, Qt::UserRole).value<quintptr>());
+        if (node && node->kind == browser::ClubNodeKind::Athlete && node->items &&
+            node->items->parent()->asObject()->getText(lenex::tag::NAME) == "MCKEON") {
+            for (QTreeWidgetItem* up = (*it)->parent(); up; up = up->parent())
+                up->setExpanded(true);
+            clubs->setFocus();
+            chooseAfresh(clubs, *it);
+            pictures.save(view, "athlete-page");
+            view.PgcMain->setCurrentIndex(ui::TfrmView::EventsPage);
+            return;
+        }
+    }
+    pictures.fail("the championship file has no athlete MCKEON");
+}
+
+// A list of a meet in Cyrillic, with long names and a long club name, at a window of 1000 x 600.
+void writeCyrillicPicture(ui::TfrmView& view, const QString& file, PictureWriter& pictures)
+{
+    if (!app::LanguageManager().LoadLanguage(3, true))
+        return pictures.fail("the English language file is missing beside the program");
+    const char* const swimmers[][4] = {
+        {"Константинопольская", "Екатерина", "2005", "V00h00:58.10"},
+        {"Иванова", "Мария", "2006", "V00h00:58.74"},
+        {"Белоусова-Кузнецова", "Анастасия", "2004", "V00h00:59.02"},
+        {"Смирнова", "Ольга", "2007", "V00h00:59.66"},
+        {"Ткаченко", "Дарья", "2005", "V00h01:00.31"},
+        {"Лебедева", "Александра", "2006", "V00h01:01.05"},
+    };
+    const char* const clubNames[] = {"Спортивная школа олимпийского резерва по плаванию «Нептун»",
+                                     "Динамо Москва"};
+    QString text =
+        QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<LENEX><VERSION>01.03.0007</VERSION>"
+                       "<COMPETITIONS><COMPETITION><NAME>Кубок города</NAME><PL>50</PL><PM>m</PM><PERIODS>"
+                       "<PERIOD><NUM>1</NUM><NAME>Утро</NAME><DATE>20261017</DATE><EVENTS><EVENT id=\"1\">"
+                       "<NUM>1</NUM><DIS>100</DIS><STR>FR</STR><SEX>F</SEX><TYPE>FIN</TYPE></EVENT>"
+                       "</EVENTS></PERIOD></PERIODS><CLUBS>");
+    for (int c = 0; c < 2; ++c) {
+        text += QStringLiteral("<CLUB><NAME>%1</NAME><NATION>RUS</NATION><PERSONS>")
+                    .arg(QString::fromUtf8(clubNames[c]));
+        for (int k = c; k < 6; k += 2)
+            text += QStringLiteral(
+                        "<PERSON id=\"%1\"><NAME>%2</NAME><FNAME>%3</FNAME><YOB>%4</YOB><RESULTS><RESULT>"
+                        "<EID>1</EID><RANK>%1</RANK><TIME>%5</TIME></RESULT></RESULTS></PERSON>")
+                        .arg(k + 1)
+                        .arg(QString::fromUtf8(swimmers[k][0]), QString::fromUtf8(swimmers[k][1]),
+                             QString::fromUtf8(swimmers[k][2]), QString::fromUtf8(swimmers[k][3]));
+        text += QStringLiteral("</PERSONS></CLUB>");
+    }
+    text += QStringLiteral("</CLUBS></COMPETITION></COMPETITIONS></LENEX>\n");
+    QFile out(file);
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate) || out.write(text.toUtf8()) < 0)
+        return pictures.fail("cannot write the Cyrillic meet");
+    out.close();
+    view.resize(1000, 600);
+    view.OpenFile(file, true);
+    view.PgcMain->setCurrentIndex(ui::TfrmView::EventsPage);
+    view.shtEvents->surface()->setFocus();
+    pictures.save(view, "list-cyrillic");
+}
+
 // The sample meet's first event after a reload in which two of its times changed: their rows carry the bar.
 void writeReloadPicture(ui::TfrmView& view, const QString& meet, const QString& copy, PictureWriter& pictures)
 {
@@ -426,8 +545,11 @@ int main(int argc, char* argv[])
     writeEnglishPictures(view, pictures);
     writeReloadPicture(view, meet, work.filePath(QStringLiteral("reloaded.lef")), pictures);
     writeDownloadPicture(view, settings, pictures);
-    if (arguments.size() == 4)
+    writeCyrillicPicture(view, work.filePath(QStringLiteral("cyrillic.lef")), pictures);
+    if (arguments.size() == 4) {
         writeChampionshipPictures(view, arguments[3], pictures);
+        writeChampionshipListPictures(view, arguments[3], pictures);
+    }
     writeQuestionPicture(meet, work.filePath(QStringLiteral("first-start.ini")), pictures);
     return pictures.failed() ? 1 : 0;
 }
