@@ -177,13 +177,6 @@ void TVnxFCompetitionInfo::fillContact(const lenex::TLnxObject& contact)
                              ? QString()
                              : QStringLiteral("<a href=\"#\" style=\"color:%1\">%2</a>")
                                    .arg(palette().color(QPalette::Link).name(), FInternet.toHtmlEscaped()));
-    fitAddresses();
-}
-
-void TVnxFCompetitionInfo::fitAddresses()
-{
-    // The layout takes the new texts' widths: the dialog grows for a long address instead of cutting it.
-    layout()->activate();
 }
 
 void TVnxFCompetitionInfo::lblInternetClick()

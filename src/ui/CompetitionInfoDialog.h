@@ -32,8 +32,6 @@ public:
 private:
     void fillContact(const lenex::TLnxObject& contact);
     void lblInternetClick();
-    // Widens the dialog when an e-mail or web address is longer than its row.
-    void fitAddresses();
 
     QLabel* lblName;
     QLabel* lblPlace;

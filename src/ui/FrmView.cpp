@@ -365,7 +365,14 @@ void TfrmView::restoreWindowGeometry()
         setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size.boundedTo(area.size()), area));
         return;
     }
-    const app::FormGeometry placed = openingGeometry(saved, *this, true);
+    // A saved size below the minimum grows to it before the placement keeps the window on a screen.
+    std::string bounds = saved;
+    if (std::optional<app::FormGeometry> read = app::parseGeometry(saved, {})) {
+        read->bounds.width = std::max(read->bounds.width, minimumWidth());
+        read->bounds.height = std::max(read->bounds.height, minimumHeight());
+        bounds = app::formatGeometry(*read);
+    }
+    const app::FormGeometry placed = openingGeometry(bounds, *this, true);
     setGeometry(placed.bounds.left, placed.bounds.top, placed.bounds.width, placed.bounds.height);
     if (placed.state == app::WindowState::Maximized)
         setWindowState(Qt::WindowMaximized);

@@ -37,7 +37,6 @@ TvnxPreviewDlg::TvnxPreviewDlg(std::vector<QImage> pages, base::CustomIniFile& s
 {
     setObjectName(QString::fromLatin1(kFormName));
     setSizeGripEnabled(true);
-    setMinimumWidth(400);
     if (!FPages.empty())
         FNatural = FPages.front().size();
 
@@ -93,6 +92,9 @@ TvnxPreviewDlg::TvnxPreviewDlg(std::vector<QImage> pages, base::CustomIniFile& s
     layout->setContentsMargins(4, 4, 4, 4);
     layout->addLayout(tools);
     layout->addWidget(scrollBox, 1);
+    // The tool row with its translated captions sets the smallest width, never less than 400 pixels.
+    layout->setSizeConstraint(QLayout::SetMinimumSize);
+    scrollBox->setMinimumWidth(400 - 8);
     resize(700, 600);
     ShowPage(0);
 }

@@ -165,13 +165,16 @@ TEST_F(CompetitionInfoTest, LongAddressesAreShownWhole)
     for (const auto& [email, web] : addresses) {
         contact->setText(tag::EMAIL, email);
         contact->setText(tag::INTERNET, web);
-        FDialog.fill(&FCompetition, true);
+        TVnxFCompetitionInfo dialog;
+        dialog.fill(&FCompetition, true);
+        dialog.show();
+        QApplication::processEvents();
         for (const auto& [name, text] : {std::pair("lblEmail", email), std::pair("lblInternet", web)}) {
-            auto* shown = FDialog.findChild<QLabel*>(name);
+            auto* shown = dialog.findChild<QLabel*>(name);
             EXPECT_GE(shown->width(), shown->fontMetrics().horizontalAdvance(QString::fromUtf8(text)))
                 << text;
             EXPECT_LE(shown->geometry().right(), shown->parentWidget()->width()) << text;
-            EXPECT_LE(shown->parentWidget()->geometry().right(), FDialog.width()) << text;
+            EXPECT_LE(shown->parentWidget()->geometry().right(), dialog.width()) << text;
         }
     }
 }

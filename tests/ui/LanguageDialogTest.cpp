@@ -291,7 +291,6 @@ TEST_F(LanguageDialogTest, WithOneLanguageFileTheDialogStoresItWithoutShowing)
 TEST_F(LanguageDialogTest, DialogListsTheInstalledLanguagesAndStoresTheChoice)
 {
     TvnxFLangSelect dialog(false);
-    EXPECT_EQ(dialog.width(), 370);
     EXPECT_TRUE(dialog.lbxHlpLanguage->isHidden());
     ASSERT_EQ(dialog.lbxLanguage->count(), 4);
     QStringList names;
@@ -308,7 +307,8 @@ TEST_F(LanguageDialogTest, DialogListsTheInstalledLanguagesAndStoresTheChoice)
     EXPECT_EQ(app::LanguageManager().printerLanguage(), 2);
     EXPECT_EQ(settings->ReadInteger("Config", "lbxLanguage", -1), 3);
     EXPECT_EQ(settings->ReadInteger("Config", "lbxPrnLanguage", -1), 2);
-    EXPECT_EQ(TvnxFLangSelect(true).width(), 550);
+    // The help-language list takes a column of its own.
+    EXPECT_GT(TvnxFLangSelect(true).sizeHint().width(), dialog.sizeHint().width() + 100);
 }
 
 TEST_F(LanguageDialogTest, DeveloperModeWritesEachFormTextFileOnce)

@@ -622,12 +622,15 @@ TEST_F(PrintDialogsTest, PrintoutTakesTheListTitleInThePrintLanguage)
     app::TLanguage& language = app::LanguageManager();
     const int printer = language.printerLanguage();
     language.setPrinterLanguage(3);
+    // As in the program: the print language is loaded around the run and the vocabulary follows each load.
     report::TVnxReport::setPrintLanguageHooks([] { app::LanguageManager().BeginPrintLanguage(); },
                                               [] { app::LanguageManager().EndPrintLanguage(); });
+    language.setListener([] { app::refreshSwimVocabulary(app::LanguageManager()); });
     answerSaveDialogs({qs(folder / "english.htm")});
     auto dialog = printDialog(7);
     dialog->btnHtml->click();
     report::TVnxReport::setPrintLanguageHooks({}, {});
+    language.setListener({});
     language.setPrinterLanguage(printer);
 
     const std::string html = lanescope::testing::readFile(folder / "english.htm");
