@@ -22,6 +22,8 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev libpugixml-dev
     libharfbuzz-dev libfontconfig-dev libpng-dev
     xvfb xauth poppler-utils qpdf fonts-liberation2 fonts-dejavu-core
+    # Chinese, Japanese and Korean letters in PDF reports (and the tests that check them).
+    fonts-noto-cjk
     "$@"
 )
 

@@ -115,6 +115,7 @@ public:
     QAction* actSearch;
     QAction* actCopy;
     QAction* ActClubStats;
+    QAction* ActResultBook;
     QAction* ActInfo;
     QAction* ActShowHelp;
     TVnxComboBox* CbxCompetitions;
@@ -150,6 +151,7 @@ public:
     void actCopyExecute();
     void ActPrintExecute();
     void ActClubStatsExecute();
+    void ActResultBookExecute();
     void CbxCompetitionsChange();
     void PgcMainChange();
     void TrvEventsChange();

@@ -277,4 +277,11 @@ void TfrmView::ActClubStatsExecute()
     dialogHooks().exec(dialog);
 }
 
+void TfrmView::ActResultBookExecute()
+{
+    // The book takes the splits as the events page shows them.
+    TFResultBookDlg dialog(FSettings, GetMeet(), FDocument, FModels, shtEvents->splits()->isChecked(), this);
+    dialogHooks().exec(dialog);
+}
+
 } // namespace lanescope::ui

@@ -42,6 +42,8 @@ constexpr TextId kTextIds[] = {
     // Viewer: live reload, link downloads and why they failed.
     {'V', 39, 0}, {'V', 40, 0}, {'V', 41, 0}, {'V', 42, 0}, {'V', 43, 0}, {'V', 44, 0}, {'V', 45, 0},
     {'V', 46, 0}, {'V', 47, 0}, {'V', 48, 0}, {'V', 49, 0}, {'V', 50, 0},
+    // Reports: pages, columns, the result book.
+    {'V', 140, 0}, {'V', 141, 0}, {'V', 142, 0}, {'V', 143, 6}, {'V', 144, 0}, {'V', 146, 0},
 };
 // clang-format on
 
