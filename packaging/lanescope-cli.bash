@@ -32,7 +32,7 @@ _lanescope_cli()
                        --valid-only --sort --filter --csv" ;;
         watch) options="--competition --event --round --event-id --age-group --splits --valid-only --interval" ;;
         events | clubs) options="--competition" ;;
-        export) options="--competition --event --round --event-id --age-group --athlete --relay --club-stats
+        export) options="--competition --event --round --event-id --age-group --athlete --relay --club-stats --book
                          --splits --valid-only --pdf --html" ;;
         meets) options="--app-info --server" ;;
     esac

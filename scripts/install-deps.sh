@@ -23,6 +23,8 @@ packages=(
     libharfbuzz-dev libfontconfig-dev libpng-dev
     xvfb xauth poppler-utils qpdf fonts-liberation2 fonts-dejavu-core
     libxml2-utils python3   # the converted real-world files are checked with xmllint and ElementTree
+    # Chinese, Japanese and Korean letters in PDF reports (and the tests that check them).
+    fonts-noto-cjk
     "$@"
 )
 

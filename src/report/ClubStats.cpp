@@ -13,7 +13,7 @@ namespace lanescope::report {
 namespace {
 
 const char* const kHeadingColumns = "L360;L120;R185;R185;R150";
-const char* const kCountColumns = "L360;L90;L35;R60;R20;R35;R20;R45;R65;R20;R35;R20;R45;R55;R20;R25;R20;R30";
+const char* const kCountColumns = "L360;L75;L50;R60;R20;R35;R20;R45;R65;R20;R35;R20;R45;R55;R20;R25;R20;R30";
 
 // First cells of the three count groups.
 constexpr int kAthletes = 3;

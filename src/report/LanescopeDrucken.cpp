@@ -391,7 +391,7 @@ void TLanescopeDrucken::splitsBlock(const TLnxObject& item, const TLnxObject* ev
         // Rows that go on after a page break repeat the item's line there, marked as continued.
         if (CheckPageBreakWithHead(10) && !itemLine.empty()) {
             report.SetColumns(columns);
-            report.PrintCell(2, swim::formatText(base::languageText('V', 142), {itemLine}), reportflag::italic);
+            report.PrintCell(2, swim::formatText(base::languageText('V', 38), {itemLine}), reportflag::italic);
             report.AdvanceLines(10);
         }
         printSplitRow(row);

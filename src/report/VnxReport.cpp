@@ -888,7 +888,9 @@ bool TVnxReport::PrintToPdf(ReportStatus& status)
     bool written = false;
     FTotalPages = 0;
     try {
-        // The first pass counts the pages for "Page N of M" and writes nothing.
+        // The first pass counts the pages for "Page N of M" and writes nothing; the second starts again
+        // from the same page number.
+        const int firstPage = FPageNumber;
         FPdf = std::make_unique<TBSPdf>(PdfFileName);
         CountingStatus counting(status);
         Run(counting, OutputKind::Pdf, nullptr);
@@ -896,6 +898,7 @@ bool TVnxReport::PrintToPdf(ReportStatus& status)
         FPdf->Discard();
         FTotalPages = total;
         FCountedAnchorPages = FAnchorPages;
+        FPageNumber = firstPage;
         ResetRun();
 
         FPdf = std::make_unique<TBSPdf>(PdfFileName);

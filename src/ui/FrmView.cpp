@@ -204,6 +204,8 @@ void TfrmView::createActions()
                         QKeySequence(Qt::CTRL | Qt::Key_C), NeedsList, 6, &TfrmView::actCopyExecute);
     ActClubStats = newAction("Teilnehmende Vereine", "Statistik über teilnehmende Vereine drucken", {},
                              NeedsFile, -1, &TfrmView::ActClubStatsExecute);
+    ActResultBook = newAction("Ergebnisbuch...", "Alle Listen der Veranstaltung als ein Buch drucken oder exportieren",
+                              {}, NeedsFile, -1, &TfrmView::ActResultBookExecute);
     ActInfo = newAction("Über Lanescope", "Betrachter für Resultatdateien von Schwimmwettkämpfen.", {}, 0, 4,
                         nullptr);
     connect(ActInfo, &QAction::triggered, this, [this] { ShowAbout(this); });
@@ -237,7 +239,7 @@ void TfrmView::createMenusAndToolBar()
     view->addActions({ActReload, ActLive, ActLiveInterval});
     view->addSeparator();
     view->addActions({ActHeatLane, ActReaction});
-    menuBar()->addMenu(QStringLiteral("Auswertungen"))->addAction(ActClubStats);
+    menuBar()->addMenu(QStringLiteral("Auswertungen"))->addActions({ActClubStats, ActResultBook});
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Hilfe"));
     help->addAction(ActInfo);
     help->addSeparator();

@@ -119,6 +119,7 @@ public:
     QAction* actSearch;
     QAction* actCopy;
     QAction* ActClubStats;
+    QAction* ActResultBook;
     QAction* ActInfo;
     QAction* ActShowHelp;
     QAction* ActExportPdf;
@@ -176,6 +177,7 @@ public:
     const browser::ListOrder& eventOrder() const { return FEventOrder; }
     /** Sorts the event list by a header section (place, name, club, time, points); again: reversed. */
     void sortEventsBy(int section);
+    void ActResultBookExecute();
     void CbxCompetitionsChange();
     void PgcMainChange();
     void TrvEventsChange();

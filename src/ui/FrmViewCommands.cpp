@@ -311,4 +311,11 @@ void TfrmView::ActClubStatsExecute()
     reportSavedFile(dialog);
 }
 
+void TfrmView::ActResultBookExecute()
+{
+    // The book takes the splits as the events page shows them.
+    TFResultBookDlg dialog(FSettings, GetMeet(), FDocument, FModels, shtEvents->splits()->isChecked(), this);
+    dialogHooks().exec(dialog);
+}
+
 } // namespace lanescope::ui

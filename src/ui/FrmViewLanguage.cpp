@@ -47,6 +47,7 @@ void TfrmView::nameComponents()
         {actSearch, "actSearch"},
         {actCopy, "actCopy"},
         {ActClubStats, "ActClubStats"},
+        {ActResultBook, "ActResultBook"},
         {ActInfo, "ActInfo"},
         {ActShowHelp, "ActShowHelp"},
         {ActExportPdf, "ActExportPdf"},

@@ -26,4 +26,16 @@ TFClubStatsDlg::TFClubStatsDlg(base::CustomIniFile& settings, std::shared_ptr<sw
 
 TFClubStatsDlg::~TFClubStatsDlg() { FClubStats.reset(); }
 
+TFResultBookDlg::TFResultBookDlg(base::CustomIniFile& settings, std::shared_ptr<swim::IBSLenexMeet> meet,
+                                 const lenex::TLenex& document, const browser::BrowserModels& models,
+                                 bool splits, QWidget* parent)
+    : TVnxPrintDlg(settings, parent)
+    , FBook(std::make_unique<report::TResultBook>(Report, std::move(meet), document, models.events,
+                                                  models.lists, splits))
+{
+    setWindowTitle(QStringLiteral("Ergebnisbuch"));
+}
+
+TFResultBookDlg::~TFResultBookDlg() { FBook.reset(); }
+
 } // namespace lanescope::ui

@@ -1,7 +1,9 @@
 #pragma once
 
+#include "browser/BrowserModels.h"
 #include "report/ClubStats.h"
 #include "report/LanescopeDrucken.h"
+#include "report/ResultBook.h"
 #include "ui/VnxPrintDlg.h"
 
 #include <memory>
@@ -40,6 +42,24 @@ public:
 
 private:
     std::unique_ptr<report::TClubStats> FClubStats;
+};
+
+/** `TFResultBookDlg` ("Ergebnisbuch"): the print dialog of the whole meet as one book. */
+class TFResultBookDlg : public TVnxPrintDlg
+{
+    Q_OBJECT
+
+public:
+    /** The document and the models must stay valid while the dialog lives. */
+    TFResultBookDlg(base::CustomIniFile& settings, std::shared_ptr<swim::IBSLenexMeet> meet,
+                    const lenex::TLenex& document, const browser::BrowserModels& models, bool splits,
+                    QWidget* parent = nullptr);
+    ~TFResultBookDlg() override;
+
+    report::TResultBook& Book() { return *FBook; }
+
+private:
+    std::unique_ptr<report::TResultBook> FBook;
 };
 
 } // namespace lanescope::ui

@@ -55,6 +55,8 @@ constexpr TextId kTextIds[] = {
     {'V', 166, 0}, {'V', 167, 0}, {'V', 168, 0}, {'V', 169, 0},
     // Viewer: clubs without a name, files without a competition.
     {'V', 210, 0}, {'V', 211, 0}, {'V', 212, 0}, {'V', 213, 0},
+    // Reports: pages, columns, the result book.
+    {'V', 140, 0}, {'V', 141, 0}, {'V', 142, 0}, {'V', 143, 6}, {'V', 144, 0}, {'V', 146, 0},
 };
 // clang-format on
 

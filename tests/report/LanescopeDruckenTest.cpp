@@ -143,21 +143,23 @@ TEST_F(DruckenTest, EventListRowsTimesAndFilter)
     ASSERT_EQ(pages.size(), 1u);
     const RecordedPage& page = pages[0];
     EXPECT_EQ(lineWith(page, "Event 1 - 200m Freestyle Women").size(), 1u);
-    EXPECT_EQ(lineWith(page, "1."), (Texts{"1.", "Berg Ada, 04", "SC Kiel", " 2:10.00"}));
+    // The column headings; no points column, since no result has points.
+    EXPECT_EQ(lineWith(page, "Place"), (Texts{"Place", "Name", "Year", "Club", "Time"}));
+    EXPECT_EQ(lineWith(page, "1."), (Texts{"1.", "Berg Ada", "2004", "SC Kiel", " 2:10.00"}));
     EXPECT_EQ(lineWith(page, "New record"), Texts{"New record"});
-    EXPECT_EQ(lineWith(page, "Dahl Bea, 05"), (Texts{"Dahl Bea, 05", "SC Kiel", " 2:20.00"}));
+    EXPECT_EQ(lineWith(page, "Dahl Bea"), (Texts{"Dahl Bea", "2005", "SC Kiel", " 2:20.00"}));
     // A limit time prints nothing; an entry without rank shows heat and lane.
-    EXPECT_EQ(lineWith(page, "2."), (Texts{"2.", "Falk Cia, 06", "SC Kiel"}));
-    EXPECT_EQ(lineWith(page, "2 / 3"), (Texts{"2 / 3", "Holm Dora, 07", "SC Kiel", " 2:30.00"}));
+    EXPECT_EQ(lineWith(page, "2."), (Texts{"2.", "Falk Cia", "2006", "SC Kiel"}));
+    EXPECT_EQ(lineWith(page, "2 / 3"), (Texts{"2 / 3", "Holm Dora", "2007", "SC Kiel", " 2:30.00"}));
     const auto bold = std::find_if(page.items.begin(), page.items.end(),
                                    [](const RecordedItem& item) { return item.text == " 2:10.00"; });
     EXPECT_TRUE(bold->bold);
 
     // "nur gültige Resultate" drops results without a valid time and keeps every entry.
     const auto valid = allTexts(preview(eventSelection(1, {true, false})));
-    for (const char* kept : {"Berg Ada, 04", "Holm Dora, 07"})
+    for (const char* kept : {"Berg Ada", "Holm Dora"})
         EXPECT_NE(std::find(valid.begin(), valid.end(), kept), valid.end()) << kept;
-    for (const char* dropped : {"Dahl Bea, 05", "Falk Cia, 06"})
+    for (const char* dropped : {"Dahl Bea", "Falk Cia"})
         EXPECT_EQ(std::find(valid.begin(), valid.end(), dropped), valid.end()) << dropped;
 }
 
@@ -182,7 +184,7 @@ TEST_F(DruckenTest, IndividualSplitsInTwoRows)
     };
     EXPECT_LT(y("New record"), y("50m:"));
     EXPECT_LT(y("50m:"), y("100m:"));
-    EXPECT_LT(y("100m:"), y("Dahl Bea, 05"));
+    EXPECT_LT(y("100m:"), y("Dahl Bea"));
 }
 
 TEST_F(DruckenTest, RelayWithoutPoolLengthEndsWithoutSplitLines)
@@ -229,11 +231,12 @@ TEST_F(DruckenTest, RelayBrokenAcrossPagesRepeatsItsLine)
         // A page that starts inside a relay's block names that relay first.
         if (split < team) {
             ADD_FAILURE() << "page " << index + 1 << " starts with splits of an unnamed relay";
-        } else if (team->ends_with(" (continued)")) {
+        } else if (team->ends_with(" (cont.)")) {
             ++continued;
         }
     }
-    EXPECT_GT(continued, 0);
+    // Each relay's block is shorter than a page, so it moves to the next page whole.
+    EXPECT_EQ(continued, 0);
 }
 
 TEST_F(DruckenTest, StatusCodesTakeThePlaceOfTheRank)
@@ -371,13 +374,13 @@ void expectCleanPages(const std::vector<RecordedPage>& pages)
 {
     const auto texts = allTexts(pages);
     for (int i = 1; i <= 300; ++i)
-        EXPECT_EQ(std::count(texts.begin(), texts.end(), "Swimmer" + std::to_string(i) + " Ann, 01"), 1) << i;
+        EXPECT_EQ(std::count(texts.begin(), texts.end(), "Swimmer" + std::to_string(i) + " Ann"), 1) << i;
     for (std::size_t p = 0; p < pages.size(); ++p) {
         SCOPED_TRACE("page " + std::to_string(p + 1));
         const std::string pageLabel = "Page " + std::to_string(p + 1);
         const auto pageTexts = pages[p].texts();
         EXPECT_EQ(std::count(pageTexts.begin(), pageTexts.end(), "Long Meet"), 1);
-        EXPECT_EQ(std::count(pageTexts.begin(), pageTexts.end(), "VORNIX"), 1);
+        EXPECT_EQ(std::count(pageTexts.begin(), pageTexts.end(), "Lanescope"), 1);
         EXPECT_EQ(std::count(pageTexts.begin(), pageTexts.end(), pageLabel), 1);
         // The text area ends 3 mm above the footer line; a line is 4.3 mm high on A4 with 84 characters.
         constexpr int kLineHeight = 43;
@@ -394,7 +397,7 @@ void expectCleanPages(const std::vector<RecordedPage>& pages)
         // A comment stays on the page of its row.
         for (const std::string& text : pageTexts) {
             if (text.starts_with("Note")) {
-                const std::string row = "Swimmer" + text.substr(4) + " Ann, 01";
+                const std::string row = "Swimmer" + text.substr(4) + " Ann";
                 EXPECT_EQ(std::count(pageTexts.begin(), pageTexts.end(), row), 1) << text;
             }
         }
@@ -415,7 +418,9 @@ TEST_F(DruckenTest, LongListBreaksAcrossPagesWithHeadAndFooter)
         const auto file = pdf(eventSelection(1, {false, true}), "long.pdf");
         const std::string text = commandOutput("pdftotext -layout '" + file.string() + "' -");
         for (std::size_t p = 1; p <= pages.size(); ++p)
-            EXPECT_NE(text.find("Page " + std::to_string(p)), std::string::npos) << p;
+            EXPECT_NE(text.find("Page " + std::to_string(p) + " of " + std::to_string(pages.size())),
+                      std::string::npos)
+                << p;
         EXPECT_EQ(text.find("Page " + std::to_string(pages.size() + 1)), std::string::npos);
     }
 }

@@ -28,6 +28,9 @@ inline std::string reportText(char section, int number, int item)
         {{'S', 19}, "Relays"},   {{'S', 80}, "DSQ;DNS;DNF;WDR"},     {{'V', 3}, "Heat %d, lane %d"},
         {{'V', 30}, "Club"},     {{'V', 34}, "Participating clubs"}, {{'V', 35}, "Code / Nation"},
         {{'V', 36}, "Athletes"}, {{'V', 37}, "Total: %d clubs"},     {{'V', 38}, "%s (continued)"},
+        {{'V', 140}, "Page %d of %d"}, {{'V', 141}, "%d characters are in no installed font and print as boxes"},
+        {{'V', 142}, "%s (cont.)"},    {{'V', 143}, "Place;Name;Year;Club;Time;Points"},
+        {{'V', 144}, "Contents"},      {{'V', 146}, "Result book"},
     };
     const auto found = texts.find({section, number});
     if (found == texts.end())

@@ -1,5 +1,7 @@
 #include "report/VornixReport.h"
 
+#include "base/VnxIniFiles.h"
+
 #include "ReportMeet.h"
 #include "base/ProductVersion.h"
 #include "report/MakerLogo.h"
@@ -78,27 +80,30 @@ INSTANTIATE_TEST_SUITE_P(Meets, DateRange, ::testing::ValuesIn(kDateRanges),
 TEST(BrandedHeadHtml, TemplateWithWidthNameAndPlace)
 {
     const std::string head = brandedHeadHtml(-1, "Autumn Open", "Kiel  (GER)");
+    const std::string program = std::string(base::productName) + " " + base::versionText;
     const std::string before =
         "<table width=\"100%\" cellspacing=\"0\" cellpadding=\"0\" border=\"0\"><tr><td>Autumn Open</td>"
         "<td align=\"right\" rowspan=\"2\"><table width=\"125\" cellspacing=\"0\" cellpadding=\"0\" "
         "border=\"0\"><tr><td style=\"font-family: Arial,Helvetica; font-style:normal; font-size: "
-        "10pt;\"><b>VORNIX</b></td><td align=\"center\" rowspan=2\"><a "
-        "href=\"https://www.lanescope.example\"><img border=\"0\" alt=\"Korvalin\" "
+        "10pt;\"><b>Lanescope</b></td><td align=\"center\" rowspan=\"2\"><img border=\"0\" alt=\"\" "
         "src=\"data:image/jpeg;base64,";
     const std::string after =
-        "\"></a></td></tr><tr><td "
-        "style=\"font-family: Arial,Helvetica; font-style:normal; font-size: 7pt;\">by Korvalin</td></tr>"
-        "<tr><td colspan=\"2\" style=\"font-family: Arial,Helvetica; font-style:normal; font-size: "
-        "7pt;\"><a href=\"https://www.lanescope.example\">https://www.lanescope.example</a></td></tr>"
+        "\"></td></tr><tr><td "
+        "style=\"font-family: Arial,Helvetica; font-style:normal; font-size: 7pt;\">" + program + "</td></tr>"
         "</table></td></tr><tr><td>Kiel  (GER)</td></tr><tr><td colspan=\"2\"><hr size=\"1\" noshade "
         "color=\"black\"></td></tr></table>";
-    ASSERT_TRUE(head.starts_with(before));
-    ASSERT_TRUE(head.ends_with(after));
+    ASSERT_TRUE(head.starts_with(before)) << head;
+    ASSERT_TRUE(head.ends_with(after)) << head;
     // The logo is the built-in JPEG itself: 4 base64 digits for every 3 bytes, starting with FF D8 FF.
     const std::string logo = head.substr(before.size(), head.size() - before.size() - after.size());
     EXPECT_TRUE(logo.starts_with("/9j/"));
     EXPECT_EQ(logo.size(), (makerLogoJpeg().size() + 2) / 3 * 4);
     EXPECT_TRUE(brandedHeadHtml(600, "A", "B").starts_with("<table width=\"600\" "));
+    // No address is made up; a configured one is linked, escaped like every other text.
+    EXPECT_EQ(head.find("href"), std::string::npos);
+    EXPECT_NE(brandedHeadHtml(-1, "A", "B", "https://club.example/?a=1&b=\"2\"")
+                  .find("<a href=\"https://club.example/?a=1&amp;b=&quot;2&quot;\">"),
+              std::string::npos);
 }
 
 TEST(BrandedHeadHtml, MeetTextsCannotAddMarkup)
@@ -177,9 +182,17 @@ TEST_F(VornixReportRun, CanvasHeadAndFooterOnEveryPage)
         SCOPED_TRACE("page " + std::to_string(p + 1));
         const RecordedPage& page = device.pages()[p];
         const auto texts = page.texts();
-        for (const char* expected : {"Autumn Open", "Lübeck  (GER)", "VORNIX", "by  Korvalin",
-                                     "https://www.lanescope.example", "Sat 17 Oct 2026   09:05"})
+        const std::string program = std::string(base::productName) + " " + base::versionText;
+        for (const std::string& expected : {std::string("Autumn Open"), std::string("Lübeck  (GER)"),
+                                            std::string(base::productName), program,
+                                            std::string("Sat 17 Oct 2026   09:05")})
             EXPECT_NE(std::find(texts.begin(), texts.end(), expected), texts.end()) << expected;
+        // The head names the meet's days and pool; no web address unless one is configured.
+        EXPECT_NE(std::find_if(texts.begin(), texts.end(),
+                               [](const std::string& text) { return text.ends_with("25m Pool"); }),
+                  texts.end());
+        EXPECT_TRUE(std::none_of(texts.begin(), texts.end(),
+                                 [](const std::string& text) { return text.find("http") != std::string::npos; }));
         const std::string footer = std::string("Vornix ") + base::productName + " " + base::versionText;
         EXPECT_EQ(lineWith(page, footer), (std::vector<std::string>{footer, "Sat 17 Oct 2026   09:05",
                                                                     "Page " + std::to_string(p + 1)}));
@@ -210,6 +223,21 @@ TEST_F(VornixReportRun, CanvasHeadAndFooterOnEveryPage)
     }
     const auto texts = allTexts(device.pages());
     EXPECT_EQ(std::count(texts.begin(), texts.end(), "row 120"), 1);
+}
+
+TEST_F(VornixReportRun, ConfiguredWebAddressPrintsInTheMakerBlock)
+{
+    TVnxReport engine;
+    base::TVnxMemIniFile settings{std::filesystem::path()};
+    settings.WriteString("Special", "WebAddress", " https://swim.example/results ");
+    engine.Settings = &settings;
+    SampleReport report(engine, nullptr, meet);
+    RecordingDevice device(254);
+    SilentStatus status;
+    engine.PrintToPreview(status, device);
+    ASSERT_FALSE(device.pages().empty());
+    const auto texts = device.pages()[0].texts();
+    EXPECT_NE(std::find(texts.begin(), texts.end(), "https://swim.example/results"), texts.end());
 }
 
 TEST_F(VornixReportRun, HtmlHeadIsOneRawLine)

@@ -206,6 +206,8 @@ TEST_F(PrintDialogsTest, ClubStatisticsDialogWritesItsPdf)
     dialog.show();
     dialog.BPdf->click();
     EXPECT_TRUE(fs::exists(folder / "clubs.pdf"));
+    // The book holds every list of the sample meet, the relay among them.
+    EXPECT_TRUE(fs::exists(folder / "book.pdf"));
 }
 
 TEST_F(PrintDialogsTest, WithoutCupsPrintersThePdfFileEntryPrintsAndPreviews)
@@ -552,7 +554,7 @@ TEST_F(PrintDialogsTest, MainWindowPrintsItsSelectionAndTheClubStatistics)
     EXPECT_TRUE(selection.events.splitsAndNames);
     EXPECT_EQ(selection.activePage, report::PrintSelection::Page::Events);
 
-    answerSaveDialogs({qs(folder / "window.htm"), qs(folder / "clubs.pdf")});
+    answerSaveDialogs({qs(folder / "window.htm"), qs(folder / "clubs.pdf"), qs(folder / "book.pdf")});
     QStringList shown;
     dialogHooks().exec = [&shown](QDialog& dialog) {
         shown.append(dialog.windowTitle());
@@ -560,16 +562,22 @@ TEST_F(PrintDialogsTest, MainWindowPrintsItsSelectionAndTheClubStatistics)
         if (!print)
             return int(QDialog::Rejected);
         print->show();
-        (qobject_cast<TFClubStatsDlg*>(&dialog) ? print->BPdf : print->btnHtml)->click();
+        (qobject_cast<TFClubStatsDlg*>(&dialog) || qobject_cast<TFResultBookDlg*>(&dialog) ? print->BPdf
+                                                                                        : print->btnHtml)
+            ->click();
         return print->result();
     };
     view.ActPrint->trigger();
     view.ActClubStats->trigger();
-    EXPECT_EQ(shown, (QStringList{QStringLiteral("Ausdrucken"), QStringLiteral("Teilnehmende Vereine")}));
+    view.ActResultBook->trigger();
+    EXPECT_EQ(shown, (QStringList{QStringLiteral("Ausdrucken"), QStringLiteral("Teilnehmende Vereine"),
+                                  QStringLiteral("Ergebnisbuch")}));
     const std::string html = lanescope::testing::readFile(folder / "window.htm");
     EXPECT_NE(html.find("Freistilstaffel"), std::string::npos);
     EXPECT_NE(html.find("Brandt Clara"), std::string::npos);
     EXPECT_TRUE(fs::exists(folder / "clubs.pdf"));
+    // The book holds every list of the sample meet, the relay among them.
+    EXPECT_TRUE(fs::exists(folder / "book.pdf"));
 }
 
 // File > Export writes the list shown without the print dialog: the save dialog starts in the open file's
