@@ -22,6 +22,8 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev libpugixml-dev
     libharfbuzz-dev libfontconfig-dev libpng-dev
     xvfb xauth poppler-utils qpdf fonts-liberation2 fonts-dejavu-core
+    # headless browser: the tests open the HTML output and the website in it (standards mode, filter box)
+    chromium
     "$@"
 )
 
