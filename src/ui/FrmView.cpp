@@ -193,6 +193,8 @@ void TfrmView::createActions()
                         QKeySequence(Qt::CTRL | Qt::Key_C), NeedsList, 6, &TfrmView::actCopyExecute);
     ActClubStats = newAction("Teilnehmende Vereine", "Statistik über teilnehmende Vereine drucken", {},
                              NeedsFile, -1, &TfrmView::ActClubStatsExecute);
+    ActWebsite = newAction("Website...", "Die Veranstaltung als Website in einen Ordner schreiben.", {},
+                           NeedsFile, -1, &TfrmView::ActWebsiteExecute);
     ActInfo = newAction("Über Lanescope", "Betrachter für Resultatdateien von Schwimmwettkämpfen.", {}, 0, 4,
                         nullptr);
     connect(ActInfo, &QAction::triggered, this, [this] { ShowAbout(this); });
@@ -212,7 +214,7 @@ void TfrmView::createMenusAndToolBar()
     file->addAction(ActTerminate);
     menuBar()->addMenu(QStringLiteral("&Bearbeiten"))->addActions({actSearch, actCopy});
     menuBar()->addMenu(QStringLiteral("&Ansicht"))->addActions({ActReload, ActLive, ActLiveInterval});
-    menuBar()->addMenu(QStringLiteral("Auswertungen"))->addAction(ActClubStats);
+    menuBar()->addMenu(QStringLiteral("Auswertungen"))->addActions({ActClubStats, ActWebsite});
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Hilfe"));
     help->addAction(ActInfo);
     help->addSeparator();

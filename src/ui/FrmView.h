@@ -115,6 +115,7 @@ public:
     QAction* actSearch;
     QAction* actCopy;
     QAction* ActClubStats;
+    QAction* ActWebsite;
     QAction* ActInfo;
     QAction* ActShowHelp;
     TVnxComboBox* CbxCompetitions;
@@ -150,6 +151,8 @@ public:
     void actCopyExecute();
     void ActPrintExecute();
     void ActClubStatsExecute();
+    /** Reports > Website...: writes the meet as a website into a folder the user chooses. */
+    void ActWebsiteExecute();
     void CbxCompetitionsChange();
     void PgcMainChange();
     void TrvEventsChange();

@@ -47,6 +47,7 @@ void TfrmView::nameComponents()
         {actSearch, "actSearch"},
         {actCopy, "actCopy"},
         {ActClubStats, "ActClubStats"},
+        {ActWebsite, "ActWebsite"},
         {ActInfo, "ActInfo"},
         {ActShowHelp, "ActShowHelp"},
     };
