@@ -30,10 +30,11 @@ _lanescope_cli()
     case ${words[1]} in
         list) options="--competition --event --round --event-id --age-group --athlete --relay --splits
                        --valid-only --sort --filter --csv" ;;
-        watch) options="--competition --event --round --event-id --age-group --splits --valid-only --interval" ;;
+        watch) options="--competition --event --round --event-id --age-group --splits --valid-only --interval
+                        --site" ;;
         events | clubs) options="--competition" ;;
         export) options="--competition --event --round --event-id --age-group --athlete --relay --club-stats --book
-                         --splits --valid-only --pdf --html" ;;
+                         --splits --valid-only --pdf --html --site" ;;
         meets) options="--app-info --server" ;;
     esac
 

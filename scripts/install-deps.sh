@@ -25,6 +25,8 @@ packages=(
     libxml2-utils python3   # the converted real-world files are checked with xmllint and ElementTree
     # Chinese, Japanese and Korean letters in PDF reports (and the tests that check them).
     fonts-noto-cjk
+    # headless browser: the tests open the HTML output and the website in it (standards mode, filter box)
+    chromium
     "$@"
 )
 

@@ -136,30 +136,31 @@ std::string linkedCell(const std::string& page, const std::string& text, const s
 }
 
 // Hides the rows that do not hold the filter text (any letter case), and every group and section left
-// without a row. Plain script without any library, so the page works offline.
+// without a row. Plain script without any library, so the page works offline. No line holds two blanks in a
+// row: the page's raw lines get them as non-breaking spaces.
 constexpr const char* kFilterScript =
     "<script>\r\n"
     "(function () {\r\n"
-    "  var box = document.getElementById('filter');\r\n"
-    "  function apply() {\r\n"
-    "    var text = box.value.trim().toLowerCase();\r\n"
-    "    document.querySelectorAll('section.list').forEach(function (section) {\r\n"
-    "      var sectionShown = false;\r\n"
-    "      section.querySelectorAll('tbody').forEach(function (group) {\r\n"
-    "        var groupShown = false;\r\n"
-    "        group.querySelectorAll('tr.row').forEach(function (row) {\r\n"
-    "          var key = (row.getAttribute('data-key') || row.textContent).toLowerCase();\r\n"
-    "          row.hidden = text !== '' && key.indexOf(text) < 0;\r\n"
-    "          groupShown = groupShown || !row.hidden;\r\n"
-    "        });\r\n"
-    "        group.hidden = !groupShown;\r\n"
-    "        sectionShown = sectionShown || groupShown;\r\n"
-    "      });\r\n"
-    "      section.hidden = !sectionShown;\r\n"
-    "    });\r\n"
-    "  }\r\n"
-    "  box.addEventListener('input', apply);\r\n"
-    "  apply();\r\n"
+    "var box = document.getElementById('filter');\r\n"
+    "function apply() {\r\n"
+    "var text = box.value.trim().toLowerCase();\r\n"
+    "document.querySelectorAll('section.list').forEach(function (section) {\r\n"
+    "var sectionShown = false;\r\n"
+    "section.querySelectorAll('tbody').forEach(function (group) {\r\n"
+    "var groupShown = false;\r\n"
+    "group.querySelectorAll('tr.row').forEach(function (row) {\r\n"
+    "var key = (row.getAttribute('data-key') || row.textContent).toLowerCase();\r\n"
+    "row.hidden = text !== '' && key.indexOf(text) < 0;\r\n"
+    "groupShown = groupShown || !row.hidden;\r\n"
+    "});\r\n"
+    "group.hidden = !groupShown;\r\n"
+    "sectionShown = sectionShown || groupShown;\r\n"
+    "});\r\n"
+    "section.hidden = !sectionShown;\r\n"
+    "});\r\n"
+    "}\r\n"
+    "box.addEventListener('input', apply);\r\n"
+    "apply();\r\n"
     "})();\r\n"
     "</script>";
 

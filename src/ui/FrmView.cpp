@@ -206,6 +206,8 @@ void TfrmView::createActions()
                              NeedsFile, -1, &TfrmView::ActClubStatsExecute);
     ActResultBook = newAction("Ergebnisbuch...", "Alle Listen der Veranstaltung als ein Buch drucken oder exportieren",
                               {}, NeedsFile, -1, &TfrmView::ActResultBookExecute);
+    ActWebsite = newAction("Website...", "Die Veranstaltung als Website in einen Ordner schreiben.", {},
+                           NeedsFile, -1, &TfrmView::ActWebsiteExecute);
     ActInfo = newAction("Über Lanescope", "Betrachter für Resultatdateien von Schwimmwettkämpfen.", {}, 0, 4,
                         nullptr);
     connect(ActInfo, &QAction::triggered, this, [this] { ShowAbout(this); });
@@ -239,7 +241,7 @@ void TfrmView::createMenusAndToolBar()
     view->addActions({ActReload, ActLive, ActLiveInterval});
     view->addSeparator();
     view->addActions({ActHeatLane, ActReaction});
-    menuBar()->addMenu(QStringLiteral("Auswertungen"))->addActions({ActClubStats, ActResultBook});
+    menuBar()->addMenu(QStringLiteral("Auswertungen"))->addActions({ActClubStats, ActResultBook, ActWebsite});
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Hilfe"));
     help->addAction(ActInfo);
     help->addSeparator();

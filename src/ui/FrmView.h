@@ -120,6 +120,7 @@ public:
     QAction* actCopy;
     QAction* ActClubStats;
     QAction* ActResultBook;
+    QAction* ActWebsite;
     QAction* ActInfo;
     QAction* ActShowHelp;
     QAction* ActExportPdf;
@@ -178,6 +179,8 @@ public:
     /** Sorts the event list by a header section (place, name, club, time, points); again: reversed. */
     void sortEventsBy(int section);
     void ActResultBookExecute();
+    /** Reports > Website...: writes the meet as a website into a folder the user chooses. */
+    void ActWebsiteExecute();
     void CbxCompetitionsChange();
     void PgcMainChange();
     void TrvEventsChange();

@@ -48,6 +48,7 @@ void TfrmView::nameComponents()
         {actCopy, "actCopy"},
         {ActClubStats, "ActClubStats"},
         {ActResultBook, "ActResultBook"},
+        {ActWebsite, "ActWebsite"},
         {ActInfo, "ActInfo"},
         {ActShowHelp, "ActShowHelp"},
         {ActExportPdf, "ActExportPdf"},
