@@ -109,6 +109,7 @@ EventPageDrawing drawEventsPage(TvnxPaintBox& box, EventHeader& header, const Ev
                 const TLnxObject* club = clubOf(owner);
                 box.AddText(x[2] + 3, y, x[3] - x[2] - 6, 0, club != nullptr ? club->getText(tag::NAME) : "");
                 drawTimeCell(box, x[4] - 3, y, item);
+                drawPersonalBestMark(box, x[4] - 3, y, options.personalBests, item);
                 if (isResult) {
                     if (const std::string& comment = item.getText(tag::COMMENT); !comment.empty())
                         box.AddText(x[5] + 5, y, 0, 0, comment);

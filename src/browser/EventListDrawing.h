@@ -2,6 +2,7 @@
 
 #include "browser/EventTree.h"
 #include "browser/PaintBox.h"
+#include "browser/PersonalBestMarks.h"
 #include "browser/ResultChanges.h"
 
 #include <array>
@@ -67,6 +68,7 @@ struct EventPageOptions
     CaptionWidth captionWidth;     // none: the per-list sections keep their widths
     const ResultChanges* changes =
         nullptr; // results to mark with a bar at the row's left edge; none: no marks
+    const PersonalBestMarks* personalBests = nullptr; // results marked "PB" in the time column; none: no marks
 };
 
 /** What the window shows around the drawing. */

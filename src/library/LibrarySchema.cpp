@@ -108,7 +108,7 @@ CREATE INDEX swims_key ON swims(key_id);
 CREATE INDEX swims_meet ON swims(meet_id);
 CREATE INDEX swims_event ON swims(event_id);
 CREATE INDEX swims_club_best ON swims(club_id, style, course, athlete_id, time_ms) WHERE relay_leg = 0 AND status = 0 AND time_ms > 0;
-CREATE INDEX swims_best ON swims(style, course, time_ms) WHERE relay_leg = 0 AND status = 0 AND time_ms > 0;
+CREATE INDEX swims_best ON swims(style, course, athlete_id, time_ms) WHERE relay_leg = 0 AND status = 0 AND time_ms > 0;
 CREATE TABLE splits (
     swim_id INTEGER NOT NULL REFERENCES swims(id) ON DELETE CASCADE,
     distance INTEGER NOT NULL,

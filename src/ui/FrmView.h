@@ -3,6 +3,7 @@
 #include "browser/AthleteListDrawing.h"
 #include "browser/BrowserModels.h"
 #include "browser/EventListDrawing.h"
+#include "browser/PersonalBestMarks.h"
 #include "browser/ResultChanges.h"
 #include "browser/Search.h"
 #include "download/VnxHTTP.h"
@@ -30,6 +31,7 @@ class BrowserPage;
 class FindDialog;
 class TFDownload;
 class HelpView;
+class LibraryPage;
 class TVnxComboBox;
 class TvnxStatusBar;
 
@@ -55,6 +57,7 @@ public:
         EventsPage = 0,
         ParticipantsPage = 1,
         HelpPage = 2,
+        SeasonLibraryPage = 3,
     };
 
     /**
@@ -122,6 +125,7 @@ public:
     BrowserPage* shtEvents;
     BrowserPage* shtTeilnehmer;
     HelpView* helpView;
+    LibraryPage* shtLibrary;
     TvnxStatusBar* statusBarView;
 
     /** The find dialog; created when the search command first runs. */
@@ -221,6 +225,8 @@ private:
     browser::SearchState FSearch;
     /** Results new or changed at the last reload that changed something; marked in the lists. */
     browser::ResultChanges FChanges;
+    /** Results of the shown competition faster than every earlier time in the season library. */
+    browser::PersonalBestMarks FPersonalBests;
     browser::EventHeader FEventHeader;
     browser::ClubHeader FClubHeader;
     std::vector<std::pair<QAction*, int>> FTaggedActions;

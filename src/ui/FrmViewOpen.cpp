@@ -4,6 +4,7 @@
 #include "ui/FindDialog.h"
 #include "ui/FrmView.h"
 #include "ui/ImageList.h"
+#include "ui/LibraryPage.h"
 #include "ui/StartScreen.h"
 #include "ui/VnxComboBox.h"
 #include "ui/VnxStatusBar.h"
@@ -167,6 +168,7 @@ void TfrmView::ActCloseExecute()
     FSourceUrl.clear();
     FValidators = {};
     FChanges.clear();
+    FPersonalBests.clear();
     if (FFindDialog && FFindDialog->isVisible())
         FFindDialog->close();
     resetCaption();
@@ -194,6 +196,7 @@ void TfrmView::CbxCompetitionsChange()
         return;
     clearTrees();
     FModels.build(FDocument, index, [this](const std::string& text) { reportProgress(text); });
+    FPersonalBests = shtLibrary->personalBests(FDocument);
     fillEventTree();
     fillClubTree();
     TrvEventsChange();
