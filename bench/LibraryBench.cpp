@@ -85,8 +85,9 @@ BENCHMARK(BM_AddSharedFiles)->Unit(benchmark::kMillisecond)->Iterations(3);
 // The athlete with the most swims.
 std::int64_t busiestAthlete(library::SeasonLibrary& library)
 {
-    library::SqliteStatement select(library.database(),
-                                    "SELECT athlete_id FROM swims GROUP BY athlete_id ORDER BY COUNT(*) DESC LIMIT 1");
+    library::SqliteStatement select(
+        library.database(),
+        "SELECT athlete_id FROM swims GROUP BY athlete_id ORDER BY COUNT(*) DESC LIMIT 1");
     return select.step() ? select.integer(0) : 0;
 }
 

@@ -19,20 +19,21 @@ struct Style
 };
 
 constexpr Style kStyles[] = {
-    {50, "FREE", 30},    {100, "FREE", 65},   {200, "FREE", 140},  {400, "FREE", 295},  {800, "FREE", 610},
-    {1500, "FREE", 1160}, {50, "BACK", 35},   {100, "BACK", 75},   {200, "BACK", 160},  {50, "BREAST", 39},
-    {100, "BREAST", 84}, {200, "BREAST", 182}, {50, "FLY", 33},    {100, "FLY", 72},    {200, "FLY", 165},
-    {100, "MEDLEY", 75}, {200, "MEDLEY", 160}, {400, "MEDLEY", 340},
+    {50, "FREE", 30},     {100, "FREE", 65},    {200, "FREE", 140},   {400, "FREE", 295}, {800, "FREE", 610},
+    {1500, "FREE", 1160}, {50, "BACK", 35},     {100, "BACK", 75},    {200, "BACK", 160}, {50, "BREAST", 39},
+    {100, "BREAST", 84},  {200, "BREAST", 182}, {50, "FLY", 33},      {100, "FLY", 72},   {200, "FLY", 165},
+    {100, "MEDLEY", 75},  {200, "MEDLEY", 160}, {400, "MEDLEY", 340},
 };
 
-constexpr const char* kLastNames[] = {"Müller", "Schmidt", "Schneider", "Fischer", "Weber", "Meyer", "Wagner",
-                                      "Becker", "Schulz", "Hoffmann", "Koch", "Richter", "Klein", "Wolf", "Schröder",
-                                      "Neumann", "Schwarz", "Zimmermann", "Braun", "Krüger", "Hofmann", "Hartmann",
-                                      "Lange", "Schmitt", "Werner", "Krause", "Meier", "Lehmann", "Schmid", "Köhler"};
-constexpr const char* kFirstNames[] = {"Anna", "Lena", "Mia", "Emma", "Lea", "Hannah", "Sophie", "Marie", "Lina",
-                                       "Ella", "Paul", "Ben", "Leon", "Finn", "Elias", "Jonas", "Luis", "Noah",
-                                       "Felix", "Lukas", "Emil", "Max", "Henry", "Theo", "Anton", "Jakob", "Ida",
-                                       "Clara", "Frieda", "Greta"};
+constexpr const char* kLastNames[] = {"Müller", "Schmidt", "Schneider", "Fischer",  "Weber",   "Meyer",
+                                      "Wagner", "Becker",  "Schulz",    "Hoffmann", "Koch",    "Richter",
+                                      "Klein",  "Wolf",    "Schröder",  "Neumann",  "Schwarz", "Zimmermann",
+                                      "Braun",  "Krüger",  "Hofmann",   "Hartmann", "Lange",   "Schmitt",
+                                      "Werner", "Krause",  "Meier",     "Lehmann",  "Schmid",  "Köhler"};
+constexpr const char* kFirstNames[] = {
+    "Anna", "Lena", "Mia",   "Emma", "Lea",   "Hannah", "Sophie", "Marie", "Lina",   "Ella",
+    "Paul", "Ben",  "Leon",  "Finn", "Elias", "Jonas",  "Luis",   "Noah",  "Felix",  "Lukas",
+    "Emil", "Max",  "Henry", "Theo", "Anton", "Jakob",  "Ida",    "Clara", "Frieda", "Greta"};
 
 struct Athlete
 {
@@ -93,8 +94,8 @@ std::vector<std::string> writeSeason(const SeasonSettings& settings, const std::
                 const std::size_t id = s * 2 + (gender == 'F' ? 1 : 2);
                 events += "<EVENT eventid=\"" + std::to_string(id) + "\" number=\"" + std::to_string(id) +
                           "\" gender=\"" + gender + "\" round=\"TIM\"><SWIMSTYLE distance=\"" +
-                          std::to_string(kStyles[s].distance) + "\" relaycount=\"1\" stroke=\"" + kStyles[s].stroke +
-                          "\"/></EVENT>\n";
+                          std::to_string(kStyles[s].distance) + "\" relaycount=\"1\" stroke=\"" +
+                          kStyles[s].stroke + "\"/></EVENT>\n";
             }
         // Each meet: a third of the clubs come, each of their athletes swims a few events.
         std::string clubs;
@@ -109,16 +110,17 @@ std::vector<std::string> writeSeason(const SeasonSettings& settings, const std::
             for (int a = 0; a < settings.athletesPerClub && swims < settings.swimsPerMeet; ++a) {
                 const std::size_t index = static_cast<std::size_t>(club * settings.athletesPerClub + a);
                 const Athlete& athlete = athletes[index];
-                clubs += "<ATHLETE athleteid=\"" + std::to_string(index + 1) + "\" lastname=\"" + athlete.lastName +
-                         "\" firstname=\"" + athlete.firstName + "\" gender=\"" + athlete.gender +
-                         "\" birthdate=\"" + std::to_string(athlete.birthYear) + "-06-01\" license=\"" +
-                         athlete.license + "\"><RESULTS>\n";
+                clubs += "<ATHLETE athleteid=\"" + std::to_string(index + 1) + "\" lastname=\"" +
+                         athlete.lastName + "\" firstname=\"" + athlete.firstName + "\" gender=\"" +
+                         athlete.gender + "\" birthdate=\"" + std::to_string(athlete.birthYear) +
+                         "-06-01\" license=\"" + athlete.license + "\"><RESULTS>\n";
                 for (int k = 0; k < perAthlete && swims < settings.swimsPerMeet; ++k) {
-                    const std::size_t s = (index + static_cast<std::size_t>(meet + k * 5)) % std::size(kStyles);
+                    const std::size_t s =
+                        (index + static_cast<std::size_t>(meet + k * 5)) % std::size(kStyles);
                     const std::size_t event = s * 2 + (athlete.gender == 'F' ? 1 : 2);
                     const double form = 1.0 - meet * 0.0002 + static_cast<double>(random() % 300) / 10000.0;
                     const int time = static_cast<int>(kStyles[s].baseSeconds * 100 * athlete.talent * form *
-                                                       (longCourse ? 1.03 : 1.0));
+                                                      (longCourse ? 1.03 : 1.0));
                     clubs += "<RESULT resultid=\"" + std::to_string(++resultId) + "\" eventid=\"" +
                              std::to_string(event) + "\" swimtime=\"" + swimTime(time) + "\"><SPLITS>";
                     for (int d = 50; d < kStyles[s].distance; d += 50)
@@ -135,11 +137,14 @@ std::vector<std::string> writeSeason(const SeasonSettings& settings, const std::
         std::snprintf(name, sizeof name, "meet-%03d.lef", meet + 1);
         const std::string path = (std::filesystem::path(folder) / name).string();
         std::ofstream out(path, std::ios::binary | std::ios::trunc);
-        out << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<LENEX version=\"3.0\"><CONSTRUCTOR name=\"season "
-               "generator\" version=\"" << kSeasonGeneratorRevision
-            << "\"><CONTACT email=\"bench@example.org\"/></CONSTRUCTOR><MEETS><MEET name=\"Season Meet " << meet + 1
-            << "\" city=\"City " << meet % 25 << "\" nation=\"GER\" course=\"" << (longCourse ? "LCM" : "SCM")
-            << "\"><SESSIONS><SESSION number=\"1\" date=\"" << date << "\"><EVENTS>\n"
+        out << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<LENEX version=\"3.0\"><CONSTRUCTOR "
+               "name=\"season "
+               "generator\" version=\""
+            << kSeasonGeneratorRevision
+            << "\"><CONTACT email=\"bench@example.org\"/></CONSTRUCTOR><MEETS><MEET name=\"Season Meet "
+            << meet + 1 << "\" city=\"City " << meet % 25 << "\" nation=\"GER\" course=\""
+            << (longCourse ? "LCM" : "SCM") << "\"><SESSIONS><SESSION number=\"1\" date=\"" << date
+            << "\"><EVENTS>\n"
             << events << "</EVENTS></SESSION></SESSIONS><CLUBS>\n"
             << clubs << "</CLUBS></MEET></MEETS></LENEX>\n";
         if (!out)

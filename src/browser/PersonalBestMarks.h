@@ -7,7 +7,8 @@
 
 namespace lanescope::browser {
 
-/** The RESULT nodes of the shown meet that beat every earlier time the season library holds of the swimmer. */
+/** The RESULT nodes of the shown meet that beat every earlier time the season library holds of the swimmer.
+ */
 using PersonalBestMarks = std::unordered_set<const lenex::TLnxObject*>;
 
 /**

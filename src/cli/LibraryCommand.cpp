@@ -18,7 +18,8 @@ using namespace lanescope::library;
 constexpr const char* kUsage =
     "usage: lanescope-cli library add PATH... [--db PATH]\n"
     "       lanescope-cli library athletes TEXT [--db PATH] [--csv]\n"
-    "       lanescope-cli library history ID [--event \"100m Breaststroke\"] [--course SCM|LCM|SCY] [--best]\n"
+    "       lanescope-cli library history ID [--event \"100m Breaststroke\"] [--course SCM|LCM|SCY] "
+    "[--best]\n"
     "                                        [--db PATH] [--csv]\n"
     "       lanescope-cli library best [--club TEXT] [--gender F|M] [--from DATE] [--to DATE]\n"
     "                                  [--course SCM|LCM|SCY] [--birth-year YYYY] [--db PATH] [--csv]\n"
@@ -69,8 +70,8 @@ int addStatus(const AddSummary& summary) { return summary.count(FileOutcome::Fai
 
 bool printFileLine(int index, int count, const FileReport& file)
 {
-    std::string line = std::to_string(index) + "/" + std::to_string(count) + "\t" + outcomeWord(file.outcome) +
-                       "\t" + file.path;
+    std::string line = std::to_string(index) + "/" + std::to_string(count) + "\t" +
+                       outcomeWord(file.outcome) + "\t" + file.path;
     if (file.outcome == FileOutcome::Failed)
         line += "\t" + file.reason;
     else if (file.outcome != FileOutcome::Unchanged)
@@ -146,7 +147,9 @@ int runBest(Options& options)
     BestListFilter filter;
     filter.club = options.text("--club").value_or("");
     const std::string gender = options.text("--gender").value_or("");
-    filter.gender = gender == "M" || gender == "m" ? 1 : gender == "F" || gender == "f" || gender == "W" ? 2 : 0;
+    filter.gender = gender == "M" || gender == "m"                    ? 1
+                    : gender == "F" || gender == "f" || gender == "W" ? 2
+                                                                      : 0;
     filter.from = options.text("--from").value_or("");
     filter.to = options.text("--to").value_or("");
     const auto course = options.text("--course");
@@ -187,7 +190,8 @@ int runIdentities(const Options& options)
         return 2;
     }
     SeasonLibrary library(libraryFile(options));
-    LibraryTable table{"", {"identity", "registration", "last name", "first name", "birth year", "swims"}, {}};
+    LibraryTable table{
+        "", {"identity", "registration", "last name", "first name", "birth year", "swims"}, {}};
     for (const AthleteKeyRow& key : library.athleteKeys(*id))
         table.rows.push_back({std::to_string(key.id), key.license, key.lastName, key.firstName,
                               key.birthYear > 0 ? std::to_string(key.birthYear) : std::string(),
@@ -242,8 +246,9 @@ int runLibrary(const Arguments& arguments)
     } catch (const LibraryError& error) {
         std::fprintf(stderr, "lanescope-cli: %s\n", error.what());
         if (error.damaged())
-            std::fprintf(stderr, "lanescope-cli: the library file is damaged; \"lanescope-cli library rebuild\" "
-                                 "builds it again from its files\n");
+            std::fprintf(stderr,
+                         "lanescope-cli: the library file is damaged; \"lanescope-cli library rebuild\" "
+                         "builds it again from its files\n");
         return 1;
     }
     std::fputs(kUsage, stderr);

@@ -12,13 +12,15 @@ AthleteMatcher::AthleteMatcher(SqliteDatabase& database)
     , FByLicense(database, "SELECT id, athlete_id, birth_year, gender FROM athlete_keys WHERE license = ?")
     , FByName(database, "SELECT id, athlete_id FROM athlete_keys WHERE license = '' AND name_key = ? "
                         "AND birth_year = ? AND gender = ?")
-    , FCandidates(database, "SELECT DISTINCT athlete_id FROM athlete_keys WHERE name_key = ? AND birth_year = ? "
-                            "AND gender = ? ORDER BY athlete_id")
+    , FCandidates(database,
+                  "SELECT DISTINCT athlete_id FROM athlete_keys WHERE name_key = ? AND birth_year = ? "
+                  "AND gender = ? ORDER BY athlete_id")
     , FLicenses(database, "SELECT 1 FROM athlete_keys WHERE athlete_id = ? AND license <> '' LIMIT 1")
     , FInsertAthlete(database, "INSERT INTO athletes (last_name, first_name, birth_year, gender, name_key) "
                                "VALUES (?, ?, ?, ?, ?)")
-    , FInsertKey(database, "INSERT INTO athlete_keys (athlete_id, license, last_name, first_name, birth_year, "
-                           "gender, name_key) VALUES (?, ?, ?, ?, ?, ?, ?)")
+    , FInsertKey(database,
+                 "INSERT INTO athlete_keys (athlete_id, license, last_name, first_name, birth_year, "
+                 "gender, name_key) VALUES (?, ?, ?, ?, ?, ?, ?)")
 {
 }
 

@@ -23,18 +23,23 @@ void SeasonLibrary::mergeAthletes(std::int64_t keep, std::int64_t other)
 std::int64_t SeasonLibrary::splitAthlete(std::int64_t keyId)
 {
     SqliteTransaction transaction(*FDatabase);
-    SqliteStatement select(*FDatabase, "SELECT athlete_id, last_name, first_name, birth_year, gender, name_key, "
-                                       "(SELECT COUNT(*) FROM athlete_keys o WHERE o.athlete_id = k.athlete_id) "
-                                       "FROM athlete_keys k WHERE id = ?");
+    SqliteStatement select(*FDatabase,
+                           "SELECT athlete_id, last_name, first_name, birth_year, gender, name_key, "
+                           "(SELECT COUNT(*) FROM athlete_keys o WHERE o.athlete_id = k.athlete_id) "
+                           "FROM athlete_keys k WHERE id = ?");
     select.bind(1, keyId);
     if (!select.step())
         throw LibraryError("No athlete identity " + std::to_string(keyId) + " in the library");
     // The last identity of an athlete is the athlete already.
     if (select.integer(6) < 2)
         return select.integer(0);
-    SqliteStatement insert(*FDatabase, "INSERT INTO athletes (last_name, first_name, birth_year, gender, name_key) "
-                                       "VALUES (?, ?, ?, ?, ?)");
-    insert.bind(1, select.text(1)).bind(2, select.text(2)).bind(3, select.integer(3)).bind(4, select.integer(4));
+    SqliteStatement insert(*FDatabase,
+                           "INSERT INTO athletes (last_name, first_name, birth_year, gender, name_key) "
+                           "VALUES (?, ?, ?, ?, ?)");
+    insert.bind(1, select.text(1))
+        .bind(2, select.text(2))
+        .bind(3, select.integer(3))
+        .bind(4, select.integer(4));
     insert.bind(5, select.text(5));
     insert.run();
     const std::int64_t athlete = FDatabase->lastInsertId();
@@ -55,9 +60,10 @@ std::vector<const void*> SeasonLibrary::personalBestNodes(const MeetRecord& meet
     athletes.reserve(meet.athletes.size());
     for (const AthleteRecord& athlete : meet.athletes)
         athletes.push_back(matcher.find(athlete));
-    SqliteStatement select(*FDatabase, "SELECT MIN(s.time_ms) FROM swims s WHERE s.athlete_id = ? AND s.style = ? "
-                                       "AND s.course = ? AND s.date < ? AND s.relay_leg = 0 AND s.status = 0 "
-                                       "AND s.time_ms > 0");
+    SqliteStatement select(*FDatabase,
+                           "SELECT MIN(s.time_ms) FROM swims s WHERE s.athlete_id = ? AND s.style = ? "
+                           "AND s.course = ? AND s.date < ? AND s.relay_leg = 0 AND s.status = 0 "
+                           "AND s.time_ms > 0");
     std::vector<const void*> nodes;
     for (const SwimRecord& swim : meet.swims) {
         const auto& athlete = athletes[static_cast<std::size_t>(swim.athlete)];

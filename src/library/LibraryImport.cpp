@@ -20,7 +20,8 @@ std::optional<SeasonLibrary::Importer::MeetRow> SeasonLibrary::Importer::meetByK
     select.bind(1, key);
     if (!select.step())
         return std::nullopt;
-    return MeetRow{select.integer(0), select.isNull(1) ? 0 : select.integer(1), static_cast<int>(select.integer(2))};
+    return MeetRow{select.integer(0), select.isNull(1) ? 0 : select.integer(1),
+                   static_cast<int>(select.integer(2))};
 }
 
 std::set<std::int64_t> SeasonLibrary::Importer::meetsOfFile(std::int64_t fileId)
@@ -73,8 +74,9 @@ void SeasonLibrary::Importer::storeMeet(std::int64_t meetId, const MeetRecord& m
         sessionIds.push_back(FDatabase.lastInsertId());
     }
     std::vector<std::int64_t> eventIds;
-    SqliteStatement insertEvent(FDatabase, "INSERT INTO events (meet_id, session_id, number, round, gender, "
-                                           "relay_count, distance, stroke, style_name) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)");
+    SqliteStatement insertEvent(
+        FDatabase, "INSERT INTO events (meet_id, session_id, number, round, gender, "
+                   "relay_count, distance, stroke, style_name) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)");
     for (const EventRecord& event : meet.events) {
         insertEvent.bind(1, meetId)
             .bind(2, sessionIds[static_cast<std::size_t>(event.session)])
@@ -99,10 +101,12 @@ void SeasonLibrary::Importer::storeMeet(std::int64_t meetId, const MeetRecord& m
             found = clubIds.emplace(clubKey, clubId(athlete)).first;
         clubs.push_back(found->second);
     }
-    SqliteStatement insertSwim(FDatabase, "INSERT INTO swims (meet_id, event_id, athlete_id, key_id, club_id, date, "
-                                          "course, style, time_ms, status, place, points, relay_leg, relay_time_ms) "
-                                          "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
-    SqliteStatement insertSplit(FDatabase, "INSERT OR IGNORE INTO splits (swim_id, distance, time_ms) VALUES (?, ?, ?)");
+    SqliteStatement insertSwim(FDatabase,
+                               "INSERT INTO swims (meet_id, event_id, athlete_id, key_id, club_id, date, "
+                               "course, style, time_ms, status, place, points, relay_leg, relay_time_ms) "
+                               "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
+    SqliteStatement insertSplit(FDatabase,
+                                "INSERT OR IGNORE INTO splits (swim_id, distance, time_ms) VALUES (?, ?, ?)");
     for (const SwimRecord& swim : meet.swims) {
         const EventRecord& event = meet.events[static_cast<std::size_t>(swim.event)];
         const SessionRecord& session = meet.sessions[static_cast<std::size_t>(event.session)];
@@ -139,7 +143,8 @@ void SeasonLibrary::Importer::releaseMeets(std::int64_t fileId, const std::set<s
     SqliteStatement unlink(FDatabase, "DELETE FROM file_meets WHERE file_id = ? AND meet_id = ?");
     SqliteStatement holders(FDatabase, "SELECT COUNT(*) FROM file_meets WHERE meet_id = ?");
     SqliteStatement remove(FDatabase, "DELETE FROM meets WHERE id = ?");
-    SqliteStatement unsetSource(FDatabase, "UPDATE meets SET source_file = NULL WHERE id = ? AND source_file = ?");
+    SqliteStatement unsetSource(FDatabase,
+                                "UPDATE meets SET source_file = NULL WHERE id = ? AND source_file = ?");
     for (const std::int64_t meet : meets) {
         unlink.bind(1, fileId).bind(2, meet);
         unlink.run();
@@ -205,8 +210,9 @@ FileReport SeasonLibrary::Importer::addFile(const std::string& path, bool force)
         const int swims = static_cast<int>(meet.swims.size());
         bool store = false;
         if (!row) {
-            SqliteStatement insert(FDatabase, "INSERT INTO meets (name, place, first_date, last_date, meet_key, "
-                                              "course, source_file, swim_count) VALUES (?, ?, ?, ?, ?, ?, ?, ?)");
+            SqliteStatement insert(FDatabase,
+                                   "INSERT INTO meets (name, place, first_date, last_date, meet_key, "
+                                   "course, source_file, swim_count) VALUES (?, ?, ?, ?, ?, ?, ?, ?)");
             insert.bind(1, meet.name)
                 .bind(2, meet.place)
                 .bind(3, meet.firstDate)
@@ -220,10 +226,15 @@ FileReport SeasonLibrary::Importer::addFile(const std::string& path, bool force)
             store = true;
         } else if (row->source == fileId || row->source == 0 || swims > row->swims) {
             clearMeet(row->id);
-            SqliteStatement update(FDatabase, "UPDATE meets SET name = ?, place = ?, course = ?, source_file = ?, "
-                                              "swim_count = ? WHERE id = ?");
-            update.bind(1, meet.name).bind(2, meet.place).bind(3, meet.course).bind(4, fileId).bind(5, swims).bind(6,
-                                                                                                               row->id);
+            SqliteStatement update(FDatabase,
+                                   "UPDATE meets SET name = ?, place = ?, course = ?, source_file = ?, "
+                                   "swim_count = ? WHERE id = ?");
+            update.bind(1, meet.name)
+                .bind(2, meet.place)
+                .bind(3, meet.course)
+                .bind(4, fileId)
+                .bind(5, swims)
+                .bind(6, row->id);
             update.run();
             store = true;
         }
@@ -261,7 +272,8 @@ FileReport SeasonLibrary::Importer::removeFile(std::int64_t fileId, const std::s
     return report;
 }
 
-std::vector<std::pair<std::int64_t, std::string>> SeasonLibrary::Importer::knownFilesUnder(const std::string& folder)
+std::vector<std::pair<std::int64_t, std::string>>
+SeasonLibrary::Importer::knownFilesUnder(const std::string& folder)
 {
     std::string prefix = folder;
     if (prefix.empty() || prefix.back() != '/')
@@ -278,8 +290,9 @@ void SeasonLibrary::Importer::refillMeetsWithoutSource(std::vector<FileReport>& 
 {
     std::vector<std::string> paths;
     {
-        SqliteStatement select(FDatabase, "SELECT DISTINCT f.path FROM meets m JOIN file_meets fm ON fm.meet_id = m.id "
-                                          "JOIN files f ON f.id = fm.file_id WHERE m.source_file IS NULL");
+        SqliteStatement select(FDatabase,
+                               "SELECT DISTINCT f.path FROM meets m JOIN file_meets fm ON fm.meet_id = m.id "
+                               "JOIN files f ON f.id = fm.file_id WHERE m.source_file IS NULL");
         while (select.step())
             paths.push_back(select.text(0));
     }

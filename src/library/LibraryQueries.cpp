@@ -40,12 +40,14 @@ std::vector<std::string> words(const std::string& text)
 // Course first, then individual before relay, stroke in the usual order, distance.
 std::tuple<int, int, int, int> styleOrder(int course, int style)
 {
-    return {course, style / 10000, swim::strokeSortOrder(style % 100 == 99 ? -1 : style % 100), style / 100 % 100};
+    return {course, style / 10000, swim::strokeSortOrder(style % 100 == 99 ? -1 : style % 100),
+            style / 100 % 100};
 }
 
 SwimRow swimOf(const SqliteStatement& row)
 {
-    // Columns: date, meet, style, style name, course, round, time, status, place, points, leg, relay time, club.
+    // Columns: date, meet, style, style name, course, round, time, status, place, points, leg, relay time,
+    // club.
     SwimRow swim;
     swim.date = row.text(0);
     swim.meet = row.text(1);
@@ -68,12 +70,13 @@ SwimRow swimOf(const SqliteStatement& row)
 std::vector<AthleteRow> SeasonLibrary::athletes(const std::string& text)
 {
     const std::vector<std::string> parts = words(text);
-    std::string sql = "SELECT a.id, a.last_name, a.first_name, a.birth_year, a.gender, "
-                      "(SELECT group_concat(name, ', ') FROM (SELECT DISTINCT c.name FROM swims s JOIN clubs c "
-                      "ON c.id = s.club_id WHERE s.athlete_id = a.id ORDER BY c.name)), "
-                      "(SELECT COUNT(*) FROM swims s WHERE s.athlete_id = a.id) AS n "
-                      "FROM athletes a WHERE n > 0 AND a.id IN (SELECT athlete_id FROM athlete_keys k WHERE "
-                      "(?1 <> '' AND k.license = ?1) OR (1";
+    std::string sql =
+        "SELECT a.id, a.last_name, a.first_name, a.birth_year, a.gender, "
+        "(SELECT group_concat(name, ', ') FROM (SELECT DISTINCT c.name FROM swims s JOIN clubs c "
+        "ON c.id = s.club_id WHERE s.athlete_id = a.id ORDER BY c.name)), "
+        "(SELECT COUNT(*) FROM swims s WHERE s.athlete_id = a.id) AS n "
+        "FROM athletes a WHERE n > 0 AND a.id IN (SELECT athlete_id FROM athlete_keys k WHERE "
+        "(?1 <> '' AND k.license = ?1) OR (1";
     for (std::size_t i = 0; i < parts.size(); ++i)
         sql += " AND instr(k.name_key, ?" + std::to_string(i + 2) + ") > 0";
     sql += ")) ORDER BY a.name_key, a.birth_year, a.id";
@@ -93,11 +96,12 @@ std::vector<AthleteRow> SeasonLibrary::athletes(const std::string& text)
 
 std::optional<AthleteRow> SeasonLibrary::athlete(std::int64_t id)
 {
-    SqliteStatement select(*FDatabase, "SELECT a.id, a.last_name, a.first_name, a.birth_year, a.gender, "
-                                       "(SELECT group_concat(name, ', ') FROM (SELECT DISTINCT c.name FROM swims s "
-                                       "JOIN clubs c ON c.id = s.club_id WHERE s.athlete_id = a.id ORDER BY c.name)), "
-                                       "(SELECT COUNT(*) FROM swims s WHERE s.athlete_id = a.id) "
-                                       "FROM athletes a WHERE a.id = ?");
+    SqliteStatement select(*FDatabase,
+                           "SELECT a.id, a.last_name, a.first_name, a.birth_year, a.gender, "
+                           "(SELECT group_concat(name, ', ') FROM (SELECT DISTINCT c.name FROM swims s "
+                           "JOIN clubs c ON c.id = s.club_id WHERE s.athlete_id = a.id ORDER BY c.name)), "
+                           "(SELECT COUNT(*) FROM swims s WHERE s.athlete_id = a.id) "
+                           "FROM athletes a WHERE a.id = ?");
     select.bind(1, id);
     if (!select.step())
         return std::nullopt;
@@ -109,9 +113,10 @@ std::optional<AthleteRow> SeasonLibrary::athlete(std::int64_t id)
 
 std::vector<AthleteKeyRow> SeasonLibrary::athleteKeys(std::int64_t athleteId)
 {
-    SqliteStatement select(*FDatabase, "SELECT k.id, k.license, k.last_name, k.first_name, k.birth_year, k.gender, "
-                                       "(SELECT COUNT(*) FROM swims s WHERE s.key_id = k.id) FROM athlete_keys k "
-                                       "WHERE k.athlete_id = ? ORDER BY k.id");
+    SqliteStatement select(*FDatabase,
+                           "SELECT k.id, k.license, k.last_name, k.first_name, k.birth_year, k.gender, "
+                           "(SELECT COUNT(*) FROM swims s WHERE s.key_id = k.id) FROM athlete_keys k "
+                           "WHERE k.athlete_id = ? ORDER BY k.id");
     select.bind(1, athleteId);
     std::vector<AthleteKeyRow> keys;
     while (select.step())
@@ -123,12 +128,13 @@ std::vector<AthleteKeyRow> SeasonLibrary::athleteKeys(std::int64_t athleteId)
 
 std::vector<SwimRow> SeasonLibrary::history(std::int64_t athleteId, const HistoryFilter& filter)
 {
-    SqliteStatement select(*FDatabase,
-                           "SELECT s.date, m.name, s.style, e.style_name, s.course, e.round, s.time_ms, s.status, "
-                           "s.place, s.points, s.relay_leg, s.relay_time_ms, c.name FROM swims s "
-                           "JOIN meets m ON m.id = s.meet_id JOIN events e ON e.id = s.event_id "
-                           "LEFT JOIN clubs c ON c.id = s.club_id WHERE s.athlete_id = ?1 AND (?2 = 0 OR s.course = ?2) "
-                           "ORDER BY s.date, m.first_date, m.id, e.number, s.id");
+    SqliteStatement select(
+        *FDatabase,
+        "SELECT s.date, m.name, s.style, e.style_name, s.course, e.round, s.time_ms, s.status, "
+        "s.place, s.points, s.relay_leg, s.relay_time_ms, c.name FROM swims s "
+        "JOIN meets m ON m.id = s.meet_id JOIN events e ON e.id = s.event_id "
+        "LEFT JOIN clubs c ON c.id = s.club_id WHERE s.athlete_id = ?1 AND (?2 = 0 OR s.course = ?2) "
+        "ORDER BY s.date, m.first_date, m.id, e.number, s.id");
     select.bind(1, athleteId).bind(2, filter.course);
     const std::string eventKey = textKey(filter.event);
     std::vector<SwimRow> rows;
@@ -143,12 +149,13 @@ std::vector<SwimRow> SeasonLibrary::history(std::int64_t athleteId, const Histor
 std::vector<SwimRow> SeasonLibrary::personalBests(std::int64_t athleteId, const HistoryFilter& filter)
 {
     // SQLite takes the other columns of an aggregate query with MIN() from the row that holds the minimum.
-    SqliteStatement select(*FDatabase, std::string("SELECT s.date, m.name, s.style, e.style_name, s.course, e.round, "
-                                                   "MIN(s.time_ms), s.status, s.place, s.points, s.relay_leg, "
-                                                   "s.relay_time_ms, c.name FROM swims s "
-                                                   "JOIN meets m ON m.id = s.meet_id JOIN events e ON e.id = s.event_id "
-                                                   "LEFT JOIN clubs c ON c.id = s.club_id WHERE s.athlete_id = ?1 AND ") +
-                                           kValidIndividual + " AND (?2 = 0 OR s.course = ?2) GROUP BY s.style, s.course");
+    SqliteStatement select(
+        *FDatabase, std::string("SELECT s.date, m.name, s.style, e.style_name, s.course, e.round, "
+                                "MIN(s.time_ms), s.status, s.place, s.points, s.relay_leg, "
+                                "s.relay_time_ms, c.name FROM swims s "
+                                "JOIN meets m ON m.id = s.meet_id JOIN events e ON e.id = s.event_id "
+                                "LEFT JOIN clubs c ON c.id = s.club_id WHERE s.athlete_id = ?1 AND ") +
+                        kValidIndividual + " AND (?2 = 0 OR s.course = ?2) GROUP BY s.style, s.course");
     select.bind(1, athleteId).bind(2, filter.course);
     const std::string eventKey = textKey(filter.event);
     std::vector<SwimRow> rows;
@@ -165,10 +172,11 @@ std::vector<SwimRow> SeasonLibrary::personalBests(std::int64_t athleteId, const 
 
 std::vector<BestListRow> SeasonLibrary::bestList(const BestListFilter& filter)
 {
-    std::string sql = std::string("SELECT s.style, s.course, s.athlete_id, MIN(s.time_ms), s.date, s.meet_id, "
-                                  "s.club_id, s.event_id FROM swims s ") +
-                      (filter.gender != 0 || filter.birthYear != 0 ? "JOIN athletes a ON a.id = s.athlete_id " : "") +
-                      "WHERE " + kValidIndividual;
+    std::string sql =
+        std::string("SELECT s.style, s.course, s.athlete_id, MIN(s.time_ms), s.date, s.meet_id, "
+                    "s.club_id, s.event_id FROM swims s ") +
+        (filter.gender != 0 || filter.birthYear != 0 ? "JOIN athletes a ON a.id = s.athlete_id " : "") +
+        "WHERE " + kValidIndividual;
     if (!filter.club.empty())
         sql += " AND s.club_id IN (SELECT id FROM clubs WHERE instr(club_key, ?1) > 0)";
     if (filter.gender != 0)
@@ -209,9 +217,9 @@ std::vector<BestListRow> SeasonLibrary::bestList(const BestListFilter& filter)
     };
     std::vector<Best> bests;
     while (select.step())
-        bests.push_back({static_cast<int>(select.integer(0)), static_cast<int>(select.integer(1)), select.integer(2),
-                         static_cast<std::int32_t>(select.integer(3)), select.text(4), select.integer(5),
-                         select.integer(6), select.integer(7)});
+        bests.push_back({static_cast<int>(select.integer(0)), static_cast<int>(select.integer(1)),
+                         select.integer(2), static_cast<std::int32_t>(select.integer(3)), select.text(4),
+                         select.integer(5), select.integer(6), select.integer(7)});
     std::stable_sort(bests.begin(), bests.end(), [](const Best& a, const Best& b) {
         return std::tuple(styleOrder(a.course, a.style), a.time, a.date) <
                std::tuple(styleOrder(b.course, b.style), b.time, b.date);
@@ -222,7 +230,8 @@ std::vector<BestListRow> SeasonLibrary::bestList(const BestListFilter& filter)
     std::unordered_map<std::int64_t, std::string> meets;
     std::unordered_map<std::int64_t, std::string> clubs;
     std::unordered_map<std::int64_t, std::string> styleNames;
-    SqliteStatement athlete(*FDatabase, "SELECT id, last_name, first_name, birth_year, gender FROM athletes WHERE id = ?");
+    SqliteStatement athlete(
+        *FDatabase, "SELECT id, last_name, first_name, birth_year, gender FROM athletes WHERE id = ?");
     SqliteStatement meet(*FDatabase, "SELECT name FROM meets WHERE id = ?");
     SqliteStatement club(*FDatabase, "SELECT name FROM clubs WHERE id = ?");
     SqliteStatement event(*FDatabase, "SELECT style_name FROM events WHERE id = ?");
@@ -250,11 +259,13 @@ std::vector<BestListRow> SeasonLibrary::bestList(const BestListFilter& filter)
         if (!sameList)
             listStart = i;
         // Equal times share a place; the next time takes the place after all of them.
-        row.rank = sameList && bests[i - 1].time == best.time ? rows.back().rank : static_cast<int>(i - listStart) + 1;
+        row.rank = sameList && bests[i - 1].time == best.time ? rows.back().rank
+                                                              : static_cast<int>(i - listStart) + 1;
         auto found = athletes.find(best.athlete);
         if (found == athletes.end()) {
             athlete.bind(1, best.athlete);
-            found = athletes.emplace(best.athlete, athlete.step() ? athleteOf(athlete, 0) : AthleteRow{}).first;
+            found =
+                athletes.emplace(best.athlete, athlete.step() ? athleteOf(athlete, 0) : AthleteRow{}).first;
             athlete.reset();
         }
         row.athlete = found->second;

@@ -133,14 +133,16 @@ void applySchema(SqliteDatabase& database, const std::string& fileName)
     // Reading the version is the first touch of the file: a damaged one fails here.
     const int version = userVersion(database);
     if (version > kSchemaVersion)
-        throw LibraryError("The library " + fileName + " was written by a newer version of Lanescope (schema " +
-                           std::to_string(version) + "; this version reads up to " +
-                           std::to_string(kSchemaVersion) + "). Use the newer version or another library file.");
+        throw LibraryError("The library " + fileName +
+                           " was written by a newer version of Lanescope (schema " + std::to_string(version) +
+                           "; this version reads up to " + std::to_string(kSchemaVersion) +
+                           "). Use the newer version or another library file.");
     {
         SqliteStatement journal(database, "PRAGMA journal_mode=WAL");
         journal.step();
     }
-    // WAL is safe with NORMAL; a larger page cache keeps the indexes of a season's swims in memory while adding.
+    // WAL is safe with NORMAL; a larger page cache keeps the indexes of a season's swims in memory while
+    // adding.
     database.execute("PRAGMA synchronous=NORMAL; PRAGMA cache_size=-65536; PRAGMA temp_store=MEMORY");
     if (version == kSchemaVersion)
         return;

@@ -71,10 +71,11 @@ std::string swimTimeText(const SwimRow& swim)
 
 LibraryTable athletesTable(const std::vector<AthleteRow>& athletes)
 {
-    LibraryTable table{text(187, "Athlete"), {"id", text(187, "Athlete"), text(188, "Clubs"), text(189, "Swims")}, {}};
+    LibraryTable table{
+        text(187, "Athlete"), {"id", text(187, "Athlete"), text(188, "Clubs"), text(189, "Swims")}, {}};
     for (const AthleteRow& athlete : athletes)
-        table.rows.push_back({std::to_string(athlete.id), athlete.nameText(), athlete.clubs,
-                              std::to_string(athlete.swims)});
+        table.rows.push_back(
+            {std::to_string(athlete.id), athlete.nameText(), athlete.clubs, std::to_string(athlete.swims)});
     return table;
 }
 
@@ -87,14 +88,17 @@ LibraryTable historyTable(const std::string& title, const std::vector<SwimRow>& 
                        {}};
     for (const SwimRow& swim : swims)
         table.rows.push_back({swim.date, swim.meet, swim.event, courseCode(swim.course), swim.round,
-                              swimTimeText(swim), number(swim.place), number(swim.points), number(swim.relayLeg)});
+                              swimTimeText(swim), number(swim.place), number(swim.points),
+                              number(swim.relayLeg)});
     return table;
 }
 
 LibraryTable bestsTable(const std::string& title, const std::vector<SwimRow>& bests)
 {
     LibraryTable table{
-        title, {text(180, "Event"), text(181, "Course"), text(183, "Time"), text(178, "Date"), text(179, "Meet")}, {}};
+        title,
+        {text(180, "Event"), text(181, "Course"), text(183, "Time"), text(178, "Date"), text(179, "Meet")},
+        {}};
     for (const SwimRow& best : bests)
         table.rows.push_back({best.event, courseCode(best.course), swimTimeText(best), best.date, best.meet});
     return table;
@@ -107,8 +111,9 @@ LibraryTable bestListTable(const std::string& title, const std::vector<BestListR
                         text(190, "Club"), text(183, "Time"), text(178, "Date"), text(179, "Meet")},
                        {}};
     for (const BestListRow& row : rows)
-        table.rows.push_back({row.event, courseCode(row.course), std::to_string(row.rank), row.athlete.nameText(),
-                              row.club, swim::formatMilliseconds(row.timeMs, true), row.date, row.meet});
+        table.rows.push_back({row.event, courseCode(row.course), std::to_string(row.rank),
+                              row.athlete.nameText(), row.club, swim::formatMilliseconds(row.timeMs, true),
+                              row.date, row.meet});
     return table;
 }
 
@@ -145,7 +150,8 @@ std::string tableCsv(const LibraryTable& table)
 
 std::string tableHtml(const LibraryTable& table)
 {
-    std::string html = "<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\"><title>" + escapeHtml(table.title) +
+    std::string html = "<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\"><title>" +
+                       escapeHtml(table.title) +
                        "</title>\n<style>body{font-family:Arial,Helvetica,sans-serif;font-size:10pt}"
                        "table{border-collapse:collapse}th,td{padding:2px 8px;text-align:left;"
                        "border-bottom:1px solid #ccc}</style></head>\n<body><h1>" +

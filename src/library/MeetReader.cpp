@@ -74,9 +74,9 @@ private:
                 const auto event = events->at(e);
                 const lenex::TSwimStyle style = event->node()->asObject()->readSwimStyle();
                 FEventIndexes[event->node()] = static_cast<int>(FMeet.events.size());
-                FMeet.events.push_back({sessionIndex, event->number(), roundCode(*event), event->genderNumber(),
-                                        style.relayCountIndex, style.distanceIndex, style.strokeIndex,
-                                        style.name});
+                FMeet.events.push_back({sessionIndex, event->number(), roundCode(*event),
+                                        event->genderNumber(), style.relayCountIndex, style.distanceIndex,
+                                        style.strokeIndex, style.name});
             }
         }
     }

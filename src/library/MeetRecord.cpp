@@ -16,7 +16,7 @@ constexpr std::array<std::string_view, 6> kCourseCodes = {"", "LCM", "SCM", "SCY
 std::string courseCode(int course)
 {
     return course > 0 && course < static_cast<int>(kCourseCodes.size()) ? std::string(kCourseCodes[course])
-                                                                         : std::string();
+                                                                        : std::string();
 }
 
 int courseOfCode(std::string_view code)

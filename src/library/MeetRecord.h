@@ -8,7 +8,8 @@
 /** What the library keeps of one meet of a result file, read out of the document before it is stored. */
 namespace lanescope::library {
 
-/** Course numbers as the tree counts them: 1 long course metres, 2 short course metres, 3 short course yards. */
+/** Course numbers as the tree counts them: 1 long course metres, 2 short course metres, 3 short course yards.
+ */
 enum Course : int
 {
     kCourseUnknown = 0,
@@ -47,7 +48,8 @@ struct SwimRecord
     int athlete = 0; // index into MeetRecord::athletes
     int event = 0;   // index into MeetRecord::events
     std::int32_t timeMs = 0;
-    /** 0 valid; the tree's status numbers otherwise (2 disqualified, 3 did not start, 4 did not finish ...). */
+    /** 0 valid; the tree's status numbers otherwise (2 disqualified, 3 did not start, 4 did not finish ...).
+     */
     int status = 0;
     int place = 0; // 0 without a place
     int points = 0;

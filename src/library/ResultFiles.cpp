@@ -14,8 +14,9 @@ namespace fs = std::filesystem;
 
 bool hasResultFileExtension(const std::string& fileName)
 {
-    static constexpr std::string_view kExtensions = ";.lxf;.lef;.snf;.lxb;.stf;.fxl;.cl2;.sd3;.dsv;.dsv6;.dsv7;"
-                                                    ".dsv8;.zip;";
+    static constexpr std::string_view kExtensions =
+        ";.lxf;.lef;.snf;.lxb;.stf;.fxl;.cl2;.sd3;.dsv;.dsv6;.dsv7;"
+        ".dsv8;.zip;";
     const std::string extension = base::asciiLower(fs::path(fileName).extension().string());
     return !extension.empty() && kExtensions.find(";" + extension + ";") != std::string_view::npos;
 }

@@ -10,8 +10,8 @@ namespace lanescope::library {
 
 /** Whether the name has the extension of a type the viewer opens (any case). */
 bool hasResultFileExtension(const std::string& fileName);
-/** The files under a folder (recursively, links to files followed, unreadable folders passed over) that have a
- * result file extension, sorted by path. */
+/** The files under a folder (recursively, links to files followed, unreadable folders passed over) that have
+ * a result file extension, sorted by path. */
 std::vector<std::string> resultFilesUnder(const std::string& folder);
 /** The absolute, normal form of a path, by which the library knows a file. */
 std::string libraryPath(const std::string& path);

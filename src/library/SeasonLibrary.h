@@ -164,8 +164,8 @@ public:
 
     /**
      * The RESULT nodes (SwimRecord::node) of the meet's valid individual swims that are faster than every
-     * earlier valid time the library holds of the athlete in that style and course; a swim without any earlier
-     * time is no mark.
+     * earlier valid time the library holds of the athlete in that style and course; a swim without any
+     * earlier time is no mark.
      */
     std::vector<const void*> personalBestNodes(const MeetRecord& meet);
 

@@ -16,8 +16,9 @@ bool damagedCode(int code)
 
 SqliteDatabase::SqliteDatabase(const std::string& fileName)
 {
-    const int code = sqlite3_open_v2(fileName.c_str(), &FHandle,
-                                     SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr);
+    const int code =
+        sqlite3_open_v2(fileName.c_str(), &FHandle,
+                        SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr);
     if (code != SQLITE_OK) {
         const std::string reason = FHandle ? sqlite3_errmsg(FHandle) : sqlite3_errstr(code);
         sqlite3_close(FHandle);
@@ -76,9 +77,9 @@ SqliteStatement& SqliteStatement::bind(int index, std::int64_t value)
 
 SqliteStatement& SqliteStatement::bind(int index, std::string_view value)
 {
-    FDatabase.check(sqlite3_bind_text64(FStatement, index, value.data(), value.size(), SQLITE_TRANSIENT,
-                                        SQLITE_UTF8),
-                    "bind");
+    FDatabase.check(
+        sqlite3_bind_text64(FStatement, index, value.data(), value.size(), SQLITE_TRANSIENT, SQLITE_UTF8),
+        "bind");
     return *this;
 }
 
@@ -122,7 +123,10 @@ std::string SqliteStatement::text(int column) const
                 : std::string();
 }
 
-bool SqliteStatement::isNull(int column) const { return sqlite3_column_type(FStatement, column) == SQLITE_NULL; }
+bool SqliteStatement::isNull(int column) const
+{
+    return sqlite3_column_type(FStatement, column) == SQLITE_NULL;
+}
 
 SqliteTransaction::SqliteTransaction(SqliteDatabase& database)
     : FDatabase(database)

@@ -63,7 +63,10 @@ public:
     SqliteStatement& bind(int index, int value) { return bind(index, static_cast<std::int64_t>(value)); }
     SqliteStatement& bind(int index, std::string_view value);
     SqliteStatement& bind(int index, const char* value) { return bind(index, std::string_view(value)); }
-    SqliteStatement& bind(int index, const std::string& value) { return bind(index, std::string_view(value)); }
+    SqliteStatement& bind(int index, const std::string& value)
+    {
+        return bind(index, std::string_view(value));
+    }
     SqliteStatement& bindNull(int index);
     /** True while a row is there. */
     bool step();

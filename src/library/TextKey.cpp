@@ -58,8 +58,8 @@ std::string textKey(std::string_view utf8)
             if (c >= 'A' && c <= 'Z')
                 c = static_cast<char>(c - 'A' + 'a');
     } else {
-        icu::UnicodeString text = icu::UnicodeString::fromUTF8(icu::StringPiece(utf8.data(),
-                                                                                static_cast<int32_t>(utf8.size())));
+        icu::UnicodeString text =
+            icu::UnicodeString::fromUTF8(icu::StringPiece(utf8.data(), static_cast<int32_t>(utf8.size())));
         if (icu::Transliterator* remover = accentRemover())
             remover->transliterate(text);
         text.foldCase(U_FOLD_CASE_DEFAULT);

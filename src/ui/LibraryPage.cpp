@@ -37,7 +37,10 @@ namespace lanescope::ui {
 
 namespace {
 
-QString text(int number) { return QString::fromStdString(base::languageText('V', number)).replace("\r\n", "\n"); }
+QString text(int number)
+{
+    return QString::fromStdString(base::languageText('V', number)).replace("\r\n", "\n");
+}
 
 QString qt(const std::string& utf8) { return QString::fromStdString(utf8); }
 
@@ -280,7 +283,10 @@ library::SeasonLibrary* LibraryPage::library(bool create)
     return FLibrary.get();
 }
 
-void LibraryPage::showMessage(const QString& message) { FMessage->setText(QString(message).replace("\r\n", "\n")); }
+void LibraryPage::showMessage(const QString& message)
+{
+    FMessage->setText(QString(message).replace("\r\n", "\n"));
+}
 
 void LibraryPage::fillList(QTreeWidget* list, const library::LibraryTable& table)
 {
@@ -380,10 +386,11 @@ void LibraryPage::showBestList(const library::BestListFilter& filter)
     FTo->setText(qt(filter.to));
     FBirthYear->setValue(filter.birthYear);
     std::string title = base::languageText('V', 177);
-    for (const std::string& part : {filter.club, filter.course != 0 ? library::courseCode(filter.course) : "",
-                                    filter.gender != 0 ? FGender->currentText().toStdString() : "",
-                                    filter.birthYear != 0 ? std::to_string(filter.birthYear) : "",
-                                    filter.from.empty() && filter.to.empty() ? "" : filter.from + " - " + filter.to})
+    for (const std::string& part :
+         {filter.club, filter.course != 0 ? library::courseCode(filter.course) : "",
+          filter.gender != 0 ? FGender->currentText().toStdString() : "",
+          filter.birthYear != 0 ? std::to_string(filter.birthYear) : "",
+          filter.from.empty() && filter.to.empty() ? "" : filter.from + " - " + filter.to})
         if (!part.empty())
             title += ", " + part;
     FBestList = library::bestListTable(title, store->bestList(filter));
@@ -461,7 +468,8 @@ void LibraryPage::addPaths(const std::vector<std::string>& paths)
         try {
             library::SeasonLibrary store(file);
             store.add(paths, [this](int index, int count, const library::FileReport& report) {
-                const QString line = qt(swim::formatText(base::languageText('V', 198), {index, count, report.path}));
+                const QString line =
+                    qt(swim::formatText(base::languageText('V', 198), {index, count, report.path}));
                 const int outcome = static_cast<int>(report.outcome);
                 QMetaObject::invokeMethod(this, [this, index, count, line, outcome] {
                     FProgress->setRange(0, count);
@@ -522,7 +530,8 @@ void LibraryPage::athleteMenu(const QPoint& position)
     const QTreeWidgetItem* item = FAthletes->itemAt(position);
     if (!store || !item)
         return;
-    const std::vector<library::AthleteKeyRow> keys = store->athleteKeys(item->data(0, Qt::UserRole).toLongLong());
+    const std::vector<library::AthleteKeyRow> keys =
+        store->athleteKeys(item->data(0, Qt::UserRole).toLongLong());
     if (keys.size() < 2)
         return;
     QMenu menu(this);
@@ -550,13 +559,14 @@ void LibraryPage::exportClicked()
     if (fileName.isEmpty())
         return;
     if (QFileInfo::exists(fileName) &&
-        !dialogHooks().question(this, qt(swim::formatText(base::languageText('G', 10), {fileName.toStdString()}))))
+        !dialogHooks().question(this,
+                                qt(swim::formatText(base::languageText('G', 10), {fileName.toStdString()}))))
         return;
     const bool csv = fileName.endsWith(QStringLiteral(".csv"), Qt::CaseInsensitive);
     const std::string content = csv ? library::tableCsv(table) : library::tableHtml(table);
     QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly) || file.write(content.data(), static_cast<qint64>(content.size())) < 0 ||
-        !file.commit())
+    if (!file.open(QIODevice::WriteOnly) ||
+        file.write(content.data(), static_cast<qint64>(content.size())) < 0 || !file.commit())
         showMessage(file.errorString());
 }
 

@@ -1,5 +1,4 @@
 #include "library/AthleteMatcher.h"
-
 #include "library/LibraryFixtures.h"
 #include "library/LibrarySchema.h"
 #include "library/TextKey.h"
@@ -13,9 +12,10 @@ struct KeyCase
     const char* key;
 };
 constexpr KeyCase kKeys[] = {
-    {"Müller", "muller"},       {"  MÜLLER  Anna ", "muller anna"}, {"Strauß", "strauss"},
-    {"Éléonore", "eleonore"},   {"Dvořák", "dvorak"},                {"ΣΟΦΙΑ", "σοφια"},
-    {"Łukasz", "łukasz"},       {"", ""},
+    {"Müller", "muller"},  {"  MÜLLER  Anna ", "muller anna"},
+    {"Strauß", "strauss"}, {"Éléonore", "eleonore"},
+    {"Dvořák", "dvorak"},  {"ΣΟΦΙΑ", "σοφια"},
+    {"Łukasz", "łukasz"},  {"", ""},
 };
 
 TEST(TextKey, FoldsCaseAndAccentsOfEveryScript)
@@ -59,18 +59,20 @@ TEST_P(AthleteMatching, DecidesWhoIsWho)
 const MatchCase kMatches[] = {
     {"same registration number, other spelling", person("Mueller", "Anna", "445", 2010),
      person("Müller", "Anna-Lena", "445", 2010), true},
-    {"same name, case and accents differ", person("Müller", "Anna", "", 2010), person("MULLER", "anna", "", 2010),
-     true},
-    {"same name, another birth year", person("Müller", "Anna", "", 2010), person("Müller", "Anna", "", 2011), false},
-    {"same name, another gender", person("Kim", "Alex", "", 2010, 1), person("Kim", "Alex", "", 2010, 2), false},
-    {"number joins a namesake without one", person("Müller", "Anna", "", 2010), person("Müller", "Anna", "445", 2010),
-     true},
+    {"same name, case and accents differ", person("Müller", "Anna", "", 2010),
+     person("MULLER", "anna", "", 2010), true},
+    {"same name, another birth year", person("Müller", "Anna", "", 2010), person("Müller", "Anna", "", 2011),
+     false},
+    {"same name, another gender", person("Kim", "Alex", "", 2010, 1), person("Kim", "Alex", "", 2010, 2),
+     false},
+    {"number joins a namesake without one", person("Müller", "Anna", "", 2010),
+     person("Müller", "Anna", "445", 2010), true},
     {"name without number joins the one numbered namesake", person("Müller", "Anna", "445", 2010),
      person("Müller", "Anna", "", 2010), true},
     {"two different numbers never merge by name", person("Müller", "Anna", "445", 2010),
      person("Müller", "Anna", "446", 2010), false},
-    {"zeros are no number", person("Müller", "Anna", "000000", 2010), person("Schmidt", "Eva", "000000", 2011),
-     false},
+    {"zeros are no number", person("Müller", "Anna", "000000", 2010),
+     person("Schmidt", "Eva", "000000", 2011), false},
     {"a number reused by another person counts as none", person("Müller", "Anna", "777", 2010),
      person("Schmidt", "Eva", "777", 2012), false},
 };

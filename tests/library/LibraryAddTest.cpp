@@ -1,6 +1,5 @@
-#include "library/SeasonLibrary.h"
-
 #include "library/LibraryFixtures.h"
+#include "library/SeasonLibrary.h"
 
 #include <filesystem>
 
@@ -38,12 +37,13 @@ TEST(LibraryAdd, FolderTwiceChangesNothingAndOneMeetIsStoredOnce)
     SeasonLibrary library((folder / "library.sqlite").string());
 
     std::vector<std::string> seen;
-    const AddSummary first = library.add({folder.string()}, [&](int index, int total, const FileReport& file) {
-        EXPECT_EQ(total, 2);
-        EXPECT_EQ(index, static_cast<int>(seen.size()) + 1);
-        seen.push_back(file.path);
-        return true;
-    });
+    const AddSummary first =
+        library.add({folder.string()}, [&](int index, int total, const FileReport& file) {
+            EXPECT_EQ(total, 2);
+            EXPECT_EQ(index, static_cast<int>(seen.size()) + 1);
+            seen.push_back(file.path);
+            return true;
+        });
     ASSERT_EQ(first.files.size(), 2u);
     EXPECT_EQ(first.count(FileOutcome::Added), 1);
     EXPECT_EQ(first.count(FileOutcome::SameMeet), 1);
@@ -110,7 +110,8 @@ TEST(LibraryAdd, CancelKeepsTheFilesDone)
         writeMeet(folder / (std::string(name) + ".lef"), meet);
     }
     SeasonLibrary library((folder / "library.sqlite").string());
-    const AddSummary summary = library.add({folder.string()}, [](int index, int, const FileReport&) { return index < 2; });
+    const AddSummary summary =
+        library.add({folder.string()}, [](int index, int, const FileReport&) { return index < 2; });
     EXPECT_TRUE(summary.cancelled);
     EXPECT_EQ(summary.files.size(), 2u);
     EXPECT_EQ(count(library, "meets"), 2);
@@ -127,7 +128,8 @@ TEST(LibraryAdd, MeetHeldByTwoFilesStaysWhenOneIsDeleted)
     library.add({folder.string()});
     EXPECT_EQ(count(library, "meets"), 1);
     EXPECT_EQ(count(library, "swims"), 3);
-    SqliteStatement source(library.database(), "SELECT f.path FROM meets m JOIN files f ON f.id = m.source_file");
+    SqliteStatement source(library.database(),
+                           "SELECT f.path FROM meets m JOIN files f ON f.id = m.source_file");
     ASSERT_TRUE(source.step());
     EXPECT_EQ(source.text(0), (folder / "b.lef").string());
 }

@@ -47,9 +47,10 @@ inline std::string lenex3Text(const FixtureMeet& meet)
                 return static_cast<int>(i) + 1;
         styles.push_back(style);
         const int id = static_cast<int>(styles.size());
-        events += "<EVENT eventid=\"" + std::to_string(id) + "\" number=\"" + std::to_string(id) + "\" gender=\"" +
-                  swim.gender + "\" round=\"TIM\"><SWIMSTYLE distance=\"" + std::to_string(swim.distance) +
-                  "\" relaycount=\"1\" stroke=\"" + swim.stroke + "\"/></EVENT>\n";
+        events += "<EVENT eventid=\"" + std::to_string(id) + "\" number=\"" + std::to_string(id) +
+                  "\" gender=\"" + swim.gender + "\" round=\"TIM\"><SWIMSTYLE distance=\"" +
+                  std::to_string(swim.distance) + "\" relaycount=\"1\" stroke=\"" + swim.stroke +
+                  "\"/></EVENT>\n";
         return id;
     };
     std::string clubs;
@@ -58,11 +59,12 @@ inline std::string lenex3Text(const FixtureMeet& meet)
         const int event = eventOf(swim);
         ++athleteId;
         clubs += "<CLUB name=\"" + swim.club + "\" nation=\"GER\"><ATHLETES><ATHLETE athleteid=\"" +
-                 std::to_string(athleteId) + "\" lastname=\"" + swim.lastName + "\" firstname=\"" + swim.firstName +
-                 "\" gender=\"" + swim.gender + "\" birthdate=\"" + swim.birthDate + "\"" +
-                 (swim.license.empty() ? "" : " license=\"" + swim.license + "\"") + "><RESULTS><RESULT resultid=\"" +
-                 std::to_string(athleteId) + "\" eventid=\"" + std::to_string(event) + "\" swimtime=\"" + swim.time +
-                 "\"" + (swim.status.empty() ? "" : " status=\"" + swim.status + "\"") +
+                 std::to_string(athleteId) + "\" lastname=\"" + swim.lastName + "\" firstname=\"" +
+                 swim.firstName + "\" gender=\"" + swim.gender + "\" birthdate=\"" + swim.birthDate + "\"" +
+                 (swim.license.empty() ? "" : " license=\"" + swim.license + "\"") +
+                 "><RESULTS><RESULT resultid=\"" + std::to_string(athleteId) + "\" eventid=\"" +
+                 std::to_string(event) + "\" swimtime=\"" + swim.time + "\"" +
+                 (swim.status.empty() ? "" : " status=\"" + swim.status + "\"") +
                  "/></RESULTS></ATHLETE></ATHLETES></CLUB>\n";
     }
     return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<LENEX version=\"3.0\"><CONSTRUCTOR name=\"test\" "
@@ -87,8 +89,8 @@ inline void writeMeet(const std::filesystem::path& path, const FixtureMeet& meet
 }
 
 /** The shared real-world files, or a skip when they are not there. */
-#define LANESCOPE_REAL_FILES_OR_SKIP()                                                                            \
-    if (!std::filesystem::is_directory(LANESCOPE_SHARED_TESTDATA_DIR))                                            \
+#define LANESCOPE_REAL_FILES_OR_SKIP()                                                                       \
+    if (!std::filesystem::is_directory(LANESCOPE_SHARED_TESTDATA_DIR))                                       \
     GTEST_SKIP() << "no real-world files at " << LANESCOPE_SHARED_TESTDATA_DIR
 
 } // namespace lanescope::testing

@@ -1,6 +1,5 @@
-#include "library/SeasonLibrary.h"
-
 #include "library/LibraryFixtures.h"
+#include "library/SeasonLibrary.h"
 
 namespace lanescope::library {
 namespace {
@@ -26,14 +25,15 @@ protected:
                     {"Lang", "Tom", "222", "2009-01-01", "M", "SV Nord", 100, "FREE", "00:01:01.00"},
                     {"Weit", "Ida", "", "2010-02-02", "F", "SV Nord", 100, "FREE", "00:01:05.00"},
                     {"Fern", "Mia", "", "2010-02-02", "F", "SC Süd", 100, "FREE", "00:00:59.00"}}});
-        writeMeet(folder / "2-june.lef",
-                  {"June Meet",
-                   "Dresden",
-                   "2024-06-08",
-                   "LCM",
-                   {{"KURZ", "Léna", "111", "2010-05-01", "F", "SV Nord", 100, "FREE", "00:01:06.50"},
-                    {"Kurz", "Lena", "111", "2010-05-01", "F", "SV Nord", 100, "BREAST", "00:01:29.00", "DSQ"},
-                    {"Weit", "Ida", "", "2010-02-02", "F", "SV Nord", 100, "FREE", "00:01:04.00"}}});
+        writeMeet(
+            folder / "2-june.lef",
+            {"June Meet",
+             "Dresden",
+             "2024-06-08",
+             "LCM",
+             {{"KURZ", "Léna", "111", "2010-05-01", "F", "SV Nord", 100, "FREE", "00:01:06.50"},
+              {"Kurz", "Lena", "111", "2010-05-01", "F", "SV Nord", 100, "BREAST", "00:01:29.00", "DSQ"},
+              {"Weit", "Ida", "", "2010-02-02", "F", "SV Nord", 100, "FREE", "00:01:04.00"}}});
         library = std::make_unique<SeasonLibrary>((folder / "library.sqlite").string());
         library->add({folder.string()});
         const auto found = library->athletes("kurz lena");

@@ -1,6 +1,5 @@
-#include "library/SeasonLibrary.h"
-
 #include "library/LibraryFixtures.h"
+#include "library/SeasonLibrary.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -69,19 +68,22 @@ TEST_F(RealFiles, EveryFileLoadsAndTheLibraryIsSound)
 
 TEST_F(RealFiles, LefAndLxfOfOneMeetAreStoredOnce)
 {
-    EXPECT_EQ(count(*library, "SELECT COUNT(*) FROM meets WHERE name = 'International Swim Meeting Erlangen 2025'"),
-              1);
+    EXPECT_EQ(
+        count(*library, "SELECT COUNT(*) FROM meets WHERE name = 'International Swim Meeting Erlangen 2025'"),
+        1);
     EXPECT_EQ(count(*library, "SELECT COUNT(*) FROM file_meets fm JOIN meets m ON m.id = fm.meet_id "
                               "WHERE m.name = 'International Swim Meeting Erlangen 2025'"),
               2);
     const auto sameMeet = std::find_if(first->files.begin(), first->files.end(), [](const FileReport& file) {
-        return file.path.ends_with("erlangen-2025-results.lxf") || file.path.ends_with("erlangen-2025-results.lef");
+        return file.path.ends_with("erlangen-2025-results.lxf") ||
+               file.path.ends_with("erlangen-2025-results.lef");
     });
     ASSERT_NE(sameMeet, first->files.end());
     EXPECT_EQ(first->count(FileOutcome::SameMeet) >= 1, true);
     // The results of the meet are there once: 3 596 individual results.
-    EXPECT_EQ(count(*library, "SELECT COUNT(*) FROM swims s JOIN meets m ON m.id = s.meet_id "
-                              "WHERE m.name = 'International Swim Meeting Erlangen 2025' AND s.relay_leg = 0"),
+    EXPECT_EQ(count(*library,
+                    "SELECT COUNT(*) FROM swims s JOIN meets m ON m.id = s.meet_id "
+                    "WHERE m.name = 'International Swim Meeting Erlangen 2025' AND s.relay_leg = 0"),
               3596);
 }
 

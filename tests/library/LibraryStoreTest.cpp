@@ -1,8 +1,7 @@
-#include "library/SeasonLibrary.h"
-
-#include "library/LibrarySchema.h"
-#include "library/Sqlite.h"
 #include "library/LibraryFixtures.h"
+#include "library/LibrarySchema.h"
+#include "library/SeasonLibrary.h"
+#include "library/Sqlite.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -54,9 +53,12 @@ TEST(LibraryStore, NewerSchemaIsRefusedAndLeftAlone)
 TEST(LibraryStore, DamagedFileIsReportedAndRebuiltFromItsFiles)
 {
     const auto folder = testFolder("store-damaged");
-    lanescope::testing::writeMeet(folder / "meet.lef",
-                                  {"Spring Meet", "Leipzig", "2024-03-02", "SCM",
-                                   {{"Kurz", "Lena", "111", "2010-05-01", "F", "SV Nord", 100, "FREE", "00:01:05.00"}}});
+    lanescope::testing::writeMeet(folder / "meet.lef", {"Spring Meet",
+                                                        "Leipzig",
+                                                        "2024-03-02",
+                                                        "SCM",
+                                                        {{"Kurz", "Lena", "111", "2010-05-01", "F", "SV Nord",
+                                                          100, "FREE", "00:01:05.00"}}});
     const std::string path = (folder / "library.sqlite").string();
     {
         SeasonLibrary library(path);

@@ -18,8 +18,8 @@
 #include <cstdio>
 
 /**
- * lanescope-library-screenshots OUTPUT-FOLDER RESULT-FOLDER [ATHLETE-TEXT CLUB-TEXT]: adds the result files of
- * the folder (the shared test data) to a library in a temporary folder and writes the pictures of the
+ * lanescope-library-screenshots OUTPUT-FOLDER RESULT-FOLDER [ATHLETE-TEXT CLUB-TEXT]: adds the result files
+ * of the folder (the shared test data) to a library in a temporary folder and writes the pictures of the
  * library page: an athlete's history and personal bests, and a club best list, in English; then a meet's
  * participants page with the swims the library marks as personal bests.
  */
@@ -65,7 +65,8 @@ int main(int argc, char* argv[])
     QApplication application(argc, argv);
     const QStringList arguments = QApplication::arguments();
     if (arguments.size() != 3 && arguments.size() != 5) {
-        std::fprintf(stderr, "usage: lanescope-library-screenshots OUTPUT-FOLDER RESULT-FOLDER [ATHLETE CLUB]\n");
+        std::fprintf(stderr,
+                     "usage: lanescope-library-screenshots OUTPUT-FOLDER RESULT-FOLDER [ATHLETE CLUB]\n");
         return 2;
     }
     const QString out = QDir(arguments[1]).absolutePath();
