@@ -21,6 +21,7 @@ packages=(
     libzip-dev zlib1g-dev libicu-dev libcurl4-openssl-dev libjpeg62-turbo-dev libgif-dev
     libgtest-dev libgmock-dev libbenchmark-dev libpugixml-dev
     libharfbuzz-dev libfontconfig-dev libpng-dev
+    libsqlite3-dev
     xvfb xauth poppler-utils qpdf fonts-liberation2 fonts-dejavu-core
     libxml2-utils python3   # the converted real-world files are checked with xmllint and ElementTree
     # Chinese, Japanese and Korean letters in PDF reports (and the tests that check them).

@@ -92,6 +92,7 @@ void drawItems(TvnxPaintBox& box, const ClubHeader& header, const ClubTreeNode& 
         if (ageGroup)
             box.AddText(x[2] + 3, y, x[3] - x[2] - 6, 0, swim::ageGroupText(document, ageGroup));
         drawTimeCell(box, x[4] - 3, y, *item);
+        drawPersonalBestMark(box, x[4] - 3, y, options.personalBests, *item);
         if (isResult) {
             // Prelims, semifinals and unranked rows show their place plain; places of finals stand out.
             const std::string& type = event ? event->getText(tag::TYPE) : std::string();

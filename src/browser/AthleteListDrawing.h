@@ -28,6 +28,7 @@ struct ClubPageOptions
     CaptionWidth captionWidth;     // none: the per-list sections keep their widths
     const ResultChanges* changes =
         nullptr; // results to mark with a bar at the row's left edge; none: no marks
+    const PersonalBestMarks* personalBests = nullptr; // results marked "PB" in the time column; none: no marks
 };
 
 /** What the window shows around the drawing. */

@@ -155,6 +155,7 @@ void ListPainter::row(TLnxObject& item, int ageGroupId, bool found)
     }
     FBox.AddText(x[2] + 3, y, x[3] - x[2] - 6, 0, clubNameOf(owner));
     drawTimeCell(FBox, x[4] - 3, y, item);
+    drawPersonalBestMark(FBox, x[4] - 3, y, FOptions.personalBests, item);
     if (isResult) {
         if (const std::string& comment = item.getText(tag::COMMENT); !comment.empty())
             FBox.AddText(x[7] + 5, y, 0, 0, comment);

@@ -3,6 +3,7 @@
 #include "browser/EventTree.h"
 #include "browser/ListOrder.h"
 #include "browser/PaintBox.h"
+#include "browser/PersonalBestMarks.h"
 #include "browser/ResultChanges.h"
 
 #include <array>
@@ -72,10 +73,12 @@ struct EventPageOptions
     int clientHeight = 0;          // visible height of the surface, for scrolling to the found row
     CaptionWidth captionWidth;     // none: the per-list sections keep their widths
     const ResultChanges* changes =
-        nullptr;                 // results to mark with a bar at the row's left edge; none: no marks
+        nullptr; // results to mark with a bar at the row's left edge; none: no marks
+    const PersonalBestMarks* personalBests =
+        nullptr;                 // results marked "PB" in the time column; none: no marks
     bool heatLaneColumn = false; // the heat/lane section of a result list, when a row has a lane
     bool reactionColumn = false; // the reaction-time section, when a row has a reaction time
-    ListOrder order{};            // sort column and filter of the rows
+    ListOrder order{};           // sort column and filter of the rows
     std::set<const lenex::TLnxObject*> selected{}; // rows drawn selected
 };
 

@@ -44,6 +44,11 @@ int runRegister(const Arguments& arguments);
 /** meets [--app-info URL] [--server KEY]: the result servers, then one server's meets (date, name, place,
  * address). */
 int runMeets(const Arguments& arguments);
+/**
+ * library add|athletes|history|best|merge|identities|split|rebuild ...: the season library of many meets;
+ * output tab-separated like list, or CSV with --csv.
+ */
+int runLibrary(const Arguments& arguments);
 /** fetch URL: downloads a result file into the private temporary folder and prints its info. */
 int runFetch(const Arguments& arguments);
 

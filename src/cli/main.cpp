@@ -110,6 +110,8 @@ int main(int argc, char** argv)
             return lanescope::cli::runWatch(arguments);
         if (command == "register")
             return lanescope::cli::runRegister(arguments);
+        if (command == "library")
+            return lanescope::cli::runLibrary(arguments);
     } catch (const std::exception& error) {
         std::fprintf(stderr, "lanescope-cli: %s\n", error.what());
         return 2;

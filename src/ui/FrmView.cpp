@@ -12,6 +12,7 @@
 #include "ui/FormPlacement.h"
 #include "ui/HelpView.h"
 #include "ui/ImageList.h"
+#include "ui/LibraryPage.h"
 #include "ui/ListSurface.h"
 #include "ui/StartScreen.h"
 #include "ui/VnxComboBox.h"
@@ -88,6 +89,9 @@ TfrmView::TfrmView(base::CustomIniFile& settings, QStringList parameters, QWidge
     PgcMain->addTab(shtTeilnehmer, QStringLiteral("&Teilnehmer"));
     PgcMain->addTab(createHelpPage(), QStringLiteral("H&ilfe"));
     PgcMain->setTabVisible(HelpPage, false);
+    shtLibrary = new LibraryPage(FSettings);
+    shtLibrary->setObjectName(QStringLiteral("shtLibrary"));
+    PgcMain->addTab(shtLibrary, QString::fromStdString(base::languageText('V', 170)));
     setCentralWidget(PgcMain);
     statusBarView = new TvnxStatusBar;
     setStatusBar(statusBarView);
@@ -108,6 +112,11 @@ TfrmView::TfrmView(base::CustomIniFile& settings, QStringList parameters, QWidge
                 page->tree()->setFocus();
         });
 
+    connect(shtLibrary, &LibraryPage::libraryChanged, this, [this] {
+        FPersonalBests = shtLibrary->personalBests(FDocument);
+        TrvEventsChange();
+        trvClubsChange();
+    });
     app::LanguageManager().setListener([this] { LanguageChanged(); });
     setProgressSink(
         [this](const std::string& text) { statusBarView->progressText(QString::fromStdString(text)); });
@@ -412,6 +421,8 @@ void TfrmView::LanguageChanged()
     for (std::size_t k = 0; k < clubSections.size(); ++k)
         clubSections[k].text = FClubHeader[k].text;
     shtTeilnehmer->setSections(clubSections);
+    PgcMain->setTabText(SeasonLibraryPage, QString::fromStdString(base::languageText('V', 170)));
+    shtLibrary->retranslate();
 }
 
 void TfrmView::loadHelp(const char* code, bool asked)
@@ -472,7 +483,7 @@ void TfrmView::PgcMainChange()
 {
     const int page = PgcMain->currentIndex();
     const bool listShown = (page == EventsPage && shtEvents->headerShown()) ||
-                           (page == ParticipantsPage && shtTeilnehmer->headerShown());
+                           (page == ParticipantsPage && shtTeilnehmer->headerShown()) || page == SeasonLibraryPage;
     setActionsEnabled(NeedsList, listShown);
     if (page == HelpPage)
         helpView->setFocus();

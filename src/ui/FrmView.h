@@ -3,6 +3,7 @@
 #include "browser/AthleteListDrawing.h"
 #include "browser/BrowserModels.h"
 #include "browser/EventListDrawing.h"
+#include "browser/PersonalBestMarks.h"
 #include "browser/ResultChanges.h"
 #include "browser/Search.h"
 #include "download/VnxHTTP.h"
@@ -33,6 +34,7 @@ class BrowserPage;
 class FindDialog;
 class TFDownload;
 class HelpView;
+class LibraryPage;
 class TVnxComboBox;
 class TVnxPrintDlg;
 class TvnxStatusBar;
@@ -59,6 +61,7 @@ public:
         EventsPage = 0,
         ParticipantsPage = 1,
         HelpPage = 2,
+        SeasonLibraryPage = 3,
     };
 
     /**
@@ -137,6 +140,7 @@ public:
     BrowserPage* shtEvents;
     BrowserPage* shtTeilnehmer;
     HelpView* helpView;
+    LibraryPage* shtLibrary;
     TvnxStatusBar* statusBarView;
 
     /** The find dialog; created when the search command first runs. */
@@ -275,6 +279,8 @@ private:
     browser::SearchState FSearch;
     /** Results new or changed at the last reload that changed something; marked in the lists. */
     browser::ResultChanges FChanges;
+    /** Results of the shown competition faster than every earlier time in the season library. */
+    browser::PersonalBestMarks FPersonalBests;
     browser::EventHeader FEventHeader;
     browser::ListOrder FEventOrder;
     const browser::EventTreeNode* FShownEventNode = nullptr;

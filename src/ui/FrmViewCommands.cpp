@@ -12,6 +12,7 @@
 #include "ui/FindDialog.h"
 #include "ui/FrmView.h"
 #include "ui/LanguageDialog.h"
+#include "ui/LibraryPage.h"
 #include "ui/ListSurface.h"
 #include "ui/ReportDialogs.h"
 
@@ -75,7 +76,8 @@ void TfrmView::TrvEventsChange()
         FSearch.FFoundRow,
         surface->clientHeight() * 100 / scale,
         [this](const std::string& caption) { return shtEvents->captionWidth(caption); },
-        &FChanges};
+        &FChanges,
+        &FPersonalBests};
     options.heatLaneColumn = ActHeatLane->isChecked();
     options.reactionColumn = ActReaction->isChecked();
     options.order = FEventOrder;
@@ -115,7 +117,8 @@ void TfrmView::trvClubsChange()
     takeWidths(FClubHeader, shtTeilnehmer->sections());
     const browser::ClubPageOptions options{
         shtTeilnehmer->splits()->isChecked(), shtTeilnehmer->onlyValids()->isChecked(),
-        [this](const std::string& caption) { return shtTeilnehmer->captionWidth(caption); }, &FChanges};
+        [this](const std::string& caption) { return shtTeilnehmer->captionWidth(caption); }, &FChanges,
+        &FPersonalBests};
     setUpdatesEnabled(false);
     const browser::ClubPageDrawing drawing =
         browser::drawClubsPage(surface->paintBox(), FClubHeader, selectedClubNode(), FDocument, options);
@@ -269,6 +272,8 @@ void TfrmView::actCopyExecute()
                                            shtTeilnehmer->onlyValids()->isChecked()};
         if (const browser::ClubTreeNode* node = selectedClubNode())
             text = browser::CopyAthleteList(FDocument, *node, options);
+    } else if (PgcMain->currentIndex() == SeasonLibraryPage) {
+        text = shtLibrary->copyText().toStdString();
     }
     if (!text.empty())
         QGuiApplication::clipboard()->setText(QString::fromStdString(text));
@@ -296,6 +301,10 @@ report::PrintSelection TfrmView::printSelection() const
 
 void TfrmView::ActPrintExecute()
 {
+    if (PgcMain->currentIndex() == SeasonLibraryPage) {
+        shtLibrary->print();
+        return;
+    }
     TdlgDrucken dialog(FSettings, GetMeet(), FDocument, printSelection(), FHasResults, this);
     dialog.SuggestedName = suggestedFileName();
     dialog.DefaultFolder = FOpenPath;

@@ -5,6 +5,7 @@
 #include "ui/FindDialog.h"
 #include "ui/FrmView.h"
 #include "ui/ImageList.h"
+#include "ui/LibraryPage.h"
 #include "ui/StartScreen.h"
 #include "ui/VnxComboBox.h"
 #include "ui/VnxStatusBar.h"
@@ -172,6 +173,7 @@ void TfrmView::ActCloseExecute()
     FSourceUrl.clear();
     FValidators = {};
     FChanges.clear();
+    FPersonalBests.clear();
     if (FFindDialog && FFindDialog->isVisible())
         FFindDialog->close();
     resetCaption();
@@ -201,6 +203,7 @@ void TfrmView::CbxCompetitionsChange()
     clearTrees();
     FModels.build(FDocument, index, [this](const std::string& text) { reportProgress(text); });
     FShownEventNode = nullptr;
+    FPersonalBests = shtLibrary->personalBests(FDocument);
     fillEventTree();
     fillClubTree();
     filterClubTree();

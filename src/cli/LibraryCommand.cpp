@@ -1,0 +1,258 @@
+#include "app/SettingsLocation.h"
+#include "base/VnxIniFiles.h"
+#include "cli/Commands.h"
+#include "cli/Options.h"
+#include "library/LibraryTables.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace lanescope::cli {
+
+namespace {
+
+using namespace lanescope::library;
+
+constexpr const char* kUsage =
+    "usage: lanescope-cli library add PATH... [--db PATH]\n"
+    "       lanescope-cli library athletes TEXT [--db PATH] [--csv]\n"
+    "       lanescope-cli library history ID [--event \"100m Breaststroke\"] [--course SCM|LCM|SCY] "
+    "[--best]\n"
+    "                                        [--db PATH] [--csv]\n"
+    "       lanescope-cli library best [--club TEXT] [--gender F|M] [--from DATE] [--to DATE]\n"
+    "                                  [--course SCM|LCM|SCY] [--birth-year YYYY] [--db PATH] [--csv]\n"
+    "       lanescope-cli library merge ID OTHER-ID [--db PATH]\n"
+    "       lanescope-cli library identities ID [--db PATH] [--csv]\n"
+    "       lanescope-cli library split IDENTITY-ID [--db PATH]\n"
+    "       lanescope-cli library rebuild [PATH...] [--db PATH]\n";
+
+// Tab-separated as list prints them, or CSV with a caption row for spreadsheets.
+void printTable(const LibraryTable& table, bool csv)
+{
+    const std::string text = csv ? tableCsv(table) : tableText(table);
+    std::fwrite(text.data(), 1, text.size(), stdout);
+}
+
+std::string libraryFile(const Options& options)
+{
+    if (const auto db = options.text("--db"))
+        return *db;
+    const std::filesystem::path settings = app::settingsFileLocation();
+    std::error_code error;
+    if (std::filesystem::exists(settings, error))
+        return SeasonLibrary::configuredPath(base::TVnxIniFile(settings));
+    return SeasonLibrary::defaultPath();
+}
+
+const char* outcomeWord(FileOutcome outcome)
+{
+    switch (outcome) {
+    case FileOutcome::Added:
+        return "added";
+    case FileOutcome::Replaced:
+        return "replaced";
+    case FileOutcome::Unchanged:
+        return "unchanged";
+    case FileOutcome::SameMeet:
+        return "same meet";
+    case FileOutcome::Failed:
+        return "failed";
+    case FileOutcome::Removed:
+        return "removed";
+    }
+    return "";
+}
+
+// Files that failed were reported on their lines; the status tells a script that some did.
+int addStatus(const AddSummary& summary) { return summary.count(FileOutcome::Failed) > 0 ? 1 : 0; }
+
+bool printFileLine(int index, int count, const FileReport& file)
+{
+    std::string line = std::to_string(index) + "/" + std::to_string(count) + "\t" +
+                       outcomeWord(file.outcome) + "\t" + file.path;
+    if (file.outcome == FileOutcome::Failed)
+        line += "\t" + file.reason;
+    else if (file.outcome != FileOutcome::Unchanged)
+        line += "\t" + std::to_string(file.meets) + " meets\t" + std::to_string(file.swims) + " swims";
+    std::printf("%s\n", line.c_str());
+    std::fflush(stdout);
+    return true;
+}
+
+int runAdd(const Options& options)
+{
+    if (options.positional().size() < 2) {
+        std::fputs(kUsage, stderr);
+        return 2;
+    }
+    SeasonLibrary library(libraryFile(options));
+    const std::vector<std::string> paths(options.positional().begin() + 1, options.positional().end());
+    return addStatus(library.add(paths, printFileLine));
+}
+
+int runRebuild(const Options& options)
+{
+    const std::vector<std::string> paths(options.positional().begin() + 1, options.positional().end());
+    return addStatus(SeasonLibrary::rebuild(libraryFile(options), paths, printFileLine));
+}
+
+int runAthletes(const Options& options)
+{
+    if (options.positional().size() != 2) {
+        std::fputs(kUsage, stderr);
+        return 2;
+    }
+    SeasonLibrary library(libraryFile(options));
+    printTable(athletesTable(library.athletes(options.positional()[1])), options.has("--csv"));
+    return 0;
+}
+
+std::optional<std::int64_t> idArgument(const Options& options, std::size_t index)
+{
+    if (options.positional().size() <= index)
+        return std::nullopt;
+    const std::string& text = options.positional()[index];
+    if (text.empty() || text.find_first_not_of("0123456789") != std::string::npos || text.size() > 18)
+        return std::nullopt;
+    return std::stoll(text);
+}
+
+int runHistory(Options& options)
+{
+    const auto id = idArgument(options, 1);
+    const auto course = options.text("--course");
+    HistoryFilter filter;
+    filter.event = options.text("--event").value_or("");
+    filter.course = course ? courseOfCode(*course) : 0;
+    if (!id || options.positional().size() != 2 || (course && filter.course == kCourseUnknown)) {
+        std::fputs(kUsage, stderr);
+        return 2;
+    }
+    SeasonLibrary library(libraryFile(options));
+    if (!library.athlete(*id)) {
+        std::fprintf(stderr, "lanescope-cli: the library has no athlete %lld\n", static_cast<long long>(*id));
+        return 1;
+    }
+    const std::string title = library.athlete(*id)->nameText();
+    printTable(options.has("--best") ? bestsTable(title, library.personalBests(*id, filter))
+                                     : historyTable(title, library.history(*id, filter)),
+               options.has("--csv"));
+    return 0;
+}
+
+int runBest(Options& options)
+{
+    BestListFilter filter;
+    filter.club = options.text("--club").value_or("");
+    const std::string gender = options.text("--gender").value_or("");
+    filter.gender = gender == "M" || gender == "m"                    ? 1
+                    : gender == "F" || gender == "f" || gender == "W" ? 2
+                                                                      : 0;
+    filter.from = options.text("--from").value_or("");
+    filter.to = options.text("--to").value_or("");
+    const auto course = options.text("--course");
+    filter.course = course ? courseOfCode(*course) : 0;
+    filter.birthYear = options.integer("--birth-year").value_or(0);
+    if (!options.valid() || options.positional().size() != 1 || (!gender.empty() && filter.gender == 0) ||
+        (course && filter.course == kCourseUnknown)) {
+        std::fputs(kUsage, stderr);
+        return 2;
+    }
+    SeasonLibrary library(libraryFile(options));
+    printTable(bestListTable(filter.club, library.bestList(filter)), options.has("--csv"));
+    return 0;
+}
+
+int runMerge(const Options& options)
+{
+    const auto keep = idArgument(options, 1);
+    const auto other = idArgument(options, 2);
+    if (!keep || !other || options.positional().size() != 3) {
+        std::fputs(kUsage, stderr);
+        return 2;
+    }
+    SeasonLibrary library(libraryFile(options));
+    if (!library.athlete(*keep) || !library.athlete(*other)) {
+        std::fprintf(stderr, "lanescope-cli: the library has no such athlete\n");
+        return 1;
+    }
+    library.mergeAthletes(*keep, *other);
+    return 0;
+}
+
+int runIdentities(const Options& options)
+{
+    const auto id = idArgument(options, 1);
+    if (!id || options.positional().size() != 2) {
+        std::fputs(kUsage, stderr);
+        return 2;
+    }
+    SeasonLibrary library(libraryFile(options));
+    LibraryTable table{
+        "", {"identity", "registration", "last name", "first name", "birth year", "swims"}, {}};
+    for (const AthleteKeyRow& key : library.athleteKeys(*id))
+        table.rows.push_back({std::to_string(key.id), key.license, key.lastName, key.firstName,
+                              key.birthYear > 0 ? std::to_string(key.birthYear) : std::string(),
+                              std::to_string(key.swims)});
+    printTable(table, options.has("--csv"));
+    return 0;
+}
+
+int runSplit(const Options& options)
+{
+    const auto key = idArgument(options, 1);
+    if (!key || options.positional().size() != 2) {
+        std::fputs(kUsage, stderr);
+        return 2;
+    }
+    SeasonLibrary library(libraryFile(options));
+    std::printf("%lld\n", static_cast<long long>(library.splitAthlete(*key)));
+    return 0;
+}
+
+} // namespace
+
+int runLibrary(const Arguments& arguments)
+{
+    Options options(arguments,
+                    {"--db", "--event", "--course", "--club", "--gender", "--from", "--to", "--birth-year"},
+                    {"--csv", "--best"});
+    if (!options.valid() || options.positional().empty()) {
+        if (!options.valid())
+            std::fprintf(stderr, "lanescope-cli: %s\n", options.error().c_str());
+        std::fputs(kUsage, stderr);
+        return 2;
+    }
+    const std::string& command = options.positional()[0];
+    try {
+        if (command == "add")
+            return runAdd(options);
+        if (command == "athletes")
+            return runAthletes(options);
+        if (command == "history")
+            return runHistory(options);
+        if (command == "best")
+            return runBest(options);
+        if (command == "merge")
+            return runMerge(options);
+        if (command == "identities")
+            return runIdentities(options);
+        if (command == "split")
+            return runSplit(options);
+        if (command == "rebuild")
+            return runRebuild(options);
+    } catch (const LibraryError& error) {
+        std::fprintf(stderr, "lanescope-cli: %s\n", error.what());
+        if (error.damaged())
+            std::fprintf(stderr,
+                         "lanescope-cli: the library file is damaged; \"lanescope-cli library rebuild\" "
+                         "builds it again from its files\n");
+        return 1;
+    }
+    std::fputs(kUsage, stderr);
+    return 2;
+}
+
+} // namespace lanescope::cli

@@ -1,0 +1,171 @@
+#include "library/LibraryTables.h"
+
+#include "base/LanguageTexts.h"
+#include "swim/SwimTime.h"
+
+namespace lanescope::library {
+
+namespace {
+
+std::string text(int number, const char* english)
+{
+    std::string loaded = base::languageText('V', number);
+    return loaded.empty() ? english : loaded;
+}
+
+std::string number(int value) { return value > 0 ? std::to_string(value) : std::string(); }
+
+std::string csvField(const std::string& field)
+{
+    if (field.find_first_of(",\"\r\n") == std::string::npos)
+        return field;
+    std::string quoted = "\"";
+    for (const char c : field) {
+        if (c == '"')
+            quoted += '"';
+        quoted += c;
+    }
+    return quoted + '"';
+}
+
+std::string escapeHtml(const std::string& field)
+{
+    std::string escaped;
+    for (const char c : field) {
+        switch (c) {
+        case '&':
+            escaped += "&amp;";
+            break;
+        case '<':
+            escaped += "&lt;";
+            break;
+        case '>':
+            escaped += "&gt;";
+            break;
+        case '"':
+            escaped += "&quot;";
+            break;
+        default:
+            escaped += c;
+        }
+    }
+    return escaped;
+}
+
+} // namespace
+
+std::string swimTimeText(const SwimRow& swim)
+{
+    switch (swim.status) {
+    case 0:
+    case 1:
+        return swim::formatMilliseconds(swim.timeMs, true);
+    case 3:
+        return "DNS";
+    case 4:
+        return "DNF";
+    default:
+        return "DSQ";
+    }
+}
+
+LibraryTable athletesTable(const std::vector<AthleteRow>& athletes)
+{
+    LibraryTable table{
+        text(187, "Athlete"), {"id", text(187, "Athlete"), text(188, "Clubs"), text(189, "Swims")}, {}};
+    for (const AthleteRow& athlete : athletes)
+        table.rows.push_back(
+            {std::to_string(athlete.id), athlete.nameText(), athlete.clubs, std::to_string(athlete.swims)});
+    return table;
+}
+
+LibraryTable historyTable(const std::string& title, const std::vector<SwimRow>& swims)
+{
+    LibraryTable table{title,
+                       {text(178, "Date"), text(179, "Meet"), text(180, "Event"), text(181, "Course"),
+                        text(182, "Round"), text(183, "Time"), text(184, "Place"), text(185, "Points"),
+                        text(186, "Relay leg")},
+                       {}};
+    for (const SwimRow& swim : swims)
+        table.rows.push_back({swim.date, swim.meet, swim.event, courseCode(swim.course), swim.round,
+                              swimTimeText(swim), number(swim.place), number(swim.points),
+                              number(swim.relayLeg)});
+    return table;
+}
+
+LibraryTable bestsTable(const std::string& title, const std::vector<SwimRow>& bests)
+{
+    LibraryTable table{
+        title,
+        {text(180, "Event"), text(181, "Course"), text(183, "Time"), text(178, "Date"), text(179, "Meet")},
+        {}};
+    for (const SwimRow& best : bests)
+        table.rows.push_back({best.event, courseCode(best.course), swimTimeText(best), best.date, best.meet});
+    return table;
+}
+
+LibraryTable bestListTable(const std::string& title, const std::vector<BestListRow>& rows)
+{
+    LibraryTable table{title,
+                       {text(180, "Event"), text(181, "Course"), text(184, "Place"), text(187, "Athlete"),
+                        text(190, "Club"), text(183, "Time"), text(178, "Date"), text(179, "Meet")},
+                       {}};
+    for (const BestListRow& row : rows)
+        table.rows.push_back({row.event, courseCode(row.course), std::to_string(row.rank),
+                              row.athlete.nameText(), row.club, swim::formatMilliseconds(row.timeMs, true),
+                              row.date, row.meet});
+    return table;
+}
+
+std::string tableText(const LibraryTable& table)
+{
+    std::string result;
+    for (const auto& row : table.rows) {
+        for (std::size_t i = 0; i < row.size(); ++i) {
+            if (i > 0)
+                result += '\t';
+            result += row[i];
+        }
+        result += '\n';
+    }
+    return result;
+}
+
+std::string tableCsv(const LibraryTable& table)
+{
+    std::string result;
+    const auto line = [&](const std::vector<std::string>& fields) {
+        for (std::size_t i = 0; i < fields.size(); ++i) {
+            if (i > 0)
+                result += ',';
+            result += csvField(fields[i]);
+        }
+        result += "\r\n";
+    };
+    line(table.columns);
+    for (const auto& row : table.rows)
+        line(row);
+    return result;
+}
+
+std::string tableHtml(const LibraryTable& table)
+{
+    std::string html = "<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\"><title>" +
+                       escapeHtml(table.title) +
+                       "</title>\n<style>body{font-family:Arial,Helvetica,sans-serif;font-size:10pt}"
+                       "table{border-collapse:collapse}th,td{padding:2px 8px;text-align:left;"
+                       "border-bottom:1px solid #ccc}</style></head>\n<body><h1>" +
+                       escapeHtml(table.title) + "</h1>\n<table>\n<tr>";
+    for (const std::string& column : table.columns)
+        html += "<th>" + escapeHtml(column) + "</th>";
+    html += "</tr>\n";
+    for (const auto& row : table.rows) {
+        html += "<tr>";
+        for (const std::string& field : row)
+            html += "<td>" + escapeHtml(field) + "</td>";
+        html += "</tr>\n";
+    }
+    return html + "</table>\n</body></html>\n";
+}
+
+} // namespace lanescope::library
