@@ -68,3 +68,4 @@ void BM_LiveReloadMemory(benchmark::State& state)
 BENCHMARK(BM_LiveReloadMemory)->Unit(benchmark::kSecond)->Iterations(1);
 
 } // namespace
+BENCHMARK_MAIN();
