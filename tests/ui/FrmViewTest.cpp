@@ -19,7 +19,6 @@
 #include "ui/VnxStatusBar.h"
 
 #include <QAction>
-#include <QMenu>
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
@@ -28,6 +27,7 @@
 #include <QInputDialog>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QScreen>
 #include <QStatusTipEvent>
 #include <QTabWidget>
