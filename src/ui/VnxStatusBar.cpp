@@ -76,20 +76,34 @@ TvnxStatusBar::~TvnxStatusBar() { qApp->removeEventFilter(this); }
 
 void TvnxStatusBar::showText(const QString& text, Kind kind)
 {
-    QPalette palette = FMessage->palette();
+    FKind = kind;
     QFont font = FMessage->font();
     font.setBold(kind != Kind::Hint);
-    // Colours come from the palette, so the bar stays readable under a dark desktop theme: information
-    // in the link colour, errors in the highlight pair tinted red.
-    const QPalette& own = this->palette();
-    palette.setColor(QPalette::Window,
-                     kind == Kind::Error ? QColor(0xc0, 0x1c, 0x28) : own.color(QPalette::Window));
-    palette.setColor(QPalette::WindowText, kind == Kind::Error         ? QColor(Qt::white)
-                                           : kind == Kind::Information ? own.color(QPalette::Link)
-                                                                       : own.color(QPalette::WindowText));
-    FMessage->setPalette(palette);
     FMessage->setFont(font);
+    applyColours();
     FMessage->setText(text);
+}
+
+void TvnxStatusBar::applyColours()
+{
+    // Colours come from the bar's current palette, so the message stays readable under a dark desktop
+    // theme and follows a change of theme: information in the link colour, errors white on a dark red.
+    const QPalette& own = palette();
+    QPalette colours = own;
+    if (FKind == Kind::Error) {
+        colours.setColor(QPalette::Window, QColor(0xc0, 0x1c, 0x28));
+        colours.setColor(QPalette::WindowText, Qt::white);
+    } else if (FKind == Kind::Information) {
+        colours.setColor(QPalette::WindowText, own.color(QPalette::Link));
+    }
+    FMessage->setPalette(colours);
+}
+
+void TvnxStatusBar::changeEvent(QEvent* event)
+{
+    QStatusBar::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange)
+        applyColours();
 }
 
 void TvnxStatusBar::setHint(const QString& hint)

@@ -41,6 +41,7 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     enum class Kind
@@ -50,6 +51,7 @@ private:
         Error,
     };
     void showText(const QString& text, Kind kind);
+    void applyColours();
     void endMessage();
     void refreshIndicators();
 
@@ -59,6 +61,7 @@ private:
     QLabel* FCaret;
     QTimer FTimer;
     QString FHint;
+    Kind FKind = Kind::Hint;
     int FMessageTicks = -1; // ticks since an information or error message was shown; -1: none shown
 };
 

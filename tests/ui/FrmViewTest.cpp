@@ -20,7 +20,6 @@
 #include "ui/VnxStatusBar.h"
 
 #include <QAction>
-#include <QMenu>
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
@@ -31,6 +30,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QScreen>
 #include <QStatusTipEvent>
 #include <QTabWidget>

@@ -213,7 +213,12 @@ void writeEnglishPictures(ui::TfrmView& view, PictureWriter& pictures)
 {
     if (!app::LanguageManager().LoadLanguage(3, true))
         return pictures.fail("the English language file is missing beside the program");
+    // The trees are built again in the new language first, so the print selection holds the new nodes.
+    QApplication::processEvents();
+    const int printLanguage = app::LanguageManager().printerLanguage();
+    app::LanguageManager().setPrinterLanguage(3);
     writePrintPictures(view, pictures, {"print-dialog-english", "preview-english", nullptr});
+    app::LanguageManager().setPrinterLanguage(printLanguage);
 
     const QSize size = view.size();
     view.PgcMain->setCurrentIndex(ui::TfrmView::EventsPage);
