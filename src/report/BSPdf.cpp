@@ -35,6 +35,13 @@ std::string fontResourceName(int style)
     return name;
 }
 
+/** Text with control characters or beyond Windows-1252 goes through NFC and the control-character rules. */
+bool needsPreparing(std::string_view text)
+{
+    return std::any_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20; }) ||
+           !PdfUnicodeFonts::fitsWindows1252(text);
+}
+
 PdfFont pdfFont(HelveticaFont font)
 {
     const auto& widths = helveticaWidths(font);
@@ -191,7 +198,7 @@ bool TBSPdf::useUnicodeFonts(std::string_view text) const
 
 int TBSPdf::TextWidth(std::string_view text) const
 {
-    if (!PdfUnicodeFonts::fitsWindows1252(text)) {
+    if (needsPreparing(text)) {
         const std::string ready = PdfUnicodeFonts::prepared(text);
         if (ready != text)
             return TextWidth(ready);
@@ -208,7 +215,7 @@ void TBSPdf::TextOut(int x, int y, int alignment, std::string_view text)
         throw std::logic_error("TBSPdf::TextOut before NewPage");
     // Decomposed accents, control characters and marks of direction are settled first: "e" and U+0301
     // is the Windows-1252 "é", and a tab never draws as a glyph.
-    if (!PdfUnicodeFonts::fitsWindows1252(text)) {
+    if (needsPreparing(text)) {
         const std::string ready = PdfUnicodeFonts::prepared(text);
         if (ready != text) {
             TextOut(x, y, alignment, ready);

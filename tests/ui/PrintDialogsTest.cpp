@@ -206,8 +206,6 @@ TEST_F(PrintDialogsTest, ClubStatisticsDialogWritesItsPdf)
     dialog.show();
     dialog.BPdf->click();
     EXPECT_TRUE(fs::exists(folder / "clubs.pdf"));
-    // The book holds every list of the sample meet, the relay among them.
-    EXPECT_TRUE(fs::exists(folder / "book.pdf"));
 }
 
 TEST_F(PrintDialogsTest, WithoutCupsPrintersThePdfFileEntryPrintsAndPreviews)
