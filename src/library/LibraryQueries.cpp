@@ -65,6 +65,20 @@ SwimRow swimOf(const SqliteStatement& row)
     return swim;
 }
 
+// The rows of a history query, those of the event only when the filter names one.
+std::vector<SwimRow> swimsOfEvent(SqliteStatement& select, const HistoryFilter& filter)
+{
+    select.bind(2, filter.course);
+    const std::string eventKey = textKey(filter.event);
+    std::vector<SwimRow> rows;
+    while (select.step()) {
+        SwimRow swim = swimOf(select);
+        if (eventKey.empty() || textKey(swim.event) == eventKey)
+            rows.push_back(std::move(swim));
+    }
+    return rows;
+}
+
 } // namespace
 
 std::vector<AthleteRow> SeasonLibrary::athletes(const std::string& text)
@@ -135,15 +149,8 @@ std::vector<SwimRow> SeasonLibrary::history(std::int64_t athleteId, const Histor
         "JOIN meets m ON m.id = s.meet_id JOIN events e ON e.id = s.event_id "
         "LEFT JOIN clubs c ON c.id = s.club_id WHERE s.athlete_id = ?1 AND (?2 = 0 OR s.course = ?2) "
         "ORDER BY s.date, m.first_date, m.id, e.number, s.id");
-    select.bind(1, athleteId).bind(2, filter.course);
-    const std::string eventKey = textKey(filter.event);
-    std::vector<SwimRow> rows;
-    while (select.step()) {
-        SwimRow swim = swimOf(select);
-        if (eventKey.empty() || textKey(swim.event) == eventKey)
-            rows.push_back(std::move(swim));
-    }
-    return rows;
+    select.bind(1, athleteId);
+    return swimsOfEvent(select, filter);
 }
 
 std::vector<SwimRow> SeasonLibrary::personalBests(std::int64_t athleteId, const HistoryFilter& filter)
@@ -156,14 +163,8 @@ std::vector<SwimRow> SeasonLibrary::personalBests(std::int64_t athleteId, const 
                                 "JOIN meets m ON m.id = s.meet_id JOIN events e ON e.id = s.event_id "
                                 "LEFT JOIN clubs c ON c.id = s.club_id WHERE s.athlete_id = ?1 AND ") +
                         kValidIndividual + " AND (?2 = 0 OR s.course = ?2) GROUP BY s.style, s.course");
-    select.bind(1, athleteId).bind(2, filter.course);
-    const std::string eventKey = textKey(filter.event);
-    std::vector<SwimRow> rows;
-    while (select.step()) {
-        SwimRow swim = swimOf(select);
-        if (eventKey.empty() || textKey(swim.event) == eventKey)
-            rows.push_back(std::move(swim));
-    }
+    select.bind(1, athleteId);
+    std::vector<SwimRow> rows = swimsOfEvent(select, filter);
     std::stable_sort(rows.begin(), rows.end(), [](const SwimRow& a, const SwimRow& b) {
         return styleOrder(a.course, a.style) < styleOrder(b.course, b.style);
     });

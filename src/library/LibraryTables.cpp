@@ -1,6 +1,7 @@
 #include "library/LibraryTables.h"
 
 #include "base/LanguageTexts.h"
+#include "base/Strings.h"
 #include "swim/SwimTime.h"
 
 namespace lanescope::library {
@@ -26,30 +27,6 @@ std::string csvField(const std::string& field)
         quoted += c;
     }
     return quoted + '"';
-}
-
-std::string escapeHtml(const std::string& field)
-{
-    std::string escaped;
-    for (const char c : field) {
-        switch (c) {
-        case '&':
-            escaped += "&amp;";
-            break;
-        case '<':
-            escaped += "&lt;";
-            break;
-        case '>':
-            escaped += "&gt;";
-            break;
-        case '"':
-            escaped += "&quot;";
-            break;
-        default:
-            escaped += c;
-        }
-    }
-    return escaped;
 }
 
 } // namespace
@@ -151,18 +128,18 @@ std::string tableCsv(const LibraryTable& table)
 std::string tableHtml(const LibraryTable& table)
 {
     std::string html = "<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\"><title>" +
-                       escapeHtml(table.title) +
+                       base::xmlEscaped(table.title) +
                        "</title>\n<style>body{font-family:Arial,Helvetica,sans-serif;font-size:10pt}"
                        "table{border-collapse:collapse}th,td{padding:2px 8px;text-align:left;"
                        "border-bottom:1px solid #ccc}</style></head>\n<body><h1>" +
-                       escapeHtml(table.title) + "</h1>\n<table>\n<tr>";
+                       base::xmlEscaped(table.title) + "</h1>\n<table>\n<tr>";
     for (const std::string& column : table.columns)
-        html += "<th>" + escapeHtml(column) + "</th>";
+        html += "<th>" + base::xmlEscaped(column) + "</th>";
     html += "</tr>\n";
     for (const auto& row : table.rows) {
         html += "<tr>";
         for (const std::string& field : row)
-            html += "<td>" + escapeHtml(field) + "</td>";
+            html += "<td>" + base::xmlEscaped(field) + "</td>";
         html += "</tr>\n";
     }
     return html + "</table>\n</body></html>\n";

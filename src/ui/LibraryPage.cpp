@@ -101,7 +101,6 @@ LibraryPage::LibraryPage(base::CustomIniFile& settings, QWidget* parent)
 
     FMessage = new QLabel;
     FMessage->setWordWrap(true);
-    FCopy = nullptr;
     FPrint = new QPushButton;
     FExport = new QPushButton;
     auto* bottom = new QHBoxLayout;

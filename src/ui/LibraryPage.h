@@ -138,7 +138,6 @@ private:
     QSpinBox* FBirthYear;
     QPushButton* FShowBestList;
     QTreeWidget* FBestListView;
-    QPushButton* FCopy;
     QPushButton* FPrint;
     QPushButton* FExport;
     QLabel* FMessage;

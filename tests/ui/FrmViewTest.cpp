@@ -433,10 +433,15 @@ TEST_F(FrmViewTest, CtrlTabSkipsTheHiddenHelpPage)
 {
     view->show();
     view->PgcMain->setCurrentIndex(TfrmView::ParticipantsPage);
+    // The library page stands after the hidden help page.
     QKeyEvent next(QEvent::KeyPress, Qt::Key_Tab, Qt::ControlModifier);
+    QApplication::sendEvent(view->PgcMain, &next);
+    EXPECT_EQ(view->PgcMain->currentIndex(), TfrmView::SeasonLibraryPage);
     QApplication::sendEvent(view->PgcMain, &next);
     EXPECT_EQ(view->PgcMain->currentIndex(), TfrmView::EventsPage);
     QKeyEvent previous(QEvent::KeyPress, Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+    QApplication::sendEvent(view->PgcMain, &previous);
+    EXPECT_EQ(view->PgcMain->currentIndex(), TfrmView::SeasonLibraryPage);
     QApplication::sendEvent(view->PgcMain, &previous);
     EXPECT_EQ(view->PgcMain->currentIndex(), TfrmView::ParticipantsPage);
 }
