@@ -418,9 +418,12 @@ TEST_F(SettingsLocation, NoHomeKeepsTheSettingsInMemory)
     FEnvironment = {};
     const fs::path location = locate(installed);
     EXPECT_EQ(location, fs::path());
-    TVnxIniFile settings(location);
-    EXPECT_FALSE(settings.WriteBool("Files", "AskRegExtension", false));
-    EXPECT_FALSE(settings.ReadBool("Files", "AskRegExtension", true));
+    // A file object on it writes nowhere; the program keeps such settings in memory for the run.
+    EXPECT_FALSE(TVnxIniFile(location).WriteBool("Files", "AskRegExtension", false));
+    TVnxMemIniFile memory(location);
+    memory.WriteBool("Files", "AskRegExtension", false);
+    EXPECT_FALSE(memory.ReadBool("Files", "AskRegExtension", true));
+    EXPECT_FALSE(memory.UpdateFile());
     EXPECT_FALSE(fs::exists(installed / "lanescope.ini"));
     EXPECT_TRUE(fs::is_empty(installed));
 }

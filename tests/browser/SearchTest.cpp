@@ -105,7 +105,7 @@ TEST_F(SearchTest, EventsUpFromNothingStartsAtTheLastRowOfTheLastNode)
         EXPECT_EQ(eventsStep(SearchDirection::Up, "ll"), hit);
     state = {};
     selected = nullptr;
-    EXPECT_EQ(eventsStep(SearchDirection::Up, "team"), eventText(4) + " row 0");
+    EXPECT_EQ(eventsStep(SearchDirection::Up, "zürich"), eventText(4) + " row 0"); // the club's relay
     EXPECT_EQ(eventsStep(SearchDirection::Up, "xyz"), "none");
 }
 
