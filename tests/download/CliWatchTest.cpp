@@ -140,10 +140,11 @@ TEST(CliWatch, SiteRewritesOnlyThePagesThatChanged)
     const int pages = std::stoi(counts[1]);
     EXPECT_EQ(testing::readFile(folder + "/event-1.html").find("55.55"), std::string::npos);
 
+    std::this_thread::sleep_for(std::chrono::milliseconds(1100));
     testing::writeFile(file, withTime(lenex, "55.55"));
     // The second summary line: wait for text that is never printed, a little at a time, until it is there.
     std::string output = first;
-    for (const auto end = Clock::now() + std::chrono::seconds(5);
+    for (const auto end = Clock::now() + std::chrono::seconds(15);
          std::count(output.begin(), output.end(), '\n') < 2 && Clock::now() < end;)
         output = watch.waitFor("\x01", std::chrono::milliseconds(200));
     const std::string second = output.substr(output.find('\n') + 1);
