@@ -1,11 +1,13 @@
 #include "support/LocalHttpServer.h"
 #include "support/TestFiles.h"
 
+#include <algorithm>
 #include <chrono>
 #include <csignal>
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <poll.h>
+#include <regex>
 #include <string>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -120,6 +122,38 @@ TEST(CliWatch, LinkIsAskedEveryIntervalAndPrintedWhenChanged)
     const std::string output = watch.waitFor("   55.55\n", std::chrono::seconds(3));
     EXPECT_NE(output.find("\n\nEvent 1"), std::string::npos) << output;
     EXPECT_EQ(output.find("Event 1", output.find("\n\nEvent 1") + 3), std::string::npos);
+}
+
+// The website is written whole at the start; after a change only the pages it touches are written again.
+TEST(CliWatch, SiteRewritesOnlyThePagesThatChanged)
+{
+    const std::string file = ::testing::TempDir() + "/site-watched.lef";
+    const std::string folder = ::testing::TempDir() + "/live-site";
+    const std::string lenex = testing::readFile(kSample);
+    testing::writeFile(file, lenex);
+    WatchProcess watch({file, "--site", folder});
+    const std::string first = watch.waitFor(" removed\n", std::chrono::seconds(10));
+    std::smatch counts;
+    ASSERT_TRUE(std::regex_search(first, counts, std::regex(R"((\d+) pages in .*: (\d+) written, 0 unchanged)")))
+        << first;
+    EXPECT_EQ(counts[1], counts[2]);
+    const int pages = std::stoi(counts[1]);
+    EXPECT_EQ(testing::readFile(folder + "/event-1.html").find("55.55"), std::string::npos);
+
+    std::this_thread::sleep_for(std::chrono::milliseconds(1100));
+    testing::writeFile(file, withTime(lenex, "55.55"));
+    // The second summary line: wait for text that is never printed, a little at a time, until it is there.
+    std::string output = first;
+    for (const auto end = Clock::now() + std::chrono::seconds(15);
+         std::count(output.begin(), output.end(), '\n') < 2 && Clock::now() < end;)
+        output = watch.waitFor("\x01", std::chrono::milliseconds(200));
+    const std::string second = output.substr(output.find('\n') + 1);
+    ASSERT_TRUE(std::regex_search(second, counts, std::regex(R"((\d+) pages in .*: (\d+) written, (\d+) unchanged)")))
+        << output;
+    EXPECT_EQ(std::stoi(counts[1]), pages);
+    EXPECT_GE(std::stoi(counts[2]), 1);
+    EXPECT_LT(std::stoi(counts[2]), pages / 2) << "only the pages that show the changed swim";
+    EXPECT_NE(testing::readFile(folder + "/event-1.html").find("55.55"), std::string::npos);
 }
 
 } // namespace
