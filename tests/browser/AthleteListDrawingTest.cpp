@@ -120,7 +120,7 @@ TEST_F(AthleteListDrawingTest, ResultsWithRoundsPlacesAndPoints)
         "48 20 104 0 4 x 100m Freestyle…",
         "322 20 0 10  4:00.00",
         "344 20 0 12 1.",
-        "410 20 0 0 Leg 1: 1. team",
+        "410 20 0 0 Leg 1: SC Zürich",
         "21 35 0 4 2",
         "48 35 104 0 100m Freestyle",
         "322 35 0 10    57.90",
@@ -144,7 +144,7 @@ TEST_F(AthleteListDrawingTest, TimedFinalInAnAgeGroupHasNoRemark)
         "48 20 104 0 4 x 100m Freestyle…",
         "322 20 0 10  4:00.00",
         "344 20 0 12 1.",
-        "410 20 0 0 Leg 2: 1. team",
+        "410 20 0 0 Leg 2: SC Zürich",
     };
     EXPECT_EQ(recorded(box), expected);
 }

@@ -76,7 +76,7 @@ TEST_F(ClipboardTextsTest, ValidOnlyLeavesOutEntriesAndInvalidResults)
     EXPECT_EQ(eventList(1), title + ranked + "\t\tÄbi Sara, 11\tSC Zürich\r\n");
     EXPECT_EQ(eventList(1, {false, true}), title + ranked);
     // Her entry and the relay she swam the third leg of.
-    const std::string relay = "\t4\t4 x 100m Freestyle Relay\t\t 4:00.00\t1.\tLeg 3: 1. team\r\n";
+    const std::string relay = "\t4\t4 x 100m Freestyle Relay\t\t 4:00.00\t1.\tLeg 3: SC Zürich\r\n";
     EXPECT_EQ(athleteList("Äbi Sara, 11"),
               "Äbi Sara, 11\r\n\t1\t100m Freestyle\t\t\t\t(Prelims),  Heat 1, lane 3\r\n" + relay);
     EXPECT_EQ(athleteList("Äbi Sara, 11", {false, true}), "Äbi Sara, 11\r\n" + relay);
@@ -97,7 +97,7 @@ TEST_F(ClipboardTextsTest, AthleteListWithRoundsAndSplits)
 {
     EXPECT_EQ(athleteList("Weber Lena, 04"), "Weber Lena, 04\r\n"
                                              "\t1\t100m Freestyle\t\t   58.20\t3.\t(Prelims),  Heat 2, lane 4\r\n"
-                                             "\t4\t4 x 100m Freestyle Relay\t\t 4:00.00\t1.\tLeg 1: 1. team\r\n"
+                                             "\t4\t4 x 100m Freestyle Relay\t\t 4:00.00\t1.\tLeg 1: SC Zürich\r\n"
                                              "\t2\t100m Freestyle\t\t   57.90\t2.\t(Final),  Best\r\n");
     EXPECT_EQ(athleteList("Müller Jana, 05"), "Müller Jana, 05\r\n"
                                               "\t1\t100m Freestyle\t\t   57.00\t1.\t(Prelims)\r\n"
