@@ -117,7 +117,8 @@ std::string EventListCsv(const lenex::TLenex& document, const ResultLists& lists
             if (ageGroups)
                 fields.insert(fields.begin(), section.heading);
             const std::vector<SplitTime> splits = splitTimesByDistance(*item);
-            for (const auto& [number, distance] : distances) {
+            for (const auto& column : distances) {
+                const std::string& distance = column.second;
                 const auto split =
                     std::find_if(splits.begin(), splits.end(),
                                  [&distance](const SplitTime& s) { return s.distance == distance; });
