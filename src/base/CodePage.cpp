@@ -162,7 +162,8 @@ std::optional<CodePage> codePageFromName(std::string_view name)
     return std::nullopt;
 }
 
-bool isValidUtf8(std::string_view bytes)
+/** True when the bytes are valid UTF-8 and every character beyond ASCII passes `accept`. */
+template <typename Accept> bool everyCodePoint(std::string_view bytes, Accept accept)
 {
     const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
     const auto* end = p + bytes.size();
@@ -172,10 +173,15 @@ bool isValidUtf8(std::string_view bytes)
             return true;
         char32_t cp;
         const std::size_t length = nextUtf8(p, end, cp);
-        if (length == 0)
+        if (length == 0 || !accept(cp))
             return false;
         p += length;
     }
+}
+
+bool isValidUtf8(std::string_view bytes)
+{
+    return everyCodePoint(bytes, [](char32_t) { return true; });
 }
 
 void appendDecoded(std::string& out, std::string_view bytes, CodePage codePage)
@@ -245,18 +251,7 @@ bool fitsWindows1252(std::string_view utf8) { return encode1252(utf8, nullptr); 
 
 bool fitsLatin1(std::string_view utf8)
 {
-    const auto* p = reinterpret_cast<const unsigned char*>(utf8.data());
-    const auto* end = p + utf8.size();
-    while (true) {
-        p += asciiPrefix(reinterpret_cast<const char*>(p), static_cast<std::size_t>(end - p));
-        if (p == end)
-            return true;
-        char32_t cp;
-        const std::size_t length = nextUtf8(p, end, cp);
-        if (length == 0 || cp < 0xA0 || cp > 0xFF)
-            return false;
-        p += length;
-    }
+    return everyCodePoint(utf8, [](char32_t cp) { return cp >= 0xA0 && cp <= 0xFF; });
 }
 
 std::string encodeWindows1252(std::string_view utf8)

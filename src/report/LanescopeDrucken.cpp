@@ -157,14 +157,8 @@ void TLanescopeDrucken::eventHeading(const std::string& title, bool continued, b
     report.HtmlNewLine();
     report.SetFontSizePercent(90);
     report.SetColumns(kEventColumns);
-    const std::string names = base::languageText('V', 143);
     // The n-th of the ";"-separated column names, counted from 0.
-    const auto name = [&](int index) {
-        std::size_t start = 0;
-        for (int i = 0; i < index && start != std::string::npos; ++i)
-            start = names.find(';', start) == std::string::npos ? std::string::npos : names.find(';', start) + 1;
-        return start == std::string::npos ? std::string() : names.substr(start, names.find(';', start) - start);
-    };
+    const auto name = [](int index) { return base::languageText('V', 143, index + 1); };
     report.PrintCell(0, name(0), reportflag::italic);
     report.PrintCell(2, name(1), reportflag::italic);
     report.PrintCell(3, name(2), reportflag::italic);
@@ -260,12 +254,13 @@ void TLanescopeDrucken::eventList(const browser::EventTreeNode* node, const List
                 continue;
             const TLnxObject* owner = browser::ownerOf(*item);
             const std::vector<SplitRow> rows =
-                options.splitsAndNames && (item->tag() == tag::RESULT || isRelay(owner)) ? splitRows(*item, event)
-                                                                                           : std::vector<SplitRow>();
+                options.splitsAndNames && (item->tag() == tag::RESULT || isRelay(owner))
+                    ? splitRows(*item, event)
+                    : std::vector<SplitRow>();
             const int itemLines = item->getText(tag::COMMENT).empty() ? 10 : 20;
             const int blockLines = itemLines + static_cast<int>(rows.size()) * 10 + (rows.empty() ? 0 : 5);
-            // The swimmer's block moves to the next page when it fits there; a longer one starts here only with
-            // its first two split rows, and goes on under its name marked as continued.
+            // The swimmer's block moves to the next page when it fits there; a longer one starts here only
+            // with its first two split rows, and goes on under its name marked as continued.
             if (report.LinesLeft() < blockLines && blockLines <= report.LinesPerPage() - 50)
                 ensureRoom(blockLines);
             else
@@ -391,7 +386,8 @@ void TLanescopeDrucken::splitsBlock(const TLnxObject& item, const TLnxObject* ev
         // Rows that go on after a page break repeat the item's line there, marked as continued.
         if (CheckPageBreakWithHead(10) && !itemLine.empty()) {
             report.SetColumns(columns);
-            report.PrintCell(2, swim::formatText(base::languageText('V', 38), {itemLine}), reportflag::italic);
+            report.PrintCell(2, swim::formatText(base::languageText('V', 38), {itemLine}),
+                             reportflag::italic);
             report.AdvanceLines(10);
         }
         printSplitRow(row);
@@ -401,7 +397,7 @@ void TLanescopeDrucken::splitsBlock(const TLnxObject& item, const TLnxObject* ev
 }
 
 std::vector<TLanescopeDrucken::SplitRow> TLanescopeDrucken::relayRows(const TLnxObject& item,
-                                                                     const TLnxObject& event) const
+                                                                      const TLnxObject& event) const
 {
     std::vector<SplitRow> rows;
     const int legs = std::min(event.getInteger(tag::DISCNT), browser::kMaxPoolLengths);
