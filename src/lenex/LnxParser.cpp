@@ -252,7 +252,10 @@ private:
     bool takeTagNameAtCursor(TLnxTagId tag);
     std::size_t tagGuessSlot() const;
 
-    void message(const std::string& text, bool warning, int markLevel);
+    // Messages are built only on the rare paths that report one, outside the hot functions: a string made in
+    // a function makes the compiler guard that function's stack on every call.
+    [[gnu::cold]] void message(std::string_view text, bool warning, int markLevel);
+    [[gnu::cold]] void message(std::string_view before, std::string_view name, bool warning, int markLevel);
     void mark(int level);
     void decode(std::string_view raw, std::string& target) const;
 
@@ -260,7 +263,7 @@ private:
     void handleStartTag();
     void handleEndTag();
     bool handleAttributeName();
-    void skipElement(const std::string& name);
+    [[gnu::cold]] void skipUnknownElement();
     void* takeNodeMemory();
     void releaseNodeMemory() noexcept;
 
@@ -642,10 +645,18 @@ void TLnxParser::Impl::passCloseAfterName()
     }
 }
 
-void TLnxParser::Impl::message(const std::string& text, bool warning, int markLevel)
+void TLnxParser::Impl::message(std::string_view text, bool warning, int markLevel)
 {
-    FSink.addMessage(text, position(), warning);
+    FSink.addMessage(std::string(text), position(), warning);
     mark(markLevel);
+}
+
+// A message that quotes a name from the file: before, the name, then " !".
+void TLnxParser::Impl::message(std::string_view before, std::string_view name, bool warning, int markLevel)
+{
+    std::string text(before);
+    text.append(name).append(" !");
+    message(text, warning, markLevel);
 }
 
 // Marks the innermost open element and gives its ancestors, the open elements below it up to one that
@@ -683,6 +694,10 @@ void TLnxParser::Impl::pop()
 
 void TLnxParser::Impl::decode(std::string_view raw, std::string& target) const
 {
+    if (isPlainXmlText(raw)) {
+        target.assign(raw);
+        return;
+    }
     target.clear();
     base::appendDecoded(target, raw, FCodePage);
     // References are ASCII in every code page we read, so they are resolved in the decoded text.
@@ -730,7 +745,7 @@ std::unique_ptr<TLnxObject> TLnxParser::Impl::run(Source& source, const TLnxProg
             break;
         case ttAttributeValue:
             decode(FTokenText, FDecoded);
-            message("Unexpected value \"" + FDecoded + "\" !", false, 3);
+            message("Unexpected value \"", FDecoded + "\"", false, 3);
             break;
         default:
             break;
@@ -780,11 +795,9 @@ void TLnxParser::Impl::handleStartTag()
     ++FElementCounter;
     TLnxAbstractElement* parent = innermost();
     if (parent && parent->isCollection() && parent->asCollection()->itemTag() != FTokenTag)
-        message("Unallowed tag in collection: " + std::string(FTokenName) + " !", false, 2);
+        message("Unallowed tag in collection: ", FTokenName, false, 2);
     if (FTokenTag == tag::Unknown) {
-        const std::string name(FTokenName);
-        message("Unknown Tag: " + name + " !", true, 2);
-        skipElement(name);
+        skipUnknownElement();
         return;
     }
 
@@ -813,7 +826,7 @@ void TLnxParser::Impl::handleEndTag()
         return;
     }
     const std::string_view name = FEmptyElementClose ? tagName(FTokenTag) : FTokenName;
-    message("Unexpected tag: /" + std::string(name) + " !", false, 2);
+    message("Unexpected tag: /", name, false, 2);
 }
 
 // Returns false when the input ends before the attribute's value.
@@ -842,11 +855,15 @@ bool TLnxParser::Impl::handleAttributeName()
     return true;
 }
 
-// Reads over an unknown element and everything inside it. Nested start tags of the same name (without
-// regard to case) deepen it; an empty-element close ends only a start tag that was counted, so empty
-// children of other names inside an unknown element do not end the skip early.
-void TLnxParser::Impl::skipElement(const std::string& name)
+// Reports the unknown element whose start tag was just read and reads over it and everything inside it.
+// Nested start tags of the same name (without regard to case) deepen it; an empty-element close ends only a
+// start tag that was counted, so empty children of other names inside an unknown element do not end the
+// skip early.
+void TLnxParser::Impl::skipUnknownElement()
 {
+    // Copied: reading on may refill the buffer the token's name points into.
+    const std::string name(FTokenName);
+    message("Unknown Tag: ", name, true, 2);
     int depth = 1;
     bool openCounted = true;
     while (depth > 0) {

@@ -1,6 +1,7 @@
 #include "lenex/LnxXmlText.h"
 
 #include <cstdint>
+#include <cstring>
 
 namespace lanescope::lenex {
 
@@ -115,6 +116,28 @@ void decodeXmlReferences(std::string& text)
         read = semicolon + 1;
     }
     text.resize(write);
+}
+
+bool isPlainXmlText(std::string_view raw)
+{
+    // Eight bytes at a time: a byte with its high bit set, or a byte equal to "&" (zero after the xor).
+    constexpr std::uint64_t kOnes = 0x0101010101010101ULL;
+    constexpr std::uint64_t kHighBits = 0x8080808080808080ULL;
+    constexpr std::uint64_t kAmpersands = kOnes * '&';
+    std::size_t i = 0;
+    for (; i + 8 <= raw.size(); i += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, raw.data() + i, sizeof word);
+        const std::uint64_t ampersands = word ^ kAmpersands;
+        if ((word | ((ampersands - kOnes) & ~ampersands)) & kHighBits)
+            return false;
+    }
+    for (; i < raw.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(raw[i]);
+        if (byte >= 0x80 || byte == '&')
+            return false;
+    }
+    return true;
 }
 
 void appendXmlEscaped(std::string& out, std::string_view text, bool attributeValue)

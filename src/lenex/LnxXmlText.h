@@ -15,6 +15,12 @@ namespace lanescope::lenex {
 void decodeXmlReferences(std::string& text);
 
 /**
+ * True when raw character data holds only ASCII and no "&": it then reads as it stands in every code page,
+ * with no reference to resolve. Most values of a Lenex file are such text (times, numbers, codes).
+ */
+bool isPlainXmlText(std::string_view raw);
+
+/**
  * Appends UTF-8 text as XML character data: "&", "<" and ">" as entities, in an attribute value also '"',
  * and tab, line feed and carriage return as numeric references (a reader would fold them into blanks).
  * Characters XML cannot carry at all (control characters other than those three, U+FFFE, U+FFFF) are left

@@ -1,4 +1,5 @@
 #include "lenex/LnxParser.h"
+#include "lenex/LnxXmlText.h"
 
 #include "ParserHelpers.h"
 
@@ -210,6 +211,24 @@ TEST(LnxParser, ResolvesCharacterReferences)
     const auto latin1 = parseText("<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>" +
                                   lenexDocument("<CLUBS><CLUB><NAME>M\xFCller &amp; S&#246;hne</NAME></CLUB></CLUBS>"));
     EXPECT_EQ(firstClub(*latin1.root)->getText(tag::NAME), "Müller & Söhne");
+}
+
+// The word-at-a-time check that lets plain values skip decoding sees an "&" or a byte above 0x7F at every
+// position of a word and of the tail, and takes the neighbours of "&" ("%", "'") for plain text.
+TEST(LnxXmlText, PlainTextCheckSeesEveryAmpersandAndHighByte)
+{
+    for (std::size_t length = 1; length <= 17; ++length) {
+        EXPECT_TRUE(isPlainXmlText(std::string(length, '%'))) << length;
+        EXPECT_TRUE(isPlainXmlText(std::string(length, '\''))) << length;
+        for (std::size_t at = 0; at < length; ++at) {
+            for (const char odd : {'&', '\xC3', '\x80', '\xFF'}) {
+                std::string text(length, 'a');
+                text[at] = odd;
+                EXPECT_FALSE(isPlainXmlText(text)) << length << " " << at << " " << int(odd);
+            }
+        }
+    }
+    EXPECT_TRUE(isPlainXmlText(""));
 }
 
 // A parser that read a broken input (stopped inside a start tag, elements left open, a declared encoding)
