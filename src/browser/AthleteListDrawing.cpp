@@ -22,6 +22,7 @@ constexpr int kRowHeightWithSplits = 17;
 constexpr int kTextX = 10;
 constexpr int kMarkWidth = 3; // the bar of a new or changed result
 constexpr int kCountRight = 200;
+constexpr int kRemarkRoom = 260; // kept for the remarks right of the sections when they are fitted
 
 void drawStatistic(TvnxPaintBox& box, const TClubStatistic& statistic)
 {
@@ -122,6 +123,28 @@ void drawItems(TvnxPaintBox& box, const ClubHeader& header, const ClubTreeNode& 
 }
 
 } // namespace
+
+void fitAthleteColumns(ClubHeader& header, const TextMeasure& measure, const ClubTreeNode* node,
+                       const TLenex& document, int paneWidth)
+{
+    if (node == nullptr || node->statistic)
+        return;
+    int eventWidth = 0;
+    int ageGroupWidth = 0;
+    for (const AthleteRow& row : athleteRows(document, *node)) {
+        const int eventId = row.item->getInteger(tag::EID);
+        if (const TLnxObject* event = document.eventById(eventId))
+            eventWidth = std::max(eventWidth, measure.textWidth(swim::eventText(document, *event), FontStyle::Plain));
+        if (const TLnxObject* ageGroup = document.ageGroupByIds(eventId, row.item->getInteger(tag::CID)))
+            ageGroupWidth = std::max(ageGroupWidth, measure.textWidth(swim::ageGroupText(document, ageGroup),
+                                                                      FontStyle::Plain));
+    }
+    if (eventWidth == 0)
+        return;
+    shareTextSections(header[1], header[2], eventWidth, ageGroupWidth,
+                      paneWidth - kRemarkRoom - header[0].width - header[3].width - header[4].width -
+                          header[5].width);
+}
 
 ClubHeader defaultClubHeader()
 {

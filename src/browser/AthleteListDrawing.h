@@ -40,6 +40,14 @@ struct ClubPageDrawing
 };
 
 /**
+ * Fits the event and age-group sections to the longest texts of an athlete's or relay's list, within the
+ * pane, which keeps room right of the sections for the rows' remarks (round, leg, heat and lane, entry).
+ * Other nodes leave the header as it is.
+ */
+void fitAthleteColumns(ClubHeader& header, const TextMeasure& measure, const ClubTreeNode* node,
+                       const lenex::TLenex& document, int paneWidth);
+
+/**
  * `trvClubsChange`: clears the box and draws the node: the counts (and a club's contact address) of a
  * nation or club, or the results or entries of an athlete or relay with the header's widths, setting the
  * time and last sections of the header per list; then finishes the box. No node or a participant without

@@ -230,18 +230,23 @@ void fitTextColumns(EventHeader& header, const TextMeasure& measure, const Event
         }
     if (name == 0 && club == 0)
         return;
+    shareTextSections(header[1], header[2], name, club,
+                      paneWidth - header[0].width - header[3].width - header[4].width - header[5].width -
+                          header[6].width);
+}
+
+void shareTextSections(HeaderSection& first, HeaderSection& second, int firstText, int secondText, int room)
+{
     // The cell texts start 3 pixels inside their section and keep 3 pixels to its end.
-    name = std::max(header[1].minWidth, name + 8);
-    club = std::max(header[2].minWidth, club + 8);
-    const int room =
-        paneWidth - header[0].width - header[3].width - header[4].width - header[5].width - header[6].width;
-    if (name + club > room && room > 0) {
-        const int share = room * name / (name + club);
-        name = std::max(header[1].minWidth, share);
-        club = std::max(header[2].minWidth, room - share);
+    int one = std::max(first.minWidth, firstText + 8);
+    int two = std::max(second.minWidth, secondText + 8);
+    if (one + two > room) {
+        const int share = room * one / (one + two);
+        one = std::max(first.minWidth, share);
+        two = std::max(second.minWidth, room - share);
     }
-    header[1].width = name;
-    header[2].width = club;
+    first.width = one;
+    second.width = two;
 }
 
 EventPageDrawing drawEventsPage(TvnxPaintBox& box, EventHeader& header, const EventTreeNode* node,

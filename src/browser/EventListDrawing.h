@@ -102,6 +102,12 @@ struct EventPageDrawing
 };
 
 /**
+ * Gives two text sections the widths their longest texts want (cell texts keep 3 pixels at each end), never
+ * below their smallest widths; when both do not fit into room, they share it in proportion to what they want.
+ */
+void shareTextSections(HeaderSection& first, HeaderSection& second, int firstText, int secondText, int room);
+
+/**
  * Widens or narrows the name and club sections so that each fits the longest text of the node's lists,
  * within the pane: when both do not fit beside the other sections, they share the room left in proportion
  * to their texts, never below their smallest widths.

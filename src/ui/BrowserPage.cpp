@@ -4,6 +4,7 @@
 #include "ui/ListSurface.h"
 
 #include <QCheckBox>
+#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QPushButton>
@@ -79,13 +80,14 @@ BrowserPage::BrowserPage(const QString& otherPageCaption, std::span<const browse
     QFont bold = FTitle->font();
     bold.setBold(true);
     FTitle->setFont(bold);
-    FTitle->setFixedHeight(kTitleHeight);
+    // Heights grow with the desktop's font, so no caption is cut.
+    FTitle->setFixedHeight(std::max(kTitleHeight, QFontMetrics(bold).height() + 8));
     FTitle->setContentsMargins(5, 0, 5, 0);
     FTitle->setFrameShape(QFrame::Panel);
     FTitle->setFrameShadow(QFrame::Raised);
 
     FHeader->setModel(FHeaderModel);
-    FHeader->setFixedHeight(kHeaderHeight);
+    FHeader->setFixedHeight(std::max(kHeaderHeight, FHeader->fontMetrics().height() + 4));
     FHeader->setSectionsClickable(false);
     FHeader->setSectionsMovable(false);
     FHeader->setMinimumSectionSize(0);
@@ -94,7 +96,7 @@ BrowserPage::BrowserPage(const QString& otherPageCaption, std::span<const browse
     FHeader->hide();
 
     auto* options = new QWidget;
-    options->setFixedHeight(kOptionPanelHeight);
+    options->setMinimumHeight(kOptionPanelHeight);
     auto* optionsLayout = new QHBoxLayout(options);
     optionsLayout->setContentsMargins(5, 0, 5, 0);
     optionsLayout->addWidget(FOnlyValids);
@@ -145,9 +147,18 @@ void BrowserPage::setSections(std::span<const browser::HeaderSection> sections)
         FHeaderModel->setHeaderData(section, Qt::Horizontal,
                                     QVariant::fromValue(alignmentOf(sections[k].alignment)),
                                     Qt::TextAlignmentRole);
-        FHeader->resizeSection(section, sections[k].width);
+        FHeader->resizeSection(section, toScreen(sections[k].width));
     }
     FSettingSections = false;
+}
+
+// The sections' widths are those of the list's layout; the header shows them at the list's drawing scale.
+int BrowserPage::toScreen(int width) const { return width * FSurface->paintBox().scale() / 100; }
+
+int BrowserPage::fromScreen(int width) const
+{
+    const int scale = std::max(1, FSurface->paintBox().scale());
+    return (width * 100 + scale - 1) / scale;
 }
 
 void BrowserPage::sectionResized(int section, int /*oldSize*/, int newSize)
@@ -155,14 +166,15 @@ void BrowserPage::sectionResized(int section, int /*oldSize*/, int newSize)
     if (FSettingSections || section < 0 || section >= static_cast<int>(FSections.size()))
         return;
     browser::HeaderSection& entry = FSections[static_cast<std::size_t>(section)];
-    if (newSize < entry.minWidth) {
+    int width = fromScreen(newSize);
+    if (width < entry.minWidth) {
         FSettingSections = true;
-        FHeader->resizeSection(section, entry.minWidth);
+        FHeader->resizeSection(section, toScreen(entry.minWidth));
         FSettingSections = false;
-        newSize = entry.minWidth;
+        width = entry.minWidth;
     }
-    entry.width = newSize;
-    emit sectionDragged(section, newSize);
+    entry.width = width;
+    emit sectionDragged(section, width);
     emit redrawRequested();
 }
 
@@ -182,7 +194,17 @@ void BrowserPage::setTitle(const std::string& text) { FTitle->setText(QString::f
 int BrowserPage::captionWidth(const std::string& caption) const
 {
     const int margin = FHeader->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, FHeader);
-    return FHeader->fontMetrics().horizontalAdvance(QString::fromStdString(caption)) + 2 * margin + 2;
+    // Room for the sort arrow too: a click on any caption may sort by its section.
+    const int arrow = FHeader->style()->pixelMetric(QStyle::PM_HeaderMarkSize, nullptr, FHeader) + margin;
+    return fromScreen(FHeader->fontMetrics().horizontalAdvance(QString::fromStdString(caption)) + 2 * margin +
+                      arrow + 2);
+}
+
+void BrowserPage::keepCaptionRoom(std::span<browser::HeaderSection> sections) const
+{
+    for (browser::HeaderSection& section : sections)
+        if (section.width > 0)
+            section.width = std::max(section.width, captionWidth(section.text));
 }
 
 int BrowserPage::treeWidth() const { return FSplitter->sizes().value(0); }

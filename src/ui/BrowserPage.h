@@ -46,8 +46,13 @@ public:
     bool headerShown() const;
     void setHeaderShown(bool shown);
     void setTitle(const std::string& text);
-    /** Width a caption needs in the header: its text in the header font and the section's margins. */
+    /**
+     * Width a caption needs in the header, in the list's layout units: its text in the header font, the
+     * section's margins and a sort arrow.
+     */
     int captionWidth(const std::string& caption) const;
+    /** Widens every shown section (width above 0) to at least its caption's width. */
+    void keepCaptionRoom(std::span<browser::HeaderSection> sections) const;
 
     int treeWidth() const;
     void setTreeWidth(int width);
@@ -68,6 +73,8 @@ private:
     void applyTreeShare();
     void sectionResized(int section, int oldSize, int newSize);
     void alignHeader(int left);
+    int toScreen(int width) const;
+    int fromScreen(int width) const;
 
     QTreeWidget* FTree;
     QPushButton* FSwitch;

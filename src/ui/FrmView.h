@@ -284,6 +284,7 @@ private:
     browser::EventHeader FEventHeader;
     browser::ListOrder FEventOrder;
     const browser::EventTreeNode* FShownEventNode = nullptr;
+    const browser::ClubTreeNode* FShownClubNode = nullptr;
     std::vector<browser::DrawnRow> FDrawnRows;
     std::set<const lenex::TLnxObject*> FSelectedItems;
     const lenex::TLnxObject* FCurrentItem = nullptr;

@@ -115,6 +115,15 @@ void TfrmView::trvClubsChange()
 {
     ListSurface* surface = shtTeilnehmer->surface();
     takeWidths(FClubHeader, shtTeilnehmer->sections());
+    if (const browser::ClubTreeNode* node = selectedClubNode(); node != FShownClubNode) {
+        // A newly chosen athlete or relay shows its events and age groups whole where the pane has room.
+        const int scale = std::max(1, surface->paintBox().scale());
+        shtTeilnehmer->keepCaptionRoom(FClubHeader);
+        browser::fitAthleteColumns(FClubHeader, surface->paintBox().measure(), node, FDocument,
+                                   surface->viewport()->width() * 100 / scale);
+        shtTeilnehmer->keepCaptionRoom(FClubHeader);
+        FShownClubNode = node;
+    }
     const browser::ClubPageOptions options{
         shtTeilnehmer->splits()->isChecked(), shtTeilnehmer->onlyValids()->isChecked(),
         [this](const std::string& caption) { return shtTeilnehmer->captionWidth(caption); }, &FChanges,

@@ -158,17 +158,19 @@ void TfrmView::fitEventColumns(const browser::EventTreeNode* node)
 {
     if (node == nullptr)
         return;
+    // Every shown section keeps room for its caption in this desktop's header font: before the fit, so the
+    // name and club share what the others leave, and after it, for the name and club themselves.
+    shtEvents->keepCaptionRoom(FEventHeader);
     ListSurface* surface = shtEvents->surface();
     const int scale = std::max(1, surface->paintBox().scale());
     browser::fitTextColumns(FEventHeader, surface->paintBox().measure(), node, FModels.lists,
                             surface->viewport()->width() * 100 / scale);
+    shtEvents->keepCaptionRoom(FEventHeader);
+    // A width the user set for the name or club section of this kind of list wins.
     const std::string kind = browser::listKind(node, FModels.lists);
-    for (const std::size_t k : {std::size_t{1}, std::size_t{2}}) {
-        // A fitted section keeps room for its caption; a width the user set for this kind of list wins.
-        FEventHeader[k].width = std::max(FEventHeader[k].width, shtEvents->captionWidth(FEventHeader[k].text));
+    for (const std::size_t k : {std::size_t{1}, std::size_t{2}})
         if (const int width = FSettings.ReadInteger(kColumnsSection, kind + std::to_string(k), 0); width > 0)
             FEventHeader[k].width = std::max(FEventHeader[k].minWidth, width);
-    }
 }
 
 void TfrmView::sectionDragged(int section, int width)

@@ -184,6 +184,7 @@ void TfrmView::ActCloseExecute()
     }
     clearTrees();
     FShownEventNode = nullptr;
+    FShownClubNode = nullptr;
     TrvEventsChange();
     trvClubsChange();
     FModels.clear();
@@ -203,6 +204,7 @@ void TfrmView::CbxCompetitionsChange()
     clearTrees();
     FModels.build(FDocument, index, [this](const std::string& text) { reportProgress(text); });
     FShownEventNode = nullptr;
+    FShownClubNode = nullptr;
     FPersonalBests = shtLibrary->personalBests(FDocument);
     fillEventTree();
     fillClubTree();

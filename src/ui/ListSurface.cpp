@@ -1,5 +1,6 @@
 #include "ui/ListSurface.h"
 
+#include <QApplication>
 #include <QHelpEvent>
 #include <QKeyEvent>
 #include <QPainter>
@@ -9,6 +10,7 @@
 #include <QToolTip>
 #include <algorithm>
 #include <cstdio>
+#include <cmath>
 #include <cstdlib>
 
 namespace lanescope::ui {
@@ -29,15 +31,13 @@ QPalette::ColorRole paletteRole(browser::ColourRole role)
     case browser::ColourRole::HighlightText:
         return QPalette::HighlightedText;
     case browser::ColourRole::Changed:
-        break; // no palette role: an orange that stands out on light and dark lists
+        // The colour a theme gives to what stands out from the text, light on dark themes and dark on light.
+        return QPalette::Link;
     }
     return QPalette::Text;
 }
 
-QColor colourOf(browser::ColourRole role, const QPalette& palette)
-{
-    return role == browser::ColourRole::Changed ? QColor(0xf0, 0x9a, 0x1e) : palette.color(paletteRole(role));
-}
+QColor colourOf(browser::ColourRole role, const QPalette& palette) { return palette.color(paletteRole(role)); }
 
 browser::FontStyle styleOf(int flags)
 {
@@ -48,12 +48,23 @@ browser::FontStyle styleOf(int flags)
     return italic ? browser::FontStyle::Italic : browser::FontStyle::Plain;
 }
 
+// The lists are laid out in an 8-point font. They are drawn larger in the proportion of the desktop's font
+// size, so they read like the rest of the window; never smaller than laid out.
+int desktopListScale()
+{
+    const double points = QApplication::font().pointSizeF();
+    if (points <= 0)
+        return 100;
+    return std::clamp(static_cast<int>(std::lround(points * 100 / 8)), 100, 300);
+}
+
 } // namespace
 
 ListSurface::ListSurface(QWidget* parent)
     : QAbstractScrollArea(parent)
     , FBox(FMeasure)
 {
+    FBox.SetScale(desktopListScale());
     setFocusPolicy(Qt::StrongFocus);
     setBackgroundRole(QPalette::Base);
     viewport()->setBackgroundRole(QPalette::Base);

@@ -131,6 +131,34 @@ TEST_F(AthleteListDrawingTest, ResultsWithRoundsPlacesAndPoints)
     EXPECT_EQ(recorded(box), expected);
 }
 
+// A newly chosen athlete's event section fits its longest event ("4 x 100m Freestyle Relay") where the pane
+// has room beside the remarks; a narrow pane keeps the sections' smallest widths; a club changes nothing.
+TEST_F(AthleteListDrawingTest, EventAndAgeGroupSectionsFitTheAthletesTexts)
+{
+    const ArialMeasure measure;
+    const auto nodeWithText = [this](std::string_view text) {
+        const ClubTreeNode* node = tree.firstNode();
+        while (node && node->text != text)
+            node = tree.nextNode(*node);
+        return node;
+    };
+    const ClubTreeNode* athlete = nodeWithText("Weber Lena, 04");
+    ASSERT_NE(athlete, nullptr);
+    fitAthleteColumns(header, measure, athlete, document, 1200);
+    EXPECT_EQ(header[1].width, measure.textWidth("4 x 100m Freestyle Relay", FontStyle::Plain) + 8);
+    draw("Weber Lena, 04");
+    for (const PaintItem& item : box.items())
+        EXPECT_TRUE(item.fullText.empty()) << item.fullText;
+
+    fitAthleteColumns(header, measure, athlete, document, 300);
+    EXPECT_EQ(header[1].width, header[1].minWidth);
+    EXPECT_EQ(header[2].width, header[2].minWidth);
+
+    const ClubHeader before = header;
+    fitAthleteColumns(header, measure, nodeWithText("SC Zürich"), document, 1200);
+    EXPECT_EQ(header[1].width, before[1].width);
+}
+
 TEST_F(AthleteListDrawingTest, TimedFinalInAnAgeGroupHasNoRemark)
 {
     draw("Brunner Mia, 10");

@@ -36,8 +36,8 @@ TEST(LnxNodePool, PiecesAreAlignedDistinctAndWholeForEverySize)
     EXPECT_EQ(distinct.size(), pieces.size());
     for (auto [memory, size] : pieces) {
         const auto* bytes = static_cast<const unsigned char*>(memory);
-        EXPECT_TRUE(std::all_of(bytes, bytes + size, [size](unsigned char b) { return b == (size & 0xFF); }))
-            << size;
+        const auto filler = static_cast<unsigned char>(size & 0xFF);
+        EXPECT_TRUE(std::all_of(bytes, bytes + size, [filler](unsigned char b) { return b == filler; })) << size;
         TLnxNodePool::release(memory, size);
     }
 }

@@ -196,11 +196,13 @@ TEST_F(FrmViewTest, OpensTheSampleAndShowsWhatTheCoreDraws)
     };
     options.heatLaneColumn = true;
     options.reactionColumn = true;
-    // A list chosen afresh fits its name and club sections to the pane.
+    // A list chosen afresh fits its name and club sections to the pane, every section keeping room for its
+    // caption. The list is drawn at the scale of the desktop's font; the layout is in unscaled units.
+    const int scale = view->shtEvents->surface()->paintBox().scale();
+    view->shtEvents->keepCaptionRoom(header);
     browser::fitTextColumns(header, measure, twin, models.lists,
-                            view->shtEvents->surface()->viewport()->width());
-    for (const std::size_t k : {std::size_t{1}, std::size_t{2}})
-        header[k].width = std::max(header[k].width, view->shtEvents->captionWidth(header[k].text));
+                            view->shtEvents->surface()->viewport()->width() * 100 / scale);
+    view->shtEvents->keepCaptionRoom(header);
     const browser::EventPageDrawing expected =
         browser::drawEventsPage(box, header, twin, document, models.lists, options);
     EXPECT_EQ(view->shtEvents->title()->text().toStdString(), expected.title);
@@ -208,7 +210,7 @@ TEST_F(FrmViewTest, OpensTheSampleAndShowsWhatTheCoreDraws)
     for (int k = 0; k < headerView->count(); ++k) {
         const auto& section = header[static_cast<std::size_t>(k)];
         EXPECT_EQ(headerView->model()->headerData(k, Qt::Horizontal).toString().toStdString(), section.text);
-        EXPECT_EQ(headerView->sectionSize(k), section.width) << "section " << k;
+        EXPECT_EQ(headerView->sectionSize(k), section.width * scale / 100) << "section " << k;
     }
     EXPECT_EQ(headerView->model()->headerData(0, Qt::Horizontal).toString(), text('V', 28));
     EXPECT_EQ(headerView->model()->headerData(3, Qt::Horizontal).toString(), text('V', 11));
@@ -458,7 +460,8 @@ TEST_F(FrmViewTest, SettingsAreKeptAcrossWindows)
     EXPECT_TRUE(QGuiApplication::primaryScreen()->availableGeometry().contains(view->geometry()))
         << view->geometry().x() << "," << view->geometry().y();
     EXPECT_EQ(view->PgcMain->currentIndex(), TfrmView::EventsPage);
-    EXPECT_EQ(view->shtEvents->header()->sectionSize(1), 50);
+    EXPECT_EQ(view->shtEvents->header()->sectionSize(1),
+              50 * view->shtEvents->surface()->paintBox().scale() / 100);
     EXPECT_TRUE(view->shtTeilnehmer->splits()->isChecked());
     view->shtEvents->onlyValids()->setChecked(true);
     view->PgcMain->setCurrentIndex(TfrmView::ParticipantsPage);
@@ -648,9 +651,12 @@ TEST_F(FrmViewTest, FastestHeatResultsShowOnBothNodesAndTheSearchLandsOnThem)
         ASSERT_NE(mark, nullptr);
         EXPECT_EQ(mark->text, "HART Ivan, 06");
         const ListSurface* surface = view->shtEvents->surface();
-        EXPECT_GT(mark->y, surface->clientHeight()); // far down the list
-        EXPECT_LE(surface->scrollY(), mark->y);
-        EXPECT_GE(surface->scrollY() + surface->clientHeight(), mark->y + mark->height);
+        const int scale = surface->paintBox().scale(); // the list is drawn at the desktop font's scale
+        const int top = mark->y * scale / 100;
+        const int bottom = (mark->y + mark->height) * scale / 100;
+        EXPECT_GT(top, surface->clientHeight()); // far down the list
+        EXPECT_LE(surface->scrollY(), top);
+        EXPECT_GE(surface->scrollY() + surface->clientHeight(), bottom);
     }
 }
 

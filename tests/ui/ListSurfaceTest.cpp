@@ -76,6 +76,30 @@ TEST(BrowserPageTest, TheHeaderFollowsTheDrawingSideways)
     EXPECT_EQ(headerOrigin.x(), drawingOrigin.x());
 }
 
+// The list is laid out for an 8-point font and drawn in the proportion of the desktop's font size (never
+// smaller); the header shows the layout's widths at that scale and hands dragged widths back unscaled.
+TEST(BrowserPageTest, ListAndHeaderFollowTheDesktopFontSize)
+{
+    const QFont desktop = QApplication::font();
+    const struct
+    {
+        double points;
+        int scale;
+    } cases[] = {{8, 100}, {10, 125}, {16, 200}, {6, 100}};
+    for (const auto& c : cases) {
+        QFont font = desktop;
+        font.setPointSizeF(c.points);
+        QApplication::setFont(font);
+        BrowserPage page(QStringLiteral("Teilnehmer"), browser::defaultEventHeader());
+        EXPECT_EQ(page.surface()->paintBox().scale(), c.scale) << c.points;
+        const int layoutWidth = page.sections()[1].width;
+        EXPECT_EQ(page.header()->sectionSize(1), layoutWidth * c.scale / 100) << c.points;
+        page.header()->resizeSection(1, 400 * c.scale / 100); // as the user's drag does
+        EXPECT_EQ(page.sections()[1].width, 400) << c.points;
+    }
+    QApplication::setFont(desktop);
+}
+
 TEST(StatusBarTest, MessagesStayEightTicksAndHintsWaitThreeTicks)
 {
     TvnxStatusBar bar;

@@ -243,6 +243,7 @@ void writeEnglishPictures(ui::TfrmView& view, PictureWriter& pictures)
     dark.setColor(QPalette::Link, QColor(0x7a, 0xb8, 0xff));
     dark.setColor(QPalette::Mid, QColor(0x50, 0x50, 0x50));
     dark.setColor(QPalette::Dark, QColor(0x18, 0x18, 0x18));
+    dark.setColor(QPalette::PlaceholderText, QColor(0x90, 0x90, 0x90));
     QApplication::setPalette(dark);
     view.resize(size);
     selectRelayWithSplits(view);
