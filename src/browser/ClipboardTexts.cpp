@@ -7,6 +7,7 @@
 #include "lenex/LnxTime.h"
 #include "swim/LenexTexts.h"
 #include "swim/SwimTime.h"
+#include "swim/TextFormat.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -130,6 +131,21 @@ std::string individualSplitText(const TLenex& document, const std::vector<SplitT
     return text;
 }
 
+// The heat/lane and reaction-time fields of a result line, each led by a tab, for the columns shown.
+std::string optionalColumns(const TLnxObject& item, const CopyOptions& options)
+{
+    const bool isResult = item.tag() == tag::RESULT;
+    std::string fields;
+    if (options.heatLane) {
+        fields += '\t';
+        if (const int lane = item.getInteger(tag::LANE); isResult && lane > 0)
+            fields += swim::formatText("%d / %d", {item.getInteger(tag::HEAT), lane});
+    }
+    if (options.reaction)
+        fields += "\t" + (isResult ? item.getText(tag::RT) : std::string());
+    return fields;
+}
+
 } // namespace
 
 std::string splitText(const TLenex& document, const TLnxObject& item, const TLnxObject* event)
@@ -163,7 +179,10 @@ std::string CopyEventList(const TLenex& document, const ResultLists& lists, cons
             const TLnxObject* club = clubOf(owner);
             text += "\t" + (owner ? swim::participantText(*owner, mixed) : std::string()) + "\t" +
                     (club ? club->getText(tag::NAME) : std::string()) + "\t" + validTimeText(*item);
-            if (const std::string& comment = item->getText(tag::COMMENT); !comment.empty())
+            const std::string& comment = item->getText(tag::COMMENT);
+            if (options.heatLane || options.reaction)
+                text += "\t" + comment + optionalColumns(*item, options);
+            else if (!comment.empty())
                 text += "\t" + comment;
             endLine(text);
             if (options.splitsAndNames)

@@ -21,13 +21,17 @@ struct CopyOptions
     bool onlyValidResults = false; // "&nur gültige Resultate": only items with a valid time, no entries
     ListOrder order{};             // the sort and filter of the shown event list
     const std::set<const lenex::TLnxObject*>* rows = nullptr; // the selected rows of an event list; none: all
+    bool heatLane = false; // the heat/lane column is shown: a result line ends with "heat / lane"
+    bool reaction = false; // the reaction-time column is shown: a result line ends with its reaction time
 };
 
 /**
  * `CopyEventList`: the title of the event or age-group node, then one line per item of the lists the node
  * shows (`shownSections`, in the options' order and filter; each age group's list under its heading line):
  * place (or the status code's text), participant (relays with gender in mixed
- * events), club, valid time and comment. Blanks and control characters at the end of each line are dropped.
+ * events), club, valid time and comment; with the optional columns shown, then heat/lane and reaction time
+ * (the comment field stays in place, empty or not). Blanks and control characters at the end of each line
+ * are dropped.
  */
 std::string CopyEventList(const lenex::TLenex& document, const ResultLists& lists, const EventTreeNode& node,
                           const CopyOptions& options);

@@ -19,7 +19,7 @@ using namespace lanescope::lenex;
 const char* const kUsage =
     "usage: lanescope-cli list FILE [--competition N] ((--event NUM [--round CODE] | "
     "--event-id ID) [--age-group ID] [--sort place|name|club|time|points] [--filter TEXT] [--csv] "
-    "| --athlete ID | --relay ID) [--splits] [--valid-only]\n";
+    "| --athlete ID | --relay ID) [--splits] [--valid-only] [--heat-lane] [--reaction]\n";
 
 } // namespace
 
@@ -27,7 +27,7 @@ int listText(const Arguments& arguments, std::string& text)
 {
     std::set<std::string> valued = {"--competition", "--athlete", "--relay", "--sort", "--filter"};
     valued.insert(kEventOptions.begin(), kEventOptions.end());
-    Options options(arguments, valued, {"--splits", "--valid-only", "--csv"});
+    Options options(arguments, valued, {"--splits", "--valid-only", "--csv", "--heat-lane", "--reaction"});
     const std::optional<int> competition = options.integer("--competition");
     const EventChoice event = eventChoice(options);
     const std::optional<int> athlete = options.integer("--athlete");
@@ -35,7 +35,8 @@ int listText(const Arguments& arguments, std::string& text)
     const int chosen = (event.chosen() ? 1 : 0) + (athlete ? 1 : 0) + (relay ? 1 : 0);
     const std::optional<std::string> sort = options.text("--sort");
     const std::optional<SortColumn> column = sort ? sortColumnNamed(*sort) : SortColumn::Place;
-    const bool eventOnly = sort || options.has("--filter") || options.has("--csv");
+    const bool eventOnly = sort || options.has("--filter") || options.has("--csv") || options.has("--heat-lane") ||
+                           options.has("--reaction");
     if (!options.valid() || options.positional().size() != 1 || chosen != 1 || !event.consistent() ||
         !column || (eventOnly && !event.chosen())) {
         std::fprintf(stderr, "%s%s",
@@ -47,8 +48,12 @@ int listText(const Arguments& arguments, std::string& text)
     BrowserModels models;
     if (const int status = openCompetition(options.positional()[0], competition, document, models))
         return status;
-    const CopyOptions copy{options.has("--splits"), options.has("--valid-only"),
-                           ListOrder{*column, false, options.text("--filter").value_or(std::string())}};
+    const CopyOptions copy{options.has("--splits"),
+                           options.has("--valid-only"),
+                           ListOrder{*column, false, options.text("--filter").value_or(std::string())},
+                           nullptr,
+                           options.has("--heat-lane"),
+                           options.has("--reaction")};
 
     if (event.chosen()) {
         const EventTreeNode* node = findEventNode(models.events, event);

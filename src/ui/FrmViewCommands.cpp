@@ -272,8 +272,11 @@ void TfrmView::actCopyExecute()
     if (PgcMain->currentIndex() == EventsPage) {
         // The selected rows, or all rows when none is selected, in the order and filter shown.
         const browser::CopyOptions options{shtEvents->splits()->isChecked(),
-                                           shtEvents->onlyValids()->isChecked(), FEventOrder,
-                                           FSelectedItems.empty() ? nullptr : &FSelectedItems};
+                                           shtEvents->onlyValids()->isChecked(),
+                                           FEventOrder,
+                                           FSelectedItems.empty() ? nullptr : &FSelectedItems,
+                                           ActHeatLane->isChecked(),
+                                           ActReaction->isChecked()};
         if (const browser::EventTreeNode* node = selectedEventNode())
             text = browser::CopyEventList(FDocument, FModels.lists, *node, options);
     } else if (PgcMain->currentIndex() == ParticipantsPage) {

@@ -83,6 +83,22 @@ TEST_F(ClipboardTextsTest, ValidOnlyLeavesOutEntriesAndInvalidResults)
     EXPECT_EQ(athleteList("Zeller Ida, 09", {true, false}), "Zeller Ida, 09\r\n");
 }
 
+// With the heat/lane and reaction columns shown, result lines end with them after the comment field, which
+// stays in place when empty; entries get no heat/lane of a result.
+TEST_F(ClipboardTextsTest, ShownOptionalColumnsEndTheResultLines)
+{
+    CopyOptions options;
+    options.heatLane = true;
+    options.reaction = true;
+    const std::string title = events.sessions().front()->children[0]->text + "\r\n";
+    EXPECT_EQ(eventList(1, options), title + "\t1.\tMüller Jana, 05\tAqua Nova\t   57.00\r\n"
+                                             "\t2.\tKeller Anna, 06\tAqua Nova\t   57.50\r\n"
+                                             "\t3.\tWeber Lena, 04\tSC Zürich\t   58.20\t\t2 / 4\r\n"
+                                             "\t\tÄbi Sara, 11\tSC Zürich\r\n");
+    options.heatLane = false;
+    EXPECT_EQ(eventList(2, options), eventList(2));
+}
+
 TEST_F(ClipboardTextsTest, EventListWithSplits)
 {
     EXPECT_EQ(eventList(4, {true, false}), events.sessions().front()->children[3]->text + "\r\n" +
