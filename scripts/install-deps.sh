@@ -16,6 +16,8 @@ set -- "${extra[@]}" "$@"
 
 packages=(
     build-essential cmake ninja-build ccache pkg-config git
+    # the second compiler: the sanitizer build, the fuzz harnesses and a build of everything use clang
+    clang libclang-rt-14-dev
     librsvg2-bin
     qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-translations-l10n libgl-dev
     libzip-dev zlib1g-dev libicu-dev libcurl4-openssl-dev libjpeg62-turbo-dev libgif-dev
