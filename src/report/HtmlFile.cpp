@@ -348,6 +348,14 @@ void THtmlFile::Rule()
     SetColumns(columns);
 }
 
+void THtmlFile::Anchor(const std::string& id)
+{
+    // An element between table rows would be moved out of the table by the browser: the mark goes between
+    // tables.
+    CloseTable();
+    FLines.push_back("<a id=\"" + base::xmlEscaped(id) + "\"></a>");
+}
+
 void THtmlFile::AddRaw(const std::string& text) { FLines.push_back(escapeLetters(text)); }
 
 std::string THtmlFile::templateText() const

@@ -113,7 +113,8 @@ void TResultBook::contentsPages(const std::vector<Entry>& entries)
             report.AdvanceLines(5);
         report.LinkLine(entry.anchor);
         const int style = entry.level == 0 ? reportflag::bold : 0;
-        report.PrintCell(level, entry.title, style);
+        // On paper the page number leads to the list; in HTML, which has no pages, the title links to it.
+        report.PrintCell(level, entry.title, style, "#" + entry.anchor);
         if (const int page = report.AnchorPage(entry.anchor); page > 0)
             report.PrintCell(level + 1, std::to_string(page), style);
         report.AdvanceLines(10);

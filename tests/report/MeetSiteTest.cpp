@@ -59,7 +59,7 @@ protected:
     fs::path writeSite(const std::string& name, const ListPrintOptions& options = {})
     {
         SilentStatus status;
-        pages = buildMeetSite(document, models, options, status);
+        pages = buildMeetSite(document, options, status);
         const fs::path folder = fs::path(::testing::TempDir()) / ("site-" + name);
         fs::remove_all(folder);
         const SiteWriteResult written = writeSitePages(folder, pages);
