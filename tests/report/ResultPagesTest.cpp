@@ -8,6 +8,9 @@
 #include <algorithm>
 #include <gtest/gtest.h>
 #include <map>
+#include <optional>
+#include <regex>
+#include <set>
 
 namespace lanescope::report {
 namespace {
@@ -269,6 +272,30 @@ TEST_F(ResultPages, BookHasContentsOutlineAndEveryList)
         for (const char* name : {"Alpha A", "Bravo B"})
             EXPECT_NE(text.find(name), std::string::npos) << name;
     }
+
+    // The preview counts its pages too: the contents give each session's page (one page each after the
+    // title and contents pages).
+    RecordingDevice preview;
+    engine.PrintToPreview(status, preview);
+    ASSERT_EQ(preview.pages().size(), 4u);
+    const std::vector<TResultBook::Entry> entries = book.Contents();
+    EXPECT_EQ(lineWith(preview.pages()[1], entries[0].title).back(), "3");
+    EXPECT_EQ(lineWith(preview.pages()[1], entries[5].title).back(), "4");
+
+    // HTML has no pages: the contents' titles link to anchors at the lists, each link to one target.
+    const std::optional<std::string> html = engine.PrintToHtmlText(status);
+    ASSERT_TRUE(html);
+    std::set<std::string> targets;
+    const std::regex target("<a id=\"([^\"]+)\"></a>");
+    for (auto it = std::sregex_iterator(html->begin(), html->end(), target); it != std::sregex_iterator(); ++it)
+        EXPECT_TRUE(targets.insert((*it)[1]).second) << (*it)[1];
+    std::vector<std::string> links;
+    const std::regex link("<a href=\"#([^\"]+)\">");
+    for (auto it = std::sregex_iterator(html->begin(), html->end(), link); it != std::sregex_iterator(); ++it)
+        links.push_back((*it)[1]);
+    EXPECT_EQ(links.size(), entries.size());
+    for (const std::string& anchor : links)
+        EXPECT_TRUE(targets.contains(anchor)) << anchor;
 }
 
 } // namespace
