@@ -34,6 +34,9 @@ PrintLanguageHooks& printLanguageHooks()
     return hooks;
 }
 
+/** How many print-language scopes are open: only the outermost one switches. */
+int printLanguageDepth = 0;
+
 /**
  * Where the letter groups (user-perceived characters: a letter with its accents, a syllable block) of
  * the UTF-8 text begin; a cut between them never splits a letter from its marks.
@@ -67,13 +70,6 @@ const std::string& lineOrEmpty(const std::vector<std::string>& lines, std::size_
     static const std::string empty;
     return index < lines.size() ? lines[index] : empty;
 }
-
-} // namespace
-
-namespace {
-
-/** How many print-language scopes are open: only the outermost one switches. */
-int printLanguageDepth = 0;
 
 } // namespace
 

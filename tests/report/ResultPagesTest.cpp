@@ -298,5 +298,35 @@ TEST_F(ResultPages, BookHasContentsOutlineAndEveryList)
         EXPECT_TRUE(targets.contains(anchor)) << anchor;
 }
 
+TEST_F(ResultPages, BookIsInThePrintLanguage)
+{
+    load(R"(<?xml version="1.0" encoding="UTF-8"?><LENEX><VERSION>01.03.0007</VERSION><COMPETITIONS>
+<COMPETITION><NAME>Book Meet</NAME><PERIODS><PERIOD><NUM>1</NUM><DATE>20261017</DATE><EVENTS>
+<EVENT id="2"><NUM>2</NUM><DIS>50</DIS><STR>BK</STR><SEX>F</SEX></EVENT></EVENTS></PERIOD></PERIODS>
+<CLUBS><CLUB><NAME>SC</NAME><PERSONS><PERSON id="2"><NAME>Bravo</NAME><FNAME>B</FNAME><YOB>2008</YOB><RESULTS>
+<RESULT><EID>2</EID><RANK>1</RANK><TIME>V00h00:35.00</TIME></RESULT></RESULTS></PERSON>
+</PERSONS></CLUB></CLUBS></COMPETITION></COMPETITIONS></LENEX>)");
+    // The shown tree is in the screen language; the book's contents and headings follow the print language.
+    TVnxReport::setPrintLanguageHooks(
+        [] {
+            base::setLanguageTextSource([](char section, int number, int item) {
+                return section == 'S' && number == 18 ? std::string("Bewerb ") : reportText(section, number, item);
+            });
+        },
+        [] { base::setLanguageTextSource(reportText); });
+    TVnxReport engine;
+    TResultBook book(engine, meet, document, models.events, models.lists, false);
+    RecordingDevice preview;
+    SilentStatus status;
+    engine.PrintToPreview(status, preview);
+    TVnxReport::setPrintLanguageHooks({}, {});
+    const auto texts = allTexts(preview.pages());
+    EXPECT_TRUE(std::none_of(texts.begin(), texts.end(),
+                             [](const std::string& text) { return text.starts_with("Event 2"); }));
+    EXPECT_GE(std::count_if(texts.begin(), texts.end(),
+                            [](const std::string& text) { return text.starts_with("Bewerb 2"); }),
+              2) << "in the contents and above the list";
+}
+
 } // namespace
 } // namespace lanescope::report
