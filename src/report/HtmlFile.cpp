@@ -210,7 +210,9 @@ void THtmlFile::AddCell(int index, const std::string& text, int flags, const std
     Cell& cell = FCells[static_cast<std::size_t>(index)];
     if (!text.empty()) {
         if (cell.fontSizeId != FontSizeId) {
-            cell.text += swim::formatText("<em id=f%d>", {FontSizeId});
+            // The style block knows the sizes f3 to f14: a larger text (a book's title) takes the largest
+            // rather than falling back to the browser's italic <em>.
+            cell.text += swim::formatText("<em id=f%d>", {std::clamp(FontSizeId, 3, 14)});
             cell.fontSizeId = FontSizeId;
         }
         cell.state = CellState::Text;
