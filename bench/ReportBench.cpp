@@ -3,6 +3,7 @@
 #include "lenex/Lenex.h"
 #include "convert/ConverterChoice.h"
 #include "report/LanescopeDrucken.h"
+#include "report/RecordingDevice.h"
 #include "report/ResultBook.h"
 #include "report/VnxReport.h"
 #include "swim/BSSwLenex.h"
@@ -13,7 +14,8 @@
 #include <unistd.h>
 
 // A 2 000-row result list with splits written as a PDF file and as an HTML file, as the export does it;
-// once more as PDF with names and 40-letter club names beyond Windows-1252, which embeds font subsets.
+// once more as PDF with names and 40-letter club names beyond Windows-1252, which embeds font subsets; and
+// into recorded pages, as the preview gets them (its pages counted first for "Page N of M").
 
 namespace {
 
@@ -24,6 +26,7 @@ enum class Output
     Pdf,
     Html,
     PdfEmbeddedFonts,
+    Preview,
 };
 
 void BM_LongListReport(benchmark::State& state, Output output)
@@ -50,7 +53,11 @@ void BM_LongListReport(benchmark::State& state, Output output)
     report::SilentStatus status;
     for (auto _ : state) {
         bool written = false;
-        if (output != Output::Html) {
+        if (output == Output::Preview) {
+            report::RecordingDevice preview;
+            engine.PrintToPreview(status, preview);
+            written = !preview.pages().empty();
+        } else if (output != Output::Html) {
             engine.PdfFileName = file;
             written = engine.PrintToPdf(status);
         } else {
@@ -60,8 +67,10 @@ void BM_LongListReport(benchmark::State& state, Output output)
         if (!written)
             state.SkipWithError("the report could not be written");
     }
-    state.counters["file_KB"] = static_cast<double>(std::filesystem::file_size(file)) / 1024;
-    std::filesystem::remove(file);
+    if (output != Output::Preview) {
+        state.counters["file_KB"] = static_cast<double>(std::filesystem::file_size(file)) / 1024;
+        std::filesystem::remove(file);
+    }
     models.clear();
 }
 BENCHMARK_CAPTURE(BM_LongListReport, Pdf, Output::Pdf)
@@ -73,6 +82,10 @@ BENCHMARK_CAPTURE(BM_LongListReport, PdfEmbeddedFonts, Output::PdfEmbeddedFonts)
     ->Repetitions(5)
     ->ReportAggregatesOnly();
 BENCHMARK_CAPTURE(BM_LongListReport, Html, Output::Html)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly();
+BENCHMARK_CAPTURE(BM_LongListReport, Preview, Output::Preview)
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(5)
     ->ReportAggregatesOnly();

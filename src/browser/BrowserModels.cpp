@@ -4,8 +4,13 @@ namespace lanescope::browser {
 
 void BrowserModels::build(lenex::TLenex& document, int competitionIndex, const ProgressText& progress)
 {
-    clear();
     document.selectCompetition(competitionIndex);
+    buildCurrent(document, progress);
+}
+
+void BrowserModels::buildCurrent(const lenex::TLenex& document, const ProgressText& progress)
+{
+    clear();
     events.BuildEventTree(document, lists, progress);
     clubs.BuildClubTree(
         document, images, [this](lenex::TLnxObject& item) { lists.AddToResultList(item); }, progress);

@@ -23,6 +23,8 @@ struct BrowserModels
      * sorts every list. The document must be indexed.
      */
     void build(lenex::TLenex& document, int competitionIndex, const ProgressText& progress = {});
+    /** Builds as `build` does for the competition that is current already, leaving the document as it is. */
+    void buildCurrent(const lenex::TLenex& document, const ProgressText& progress = {});
     void clear();
 
     ClubImages images;

@@ -36,7 +36,7 @@ int writeSite(const Arguments& arguments, std::string& summary)
         return status;
     report::SilentStatus status;
     const report::ListPrintOptions lists{options.has("--valid-only"), options.has("--splits")};
-    const std::vector<report::SitePage> pages = report::buildMeetSite(document, models, lists, status);
+    const std::vector<report::SitePage> pages = report::buildMeetSite(document, lists, status);
     const report::SiteWriteResult written = report::writeSitePages(*folder, pages);
     if (!written.ok) {
         std::fprintf(stderr, "lanescope-cli: %s\n", written.error.c_str());

@@ -7,6 +7,7 @@
 #include "report/PdfUnicodeFonts.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstdio>
 #include <ctime>
 #include <fstream>
@@ -47,6 +48,16 @@ PdfFont pdfFont(HelveticaFont font)
     const auto& widths = helveticaWidths(font);
     return {std::string(helveticaBaseFont(font)), "WinAnsiEncoding", helveticaFirstChar,
             std::vector<int>(widths.begin(), widths.end())};
+}
+
+/** Thousandths as a PDF decimal number: 2500 is "2.5", -125 is "-0.125". */
+std::string thousandthsText(int thousandths)
+{
+    const int whole = std::abs(thousandths) / 1000;
+    std::string fraction = std::to_string(1000 + std::abs(thousandths) % 1000).substr(1);
+    while (!fraction.empty() && fraction.back() == '0')
+        fraction.pop_back();
+    return (thousandths < 0 ? "-" : "") + std::to_string(whole) + (fraction.empty() ? "" : "." + fraction);
 }
 
 std::string localTimestamp()
@@ -239,11 +250,19 @@ void TBSPdf::TextOut(int x, int y, int alignment, std::string_view text)
         // One run per face, left to right; each TJ moves the text position on, so the runs join up.
         const int missingBefore = FUnicodeFonts->missingCount();
         std::string operators = "BT " + position;
+        int rise = 0;
         for (const PdfUnicodeFonts::Run& run :
              FUnicodeFonts->runs(text, FStyle & pdfstyle::bold, FStyle & pdfstyle::italic)) {
             FDocument->useEmbeddedFont(run.fontName);
+            // The text rise lifts or lowers a mark to where shaping placed it.
+            if (run.rise != rise)
+                operators += thousandthsText(run.rise * FFontSize) + " Ts ";
+            rise = run.rise;
             operators += "/" + run.fontName + size + "[" + run.glyphArray + "] TJ ";
         }
+        // The rise belongs to the graphics state and would outlast the text object.
+        if (rise != 0)
+            operators += "0 Ts ";
         operators += "ET";
         // Missing-glyph boxes stand for no text: the text they replace is given for copying and search.
         if (FUnicodeFonts->missingCount() != missingBefore)

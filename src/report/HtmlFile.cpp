@@ -210,7 +210,9 @@ void THtmlFile::AddCell(int index, const std::string& text, int flags, const std
     Cell& cell = FCells[static_cast<std::size_t>(index)];
     if (!text.empty()) {
         if (cell.fontSizeId != FontSizeId) {
-            cell.text += swim::formatText("<em id=f%d>", {FontSizeId});
+            // The style block knows the sizes f3 to f14: a larger text (a book's title) takes the largest
+            // rather than falling back to the browser's italic <em>.
+            cell.text += swim::formatText("<em id=f%d>", {std::clamp(FontSizeId, 3, 14)});
             cell.fontSizeId = FontSizeId;
         }
         cell.state = CellState::Text;
@@ -346,6 +348,14 @@ void THtmlFile::Rule()
                      "color=\"black\"></td></tr></table>");
     FRowState = RowState::AfterRule;
     SetColumns(columns);
+}
+
+void THtmlFile::Anchor(const std::string& id)
+{
+    // An element between table rows would be moved out of the table by the browser: the mark goes between
+    // tables.
+    CloseTable();
+    FLines.push_back("<a id=\"" + base::xmlEscaped(id) + "\"></a>");
 }
 
 void THtmlFile::AddRaw(const std::string& text) { FLines.push_back(escapeLetters(text)); }

@@ -34,6 +34,8 @@ public:
     void FlushRow();
     void CloseTable();
     void Rule();
+    /** Closes the pending table and marks the place with the id, the target of a "#id" link. */
+    void Anchor(const std::string& id);
     /** Adds the report engine's own markup, letters escaped, as one line of its own. */
     void AddRaw(const std::string& text);
 

@@ -3,6 +3,7 @@
 #include "base/LanguageTexts.h"
 #include "base/NameCollation.h"
 #include "base/Strings.h"
+#include "browser/BrowserModels.h"
 #include "report/ClubPage.h"
 #include "report/HtmlFile.h"
 #include "report/VnxReport.h"
@@ -284,9 +285,14 @@ private:
 
 } // namespace
 
-std::vector<SitePage> buildMeetSite(const lenex::TLenex& document, const browser::BrowserModels& models,
-                                    const ListPrintOptions& options, ReportStatus& status)
+std::vector<SitePage> buildMeetSite(const lenex::TLenex& document, const ListPrintOptions& options,
+                                    ReportStatus& status)
 {
+    // The index and the trees behind every page are built in the print language: the shown trees were
+    // built in the screen language, and a page must not mix the two.
+    const TVnxReport::PrintLanguageScope printLanguage;
+    browser::BrowserModels models;
+    models.buildCurrent(document);
     std::vector<SitePage> pages;
     TLnxObject* competition = document.currentCompetition();
     const std::shared_ptr<swim::IBSLenexMeet> meet =

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "browser/BrowserModels.h"
 #include "lenex/Lenex.h"
 #include "report/LanescopeDrucken.h"
 #include "report/ReportCanvas.h"
@@ -25,9 +24,10 @@ struct SitePage
  * athlete or relay with all its swims. The lists are the result reports' HTML output, so times, places and
  * status texts read as in the printed lists. Links are relative and pages are named by the document's
  * order ("event-3.html", "club-12.html", "athlete-12-4.html"), so the names stay when a live file grows.
- * The models must have been built for the document; the status is asked for an abort between pages.
+ * The pages show the document's current competition in the print language, as every printout does; the
+ * status is asked for an abort between pages.
  */
-std::vector<SitePage> buildMeetSite(const lenex::TLenex& document, const browser::BrowserModels& models,
-                                    const ListPrintOptions& options, ReportStatus& status);
+std::vector<SitePage> buildMeetSite(const lenex::TLenex& document, const ListPrintOptions& options,
+                                    ReportStatus& status);
 
 } // namespace lanescope::report

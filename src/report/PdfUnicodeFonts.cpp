@@ -226,7 +226,7 @@ PdfUnicodeFonts::Shaped PdfUnicodeFonts::shape(Style& style, const std::u16strin
         for (const Segment& segment : segments) {
             if (segment.face < 0) {
                 const TrueTypeFace& primary = *FFaces[static_cast<std::size_t>(style.primary)].face;
-                PlacedGlyph box{style.primary, 0, primary.advance(0), 0, {}};
+                PlacedGlyph box{style.primary, 0, primary.advance(0), 0, 0, {}};
                 result.width += box.advance;
                 result.glyphs.push_back(std::move(box));
                 ++result.missing;
@@ -240,7 +240,7 @@ PdfUnicodeFonts::Shaped PdfUnicodeFonts::shape(Style& style, const std::u16strin
                 clusters.insert(glyph.cluster);
             std::set<std::uint32_t> named;
             for (const TrueTypeFace::ShapedGlyph& glyph : glyphs) {
-                PlacedGlyph placed{segment.face, glyph.glyph, glyph.advance, glyph.offsetX, {}};
+                PlacedGlyph placed{segment.face, glyph.glyph, glyph.advance, glyph.offsetX, glyph.offsetY, {}};
                 if (named.insert(glyph.cluster).second) {
                     const auto next = clusters.upper_bound(glyph.cluster);
                     const std::size_t end = next == clusters.end() ? segment.end : *next;
@@ -284,6 +284,7 @@ std::vector<PdfUnicodeFonts::Run> PdfUnicodeFonts::runs(std::string_view utf8, b
     const Shaped& text = shaped(utf8, bold, italic);
     FMissing += text.missing;
     int face = -1;
+    int rise = 0;
     bool inString = false;
     const auto adjust = [&](int thousandths) {
         // A number in a TJ array moves the next glyph left by thousandths of the font size.
@@ -301,12 +302,14 @@ std::vector<PdfUnicodeFonts::Run> PdfUnicodeFonts::runs(std::string_view utf8, b
             use.glyphs.emplace(glyph.number, glyph.text);
         else if (known->second.empty())
             known->second = glyph.text;
-        if (glyph.face != face) {
+        // A TJ array moves along the baseline only: a glyph at another height starts a run of its own.
+        if (glyph.face != face || glyph.offsetY != rise) {
             if (inString)
                 result.back().glyphArray += ">";
             inString = false;
-            result.push_back({use.fontName, {}});
+            result.push_back({use.fontName, {}, glyph.offsetY});
             face = glyph.face;
+            rise = glyph.offsetY;
         }
         adjust(glyph.offsetX);
         if (!inString)

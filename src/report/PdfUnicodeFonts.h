@@ -26,11 +26,16 @@ namespace lanescope::report {
 class PdfUnicodeFonts
 {
 public:
-    /** A piece of text in one face: the font's resource name and the contents of its TJ array. */
+    /**
+     * A piece of text in one face at one height: the font's resource name, the contents of its TJ array,
+     * and how far above the baseline its glyphs sit (thousandths of the font size; a mark that shaping
+     * placed above or below its letter, negative below).
+     */
     struct Run
     {
         std::string fontName;
         std::string glyphArray;
+        int rise = 0;
     };
 
     /** True when an installed face was found; without one, texts stay in Windows-1252 and Helvetica. */
@@ -38,7 +43,7 @@ public:
     /** Width of the UTF-8 text in thousandths of the font size. */
     int width(std::string_view utf8, bool bold, bool italic);
     /**
-     * The runs of the text, left to right; their glyphs are marked as used, and each letter that no face
+     * The runs of the text, left to right, a new one where the face or the height changes; their glyphs are marked as used, and each letter that no face
      * has adds one to the missing count.
      */
     std::vector<Run> runs(std::string_view utf8, bool bold, bool italic);
@@ -60,6 +65,7 @@ private:
         /** The shaped advance and offset, thousandths of the font size. */
         int advance = 0;
         int offsetX = 0;
+        int offsetY = 0;
         /** The text the glyph stands for; empty for the further glyphs of one letter group. */
         std::u16string text;
     };

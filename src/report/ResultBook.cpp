@@ -5,6 +5,8 @@
 #include "swim/TextFormat.h"
 
 #include <algorithm>
+#include <map>
+#include <utility>
 
 namespace lanescope::report {
 
@@ -40,6 +42,20 @@ TResultBook::TResultBook(TVnxReport& report, std::shared_ptr<swim::IBSLenexMeet>
 
 std::vector<TResultBook::Entry> TResultBook::Contents() const
 {
+    // The titles in the language loaded now (the print language while the book runs): the shown tree was
+    // built in the screen language, and a printout must not mix the two. A node the new tree does not hold
+    // keeps its shown text.
+    browser::EventTree treeNow;
+    browser::ResultLists listsNow;
+    treeNow.BuildEventTree(Document(), listsNow);
+    std::map<std::pair<const lenex::TLnxObject*, int>, std::string> textsNow;
+    for (const browser::EventTreeNode* node : treeNow.nodesInOrder())
+        textsNow.emplace(std::pair(node->data, node->level), node->text);
+    const auto title = [&textsNow](const browser::EventTreeNode& node) {
+        const auto found = textsNow.find(std::pair(node.data, node.level));
+        return found != textsNow.end() ? found->second : node.text;
+    };
+
     std::vector<Entry> entries;
     const browser::ResultLists& lists = *FSelection.resultLists;
     int sessionIndex = 0;
@@ -52,7 +68,7 @@ std::vector<TResultBook::Entry> TResultBook::Contents() const
             const std::string eventAnchor = "e" + std::to_string(sessionIndex) + "." + std::to_string(eventIndex);
             if (event->children.empty()) {
                 if (hasResults(*event, lists))
-                    entries.push_back({1, event->text, eventAnchor, event.get()});
+                    entries.push_back({1, title(*event), eventAnchor, event.get()});
                 continue;
             }
             const std::size_t eventAt = entries.size();
@@ -60,15 +76,15 @@ std::vector<TResultBook::Entry> TResultBook::Contents() const
             for (const auto& group : event->children) {
                 ++groupIndex;
                 if (hasResults(*group, lists))
-                    entries.push_back({2, group->text, eventAnchor + "." + std::to_string(groupIndex), group.get()});
+                    entries.push_back({2, title(*group), eventAnchor + "." + std::to_string(groupIndex), group.get()});
             }
             if (entries.size() > eventAt)
                 entries.insert(entries.begin() + static_cast<std::ptrdiff_t>(eventAt),
-                               Entry{1, event->text, eventAnchor, nullptr});
+                               Entry{1, title(*event), eventAnchor, nullptr});
         }
         if (entries.size() > sessionAt)
             entries.insert(entries.begin() + static_cast<std::ptrdiff_t>(sessionAt),
-                           Entry{0, session->text, "s" + std::to_string(sessionIndex), nullptr});
+                           Entry{0, title(*session), "s" + std::to_string(sessionIndex), nullptr});
     }
     return entries;
 }
@@ -113,7 +129,8 @@ void TResultBook::contentsPages(const std::vector<Entry>& entries)
             report.AdvanceLines(5);
         report.LinkLine(entry.anchor);
         const int style = entry.level == 0 ? reportflag::bold : 0;
-        report.PrintCell(level, entry.title, style);
+        // On paper the page number leads to the list; in HTML, which has no pages, the title links to it.
+        report.PrintCell(level, entry.title, style, "#" + entry.anchor);
         if (const int page = report.AnchorPage(entry.anchor); page > 0)
             report.PrintCell(level + 1, std::to_string(page), style);
         report.AdvanceLines(10);

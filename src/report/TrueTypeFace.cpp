@@ -67,6 +67,10 @@ std::vector<TrueTypeFace::ShapedGlyph> TrueTypeFace::shape(const std::u16string&
     hb_buffer_set_direction(buffer, rightToLeft ? HB_DIRECTION_RTL : HB_DIRECTION_LTR);
     hb_buffer_guess_segment_properties(buffer);
     hb_buffer_set_flags(buffer, static_cast<hb_buffer_flags_t>(HB_BUFFER_FLAG_REMOVE_DEFAULT_IGNORABLES));
+    // A mark keeps the cluster of its own character instead of joining its letter's: each glyph then stands
+    // for its own text, and a mark glyph used under many letters reads as that mark, not as the letter it
+    // first sat on.
+    hb_buffer_set_cluster_level(buffer, HB_BUFFER_CLUSTER_LEVEL_MONOTONE_CHARACTERS);
     hb_shape(FHarfBuzz->font, buffer, nullptr, 0);
     unsigned count = 0;
     const hb_glyph_info_t* infos = hb_buffer_get_glyph_infos(buffer, &count);
@@ -82,6 +86,7 @@ std::vector<TrueTypeFace::ShapedGlyph> TrueTypeFace::shape(const std::u16string&
         glyph.cluster = infos[i].cluster;
         glyph.advance = scaled(positions[i].x_advance);
         glyph.offsetX = scaled(positions[i].x_offset);
+        glyph.offsetY = scaled(positions[i].y_offset);
         glyphs.push_back(glyph);
     }
     hb_buffer_destroy(buffer);

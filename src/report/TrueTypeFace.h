@@ -36,6 +36,8 @@ public:
         std::uint32_t cluster = 0;
         int advance = 0;
         int offsetX = 0;
+        /** Upwards from the baseline: a mark placed above or below its letter. */
+        int offsetY = 0;
     };
 
     /**

@@ -8,10 +8,12 @@
 #include "report/HtmlFile.h"
 #include "report/LocalClock.h"
 #include "report/MulDiv.h"
+#include "report/RecordingDevice.h"
 #include "swim/TextFormat.h"
 
 #include <algorithm>
 #include <exception>
+#include <string_view>
 #include <unicode/brkiter.h>
 #include <unicode/utext.h>
 #include <utility>
@@ -31,6 +33,9 @@ PrintLanguageHooks& printLanguageHooks()
     static PrintLanguageHooks hooks;
     return hooks;
 }
+
+/** How many print-language scopes are open: only the outermost one switches. */
+int printLanguageDepth = 0;
 
 /**
  * Where the letter groups (user-perceived characters: a letter with its accents, a syllable block) of
@@ -68,23 +73,17 @@ const std::string& lineOrEmpty(const std::vector<std::string>& lines, std::size_
 
 } // namespace
 
-/** Switches the texts to the print language for the lifetime of a run, also when the run throws. */
-class TVnxReport::LanguageSwitch
+TVnxReport::PrintLanguageScope::PrintLanguageScope()
 {
-public:
-    LanguageSwitch()
-    {
-        if (printLanguageHooks().begin)
-            printLanguageHooks().begin();
-    }
-    ~LanguageSwitch()
-    {
-        if (printLanguageHooks().end)
-            printLanguageHooks().end();
-    }
-    LanguageSwitch(const LanguageSwitch&) = delete;
-    LanguageSwitch& operator=(const LanguageSwitch&) = delete;
-};
+    if (printLanguageDepth++ == 0 && printLanguageHooks().begin)
+        printLanguageHooks().begin();
+}
+
+TVnxReport::PrintLanguageScope::~PrintLanguageScope()
+{
+    if (--printLanguageDepth == 0 && printLanguageHooks().end)
+        printLanguageHooks().end();
+}
 
 TVnxReport::TVnxReport() { SetOptions({TPrnDlgOption::pdCanPreview, TPrnDlgOption::pdCanHTML}); }
 
@@ -359,6 +358,8 @@ bool TVnxReport::CheckPageBreak(int tenths)
 void TVnxReport::Bookmark(int level, const std::string& title, const std::string& anchor)
 {
     FAnchorPages.try_emplace(anchor, FPageNumber);
+    if (FOutput == OutputKind::Html)
+        FHtml->Anchor(anchor);
     if (FOutput != OutputKind::Pdf)
         return;
     EnsurePage();
@@ -715,7 +716,7 @@ void TVnxReport::Run(ReportStatus& status, OutputKind kind, ReportDevice* device
     FStatus = &status;
     FOutput = kind;
     FDevice = device;
-    const LanguageSwitch language;
+    const PrintLanguageScope language;
     if (FHtml)
         FHtml->Language = base::languageTag();
     FStartTime = base::formatDateTime(base::currentFormatSettings().shortTimeFormat, now());
@@ -760,6 +761,96 @@ void TVnxReport::ResetRun()
     FPageColumn = 0;
 }
 
+namespace {
+
+/** The status of a counting pass: progress and abort go through, warnings wait for the real pass. */
+class CountingStatus : public ReportStatus
+{
+public:
+    explicit CountingStatus(ReportStatus& status)
+        : FStatus(status)
+    {
+    }
+    void setLine(int index, const std::string& text) override { FStatus.setLine(index, text); }
+    bool aborted() override { return FStatus.aborted(); }
+    void setAborted() override { FStatus.setAborted(); }
+
+private:
+    ReportStatus& FStatus;
+};
+
+/** A canvas that measures texts as the recorded pages do and keeps nothing that is drawn. */
+class MeasuringCanvas : public RecordingCanvas
+{
+public:
+    using RecordingCanvas::RecordingCanvas;
+    void drawText(int, int, std::string_view) override {}
+    void drawLine(int, int, int, int, int) override {}
+    void drawRectangle(int, int, int, int, int) override {}
+    void drawPicture(int, int, int, int, const ReportPicture&) override {}
+};
+
+/** The device of a counting pass: it counts the sheets a run asks for and draws nothing. */
+class PageCountingDevice : public ReportDevice
+{
+public:
+    explicit PageCountingDevice(int dpi)
+        : FDpi(dpi)
+        , FCanvas(dpi)
+    {
+    }
+    int dpiX() const override { return FDpi; }
+    int dpiY() const override { return FDpi; }
+    bool jobRunning() const override { return FRunning; }
+    ReportCanvas& beginJob(Orientation, int, int) override
+    {
+        FRunning = true;
+        return newSheet();
+    }
+    ReportCanvas& newSheet() override
+    {
+        ++FPages;
+        return FCanvas;
+    }
+    void endJob(bool) override { FRunning = false; }
+    int pages() const { return FPages; }
+
+private:
+    int FDpi;
+    MeasuringCanvas FCanvas;
+    bool FRunning = false;
+    int FPages = 0;
+};
+
+} // namespace
+
+void TVnxReport::CountPages(ReportStatus& status, int dpi)
+{
+    // Where a page breaks depends on lines and the page setup only, never on how wide a text is drawn, so
+    // a pass that draws nothing at the same setup breaks its pages where the real run will.
+    const int firstPage = FPageNumber;
+    FTotalPages = 0;
+    FCountedAnchorPages.clear();
+    PageCountingDevice counter(std::max(dpi, 10));
+    CountingStatus counting(status);
+    try {
+        Run(counting, OutputKind::Preview, &counter);
+    } catch (...) {
+        ResetRun();
+        throw;
+    }
+    FTotalPages = counter.pages();
+    FCountedAnchorPages = FAnchorPages;
+    FPageNumber = firstPage;
+    ResetRun();
+}
+
+void TVnxReport::ForgetCount()
+{
+    FTotalPages = 0;
+    FCountedAnchorPages.clear();
+}
+
 void TVnxReport::PrintToPrinter(ReportStatus& status, ReportDevice& printer)
 {
     status.setLine(0, base::languageText('G', 97));
@@ -769,17 +860,22 @@ void TVnxReport::PrintToPrinter(ReportStatus& status, ReportDevice& printer)
     if (printer.canMakeCopies())
         printer.setCopies(std::max(Copies, 1));
     const OutputKind kind = TestPage ? OutputKind::TestPage : OutputKind::Printer;
+    const PrintLanguageScope language;
     try {
-        Run(status, kind, &printer);
+        CountPages(status, printer.dpiY());
+        if (!status.aborted())
+            Run(status, kind, &printer);
     } catch (...) {
         if (printer.jobRunning())
             printer.endJob(true);
+        ForgetCount();
         ResetRun();
         throw;
     }
     // A test page marks the status aborted to stop after one copy; its job still ends normally.
     if (printer.jobRunning())
         printer.endJob(kind == OutputKind::Printer && status.aborted());
+    ForgetCount();
     ResetRun();
 }
 
@@ -787,16 +883,21 @@ void TVnxReport::PrintToPreview(ReportStatus& status, ReportDevice& preview)
 {
     status.setLine(0, base::languageText('G', 97));
     preview.discardPages();
+    const PrintLanguageScope language;
     try {
-        Run(status, OutputKind::Preview, &preview);
+        CountPages(status, preview.dpiY());
+        if (!status.aborted())
+            Run(status, OutputKind::Preview, &preview);
     } catch (...) {
         if (preview.jobRunning())
             preview.endJob(true);
+        ForgetCount();
         ResetRun();
         throw;
     }
     if (preview.jobRunning())
         preview.endJob(false);
+    ForgetCount();
     ResetRun();
 }
 
@@ -862,47 +963,15 @@ std::optional<std::string> TVnxReport::PrintToHtmlText(ReportStatus& status)
     return text;
 }
 
-namespace {
-
-/** The status of a counting pass: progress and abort go through, warnings wait for the real pass. */
-class CountingStatus : public ReportStatus
-{
-public:
-    explicit CountingStatus(ReportStatus& status)
-        : FStatus(status)
-    {
-    }
-    void setLine(int index, const std::string& text) override { FStatus.setLine(index, text); }
-    bool aborted() override { return FStatus.aborted(); }
-    void setAborted() override { FStatus.setAborted(); }
-
-private:
-    ReportStatus& FStatus;
-};
-
-} // namespace
-
 bool TVnxReport::PrintToPdf(ReportStatus& status)
 {
     status.setLine(0, base::languageText('G', 158) + ": " + PdfFileName.filename().string());
     bool written = false;
-    FTotalPages = 0;
+    const PrintLanguageScope language;
     try {
-        // The first pass counts the pages for "Page N of M" and writes nothing; the second starts again
-        // from the same page number.
-        const int firstPage = FPageNumber;
+        CountPages(status, 72);
         FPdf = std::make_unique<TBSPdf>(PdfFileName);
-        CountingStatus counting(status);
-        Run(counting, OutputKind::Pdf, nullptr);
-        const int total = FPdf->PageCount();
-        FPdf->Discard();
-        FTotalPages = total;
-        FCountedAnchorPages = FAnchorPages;
-        FPageNumber = firstPage;
-        ResetRun();
-
-        FPdf = std::make_unique<TBSPdf>(PdfFileName);
-        FPdf->SetCreator(std::string("Vornix ") + base::productName + " " + base::versionText);
+        FPdf->SetCreator(std::string(base::productName) + " " + base::versionText);
         FPdf->SetAuthor(std::string(base::productName) + " report engine");
         if (FFixedNow != 0)
             FPdf->setFixedCreationDate(base::formatDateTime("yyyymmddhhnnss", FFixedNow));
@@ -919,8 +988,7 @@ bool TVnxReport::PrintToPdf(ReportStatus& status)
             FPdf->Discard();
         written = false;
     }
-    FTotalPages = 0;
-    FCountedAnchorPages.clear();
+    ForgetCount();
     FPdf.reset();
     ResetRun();
     return written;

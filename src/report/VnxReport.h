@@ -125,10 +125,11 @@ public:
     bool CheckPageBreak(int tenths);
     /**
      * Marks the current line as the place `anchor` names: an outline entry (level 0 at the top) in PDF
-     * output, and the page number `AnchorPage` gives in the next pass.
+     * output, the target of "#anchor" links in HTML output, and the page number `AnchorPage` gives in the
+     * real run of a page output.
      */
     void Bookmark(int level, const std::string& title, const std::string& anchor);
-    /** The page of the anchor in the counting pass of PDF output; 0 when unknown. */
+    /** The page of the anchor in the counting pass of a page output; 0 when unknown. */
     int AnchorPage(const std::string& anchor) const;
     /** Makes the current line a link to the anchor (PDF output). */
     void LinkLine(const std::string& anchor);
@@ -175,8 +176,8 @@ public:
     OutputKind Output() const { return FOutput; }
     int PageNumber() const { return FPageNumber; }
     /**
-     * The number of pages of the run, for "Page N of M": PDF output counts them in a first pass that
-     * writes nothing; 0 while counting and in outputs that do not count.
+     * The number of pages of the run, for "Page N of M": every page output (printer, preview, test page,
+     * PDF) counts them in a first pass that draws nothing; 0 while counting and in HTML output.
      */
     int TotalPages() const { return FTotalPages; }
     void SetPageNumber(int number) { FPageNumber = number; }
@@ -189,11 +190,30 @@ public:
     /** The HTML writer of a running HTML output (for tests), else null. */
     THtmlFile* HtmlWriter() { return FHtml.get(); }
 
-private:
-    class LanguageSwitch;
+    /**
+     * Switches the texts to the print language for its lifetime, also when the code inside throws. Every
+     * run holds one; work that writes report texts outside a run (a website's index) holds one around it.
+     * Scopes nest: only the outermost switches.
+     */
+    class PrintLanguageScope
+    {
+    public:
+        PrintLanguageScope();
+        ~PrintLanguageScope();
+        PrintLanguageScope(const PrintLanguageScope&) = delete;
+        PrintLanguageScope& operator=(const PrintLanguageScope&) = delete;
+    };
 
+private:
     base::TDateTime now() const;
     void Run(ReportStatus& status, OutputKind kind, ReportDevice* device);
+    /**
+     * Runs the report once into a device that draws nothing, at the resolution given, and keeps the number
+     * of pages and the page of every anchor for the real run; starts the real run at the same page number.
+     */
+    void CountPages(ReportStatus& status, int dpi);
+    /** Forgets what `CountPages` learnt, at the end of a run. */
+    void ForgetCount();
     /** Runs the report into a new HTML writer and hands it to finish; false when either fails. */
     bool RunHtml(ReportStatus& status, const std::function<bool(THtmlFile&)>& finish);
     void ResetRun();

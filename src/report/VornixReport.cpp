@@ -272,7 +272,7 @@ void TVornixReport::drawPageHead()
     FReport.LineAt(left, footer + 20, 2, footer + 20, right);
 
     FReport.SetFontSizePercent(percentForPoints(FReport, 6));
-    FReport.TextAt(left, footer + 30, reportflag::left, std::string("Vornix ") + program);
+    FReport.TextAt(left, footer + 30, reportflag::left, program);
     FReport.TextAt(left + (right - left) / 2, footer + 30, reportflag::centre,
                    base::formatDateTime("ddd d mmm yyyy   hh:nn", FStartTime));
     std::string pageText = base::languageText('G', 55) + std::to_string(FReport.PageNumber());

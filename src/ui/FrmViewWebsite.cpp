@@ -37,7 +37,7 @@ void TfrmView::ActWebsiteExecute()
     statusBarView->progressText(text('V', 167));
     QApplication::setOverrideCursor(Qt::WaitCursor);
     report::SilentStatus status;
-    const std::vector<report::SitePage> pages = report::buildMeetSite(FDocument, FModels, options, status);
+    const std::vector<report::SitePage> pages = report::buildMeetSite(FDocument, options, status);
     const report::SiteWriteResult result = report::writeSitePages(folder.toStdString(), pages);
     QApplication::restoreOverrideCursor();
     statusBarView->progressText({});

@@ -5,10 +5,12 @@
 #include "report/ReportPicture.h"
 #include "support/TestFiles.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <regex>
+#include <set>
 #include <string>
 #include <vector>
 #include <zlib.h>
@@ -377,6 +379,59 @@ TEST(BSPdf, TextBeyondWindows1252EmbedsSubsetsOfInstalledFonts)
         for (const char* line : {"GEMOV Ondřej", "MIĶELSONS Kristaps", "Ωμέγα Армения Հայաստան", "Müller"})
             EXPECT_NE(text->find(line), std::string::npos) << line << " in " << *text;
     }
+}
+
+TEST(BSPdf, MarksSitAboveAndBelowTheirLettersAsShapingPlacesThem)
+{
+    if (!installedFace("DejaVu Sans", false, false))
+        GTEST_SKIP() << "DejaVu Sans is not installed";
+    const auto file = tempPdf("marks.pdf");
+    const auto pdf = openA4(file);
+    pdf->SetFontSize(20);
+    // Muhammad with damma, fatha and shadda above its letters; bi with kasra below.
+    pdf->TextOut(72, 72, 0, "\u0645\u064F\u062D\u064E\u0645\u0651\u064E\u062F \u0628\u0650");
+    pdf->TextOut(72, 120, 0, "\u0645\u062D\u0645\u062F");
+    ASSERT_TRUE(pdf->SaveAndClose());
+
+    const auto contents = pageContents(readFile(file));
+    ASSERT_EQ(contents.size(), 1u);
+    const std::string& page = contents[0];
+    const std::string withMarks = page.substr(0, page.find("ET") + 2);
+    const std::string bare = page.substr(withMarks.size());
+    // A mark is lifted or lowered by the text rise, which is back at 0 before the text object ends.
+    const std::regex rise("(-?[0-9.]+) Ts ");
+    std::vector<double> rises;
+    for (auto it = std::sregex_iterator(withMarks.begin(), withMarks.end(), rise); it != std::sregex_iterator();
+         ++it)
+        rises.push_back(std::stod((*it)[1]));
+    ASSERT_FALSE(rises.empty()) << withMarks;
+    EXPECT_TRUE(std::any_of(rises.begin(), rises.end(), [](double r) { return r != 0; })) << withMarks;
+    EXPECT_EQ(rises.back(), 0) << withMarks;
+    EXPECT_EQ(bare.find("Ts"), std::string::npos) << "letters without marks sit on the baseline";
+
+    // A mark glyph stands for its marks alone (shadda and fatha share one glyph): mapped to the letter it
+    // first sat on, every later use of it would copy as that letter.
+    std::set<int> marks;
+    const std::regex entry("<([0-9A-F]{4})> <([0-9A-F]+)>");
+    for (const Stream& s : streams(readFile(file))) {
+        const std::string data = inflate(s.data);
+        if (!data.starts_with("/CIDInit"))
+            continue;
+        for (auto it = std::sregex_iterator(data.begin(), data.end(), entry); it != std::sregex_iterator(); ++it) {
+            const std::string text = (*it)[2];
+            std::set<int> units;
+            for (std::size_t at = 0; at + 4 <= text.size(); at += 4)
+                units.insert(std::stoi(text.substr(at, 4), nullptr, 16));
+            const auto isMark = [](int unit) { return unit >= 0x064B && unit <= 0x0652; };
+            if (std::any_of(units.begin(), units.end(), isMark)) {
+                EXPECT_TRUE(std::all_of(units.begin(), units.end(), isMark))
+                    << "glyph " << (*it)[1] << " stands for " << text;
+                marks.insert(units.begin(), units.end());
+            }
+        }
+    }
+    EXPECT_EQ(marks, (std::set<int>{0x064E, 0x064F, 0x0650, 0x0651})) << "fatha, damma, kasra and shadda";
+    expectWellFormed(file);
 }
 
 TEST(BSPdf, SavingWritesOnlyWhenThereArePages)

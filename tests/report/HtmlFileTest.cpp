@@ -223,6 +223,12 @@ TEST(HtmlTable, StylesAndFontSizeMarkers)
     html.AddCell(1, "Jürg", 8 | 16 | 32);
     EXPECT_EQ(flushed(html)[2],
               "<td width=50%><em id=f8>ab</td><td width=50%><u><i><b><bdi>J&uuml;rg</bdi></b></i></u></td>");
+    // A size beyond the style block's largest (a title at 220 %) takes the largest it has.
+    html.FontSizeId = 22;
+    html.AddCell(0, "Title", 0);
+    html.FontSizeId = 10;
+    const std::vector<std::string> lines = flushed(html);
+    EXPECT_EQ(lines[lines.size() - 3], "<td width=50%><em id=f14>Title</td><td width=50%> </td>");
 }
 
 TEST(HtmlTable, NamesAreBidiIslandsWithoutTheFilesBidiControls)

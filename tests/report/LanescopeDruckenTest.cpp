@@ -377,7 +377,7 @@ void expectCleanPages(const std::vector<RecordedPage>& pages)
         EXPECT_EQ(std::count(texts.begin(), texts.end(), "Swimmer" + std::to_string(i) + " Ann"), 1) << i;
     for (std::size_t p = 0; p < pages.size(); ++p) {
         SCOPED_TRACE("page " + std::to_string(p + 1));
-        const std::string pageLabel = "Page " + std::to_string(p + 1);
+        const std::string pageLabel = "Page " + std::to_string(p + 1) + " of " + std::to_string(pages.size());
         const auto pageTexts = pages[p].texts();
         EXPECT_EQ(std::count(pageTexts.begin(), pageTexts.end(), "Long Meet"), 1);
         EXPECT_EQ(std::count(pageTexts.begin(), pageTexts.end(), "Lanescope"), 1);

@@ -1,7 +1,9 @@
+#include "base/LanguageTexts.h"
 #include "convert/ConverterChoice.h"
 #include "report/HtmlFile.h"
 #include "report/MeetSite.h"
 #include "report/SiteFolder.h"
+#include "report/VnxReport.h"
 #include "report/ReportMeet.h"
 
 #include <deque>
@@ -59,7 +61,7 @@ protected:
     fs::path writeSite(const std::string& name, const ListPrintOptions& options = {})
     {
         SilentStatus status;
-        pages = buildMeetSite(document, models, options, status);
+        pages = buildMeetSite(document, options, status);
         const fs::path folder = fs::path(::testing::TempDir()) / ("site-" + name);
         fs::remove_all(folder);
         const SiteWriteResult written = writeSitePages(folder, pages);
@@ -119,6 +121,34 @@ TEST_F(MeetSiteTest, TheSampleMeetLinksListsAthletesClubsAndEvents)
     EXPECT_EQ(index.rfind("<!DOCTYPE html>\r\n", 0), 0u);
     EXPECT_NE(index.find("<input type=\"search\" id=\"filter\""), std::string::npos);
     EXPECT_EQ(index.find("<script src"), std::string::npos) << "no script from elsewhere";
+}
+
+TEST_F(MeetSiteTest, EveryPageIsInThePrintLanguage)
+{
+    loadAny(fs::path(LANESCOPE_SAMPLES_DIR) / "autumn-open-2026.lef");
+    // The print language differs from the screen language: the index's headings and every page's
+    // language tag come from it, as the lists' do.
+    TVnxReport::setPrintLanguageHooks(
+        [] {
+            base::setLanguageTextSource([](char section, int number, int item) {
+                return section == 'V' && number == 162 ? std::string("Bewerbe") : reportText(section, number, item);
+            });
+            base::setLanguageTag("de-AT");
+        },
+        [] {
+            base::setLanguageTextSource(reportText);
+            base::setLanguageTag("en");
+        });
+    writeSite("print-language");
+    TVnxReport::setPrintLanguageHooks({}, {});
+    EXPECT_EQ(base::languageTag(), "en") << "the screen language is back";
+    for (const SitePage& page : pages)
+        EXPECT_NE(page.text.find("<html lang=\"de-AT\">"), std::string::npos) << page.fileName;
+    const auto index = std::find_if(pages.begin(), pages.end(), [](const SitePage& page) {
+        return page.fileName == "index.html";
+    });
+    ASSERT_NE(index, pages.end());
+    EXPECT_NE(index->text.find("<h2>Bewerbe</h2>"), std::string::npos);
 }
 
 TEST_F(MeetSiteTest, TheWorldChampionshipSiteIsClosed)

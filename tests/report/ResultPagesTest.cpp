@@ -8,6 +8,9 @@
 #include <algorithm>
 #include <gtest/gtest.h>
 #include <map>
+#include <optional>
+#include <regex>
+#include <set>
 
 namespace lanescope::report {
 namespace {
@@ -269,6 +272,60 @@ TEST_F(ResultPages, BookHasContentsOutlineAndEveryList)
         for (const char* name : {"Alpha A", "Bravo B"})
             EXPECT_NE(text.find(name), std::string::npos) << name;
     }
+
+    // The preview counts its pages too: the contents give each session's page (one page each after the
+    // title and contents pages).
+    RecordingDevice preview;
+    engine.PrintToPreview(status, preview);
+    ASSERT_EQ(preview.pages().size(), 4u);
+    const std::vector<TResultBook::Entry> entries = book.Contents();
+    EXPECT_EQ(lineWith(preview.pages()[1], entries[0].title).back(), "3");
+    EXPECT_EQ(lineWith(preview.pages()[1], entries[5].title).back(), "4");
+
+    // HTML has no pages: the contents' titles link to anchors at the lists, each link to one target.
+    const std::optional<std::string> html = engine.PrintToHtmlText(status);
+    ASSERT_TRUE(html);
+    std::set<std::string> targets;
+    const std::regex target("<a id=\"([^\"]+)\"></a>");
+    for (auto it = std::sregex_iterator(html->begin(), html->end(), target); it != std::sregex_iterator(); ++it)
+        EXPECT_TRUE(targets.insert((*it)[1]).second) << (*it)[1];
+    std::vector<std::string> links;
+    const std::regex link("<a href=\"#([^\"]+)\">");
+    for (auto it = std::sregex_iterator(html->begin(), html->end(), link); it != std::sregex_iterator(); ++it)
+        links.push_back((*it)[1]);
+    EXPECT_EQ(links.size(), entries.size());
+    for (const std::string& anchor : links)
+        EXPECT_TRUE(targets.contains(anchor)) << anchor;
+}
+
+TEST_F(ResultPages, BookIsInThePrintLanguage)
+{
+    load(R"(<?xml version="1.0" encoding="UTF-8"?><LENEX><VERSION>01.03.0007</VERSION><COMPETITIONS>
+<COMPETITION><NAME>Book Meet</NAME><PERIODS><PERIOD><NUM>1</NUM><DATE>20261017</DATE><EVENTS>
+<EVENT id="2"><NUM>2</NUM><DIS>50</DIS><STR>BK</STR><SEX>F</SEX></EVENT></EVENTS></PERIOD></PERIODS>
+<CLUBS><CLUB><NAME>SC</NAME><PERSONS><PERSON id="2"><NAME>Bravo</NAME><FNAME>B</FNAME><YOB>2008</YOB><RESULTS>
+<RESULT><EID>2</EID><RANK>1</RANK><TIME>V00h00:35.00</TIME></RESULT></RESULTS></PERSON>
+</PERSONS></CLUB></CLUBS></COMPETITION></COMPETITIONS></LENEX>)");
+    // The shown tree is in the screen language; the book's contents and headings follow the print language.
+    TVnxReport::setPrintLanguageHooks(
+        [] {
+            base::setLanguageTextSource([](char section, int number, int item) {
+                return section == 'S' && number == 18 ? std::string("Bewerb ") : reportText(section, number, item);
+            });
+        },
+        [] { base::setLanguageTextSource(reportText); });
+    TVnxReport engine;
+    TResultBook book(engine, meet, document, models.events, models.lists, false);
+    RecordingDevice preview;
+    SilentStatus status;
+    engine.PrintToPreview(status, preview);
+    TVnxReport::setPrintLanguageHooks({}, {});
+    const auto texts = allTexts(preview.pages());
+    EXPECT_TRUE(std::none_of(texts.begin(), texts.end(),
+                             [](const std::string& text) { return text.starts_with("Event 2"); }));
+    EXPECT_GE(std::count_if(texts.begin(), texts.end(),
+                            [](const std::string& text) { return text.starts_with("Bewerb 2"); }),
+              2) << "in the contents and above the list";
 }
 
 } // namespace

@@ -193,9 +193,11 @@ TEST_F(VornixReportRun, CanvasHeadAndFooterOnEveryPage)
                   texts.end());
         EXPECT_TRUE(std::none_of(texts.begin(), texts.end(),
                                  [](const std::string& text) { return text.find("http") != std::string::npos; }));
-        const std::string footer = std::string("Vornix ") + base::productName + " " + base::versionText;
-        EXPECT_EQ(lineWith(page, footer), (std::vector<std::string>{footer, "Sat 17 Oct 2026   09:05",
-                                                                    "Page " + std::to_string(p + 1)}));
+        // The footer: the program and its version, the run's start and the page of the pages counted.
+        const std::string pageText =
+            "Page " + std::to_string(p + 1) + " of " + std::to_string(device.pages().size());
+        EXPECT_EQ(lineWith(page, "Sat 17 Oct 2026   09:05"),
+                  (std::vector<std::string>{program, "Sat 17 Oct 2026   09:05", pageText}));
         const auto name = std::find_if(page.items.begin(), page.items.end(),
                                        [](const RecordedItem& item) { return item.text == "Autumn Open"; });
         EXPECT_EQ(name->fontSize, 10);
@@ -208,7 +210,7 @@ TEST_F(VornixReportRun, CanvasHeadAndFooterOnEveryPage)
         EXPECT_EQ(logo->x2, right - 20);
         const auto pageLabel =
             std::find_if(page.items.begin(), page.items.end(), [&](const RecordedItem& item) {
-                return item.text == "Page " + std::to_string(p + 1);
+                return item.text == pageText;
             });
         EXPECT_EQ(pageLabel->x + pageLabel->width, right);
         EXPECT_EQ(pageLabel->y, footerY);
@@ -223,6 +225,25 @@ TEST_F(VornixReportRun, CanvasHeadAndFooterOnEveryPage)
     }
     const auto texts = allTexts(device.pages());
     EXPECT_EQ(std::count(texts.begin(), texts.end(), "row 120"), 1);
+}
+
+TEST_F(VornixReportRun, PrinterCountsThePagesOfOneCopy)
+{
+    TVnxReport engine;
+    SampleReport report(engine, nullptr, meet);
+    report.rows = 120;
+    engine.Copies = 2;
+    RecordingDevice printer(300); // makes no copies itself: the engine prints each one
+    SilentStatus status;
+    engine.PrintToPrinter(status, printer);
+    ASSERT_EQ(printer.pages().size() % 2, 0u);
+    const std::size_t perCopy = printer.pages().size() / 2;
+    ASSERT_GE(perCopy, 2u);
+    for (std::size_t p = 0; p < printer.pages().size(); ++p) {
+        const std::string label = "Page " + std::to_string(p % perCopy + 1) + " of " + std::to_string(perCopy);
+        const auto texts = printer.pages()[p].texts();
+        EXPECT_NE(std::find(texts.begin(), texts.end(), label), texts.end()) << label;
+    }
 }
 
 TEST_F(VornixReportRun, ConfiguredWebAddressPrintsInTheMakerBlock)
@@ -253,7 +274,7 @@ TEST_F(VornixReportRun, HtmlHeadIsOneRawLine)
                   "Open</td>"),
         std::string::npos);
     EXPECT_NE(html.find("<tr><td>L&uuml;beck&nbsp;&nbsp;(GER)</td></tr>"), std::string::npos);
-    EXPECT_EQ(html.find("Vornix Lanescope"), std::string::npos) << "no page footer in HTML";
+    EXPECT_EQ(html.find("Page 1"), std::string::npos) << "no page footer in HTML";
 }
 
 TEST_F(VornixReportRun, InitCallbackRunsOncePerRun)
@@ -266,7 +287,7 @@ TEST_F(VornixReportRun, InitCallbackRunsOncePerRun)
     RecordingDevice device;
     SilentStatus status;
     engine.PrintToPreview(status, device);
-    EXPECT_EQ(calls, 1);
+    EXPECT_EQ(calls, 2) << "the pass that counts the pages and the real run";
     EXPECT_TRUE(engine.Document().HeadLeftLines.empty());
     EXPECT_EQ(report.MeetDateText(), dateRangeText(encodeDate(2026, 10, 17), encodeDate(2026, 10, 18)));
 }
