@@ -63,7 +63,7 @@ BrowserPage::BrowserPage(const QString& otherPageCaption, std::span<const browse
     FTree->setIndentation(12);
     // A tree that gets the focus without a current node makes its first node current and the page draws
     // it; the node is selected too, so the tree shows which node the page belongs to.
-    connect(FTree, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* current) {
+    connect(FTree, &QTreeWidget::currentItemChanged, this, [](QTreeWidgetItem* current) {
         if (current && !current->isSelected())
             current->setSelected(true);
     });
