@@ -180,6 +180,9 @@ QWidget* LibraryPage::createAthletePane()
     split->addWidget(FProgressionPane);
     split->addWidget(FHistoryList);
     split->setChildrenCollapsible(false);
+    // The picture gets the room it draws in (its panel and axis, about 330 pixels); the history the rest.
+    split->setStretchFactor(1, 1);
+    split->setSizes({330, 200});
     auto* layout = new QVBoxLayout(pane);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(FAthleteTitle);
