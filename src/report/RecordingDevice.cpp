@@ -16,6 +16,18 @@ int characterCount(std::string_view text)
         text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
 }
 
+// An item that covers a rectangle: a frame, a picture or a hint.
+RecordedItem boxItem(RecordedItem::Kind kind, int left, int top, int right, int bottom)
+{
+    RecordedItem item;
+    item.kind = kind;
+    item.x = left;
+    item.y = top;
+    item.x2 = right;
+    item.y2 = bottom;
+    return item;
+}
+
 } // namespace
 
 std::vector<std::string> RecordedPage::texts() const
@@ -89,24 +101,14 @@ void RecordingCanvas::drawLine(int x1, int y1, int x2, int y2, int penWidth)
 
 void RecordingCanvas::drawRectangle(int left, int top, int right, int bottom, int penWidth)
 {
-    RecordedItem item;
-    item.kind = RecordedItem::Kind::Rectangle;
-    item.x = left;
-    item.y = top;
-    item.x2 = right;
-    item.y2 = bottom;
+    RecordedItem item = boxItem(RecordedItem::Kind::Rectangle, left, top, right, bottom);
     item.penWidth = penWidth;
     page().items.push_back(std::move(item));
 }
 
 void RecordingCanvas::drawPicture(int left, int top, int right, int bottom, const ReportPicture& picture)
 {
-    RecordedItem item;
-    item.kind = RecordedItem::Kind::Picture;
-    item.x = left;
-    item.y = top;
-    item.x2 = right;
-    item.y2 = bottom;
+    RecordedItem item = boxItem(RecordedItem::Kind::Picture, left, top, right, bottom);
     item.picture = std::make_shared<const ReportPicture>(picture);
     page().items.push_back(std::move(item));
 }
@@ -123,12 +125,7 @@ void RecordingCanvas::drawPath(const std::vector<CanvasPoint>& points, const Pat
 
 void RecordingCanvas::addHint(int left, int top, int right, int bottom, std::string_view text)
 {
-    RecordedItem item;
-    item.kind = RecordedItem::Kind::Hint;
-    item.x = left;
-    item.y = top;
-    item.x2 = right;
-    item.y2 = bottom;
+    RecordedItem item = boxItem(RecordedItem::Kind::Hint, left, top, right, bottom);
     item.text = std::string(text);
     page().items.push_back(std::move(item));
 }
