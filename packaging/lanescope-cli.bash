@@ -4,7 +4,7 @@ _lanescope_cli()
     local cur prev words cword
     _init_completion || return
 
-    local commands="parse info convert events list clubs export register meets fetch watch"
+    local commands="parse info convert events list clubs export chart register meets fetch watch library"
     local files='@(lef|lxf|snf|lxb|fxl|stf|sd3|cl2|dsv|dsv[678]|zip)'
 
     if ((cword == 1)); then
@@ -21,7 +21,11 @@ _lanescope_cli()
             _filedir '@(htm|html)'
             return
             ;;
-        --competition | --event | --round | --event-id | --age-group | --athlete | --relay | --server | --app-info | --interval)
+        --svg | --png)
+            _filedir "${prev#--}"
+            return
+            ;;
+        --competition | --event | --round | --event-id | --age-group | --athlete | --relay | --server | --app-info | --interval | --rows)
             return
             ;;
     esac
@@ -35,6 +39,7 @@ _lanescope_cli()
         events | clubs) options="--competition" ;;
         export) options="--competition --event --round --event-id --age-group --athlete --relay --club-stats --book
                          --splits --valid-only --pdf --html --site" ;;
+        chart) options="--competition --event --round --event-id --age-group --rows --svg --pdf --png" ;;
         meets) options="--app-info --server" ;;
     esac
 
@@ -44,7 +49,7 @@ _lanescope_cli()
     fi
 
     case ${words[1]} in
-        parse | info | events | list | clubs | export | watch) _filedir "$files" ;;
+        parse | info | events | list | clubs | export | chart | watch) _filedir "$files" ;;
         convert)
             if ((cword == 2)); then
                 _filedir "$files"

@@ -24,6 +24,8 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev libpugixml-dev
     libharfbuzz-dev libfontconfig-dev libpng-dev
     libsqlite3-dev
+    # the race and progression pictures as PNG: Pango lays out names of every script on cairo
+    libpango1.0-dev
     xvfb xauth poppler-utils qpdf fonts-liberation2 fonts-dejavu-core
     libxml2-utils python3   # the converted real-world files are checked with xmllint and ElementTree
     # Chinese, Japanese and Korean letters in PDF reports (and the tests that check them).

@@ -37,6 +37,12 @@ meet="$root/samples/autumn-open-2026.lef"
 ./build/dev/src/cli/lanescope-cli export "$meet" --event 7 --splits --pdf "$work/relay.pdf"
 pdftoppm -png -r 60 -singlefile "$work/relay.pdf" "$out/relay-report-pdf"
 echo "$out/relay-report-pdf.png"
+# The race picture of the championship's 1500 m women on a PDF page.
+if [ -f "$championship" ]; then
+    ./build/dev/src/cli/lanescope-cli chart "$championship" --event 33 --pdf "$work/race.pdf"
+    pdftoppm -png -r 80 -singlefile "$work/race.pdf" "$out/race-picture-pdf"
+    echo "$out/race-picture-pdf.png"
+fi
 ./build/dev/src/cli/lanescope-cli export "$meet" --event 7 --splits --html "$work/relay.htm"
 if command -v chromium >/dev/null; then
     chromium --headless --no-sandbox --disable-gpu --disable-quic --no-first-run --disable-background-networking \

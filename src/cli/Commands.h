@@ -49,6 +49,8 @@ int runMeets(const Arguments& arguments);
  * output tab-separated like list, or CSV with --csv.
  */
 int runLibrary(const Arguments& arguments);
+/** chart FILE --event NUM ... (--svg|--pdf|--png OUT): the race picture of a result list. */
+int runChart(const Arguments& arguments);
 /** fetch URL: downloads a result file into the private temporary folder and prints its info. */
 int runFetch(const Arguments& arguments);
 

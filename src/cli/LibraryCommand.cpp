@@ -1,7 +1,9 @@
 #include "app/SettingsLocation.h"
 #include "base/VnxIniFiles.h"
+#include "chart/ProgressionFromLibrary.h"
 #include "cli/Commands.h"
 #include "cli/Options.h"
+#include "cli/PictureOutput.h"
 #include "library/LibraryTables.h"
 
 #include <cstdio>
@@ -21,6 +23,8 @@ constexpr const char* kUsage =
     "       lanescope-cli library history ID [--event \"100m Breaststroke\"] [--course SCM|LCM|SCY] "
     "[--best]\n"
     "                                        [--db PATH] [--csv]\n"
+    "       lanescope-cli library chart ID --event \"100m Breaststroke\" --course SCM|LCM|SCY\n"
+    "                                (--svg OUT | --pdf OUT | --png OUT) [--db PATH]\n"
     "       lanescope-cli library best [--club TEXT] [--gender F|M] [--from DATE] [--to DATE]\n"
     "                                  [--course SCM|LCM|SCY] [--birth-year YYYY] [--db PATH] [--csv]\n"
     "       lanescope-cli library merge ID OTHER-ID [--db PATH]\n"
@@ -142,6 +146,42 @@ int runHistory(Options& options)
     return 0;
 }
 
+// The progression picture of one event and course; in PDF the swims follow as a table.
+int runProgressionChart(Options& options)
+{
+    const auto id = idArgument(options, 1);
+    const auto course = options.text("--course");
+    const auto event = options.text("--event");
+    HistoryFilter filter;
+    filter.event = event.value_or("");
+    filter.course = course ? courseOfCode(*course) : 0;
+    const PictureTarget target = pictureTarget(options);
+    if (!id || options.positional().size() != 2 || !event || event->empty() || !course ||
+        filter.course == kCourseUnknown || !target.valid()) {
+        std::fputs(kUsage, stderr);
+        return 2;
+    }
+    SeasonLibrary library(libraryFile(options));
+    const auto athlete = library.athlete(*id);
+    if (!athlete) {
+        std::fprintf(stderr, "lanescope-cli: the library has no athlete %lld\n", static_cast<long long>(*id));
+        return 1;
+    }
+    const std::string title = athlete->nameText() + ", " + *event + " " + *course;
+    const chart::ProgressionData data = chart::progressionFromHistory(library.history(*id, filter), title);
+    const chart::ChartTexts texts = chart::ChartTexts::loaded();
+    PictureTable table;
+    table.columns = chart::kProgressionColumns;
+    table.headings = {texts.dateCaption, texts.meetCaption, texts.timeCaption, "", ""};
+    table.rows = chart::progressionTable(data, texts.personalBest);
+    return writePicture(
+        target, nullptr, title,
+        [&](report::ReportCanvas& canvas, int width, int dpi) {
+            return chart::drawProgressionChart(canvas, data, texts, width, dpi);
+        },
+        table);
+}
+
 int runBest(Options& options)
 {
     BestListFilter filter;
@@ -217,7 +257,8 @@ int runSplit(const Options& options)
 int runLibrary(const Arguments& arguments)
 {
     Options options(arguments,
-                    {"--db", "--event", "--course", "--club", "--gender", "--from", "--to", "--birth-year"},
+                    {"--db", "--event", "--course", "--club", "--gender", "--from", "--to", "--birth-year",
+                     "--svg", "--pdf", "--png"},
                     {"--csv", "--best"});
     if (!options.valid() || options.positional().empty()) {
         if (!options.valid())
@@ -235,6 +276,8 @@ int runLibrary(const Arguments& arguments)
             return runHistory(options);
         if (command == "best")
             return runBest(options);
+        if (command == "chart")
+            return runProgressionChart(options);
         if (command == "merge")
             return runMerge(options);
         if (command == "identities")

@@ -41,6 +41,10 @@ void printUsage(std::FILE* out)
         "                 a result report or the club statistics as PDF or HTML\n"
         "  export FILE [--competition N] --site DIR [--splits] [--valid-only]\n"
         "                 the meet as a website: an index, every event list, club, athlete and relay\n"
+        "  chart FILE [--competition N] (--event NUM [--round CODE] | --event-id ID) [--age-group ID]\n"
+        "             [--rows N] (--svg OUT | --pdf OUT | --png OUT)\n"
+        "                 the race picture of a list: the gap to the leader at every split and the lap\n"
+        "                 times of its first N swims (default 8, at most 16)\n"
         "  register [VIEWER]\n"
         "                 make the viewer (default: the one beside this tool, else on the search\n"
         "                 path) open its document types on this desktop\n"
@@ -102,6 +106,8 @@ int main(int argc, char** argv)
             return lanescope::cli::runClubs(arguments);
         if (command == "export")
             return lanescope::cli::runExport(arguments);
+        if (command == "chart")
+            return lanescope::cli::runChart(arguments);
         if (command == "meets")
             return lanescope::cli::runMeets(arguments);
         if (command == "fetch")

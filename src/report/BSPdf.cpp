@@ -286,6 +286,52 @@ void TBSPdf::DrawLine(int x1, int y1, int width, int y2, int x2)
                              std::to_string(FPageHeight - y2) + " l S");
 }
 
+namespace {
+
+std::string pdfNumber(double value)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%.2f", value);
+    std::string result = text;
+    // "12.50" is written "12.5" and "12.00" as "12": shorter pages, the same drawing.
+    while (result.back() == '0')
+        result.pop_back();
+    if (result.back() == '.')
+        result.pop_back();
+    return result == "-0" ? "0" : result;
+}
+
+std::string pdfColour(std::uint32_t colour)
+{
+    return pdfNumber(((colour >> 16) & 0xFF) / 255.0) + " " + pdfNumber(((colour >> 8) & 0xFF) / 255.0) +
+           " " + pdfNumber((colour & 0xFF) / 255.0);
+}
+
+} // namespace
+
+void TBSPdf::DrawPath(const std::vector<PathPoint>& points, std::uint32_t colour, double penWidth,
+                      const std::vector<double>& dashes, bool filled)
+{
+    if (!FDocument)
+        throw std::logic_error("TBSPdf::DrawPath before NewPage");
+    if (points.size() < 2)
+        return;
+    std::string operators = "q ";
+    if (filled) {
+        operators += pdfColour(colour) + " rg ";
+    } else {
+        operators += pdfColour(colour) + " RG " + pdfNumber(std::max(penWidth, 0.0)) + " w 1 j [";
+        for (std::size_t k = 0; k < dashes.size(); ++k)
+            operators += (k ? " " : "") + pdfNumber(dashes[k]);
+        operators += "] 0 d ";
+    }
+    for (std::size_t k = 0; k < points.size(); ++k)
+        operators +=
+            pdfNumber(points[k].x) + " " + pdfNumber(FPageHeight - points[k].y) + (k ? " l " : " m ");
+    operators += filled ? "h f Q" : "S Q";
+    FDocument->appendContent(operators);
+}
+
 void TBSPdf::DrawImage(int left, int top, int right, int bottom, const ReportPicture& picture)
 {
     if (!FDocument)

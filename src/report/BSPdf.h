@@ -1,5 +1,6 @@
 #pragma once
 
+#include "report/ReportCanvas.h"
 #include "report/ReportPicture.h"
 
 #include <cstdint>
@@ -7,6 +8,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 /**
  * The PDF front end of the report engine: texts with alignment and style, text widths, lines and
@@ -54,6 +56,18 @@ public:
     /** Text with its top-left corner at (x, y); alignment 0 left, 1 right (x is the end), 2 centred. */
     void TextOut(int x, int y, int alignment, std::string_view text);
     void DrawLine(int x1, int y1, int width, int y2, int x2);
+    /** A point of a path in points from the top-left corner; fractions are kept to a hundredth. */
+    struct PathPoint
+    {
+        double x = 0;
+        double y = 0;
+    };
+    /**
+     * A line through the points in the style's colour and dashes (pen width and dash lengths in points), or
+     * the filled shape; the colour applies to this path only. Fewer than two points draw nothing.
+     */
+    void DrawPath(const std::vector<PathPoint>& points, std::uint32_t colour, double penWidth,
+                  const std::vector<double>& dashes, bool filled);
     /**
      * Registers the picture as image BSImage<n> and draws it into the rectangle; an empty rectangle draws
      * nothing. A picture whose fields do not fit together (a programmer error) throws std::invalid_argument.

@@ -21,9 +21,14 @@ struct RecordedItem
         Line,
         Rectangle,
         Picture,
+        Path,
+        Hint,
     };
     Kind kind = Kind::Text;
-    /** Text: top-left corner; line: the two end points; rectangle and picture: left, top, right, bottom. */
+    /**
+     * Text: top-left corner; line: the two end points; rectangle, picture and hint: left, top, right,
+     * bottom.
+     */
     int x = 0;
     int y = 0;
     int x2 = 0;
@@ -39,6 +44,9 @@ struct RecordedItem
     /** The measured width of a text. */
     int width = 0;
     std::shared_ptr<const ReportPicture> picture;
+    /** A path's points and style. */
+    std::vector<CanvasPoint> points;
+    PathStyle style;
 };
 
 struct RecordedPage
@@ -56,6 +64,14 @@ struct RecordedPage
     /** The texts of the page in drawing order. */
     std::vector<std::string> texts() const;
 };
+
+/**
+ * Draws the items of a recorded page onto another canvas, scaled by numerator / denominator and moved by
+ * (left, top) device units of that canvas: a picture recorded once is printed, previewed and shown this
+ * way. Fonts keep their point size; the target canvas measures them at its own resolution.
+ */
+void replayItems(const RecordedPage& page, ReportCanvas& canvas, int left, int top, int numerator,
+                 int denominator);
 
 /** A canvas that appends what it is asked to draw to a page. */
 class RecordingCanvas : public ReportCanvas
@@ -77,6 +93,8 @@ public:
     void drawLine(int x1, int y1, int x2, int y2, int penWidth) override;
     void drawRectangle(int left, int top, int right, int bottom, int penWidth) override;
     void drawPicture(int left, int top, int right, int bottom, const ReportPicture& picture) override;
+    void drawPath(const std::vector<CanvasPoint>& points, const PathStyle& style) override;
+    void addHint(int left, int top, int right, int bottom, std::string_view text) override;
 
 private:
     RecordedPage& page();

@@ -2,8 +2,10 @@
 
 #include "report/ReportPicture.h"
 
+#include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 /**
  * The drawing surfaces of the report engine besides PDF and HTML: printer sheets and preview pages.
@@ -11,6 +13,29 @@
  * The core records pages for tests and for the preview; the shell adds the printer.
  */
 namespace lanescope::report {
+
+struct CanvasPoint
+{
+    int x = 0;
+    int y = 0;
+};
+
+/**
+ * How a path is drawn: an outline in a colour, with an optional dash pattern, or a filled shape. Pictures
+ * such as the race picture tell swimmers apart by colour and, for greyscale print, by dashes.
+ */
+struct PathStyle
+{
+    /** 0xRRGGBB. */
+    std::uint32_t colour = 0;
+    int penWidth = 1;
+    /** Alternating dash and gap lengths in device units; empty draws a solid line. */
+    std::vector<int> dashes;
+    /** Fills the closed shape in the colour instead of drawing its outline. */
+    bool filled = false;
+    /** What the path shows ("gap 3": the gap line of the third swimmer); SVG output names it as its class. */
+    std::string name;
+};
 
 /** One page being drawn. */
 class ReportCanvas
@@ -30,6 +55,15 @@ public:
     virtual void drawRectangle(int left, int top, int right, int bottom, int penWidth) = 0;
     /** Stretches a picture into the rectangle. */
     virtual void drawPicture(int left, int top, int right, int bottom, const ReportPicture& picture) = 0;
+    /**
+     * A line through the points, or a filled shape. A surface without colours and dashes draws the outline
+     * with plain lines, so nothing is lost on it.
+     */
+    virtual void drawPath(const std::vector<CanvasPoint>& points, const PathStyle& style);
+    /** A text that a screen shows when the pointer rests on the rectangle; outputs on paper ignore it. */
+    virtual void addHint(int /*left*/, int /*top*/, int /*right*/, int /*bottom*/, std::string_view /*text*/)
+    {
+    }
 };
 
 /** Paper orientation of the page setup: 0 portrait, 1 landscape. */

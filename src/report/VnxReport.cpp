@@ -5,6 +5,8 @@
 #include "base/ProductVersion.h"
 #include "base/Strings.h"
 #include "report/BSPdf.h"
+#include "report/DrawingPdf.h"
+#include "report/DrawingSvg.h"
 #include "report/HtmlFile.h"
 #include "report/LocalClock.h"
 #include "report/MulDiv.h"
@@ -492,6 +494,35 @@ void TVnxReport::ImageAt(int x, int y, const ReportPicture& picture, int alignme
         FPdf->DrawImage(left, top, left + width, top + height, picture);
     else if (FCanvas)
         FCanvas->drawPicture(left, top, left + width, top + height, picture);
+}
+
+int TVnxReport::ColumnWidthMm() const { return FDocument.ColumnWidth(); }
+
+int TVnxReport::DrawingLines(const RecordedPage& drawing, int dpi) const
+{
+    const int heightMm = mulDiv(drawing.deviceHeight, 254, std::max(dpi, 1));
+    const int lineHeight = std::max(FDocument.LineHeight(), 1);
+    return (heightMm * 10 + lineHeight - 1) / lineHeight;
+}
+
+void TVnxReport::PrintDrawing(const RecordedPage& drawing, int dpi)
+{
+    const int lines = DrawingLines(drawing, dpi);
+    if (FOutput == OutputKind::Html) {
+        FHtml->CloseTable();
+        FHtml->AddRaw(svgElement(drawing, dpi));
+        return;
+    }
+    if (!DrawsPages())
+        return;
+    EnsurePage();
+    const int left = DeviceX(ColumnXmm(0));
+    const int top = DeviceY(RowYmm(FY));
+    if (FOutput == OutputKind::Pdf)
+        drawOnPdf(*FPdf, drawing, dpi, left, top);
+    else if (FCanvas)
+        replayItems(drawing, *FCanvas, left, top, FDpiX, dpi);
+    AdvanceLines(lines * 100 / std::max(FPercent, 1));
 }
 
 int TVnxReport::TextWidthMm(const std::string& text)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/DateTime.h"
+#include "report/RecordingDevice.h"
 #include "report/ReportCanvas.h"
 #include "report/VnxDocument.h"
 
@@ -150,6 +151,16 @@ public:
     void TextAt(int x, int y, int flags, const std::string& text);
     void LineAt(int x1, int y1, int thickness, int y2, int x2);
     void ImageAt(int x, int y, const ReportPicture& picture, int alignment, int scale);
+    /**
+     * Draws a recorded drawing (recorded at dpi) at the write position's line, left at the page column's
+     * edge, and moves the write position below it: replayed on printer and preview pages, as vector paths
+     * and texts in PDF, inline SVG in HTML. The caller checks for a page break with `DrawingLines` first.
+     */
+    void PrintDrawing(const RecordedPage& drawing, int dpi);
+    /** Tenths of a line that the drawing takes up. */
+    int DrawingLines(const RecordedPage& drawing, int dpi) const;
+    /** Width of a page column in tenths of a millimetre. */
+    int ColumnWidthMm() const;
     int TextWidthMm(const std::string& text);
     /** The text cut (as `PrintCell` cuts) to a width in tenths of a millimetre in the current font. */
     std::string FitTextMm(const std::string& text, int flags, int width);

@@ -1,5 +1,6 @@
 #include "ui/BrowserPage.h"
 
+#include "ui/ChartView.h"
 #include "ui/ElidedTexts.h"
 #include "ui/ListSurface.h"
 
@@ -53,6 +54,8 @@ BrowserPage::BrowserPage(const QString& otherPageCaption, std::span<const browse
     , FSurface(new ListSurface)
     , FOnlyValids(new QCheckBox(QStringLiteral("&nur gültige Resultate")))
     , FSplits(new QCheckBox(QStringLiteral("&Zwischenzeiten/Namen")))
+    , FPicture(new QCheckBox(QStringLiteral("&Grafik")))
+    , FChart(new ChartView)
     , FSections(sections.begin(), sections.end())
 {
     FTree->setHeaderHidden(true);
@@ -100,7 +103,8 @@ BrowserPage::BrowserPage(const QString& otherPageCaption, std::span<const browse
     auto* optionsLayout = new QHBoxLayout(options);
     optionsLayout->setContentsMargins(5, 0, 5, 0);
     optionsLayout->addWidget(FOnlyValids);
-    optionsLayout->addWidget(FSplits, 1);
+    optionsLayout->addWidget(FSplits);
+    optionsLayout->addWidget(FPicture, 1);
 
     auto* listPanel = new QWidget;
     listPanel->setMinimumWidth(kListPanelMinimum);
@@ -110,6 +114,8 @@ BrowserPage::BrowserPage(const QString& otherPageCaption, std::span<const browse
     listLayout->addWidget(FTitle);
     listLayout->addWidget(FHeader);
     listLayout->addWidget(FSurface, 1);
+    listLayout->addWidget(FChart, 1);
+    FChart->hide();
     listLayout->addWidget(options);
 
     FSplitter->addWidget(treePanel);
@@ -133,6 +139,30 @@ BrowserPage::BrowserPage(const QString& otherPageCaption, std::span<const browse
     connect(FSurface, &ListSurface::horizontalScrolled, this, &BrowserPage::alignHeader);
     connect(FOnlyValids, &QCheckBox::clicked, this, &BrowserPage::redrawRequested);
     connect(FSplits, &QCheckBox::clicked, this, &BrowserPage::redrawRequested);
+    connect(FPicture, &QCheckBox::toggled, this, [this] {
+        showListOrPicture();
+        emit redrawRequested();
+    });
+}
+
+void BrowserPage::setPictureOffered(bool offered)
+{
+    FPicture->setVisible(offered);
+    if (!offered)
+        FPicture->setChecked(false);
+    showListOrPicture();
+}
+
+bool BrowserPage::pictureShown() const { return FPicture->isChecked() && !FPicture->isHidden(); }
+
+// The picture takes the list's place, header included; the list keeps its state for when it comes back.
+void BrowserPage::showListOrPicture()
+{
+    const bool picture = FPicture->isChecked() && !FPicture->isHidden();
+    FChart->setVisible(picture);
+    FSurface->setVisible(!picture);
+    if (picture)
+        FHeader->hide();
 }
 
 void BrowserPage::setSections(std::span<const browser::HeaderSection> sections)
@@ -185,7 +215,7 @@ bool BrowserPage::headerShown() const { return !FHeader->isHidden(); }
 
 void BrowserPage::setHeaderShown(bool shown)
 {
-    FHeader->setHidden(!shown);
+    FHeader->setHidden(!shown || pictureShown());
     alignHeader(0);
 }
 

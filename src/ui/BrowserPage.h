@@ -15,12 +15,14 @@ class QTreeWidget;
 
 namespace lanescope::ui {
 
+class ChartView;
 class ElidedLabel;
 class ListSurface;
 
 /**
  * One of the two browser pages of the main window: a tree on the left with a button under it that switches
- * to the other page, and on the right the drawn list with its title, header and the two option check boxes.
+ * to the other page, and on the right the drawn list with its title, header and the option check boxes. Where
+ * a page offers it, the "Picture" check box shows a picture of the list in place of the list.
  */
 class BrowserPage : public QWidget
 {
@@ -37,6 +39,12 @@ public:
     ListSurface* surface() const { return FSurface; }
     QCheckBox* onlyValids() const { return FOnlyValids; }
     QCheckBox* splits() const { return FSplits; }
+    QCheckBox* picture() const { return FPicture; }
+    ChartView* chart() const { return FChart; }
+    /** Whether the page has the "Picture" check box; without it the list is always shown. */
+    void setPictureOffered(bool offered);
+    /** True when the picture is shown in place of the list. */
+    bool pictureShown() const;
     ElidedLabel* title() const { return FTitle; }
 
     /** The header's sections with the widths the user set. */
@@ -75,6 +83,7 @@ private:
     void alignHeader(int left);
     int toScreen(int width) const;
     int fromScreen(int width) const;
+    void showListOrPicture();
 
     QTreeWidget* FTree;
     QPushButton* FSwitch;
@@ -85,6 +94,8 @@ private:
     ListSurface* FSurface;
     QCheckBox* FOnlyValids;
     QCheckBox* FSplits;
+    QCheckBox* FPicture;
+    ChartView* FChart;
     std::vector<browser::HeaderSection> FSections;
     bool FSettingSections = false;
     double FTreeShare = 0.25;

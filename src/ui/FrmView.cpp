@@ -84,6 +84,8 @@ TfrmView::TfrmView(base::CustomIniFile& settings, QStringList parameters, QWidge
     CbxCompetitions->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     shtEvents = new BrowserPage(QStringLiteral("Teilnehmer"), FEventHeader);
     shtTeilnehmer = new BrowserPage(QStringLiteral("Wettkämpfe"), FClubHeader);
+    // An athlete's or a club's rows are no race: only the event lists offer the race picture.
+    shtTeilnehmer->setPictureOffered(false);
     PgcMain = new QTabWidget;
     PgcMain->addTab(shtEvents, QStringLiteral("&Wettkämpfe"));
     PgcMain->addTab(shtTeilnehmer, QStringLiteral("&Teilnehmer"));
@@ -417,6 +419,8 @@ void TfrmView::LanguageChanged()
         ActHeatLane->setText(text(66));
         ActReaction->setText(text(67));
     }
+    if (!text(220).isEmpty())
+        shtEvents->picture()->setText(text(220));
     auto clubSections = shtTeilnehmer->sections();
     for (std::size_t k = 0; k < clubSections.size(); ++k)
         clubSections[k].text = FClubHeader[k].text;

@@ -6,6 +6,7 @@
 #include "browser/PersonalBestMarks.h"
 #include "browser/ResultChanges.h"
 #include "browser/Search.h"
+#include "chart/ChartReport.h"
 #include "download/VnxHTTP.h"
 #include "lenex/Lenex.h"
 #include "report/LanescopeDrucken.h"
@@ -188,6 +189,10 @@ public:
     void CbxCompetitionsChange();
     void PgcMainChange();
     void TrvEventsChange();
+    /** Draws the race picture of the shown list: its selected rows (up to 16), else its first 8 swims. */
+    void showRacePicture(const browser::EventTreeNode* node);
+    /** The race picture's title and drawing of the shown list. */
+    std::pair<std::string, chart::PictureDrawing> racePicture(const browser::EventTreeNode* node) const;
     void trvClubsChange();
     void BtnGermanClick();
     void BtnEnglishClick();

@@ -104,6 +104,8 @@ void TfrmView::TrvEventsChange()
             current = static_cast<int>(k);
     }
     surface->setRows(std::move(rows), std::move(selected), current);
+    if (shtEvents->pictureShown())
+        showRacePicture(node);
     PgcMainChange();
     setUpdatesEnabled(true);
     if (drawing.scrollTop >= 0)
@@ -315,6 +317,16 @@ void TfrmView::ActPrintExecute()
 {
     if (PgcMain->currentIndex() == SeasonLibraryPage) {
         shtLibrary->print();
+        return;
+    }
+    if (PgcMain->currentIndex() == EventsPage && shtEvents->pictureShown()) {
+        auto [title, drawing] = racePicture(selectedEventNode());
+        TChartPrintDlg dialog(FSettings, GetMeet(), title, std::move(drawing), this);
+        dialog.setWindowTitle(QString::fromStdString(base::languageText('V', 232)));
+        dialog.SuggestedName = suggestedFileName();
+        dialog.DefaultFolder = FOpenPath;
+        dialogHooks().exec(dialog);
+        reportSavedFile(dialog);
         return;
     }
     TdlgDrucken dialog(FSettings, GetMeet(), FDocument, printSelection(), FHasResults, this);

@@ -2,11 +2,14 @@
 
 #include "base/LanguageTexts.h"
 #include "base/VnxIniFiles.h"
+#include "chart/ProgressionFromLibrary.h"
 #include "library/MeetReader.h"
 #include "library/SeasonLibrary.h"
 #include "swim/TextFormat.h"
+#include "ui/ChartView.h"
 #include "ui/DialogHooks.h"
 #include "ui/ElidedTexts.h"
+#include "ui/ReportDialogs.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -23,6 +26,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSaveFile>
+#include <QSignalBlocker>
 #include <QSpinBox>
 #include <QSplitter>
 #include <QStackedWidget>
@@ -152,16 +156,37 @@ QWidget* LibraryPage::createAthletePane()
 {
     auto* pane = new QWidget;
     FAthleteTitle = new ElidedLabel;
-    // Room for the athlete's progression picture, drawn by the core once it exists.
-    FProgressionPlace = new QWidget;
-    FProgressionPlace->setObjectName(QStringLiteral("libraryProgression"));
-    FProgressionPlace->setVisible(false);
+    // The progression picture of one event and course, chosen among those the athlete swam.
+    FProgressionPane = new QWidget;
+    FProgressionPane->setObjectName(QStringLiteral("libraryProgression"));
+    FProgressionLabel = new QLabel;
+    FProgressionEvent = new QComboBox;
+    FProgressionEvent->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    FProgressionLabel->setBuddy(FProgressionEvent);
+    FProgression = new ChartView;
+    FProgression->setMinimumHeight(200);
+    auto* choice = new QHBoxLayout;
+    choice->addWidget(FProgressionLabel);
+    choice->addWidget(FProgressionEvent);
+    choice->addStretch(1);
+    auto* progressionLayout = new QVBoxLayout(FProgressionPane);
+    progressionLayout->setContentsMargins(0, 0, 0, 0);
+    progressionLayout->addLayout(choice);
+    progressionLayout->addWidget(FProgression, 1);
+    FProgressionPane->setVisible(false);
+    connect(FProgressionEvent, &QComboBox::currentIndexChanged, this, &LibraryPage::showProgression);
     FHistoryList = createList();
+    auto* split = new QSplitter(Qt::Vertical);
+    split->addWidget(FProgressionPane);
+    split->addWidget(FHistoryList);
+    split->setChildrenCollapsible(false);
+    // The picture gets the room it draws in (its panel and axis, about 330 pixels); the history the rest.
+    split->setStretchFactor(1, 1);
+    split->setSizes({330, 200});
     auto* layout = new QVBoxLayout(pane);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(FAthleteTitle);
-    layout->addWidget(FProgressionPlace);
-    layout->addWidget(FHistoryList, 1);
+    layout->addWidget(split, 1);
     return pane;
 }
 
@@ -225,6 +250,7 @@ void LibraryPage::retranslate()
     FTabs->setTabText(HistoryTab, text(175));
     FTabs->setTabText(BestsTab, text(176));
     FTabs->setTabText(BestListTab, text(177));
+    FProgressionLabel->setText(text(231) + ':');
     FClubLabel->setText(text(190) + ':');
     FGenderLabel->setText(text(191) + ':');
     FCourseLabel->setText(text(181) + ':');
@@ -357,8 +383,49 @@ void LibraryPage::showAthlete(std::int64_t id)
     FBests = library::bestsTable(title + " - " + base::languageText('V', 176), store->personalBests(id));
     fillList(FHistoryList, FHistory);
     fillList(FBestsList, FBests);
+    // Every event and course with a personal best can be drawn; the first is shown.
+    {
+        const QSignalBlocker blocker(FProgressionEvent);
+        FProgressionEvent->clear();
+        for (const library::SwimRow& best : store->personalBests(id))
+            FProgressionEvent->addItem(qt(best.event + " " + library::courseCode(best.course)),
+                                       QStringList{qt(best.event), qt(library::courseCode(best.course))});
+    }
+    FProgressionPane->setVisible(FProgressionEvent->count() > 0);
+    showProgression();
     if (FTabs->currentIndex() == BestListTab)
         FTabs->setCurrentIndex(HistoryTab);
+}
+
+LibraryPage::Progression LibraryPage::currentProgression() const
+{
+    const QStringList choice = FProgressionEvent->currentData().toStringList();
+    if (FAthlete == 0 || choice.size() != 2 || !FLibrary)
+        return {};
+    library::HistoryFilter filter;
+    filter.event = choice[0].toStdString();
+    filter.course = library::courseOfCode(choice[1].toStdString());
+    const std::optional<library::AthleteRow> athlete = FLibrary->athlete(FAthlete);
+    const std::string title = (athlete ? athlete->nameText() + ", " : std::string()) +
+                              FProgressionEvent->currentText().toStdString();
+    return {title, std::make_shared<const chart::ProgressionData>(
+                       chart::progressionFromHistory(FLibrary->history(FAthlete, filter), title))};
+}
+
+void LibraryPage::showProgression()
+{
+    const Progression shown = currentProgression();
+    if (!shown.data) {
+        FProgression->setDrawing({});
+        return;
+    }
+    auto texts = std::make_shared<const chart::ChartTexts>(chart::ChartTexts::loaded());
+    // The window names the athlete above the picture already.
+    auto swims = std::make_shared<chart::ProgressionData>(*shown.data);
+    swims->title.clear();
+    FProgression->setDrawing([swims, texts](report::ReportCanvas& canvas, int width, int dpi) {
+        return chart::drawProgressionChart(canvas, *swims, *texts, width, dpi);
+    });
 }
 
 library::BestListFilter LibraryPage::bestListFilter() const
@@ -571,6 +638,26 @@ void LibraryPage::exportClicked()
 
 void LibraryPage::print()
 {
+    // With an athlete's progression shown, the picture is printed with its swims as a table below.
+    if (FTabs->currentIndex() == HistoryTab && FProgressionPane->isVisible()) {
+        const Progression shown = currentProgression();
+        if (shown.data) {
+            auto texts = std::make_shared<const chart::ChartTexts>(chart::ChartTexts::loaded());
+            const auto swims = shown.data;
+            TChartPrintDlg dialog(
+                FSettings, nullptr, shown.title,
+                [swims, texts](report::ReportCanvas& canvas, int width, int dpi) {
+                    return chart::drawProgressionChart(canvas, *swims, *texts, width, dpi);
+                },
+                this);
+            dialog.setWindowTitle(text(231));
+            dialog.Chart().setTable(chart::kProgressionColumns,
+                                    {texts->dateCaption, texts->meetCaption, texts->timeCaption, "", ""},
+                                    chart::progressionTable(*swims, texts->personalBest));
+            dialogHooks().exec(dialog);
+            return;
+        }
+    }
     QPrinter printer;
     QPrintDialog dialog(&printer, this);
     if (dialogHooks().exec(dialog) != QDialog::Accepted)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "browser/PersonalBestMarks.h"
+#include "chart/ProgressionChart.h"
 #include "lenex/Lenex.h"
 #include "library/LibraryTables.h"
 
@@ -25,13 +26,15 @@ class CustomIniFile;
 
 namespace lanescope::ui {
 
+class ChartView;
 class ElidedLabel;
 
 /**
  * The "Library" page of the main window: the season library of many meets. Athletes are found by name on
- * the left; on the right an athlete's history and personal bests (with room for the progression picture
- * above them), and club best lists with their filters. Files and folders are added in a worker thread with a
- * progress bar and cancel. The shown list is copied, printed and exported (HTML, CSV) as the core writes it.
+ * the left; on the right an athlete's history with the progression picture of a chosen event and course
+ * above it, the personal bests, and club best lists with their filters. Files and folders are added in a
+ * worker thread with a progress bar and cancel. The shown list is copied, printed and exported (HTML, CSV) as
+ * the core writes it.
  */
 class LibraryPage : public QWidget
 {
@@ -79,6 +82,9 @@ public:
     QLineEdit* searchField() const { return FSearch; }
     QTreeWidget* athleteList() const { return FAthletes; }
     QTabWidget* tabs() const { return FTabs; }
+    /** The event and course of the progression picture above the history. */
+    QComboBox* progressionEvent() const { return FProgressionEvent; }
+    ChartView* progressionView() const { return FProgression; }
     QProgressBar* progressBar() const { return FProgress; }
     QPushButton* cancelButton() const { return FCancel; }
 
@@ -92,6 +98,15 @@ private:
     QTreeWidget* createList();
     void fillList(QTreeWidget* list, const library::LibraryTable& table);
     void athleteChosen();
+    /** Draws the progression picture of the event and course chosen above the history. */
+    void showProgression();
+    /** The progression picture's title, drawing and table of swims; an empty title when none is chosen. */
+    struct Progression
+    {
+        std::string title;
+        std::shared_ptr<const chart::ProgressionData> data;
+    };
+    Progression currentProgression() const;
     void addFilesClicked();
     void addFolderClicked();
     void exportClicked();
@@ -121,7 +136,10 @@ private:
     QPushButton* FMerge;
     QTabWidget* FTabs;
     ElidedLabel* FAthleteTitle;
-    QWidget* FProgressionPlace;
+    QWidget* FProgressionPane;
+    QLabel* FProgressionLabel;
+    QComboBox* FProgressionEvent;
+    ChartView* FProgression;
     QTreeWidget* FHistoryList;
     QTreeWidget* FBestsList;
     QLabel* FClubLabel;

@@ -66,6 +66,40 @@ void QtReportCanvas::drawRectangle(int left, int top, int right, int bottom, int
     FPainter.drawRect(QRect(QPoint(left, top), QPoint(right - 1, bottom - 1)));
 }
 
+void QtReportCanvas::drawPath(const std::vector<report::CanvasPoint>& points, const report::PathStyle& style)
+{
+    if (points.empty())
+        return;
+    QPolygon polygon;
+    for (const report::CanvasPoint& point : points)
+        polygon << QPoint(point.x, point.y);
+    const QColor colour = QColor::fromRgb(static_cast<QRgb>(style.colour));
+    FPainter.save();
+    FPainter.setRenderHint(QPainter::Antialiasing);
+    if (style.filled) {
+        FPainter.setPen(Qt::NoPen);
+        FPainter.setBrush(colour);
+        FPainter.drawPolygon(polygon);
+    } else {
+        QPen pen(colour, std::max(style.penWidth, 1));
+        pen.setCapStyle(Qt::FlatCap);
+        pen.setJoinStyle(Qt::RoundJoin);
+        if (!style.dashes.empty()) {
+            // Qt counts dash lengths in pen widths.
+            QList<qreal> pattern;
+            for (const int dash : style.dashes)
+                pattern << std::max(1.0, static_cast<double>(dash) / pen.widthF());
+            if (pattern.size() % 2 != 0)
+                pattern << pattern.back();
+            pen.setDashPattern(pattern);
+        }
+        FPainter.setPen(pen);
+        FPainter.setBrush(Qt::NoBrush);
+        FPainter.drawPolyline(polygon);
+    }
+    FPainter.restore();
+}
+
 void QtReportCanvas::drawPicture(int left, int top, int right, int bottom,
                                  const report::ReportPicture& picture)
 {
@@ -104,26 +138,7 @@ QImage toImage(const report::ReportPicture& picture)
 
 void replayPage(const report::RecordedPage& page, report::ReportCanvas& canvas)
 {
-    using Kind = report::RecordedItem::Kind;
-    for (const report::RecordedItem& item : page.items) {
-        switch (item.kind) {
-        case Kind::Text:
-            canvas.setFont(item.fontName, item.fontSize, item.bold, item.italic, item.underline,
-                           item.escapement);
-            canvas.drawText(item.x, item.y, item.text);
-            break;
-        case Kind::Line:
-            canvas.drawLine(item.x, item.y, item.x2, item.y2, item.penWidth);
-            break;
-        case Kind::Rectangle:
-            canvas.drawRectangle(item.x, item.y, item.x2, item.y2, item.penWidth);
-            break;
-        case Kind::Picture:
-            if (item.picture)
-                canvas.drawPicture(item.x, item.y, item.x2, item.y2, *item.picture);
-            break;
-        }
-    }
+    report::replayItems(page, canvas, 0, 0, 1, 1);
 }
 
 QImage pagePicture(const report::RecordedPage& page, int dpi)

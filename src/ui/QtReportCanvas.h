@@ -26,6 +26,7 @@ public:
     void drawLine(int x1, int y1, int x2, int y2, int penWidth) override;
     void drawRectangle(int left, int top, int right, int bottom, int penWidth) override;
     void drawPicture(int left, int top, int right, int bottom, const report::ReportPicture& picture) override;
+    void drawPath(const std::vector<report::CanvasPoint>& points, const report::PathStyle& style) override;
 
 private:
     QPainter& FPainter;

@@ -38,4 +38,14 @@ TFResultBookDlg::TFResultBookDlg(base::CustomIniFile& settings, std::shared_ptr<
 
 TFResultBookDlg::~TFResultBookDlg() { FBook.reset(); }
 
+TChartPrintDlg::TChartPrintDlg(base::CustomIniFile& settings, std::shared_ptr<swim::IBSLenexMeet> meet,
+                               const std::string& title, chart::PictureDrawing drawing, QWidget* parent)
+    : TVnxPrintDlg(settings, parent)
+    , FChart(std::make_unique<chart::TChartReport>(Report, std::move(meet), title, std::move(drawing)))
+{
+    setWindowTitle(QString::fromStdString(title));
+}
+
+TChartPrintDlg::~TChartPrintDlg() { FChart.reset(); }
+
 } // namespace lanescope::ui

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "browser/BrowserModels.h"
+#include "chart/ChartReport.h"
 #include "report/ClubStats.h"
 #include "report/LanescopeDrucken.h"
 #include "report/ResultBook.h"
@@ -60,6 +61,22 @@ public:
 
 private:
     std::unique_ptr<report::TResultBook> FBook;
+};
+
+/** The print dialog of a picture (the race picture of a list, an athlete's progression). */
+class TChartPrintDlg : public TVnxPrintDlg
+{
+    Q_OBJECT
+
+public:
+    TChartPrintDlg(base::CustomIniFile& settings, std::shared_ptr<swim::IBSLenexMeet> meet,
+                   const std::string& title, chart::PictureDrawing drawing, QWidget* parent = nullptr);
+    ~TChartPrintDlg() override;
+
+    chart::TChartReport& Chart() { return *FChart; }
+
+private:
+    std::unique_ptr<chart::TChartReport> FChart;
 };
 
 } // namespace lanescope::ui

@@ -35,8 +35,8 @@ expect() {
         status=1
     fi
 }
-expect "clubs convert events export fetch info list meets parse register watch " lanescope-cli ""
-expect "clubs convert " lanescope-cli c
+expect "chart clubs convert events export fetch info library list meets parse register watch " lanescope-cli ""
+expect "chart clubs convert " lanescope-cli c
 expect "meet.LXF meet.lef results.sd3 " lanescope-cli info ""
 expect "--pdf " lanescope-cli export meet.lef --pd
 expect "--event --event-id " lanescope-cli list meet.lef --ev

@@ -11,6 +11,7 @@
 #include "support/TestFiles.h"
 #include "swim/SwimCodes.h"
 #include "ui/BrowserPage.h"
+#include "ui/ChartView.h"
 #include "ui/DialogHooks.h"
 #include "ui/ElidedTexts.h"
 #include "ui/FindDialog.h"
@@ -573,6 +574,40 @@ TEST_F(FrmViewTest, SortFilterSelectCopyAndExportTheShownList)
     ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
     EXPECT_TRUE(
         csv.readAll().startsWith("Place,Name,Year,Club,Nation,Time,Points,Status,Heat,Lane,Reaction"));
+}
+
+// "Picture" shows the race picture in the list's place: the selected rows, else the first eight swims with
+// splits; the athletes' page has no race to draw and offers no picture.
+TEST_F(FrmViewTest, ThePictureTakesTheListsPlaceAndDrawsTheSelectedRows)
+{
+    view->resize(1000, 600);
+    view->show();
+    view->OpenFile(kSample, true);
+    const auto gapLines = [this] {
+        int count = 0;
+        for (const report::RecordedItem& item : view->shtEvents->chart()->page().items)
+            count += item.kind == report::RecordedItem::Kind::Path && item.style.name.rfind("gap ", 0) == 0;
+        return count;
+    };
+    EXPECT_TRUE(view->shtTeilnehmer->picture()->isHidden());
+    view->shtEvents->picture()->setChecked(true);
+    EXPECT_TRUE(view->shtEvents->chart()->isVisible());
+    EXPECT_FALSE(view->shtEvents->surface()->isVisible());
+    EXPECT_FALSE(view->shtEvents->headerShown());
+    const int firstRows = gapLines();
+    EXPECT_GT(firstRows, 0);
+    EXPECT_LE(firstRows, 8);
+
+    view->shtEvents->picture()->setChecked(false);
+    ListSurface* surface = view->shtEvents->surface();
+    surface->setFocus();
+    QTest::keyClick(surface, Qt::Key_Down);
+    QTest::keyClick(surface, Qt::Key_Down, Qt::ShiftModifier);
+    view->shtEvents->picture()->setChecked(true);
+    EXPECT_EQ(gapLines(), 2);
+    view->shtEvents->picture()->setChecked(false);
+    EXPECT_TRUE(surface->isVisible());
+    EXPECT_TRUE(view->shtEvents->headerShown());
 }
 
 TEST_F(FrmViewTest, FocusedTreeSelectsItsFirstNodeAndLongTitlesOfferTheWholeText)

@@ -3,8 +3,10 @@
 #include "base/VnxIniFiles.h"
 #include "library/SeasonLibrary.h"
 #include "support/TestFiles.h"
+#include "ui/ChartView.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QTabWidget>
@@ -55,6 +57,12 @@ TEST_F(LibraryPageTest, AddsInTheBackgroundThenShowsAnAthletesHistoryAndABestLis
     const library::LibraryTable history = page.currentTable();
     ASSERT_FALSE(history.rows.empty());
     EXPECT_EQ(page.copyText().count(QLatin1Char('\n')), static_cast<qsizetype>(history.rows.size()));
+    // The progression picture offers each event and course with a best and draws a point per swim.
+    ASSERT_GT(page.progressionEvent()->count(), 0);
+    int points = 0;
+    for (const report::RecordedItem& item : page.progressionView()->page().items)
+        points += item.kind == report::RecordedItem::Kind::Path && item.style.name == "swim";
+    EXPECT_GT(points, 0);
 
     page.showBestList({});
     EXPECT_EQ(page.tabs()->currentIndex(), LibraryPage::BestListTab);

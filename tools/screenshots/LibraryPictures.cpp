@@ -8,6 +8,7 @@
 #include "ui/LibraryPage.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QEventLoop>
 #include <QLineEdit>
@@ -102,6 +103,12 @@ int main(int argc, char* argv[])
     page.athleteList()->setCurrentItem(page.athleteList()->topLevelItem(0));
     page.showTab(ui::LibraryPage::HistoryTab);
     bool ok = save(view, out, "library-athlete-history");
+    // The progression picture of an event she swam at every meet.
+    const int backstroke = page.progressionEvent()->findText(QStringLiteral("50m Backstroke SCM"));
+    if (backstroke >= 0) {
+        page.progressionEvent()->setCurrentIndex(backstroke);
+        ok = save(view, out, "library-progression") && ok;
+    }
     page.showTab(ui::LibraryPage::BestsTab);
     ok = save(view, out, "library-personal-bests") && ok;
     library::BestListFilter filter;

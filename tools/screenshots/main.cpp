@@ -335,6 +335,14 @@ void writeChampionshipListPictures(ui::TfrmView& view, const QString& file, Pict
     }
     view.resize(1200, 750);
     QApplication::processEvents();
+    // The race picture in the list's place: the 1500 m women, lap by lap.
+    if (QTreeWidgetItem* distance = eventItem(events, 33)) {
+        chooseAfresh(events, distance);
+        view.shtEvents->picture()->setChecked(true);
+        QApplication::processEvents();
+        pictures.save(view, "race-picture-window");
+        view.shtEvents->picture()->setChecked(false);
+    }
     view.shtEvents->splits()->setChecked(false);
     chooseAfresh(events, prelims);
     view.EdtFilter->setText(QStringLiteral("aus"));
