@@ -50,6 +50,32 @@ TEST(LibraryStore, NewerSchemaIsRefusedAndLeftAlone)
     EXPECT_EQ(pragma(database, "user_version"), "99");
 }
 
+TEST(LibraryStore, FileOfTheFirstSchemaGainsTheBestTimesOfItsSwims)
+{
+    const auto folder = testFolder("store-older");
+    lanescope::testing::writeMeet(folder / "meet.lef", {"Spring Meet",
+                                                        "Leipzig",
+                                                        "2024-03-02",
+                                                        "SCM",
+                                                        {{"Kurz", "Lena", "111", "2010-05-01", "F", "SV Nord",
+                                                          100, "FREE", "00:01:05.00"},
+                                                         {"Weit", "Ida", "", "2010-02-02", "F", "SV Nord",
+                                                          100, "FREE", "00:01:04.00"}}});
+    const std::string path = (folder / "library.sqlite").string();
+    {
+        SeasonLibrary library(path);
+        library.add({folder.string()});
+        // What the first schema had: no best times, no ranking index.
+        library.database().execute("DROP TABLE best_times; DROP INDEX swims_rank; PRAGMA user_version=1");
+    }
+    SeasonLibrary library(path);
+    EXPECT_EQ(pragma(library.database(), "user_version"), std::to_string(kSchemaVersion));
+    const auto rows = library.bestList({});
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[0].athlete.lastName, "Weit");
+    lanescope::testing::expectKeptBestsMatchTheSwims(library);
+}
+
 TEST(LibraryStore, DamagedFileIsReportedAndRebuiltFromItsFiles)
 {
     const auto folder = testFolder("store-damaged");
