@@ -17,9 +17,10 @@ void ensureMarks(SqliteDatabase& database)
 void mark(SqliteDatabase& database, const char* column, std::int64_t id)
 {
     ensureMarks(database);
-    SqliteStatement insert(database, std::string("INSERT OR IGNORE INTO temp.best_marks "
-                                                 "SELECT DISTINCT athlete_id, style, course FROM swims s WHERE s.") +
-                                         column + " = ? AND " + kValidSwim);
+    SqliteStatement insert(database,
+                           std::string("INSERT OR IGNORE INTO temp.best_marks "
+                                       "SELECT DISTINCT athlete_id, style, course FROM swims s WHERE s.") +
+                               column + " = ? AND " + kValidSwim);
     insert.bind(1, id);
     insert.run();
 }
@@ -40,16 +41,22 @@ std::string bestSwimsOf(const std::string& swims)
 
 void markMeet(SqliteDatabase& database, std::int64_t meetId) { mark(database, "meet_id", meetId); }
 
-void markAthlete(SqliteDatabase& database, std::int64_t athleteId) { mark(database, "athlete_id", athleteId); }
+void markAthlete(SqliteDatabase& database, std::int64_t athleteId)
+{
+    mark(database, "athlete_id", athleteId);
+}
 
 void refresh(SqliteDatabase& database)
 {
+    // CROSS JOIN keeps the marks the outer loop, so each mark seeks its swims in swims_best; left to itself
+    // the planner scans every swim of the season and looks each up in the marks.
     ensureMarks(database);
     database.execute("DELETE FROM best_times WHERE (athlete_id, style, course) IN "
                      "(SELECT athlete_id, style, course FROM temp.best_marks)");
-    database.execute(bestSwimsOf(std::string("temp.best_marks m JOIN swims s ON s.athlete_id = m.athlete_id "
-                                             "AND s.style = m.style AND s.course = m.course WHERE ") +
-                                 kValidSwim));
+    database.execute(
+        bestSwimsOf(std::string("temp.best_marks m CROSS JOIN swims s ON s.athlete_id = m.athlete_id "
+                                "AND s.style = m.style AND s.course = m.course WHERE ") +
+                    kValidSwim));
     database.execute("DELETE FROM temp.best_marks");
 }
 

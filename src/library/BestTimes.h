@@ -6,9 +6,10 @@
 
 /**
  * The best_times table: per athlete, style, course and club the fastest valid individual swim (on equal
- * times the earliest, then that of the first meet and event stored). It is derived from the swims and kept with them: whoever
- * changes swims marks the athlete, style and course groups touched (before deleting, after inserting) and
- * refreshes them in the same transaction. A swim without a club counts as club 0. Best lists read it instead of grouping every swim of a season.
+ * times the earliest, then that of the first meet and event stored). It is derived from the swims and kept
+ * with them: whoever changes swims marks the athlete, style and course groups touched (before deleting, after
+ * inserting) and refreshes them in the same transaction. A swim without a club counts as club 0. Best lists
+ * read it instead of grouping every swim of a season.
  */
 namespace lanescope::library::best_times {
 

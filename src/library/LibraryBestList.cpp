@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <tuple>
 
 namespace lanescope::library {
 
@@ -15,6 +16,7 @@ constexpr std::size_t kNoClub = static_cast<std::size_t>(-1);
 
 struct Best
 {
+    std::int64_t athleteId;
     std::size_t athlete;
     std::int32_t time;
     std::string date;
@@ -32,9 +34,10 @@ struct StyleList
     std::size_t end;
 };
 
-// Without a date range the athletes' bests per style, course and club are at hand in best_times; a range
-// needs every valid swim in it. Both come in ranking order: style and course, then time, date and athlete,
-// and an athlete's equal times by club, meet and event (the order in which best_times picks its row).
+// Without a date range the athletes' bests per style, course and club are at hand in best_times, in ranking
+// order; a range needs every valid swim in it, which swims_best gives per athlete, fastest first. Either way
+// an athlete's rows of a list come best first: equal times by date, club, meet and event, the order in
+// which best_times picks its row.
 std::string bestListQuery(const BestListFilter& filter)
 {
     const bool range = !filter.from.empty() || !filter.to.empty();
@@ -56,13 +59,15 @@ std::string bestListQuery(const BestListFilter& filter)
         sql += " AND s.date <= ?5";
     if (filter.course != 0)
         sql += " AND s.course = ?6";
-    return sql + " ORDER BY s.style, s.course, s.time_ms, s.date, s.athlete_id, s.club_id, s.meet_id, s.event_id";
+    return sql + (range
+                      ? " ORDER BY s.style, s.course, s.athlete_id, s.time_ms, s.date, s.club_id, s.meet_id, "
+                        "s.event_id"
+                      : " ORDER BY s.style, s.course, s.time_ms, s.date, s.athlete_id, s.club_id");
 }
 
 // Values by library id, each read once by the load function. Ids are rowids, dense from 1, so a vector
 // indexed by id finds them without hashing; slot() numbers the values in the order they were first asked.
-template <typename T>
-class ById
+template <typename T> class ById
 {
 public:
     explicit ById(std::function<T(std::int64_t)> load)
@@ -124,7 +129,8 @@ std::vector<BestListRow> SeasonLibrary::bestList(const BestListFilter& filter)
         *FDatabase, "SELECT id, last_name, first_name, birth_year, gender FROM athletes WHERE id = ?");
     SqliteStatement meet(*FDatabase, "SELECT name FROM meets WHERE id = ?");
     SqliteStatement club(*FDatabase, "SELECT name FROM clubs WHERE id = ?");
-    SqliteStatement event(*FDatabase, "SELECT relay_count, distance, stroke, style_name FROM events WHERE id = ?");
+    SqliteStatement event(*FDatabase,
+                          "SELECT relay_count, distance, stroke, style_name FROM events WHERE id = ?");
     ById<AthleteRow> athletes([&athlete](std::int64_t id) {
         athlete.bind(1, id);
         AthleteRow row = athlete.step() ? athleteOf(athlete, 0) : AthleteRow{};
@@ -164,12 +170,18 @@ std::vector<BestListRow> SeasonLibrary::bestList(const BestListFilter& filter)
             continue;
         listOfAthlete[athleteSlot] = lists.size();
         const std::int64_t clubId = select.integer(6);
-        bests.push_back({athleteSlot, static_cast<std::int32_t>(select.integer(3)), select.text(4),
-                         meets.slot(select.integer(5)), clubId != 0 ? clubs.slot(clubId) : kNoClub,
-                         events.slot(select.integer(7))});
+        bests.push_back({select.integer(2), athleteSlot, static_cast<std::int32_t>(select.integer(3)),
+                         select.text(4), meets.slot(select.integer(5)),
+                         clubId != 0 ? clubs.slot(clubId) : kNoClub, events.slot(select.integer(7))});
     }
     if (!lists.empty())
         lists.back().end = bests.size();
+    // Ranked by time; equal times by date, then athlete.
+    for (const StyleList& list : lists)
+        std::sort(bests.begin() + static_cast<std::ptrdiff_t>(list.first),
+                  bests.begin() + static_cast<std::ptrdiff_t>(list.end), [](const Best& a, const Best& b) {
+                      return std::tie(a.time, a.date, a.athleteId) < std::tie(b.time, b.date, b.athleteId);
+                  });
     std::sort(lists.begin(), lists.end(), [](const StyleList& a, const StyleList& b) {
         return styleOrder(a.course, a.style) < styleOrder(b.course, b.style);
     });
@@ -184,8 +196,9 @@ std::vector<BestListRow> SeasonLibrary::bestList(const BestListFilter& filter)
             row.course = list.course;
             row.event = events[best.event];
             // Equal times share a place; the next time takes the place after all of them.
-            row.rank = i > list.first && bests[i - 1].time == best.time ? rows.back().rank
-                                                                          : static_cast<int>(i - list.first) + 1;
+            row.rank = i > list.first && bests[i - 1].time == best.time
+                           ? rows.back().rank
+                           : static_cast<int>(i - list.first) + 1;
             row.athlete = athletes[best.athlete];
             if (best.club != kNoClub)
                 row.club = clubs[best.club];

@@ -121,9 +121,10 @@ CREATE TABLE splits (
 
 // Version 2: best_times holds each athlete's fastest valid swim per style, course and club (see BestTimes.h),
 // kept in ranking order (club 0 for a swim without a club), so a best list reads one row per athlete and
-// event in the order it shows them instead of grouping every swim; swims_rank lists the valid swims in
-// ranking order with every column a best list needs (and those of its condition, which SQLite reads from the
-// index only when they are in it), for lists of a date range.
+// event in the order it shows them instead of grouping every swim. swims_best becomes covering: it gives
+// an athlete's valid swims of a style and course fastest first with every column a best list needs (and
+// those of its condition, which SQLite reads from the index only when they are in it), for the lists of a
+// date range and for keeping best_times; the club index of the old best-list query goes.
 constexpr const char* kSchemaVersion2 = R"sql(
 CREATE TABLE best_times (
     style INTEGER NOT NULL,
@@ -138,7 +139,9 @@ CREATE TABLE best_times (
 ) WITHOUT ROWID;
 CREATE INDEX best_times_club ON best_times(club_id, style, course, time_ms, date, athlete_id, meet_id, event_id);
 CREATE INDEX best_times_athlete ON best_times(athlete_id, style, course);
-CREATE INDEX swims_rank ON swims(style, course, time_ms, date, athlete_id, club_id, meet_id, event_id, relay_leg, status)
+DROP INDEX swims_club_best;
+DROP INDEX swims_best;
+CREATE INDEX swims_best ON swims(style, course, athlete_id, time_ms, date, club_id, meet_id, event_id, relay_leg, status)
     WHERE relay_leg = 0 AND status = 0 AND time_ms > 0;
 )sql";
 

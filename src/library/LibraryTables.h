@@ -18,6 +18,9 @@ struct LibraryTable
     std::vector<std::vector<std::string>> rows;
 };
 
+/** The [V] language text of the number, the English one while no language is loaded. */
+std::string libraryText(int number, const char* english);
+
 /** "DSQ", "DNS", "DNF" for an invalid swim, else the time ("1:05.32"). */
 std::string swimTimeText(const SwimRow& swim);
 
