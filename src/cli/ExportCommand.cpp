@@ -1,5 +1,6 @@
 #include "browser/BrowserModels.h"
 #include "cli/Commands.h"
+#include "cli/ConsoleStatus.h"
 #include "cli/OpenDocument.h"
 #include "cli/Options.h"
 #include "cli/TreeLookup.h"
@@ -31,16 +32,6 @@ int usage(const Options& options)
     std::fputs(kUsage, stderr);
     return 2;
 }
-
-/** Shows the run's warnings (a page image that cannot be read) on the error output. */
-class ConsoleStatus : public report::SilentStatus
-{
-public:
-    void warning(const std::string& text) override
-    {
-        std::fprintf(stderr, "lanescope-cli: %s\n", text.c_str());
-    }
-};
 
 } // namespace
 

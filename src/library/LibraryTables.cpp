@@ -1,7 +1,6 @@
 #include "library/LibraryTables.h"
 
 #include "base/LanguageTexts.h"
-#include "base/Strings.h"
 #include "swim/SwimTime.h"
 
 namespace lanescope::library {
@@ -126,26 +125,6 @@ std::string tableCsv(const LibraryTable& table)
     for (const auto& row : table.rows)
         line(row);
     return result;
-}
-
-std::string tableHtml(const LibraryTable& table)
-{
-    std::string html = "<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\"><title>" +
-                       base::xmlEscaped(table.title) +
-                       "</title>\n<style>body{font-family:Arial,Helvetica,sans-serif;font-size:10pt}"
-                       "table{border-collapse:collapse}th,td{padding:2px 8px;text-align:left;"
-                       "border-bottom:1px solid #ccc}</style></head>\n<body><h1>" +
-                       base::xmlEscaped(table.title) + "</h1>\n<table>\n<tr>";
-    for (const std::string& column : table.columns)
-        html += "<th>" + base::xmlEscaped(column) + "</th>";
-    html += "</tr>\n";
-    for (const auto& row : table.rows) {
-        html += "<tr>";
-        for (const std::string& field : row)
-            html += "<td>" + base::xmlEscaped(field) + "</td>";
-        html += "</tr>\n";
-    }
-    return html + "</table>\n</body></html>\n";
 }
 
 } // namespace lanescope::library

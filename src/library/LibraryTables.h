@@ -36,7 +36,5 @@ LibraryTable bestListTable(const std::string& title, const std::vector<BestListR
 std::string tableText(const LibraryTable& table);
 /** Comma-separated values with a caption row, quoted where needed, CR LF line ends. */
 std::string tableCsv(const LibraryTable& table);
-/** A whole HTML page (UTF-8) with the title and the table; every text escaped. */
-std::string tableHtml(const LibraryTable& table);
 
 } // namespace lanescope::library

@@ -38,4 +38,14 @@ TFResultBookDlg::TFResultBookDlg(base::CustomIniFile& settings, std::shared_ptr<
 
 TFResultBookDlg::~TFResultBookDlg() { FBook.reset(); }
 
+TFLibraryPrintDlg::TFLibraryPrintDlg(base::CustomIniFile& settings, library::LibraryList list,
+                                     library::LibraryTable table, QWidget* parent)
+    : TVnxPrintDlg(settings, parent)
+    , FLibraryReport(std::make_unique<library::TLibraryReport>(Report, list, std::move(table)))
+{
+    setWindowTitle(QStringLiteral("Bibliothek drucken"));
+}
+
+TFLibraryPrintDlg::~TFLibraryPrintDlg() { FLibraryReport.reset(); }
+
 } // namespace lanescope::ui
