@@ -41,7 +41,7 @@ const Layout& layoutOf(LibraryList list)
     static const Layout bests{"L300;R110;L40;L120;L430", {1}, {{0, 0}, {2, 1}, {3, 3}, {4, 4}}};
     // Best list: event and course (the heading), place, athlete, club, time, date, meet.
     static const Layout bestList{
-        "R60;L15;L290;L220;R100;L25;L110;L180", {0, 1}, {{2, 0}, {3, 2}, {4, 3}, {5, 4}, {6, 6}, {7, 7}}, 2};
+        "R60;L15;L270;L190;R100;L25;L110;L230", {0, 1}, {{2, 0}, {3, 2}, {4, 3}, {5, 4}, {6, 6}, {7, 7}}, 2};
     switch (list) {
     case LibraryList::History:
         return history;
