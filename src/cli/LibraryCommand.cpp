@@ -1,8 +1,8 @@
 #include "app/SettingsLocation.h"
 #include "base/VnxIniFiles.h"
 #include "cli/Commands.h"
-#include "cli/ConsoleStatus.h"
 #include "cli/Options.h"
+#include "cli/ReportOutput.h"
 #include "library/LibraryReport.h"
 #include "report/VnxReport.h"
 
@@ -51,19 +51,7 @@ int outputTable(LibraryList list, const LibraryTable& table, const Options& opti
     report::TVnxReport engine;
     engine.OwnerCaption = "Bibliothek drucken";
     TLibraryReport content(engine, list, table);
-    ConsoleStatus status;
-    bool written = false;
-    if (pdf) {
-        engine.PdfFileName = *pdf;
-        written = engine.PrintToPdf(status);
-    } else {
-        engine.HtmlFileName = *html;
-        written = engine.PrintToHtml(status);
-    }
-    if (written)
-        return 0;
-    std::fprintf(stderr, "lanescope-cli: cannot write %s\n", (pdf ? *pdf : *html).c_str());
-    return 1;
+    return writeReport(engine, pdf, html);
 }
 
 // At most one of --csv, --pdf and --html.
