@@ -1,10 +1,9 @@
 #include "ui/LibraryPage.h"
 
+#include "PrintDialogAnswers.h"
 #include "base/VnxIniFiles.h"
 #include "library/SeasonLibrary.h"
 #include "support/TestFiles.h"
-#include "ui/DialogHooks.h"
-#include "ui/VnxPrintDlg.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -93,15 +92,7 @@ TEST_F(LibraryPageTest, PrintsAndExportsTheShownListThroughTheReportEngine)
         return answers.isEmpty() ? QString() : answers.takeFirst();
     };
     QStringList shown;
-    dialogHooks().exec = [&shown](QDialog& dialog) {
-        shown.append(dialog.windowTitle());
-        auto* print = qobject_cast<TVnxPrintDlg*>(&dialog);
-        if (!print)
-            return int(QDialog::Rejected);
-        print->show();
-        print->BPdf->click();
-        return print->result();
-    };
+    answerPrintDialogs(shown, [](TVnxPrintDlg& print) { return print.BPdf; });
     page.print();
     EXPECT_EQ(shown, QStringList{QStringLiteral("Bibliothek drucken")});
     EXPECT_EQ(lanescope::testing::readFile(folder / "printed.pdf").substr(0, 5), "%PDF-");
