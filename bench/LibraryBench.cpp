@@ -134,6 +134,19 @@ void BM_WholeSeasonBestList(benchmark::State& state)
 }
 BENCHMARK(BM_WholeSeasonBestList)->Unit(benchmark::kMillisecond);
 
+// A date range: every valid swim of the range is read, not only the athletes' bests.
+void BM_SummerBestList(benchmark::State& state)
+{
+    library::SeasonLibrary& library = seasonLibrary();
+    library::BestListFilter filter;
+    filter.from = "2025-04-01";
+    filter.to = "2025-09-30";
+    for (auto _ : state)
+        benchmark::DoNotOptimize(library.bestList(filter));
+    state.counters["rows"] = static_cast<double>(library.bestList(filter).size());
+}
+BENCHMARK(BM_SummerBestList)->Unit(benchmark::kMillisecond);
+
 } // namespace
 
 BENCHMARK_MAIN();

@@ -4,7 +4,8 @@
 # dialog, a list after a reload, the download dialog and the French first-start question, a Cyrillic list,
 # and with the championship a final with splits at two window sizes, a filtered list and an athlete page
 # (through lanescope-screenshots, under Xvfb when no display is set) and the relay report as HTML (through
-# chromium, when installed) and as PDF (through pdftoppm).
+# chromium, when installed) and as PDF (through pdftoppm); with the shared test data also the library page
+# (lanescope-library-screenshots) and the first page of a printed club best list.
 # Usage: scripts/screenshots.sh [OUTPUT-FOLDER]   (docs/screenshots by default)
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
@@ -13,7 +14,7 @@ cd "$root"
 
 bash scripts/install-deps.sh
 cmake --preset dev >/dev/null
-cmake --build --preset dev --target lanescope-screenshots lanescope-cli
+cmake --build --preset dev --target lanescope-screenshots lanescope-library-screenshots lanescope-cli
 mkdir -p "$out"
 
 # The championship pictures need the real meet of the shared test data beside the repository.
@@ -51,4 +52,22 @@ if command -v chromium >/dev/null; then
     echo "$out/relay-report-html.png"
 else
     echo "chromium is not installed: relay-report-html.png is left as it is" >&2
+fi
+
+# The season library of the shared files: the page, and a club best list printed to PDF.
+shared="$root/../shared/testdata"
+if [ -d "$shared" ]; then
+    library=(./build/dev/tools/screenshots/lanescope-library-screenshots "$out" "$shared")
+    if [ -n "${DISPLAY:-}" ]; then
+        "${library[@]}"
+    else
+        xvfb-run -a -s "-screen 0 1280x1024x24" "${library[@]}"
+    fi
+    ./build/dev/src/cli/lanescope-cli library add "$shared" --db "$work/library.sqlite" >/dev/null
+    ./build/dev/src/cli/lanescope-cli library best --club Freiberg --gender F --course SCM \
+        --db "$work/library.sqlite" --pdf "$work/best-list.pdf"
+    pdftoppm -png -r 80 -f 1 -l 1 -singlefile "$work/best-list.pdf" "$out/library-club-best-list-pdf"
+    echo "$out/library-club-best-list-pdf.png"
+else
+    echo "no shared test data: the library pictures are left as they are" >&2
 fi

@@ -2,6 +2,7 @@
 #include "cli/Commands.h"
 #include "cli/OpenDocument.h"
 #include "cli/Options.h"
+#include "cli/ReportOutput.h"
 #include "cli/TreeLookup.h"
 #include "report/ClubStats.h"
 #include "report/LanescopeDrucken.h"
@@ -32,16 +33,6 @@ int usage(const Options& options)
     return 2;
 }
 
-/** Shows the run's warnings (a page image that cannot be read) on the error output. */
-class ConsoleStatus : public report::SilentStatus
-{
-public:
-    void warning(const std::string& text) override
-    {
-        std::fprintf(stderr, "lanescope-cli: %s\n", text.c_str());
-    }
-};
-
 } // namespace
 
 int runExport(const Arguments& arguments)
@@ -64,8 +55,8 @@ int runExport(const Arguments& arguments)
     const bool book = options.has("--book");
     const std::optional<std::string> pdf = options.text("--pdf");
     const std::optional<std::string> html = options.text("--html");
-    const int chosen = (event.chosen() ? 1 : 0) + (athlete ? 1 : 0) + (relay ? 1 : 0) + (clubStats ? 1 : 0) +
-                       (book ? 1 : 0);
+    const int chosen =
+        (event.chosen() ? 1 : 0) + (athlete ? 1 : 0) + (relay ? 1 : 0) + (clubStats ? 1 : 0) + (book ? 1 : 0);
     if (!options.valid() || options.positional().size() != 1 || chosen != 1 || !event.consistent() ||
         (pdf.has_value() == html.has_value()))
         return usage(options);
@@ -114,20 +105,7 @@ int runExport(const Arguments& arguments)
         content = std::move(drucken);
     }
 
-    ConsoleStatus status;
-    bool written = false;
-    if (pdf) {
-        engine.PdfFileName = *pdf;
-        written = engine.PrintToPdf(status);
-    } else {
-        engine.HtmlFileName = *html;
-        written = engine.PrintToHtml(status);
-    }
-    if (!written) {
-        std::fprintf(stderr, "lanescope-cli: cannot write %s\n", (pdf ? *pdf : *html).c_str());
-        return 1;
-    }
-    return 0;
+    return writeReport(engine, pdf, html);
 }
 
 } // namespace lanescope::cli

@@ -4,7 +4,10 @@
 #include "cli/Commands.h"
 #include "cli/Options.h"
 #include "cli/PictureOutput.h"
+#include "cli/ReportOutput.h"
+#include "library/LibraryReport.h"
 #include "library/LibraryTables.h"
+#include "report/VnxReport.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -22,11 +25,12 @@ constexpr const char* kUsage =
     "       lanescope-cli library athletes TEXT [--db PATH] [--csv]\n"
     "       lanescope-cli library history ID [--event \"100m Breaststroke\"] [--course SCM|LCM|SCY] "
     "[--best]\n"
-    "                                        [--db PATH] [--csv]\n"
+    "                                        [--db PATH] [--csv | --pdf FILE | --html FILE]\n"
     "       lanescope-cli library chart ID --event \"100m Breaststroke\" --course SCM|LCM|SCY\n"
     "                                (--svg OUT | --pdf OUT | --png OUT) [--db PATH]\n"
     "       lanescope-cli library best [--club TEXT] [--gender F|M] [--from DATE] [--to DATE]\n"
-    "                                  [--course SCM|LCM|SCY] [--birth-year YYYY] [--db PATH] [--csv]\n"
+    "                                  [--course SCM|LCM|SCY] [--birth-year YYYY] [--db PATH]\n"
+    "                                  [--csv | --pdf FILE | --html FILE]\n"
     "       lanescope-cli library merge ID OTHER-ID [--db PATH]\n"
     "       lanescope-cli library identities ID [--db PATH] [--csv]\n"
     "       lanescope-cli library split IDENTITY-ID [--db PATH]\n"
@@ -37,6 +41,30 @@ void printTable(const LibraryTable& table, bool csv)
 {
     const std::string text = csv ? tableCsv(table) : tableText(table);
     std::fwrite(text.data(), 1, text.size(), stdout);
+}
+
+// The table on the standard output, or with --pdf or --html as the report the window prints: the head and
+// footer of the result lists, a heading per group. Returns the command's exit code.
+int outputTable(LibraryList list, const LibraryTable& table, const Options& options)
+{
+    const auto pdf = options.text("--pdf");
+    const auto html = options.text("--html");
+    if (!pdf && !html) {
+        printTable(table, options.has("--csv"));
+        return 0;
+    }
+    report::TVnxReport engine;
+    engine.OwnerCaption = "Bibliothek drucken";
+    TLibraryReport content(engine, list, table);
+    return writeReport(engine, pdf, html);
+}
+
+// At most one of --csv, --pdf and --html.
+bool oneOutput(const Options& options)
+{
+    return (options.has("--csv") ? 1 : 0) + (options.has("--pdf") ? 1 : 0) +
+               (options.has("--html") ? 1 : 0) <=
+           1;
 }
 
 std::string libraryFile(const Options& options)
@@ -130,7 +158,8 @@ int runHistory(Options& options)
     HistoryFilter filter;
     filter.event = options.text("--event").value_or("");
     filter.course = course ? courseOfCode(*course) : 0;
-    if (!id || options.positional().size() != 2 || (course && filter.course == kCourseUnknown)) {
+    if (!id || options.positional().size() != 2 || (course && filter.course == kCourseUnknown) ||
+        !oneOutput(options)) {
         std::fputs(kUsage, stderr);
         return 2;
     }
@@ -140,10 +169,10 @@ int runHistory(Options& options)
         return 1;
     }
     const std::string title = library.athlete(*id)->nameText();
-    printTable(options.has("--best") ? bestsTable(title, library.personalBests(*id, filter))
-                                     : historyTable(title, library.history(*id, filter)),
-               options.has("--csv"));
-    return 0;
+    if (options.has("--best"))
+        return outputTable(LibraryList::PersonalBests, bestsTable(title, library.personalBests(*id, filter)),
+                           options);
+    return outputTable(LibraryList::History, historyTable(title, library.history(*id, filter)), options);
 }
 
 // The progression picture of one event and course; in PDF the swims follow as a table.
@@ -196,13 +225,14 @@ int runBest(Options& options)
     filter.course = course ? courseOfCode(*course) : 0;
     filter.birthYear = options.integer("--birth-year").value_or(0);
     if (!options.valid() || options.positional().size() != 1 || (!gender.empty() && filter.gender == 0) ||
-        (course && filter.course == kCourseUnknown)) {
+        (course && filter.course == kCourseUnknown) || !oneOutput(options)) {
         std::fputs(kUsage, stderr);
         return 2;
     }
     SeasonLibrary library(libraryFile(options));
-    printTable(bestListTable(filter.club, library.bestList(filter)), options.has("--csv"));
-    return 0;
+    const std::string title =
+        libraryText(177, "Club best list") + (filter.club.empty() ? std::string() : ", " + filter.club);
+    return outputTable(LibraryList::BestList, bestListTable(title, library.bestList(filter)), options);
 }
 
 int runMerge(const Options& options)
@@ -258,7 +288,7 @@ int runLibrary(const Arguments& arguments)
 {
     Options options(arguments,
                     {"--db", "--event", "--course", "--club", "--gender", "--from", "--to", "--birth-year",
-                     "--svg", "--pdf", "--png"},
+                     "--svg", "--pdf", "--png", "--html"},
                     {"--csv", "--best"});
     if (!options.valid() || options.positional().empty()) {
         if (!options.valid())

@@ -1,4 +1,5 @@
 #include "library/AthleteMatcher.h"
+#include "library/BestTimes.h"
 #include "library/SeasonLibrary.h"
 
 namespace lanescope::library {
@@ -8,12 +9,15 @@ void SeasonLibrary::mergeAthletes(std::int64_t keep, std::int64_t other)
     if (keep == other)
         return;
     SqliteTransaction transaction(*FDatabase);
+    best_times::markAthlete(*FDatabase, other);
     for (const char* sql : {"UPDATE athlete_keys SET athlete_id = ?1 WHERE athlete_id = ?2",
                             "UPDATE swims SET athlete_id = ?1 WHERE athlete_id = ?2"}) {
         SqliteStatement update(*FDatabase, sql);
         update.bind(1, keep).bind(2, other);
         update.run();
     }
+    best_times::markAthlete(*FDatabase, keep);
+    best_times::refresh(*FDatabase);
     SqliteStatement remove(*FDatabase, "DELETE FROM athletes WHERE id = ?");
     remove.bind(1, other);
     remove.run();
@@ -43,12 +47,15 @@ std::int64_t SeasonLibrary::splitAthlete(std::int64_t keyId)
     insert.bind(5, select.text(5));
     insert.run();
     const std::int64_t athlete = FDatabase->lastInsertId();
+    best_times::markAthlete(*FDatabase, select.integer(0));
     for (const char* sql : {"UPDATE athlete_keys SET athlete_id = ?1 WHERE id = ?2",
                             "UPDATE swims SET athlete_id = ?1 WHERE key_id = ?2"}) {
         SqliteStatement update(*FDatabase, sql);
         update.bind(1, athlete).bind(2, keyId);
         update.run();
     }
+    best_times::markAthlete(*FDatabase, athlete);
+    best_times::refresh(*FDatabase);
     transaction.commit();
     return athlete;
 }

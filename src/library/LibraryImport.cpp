@@ -1,5 +1,6 @@
 #include "library/LibraryImport.h"
 
+#include "library/BestTimes.h"
 #include "library/MeetLoading.h"
 #include "library/TextKey.h"
 
@@ -52,6 +53,7 @@ std::int64_t SeasonLibrary::Importer::clubId(const AthleteRecord& athlete)
 // Sessions and events go with the swims, so a meet read again from its source file is replaced whole.
 void SeasonLibrary::Importer::clearMeet(std::int64_t meetId)
 {
+    best_times::markMeet(FDatabase, meetId);
     SqliteStatement swims(FDatabase, "DELETE FROM swims WHERE meet_id = ?");
     swims.bind(1, meetId);
     swims.run();
@@ -136,6 +138,7 @@ void SeasonLibrary::Importer::storeMeet(std::int64_t meetId, const MeetRecord& m
             insertSplit.run();
         }
     }
+    best_times::markMeet(FDatabase, meetId);
 }
 
 void SeasonLibrary::Importer::releaseMeets(std::int64_t fileId, const std::set<std::int64_t>& meets)
@@ -249,6 +252,7 @@ FileReport SeasonLibrary::Importer::addFile(const std::string& path, bool force)
         ++report.meets;
     }
     releaseMeets(fileId, before);
+    best_times::refresh(FDatabase);
     transaction.commit();
     // A new file whose every meet was already stored from another file added nothing.
     report.outcome = known ? FileOutcome::Replaced
@@ -264,6 +268,7 @@ FileReport SeasonLibrary::Importer::removeFile(std::int64_t fileId, const std::s
     SqliteStatement remove(FDatabase, "DELETE FROM files WHERE id = ?");
     remove.bind(1, fileId);
     remove.run();
+    best_times::refresh(FDatabase);
     transaction.commit();
     FileReport report;
     report.path = path;

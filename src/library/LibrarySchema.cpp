@@ -1,5 +1,7 @@
 #include "library/LibrarySchema.h"
 
+#include "library/BestTimes.h"
+
 #include <string>
 
 namespace lanescope::library {
@@ -117,8 +119,34 @@ CREATE TABLE splits (
 ) WITHOUT ROWID;
 )sql";
 
+// Version 2: best_times holds each athlete's fastest valid swim per style, course and club (see BestTimes.h),
+// kept in ranking order (club 0 for a swim without a club), so a best list reads one row per athlete and
+// event in the order it shows them instead of grouping every swim. swims_best becomes covering: it gives
+// an athlete's valid swims of a style and course fastest first with every column a best list needs (and
+// those of its condition, which SQLite reads from the index only when they are in it), for the lists of a
+// date range and for keeping best_times; the club index of the old best-list query goes.
+constexpr const char* kSchemaVersion2 = R"sql(
+CREATE TABLE best_times (
+    style INTEGER NOT NULL,
+    course INTEGER NOT NULL,
+    time_ms INTEGER NOT NULL,
+    date TEXT NOT NULL,
+    athlete_id INTEGER NOT NULL,
+    club_id INTEGER NOT NULL,
+    meet_id INTEGER NOT NULL,
+    event_id INTEGER NOT NULL,
+    PRIMARY KEY (style, course, time_ms, date, athlete_id, club_id)
+) WITHOUT ROWID;
+CREATE INDEX best_times_club ON best_times(club_id, style, course, time_ms, date, athlete_id, meet_id, event_id);
+CREATE INDEX best_times_athlete ON best_times(athlete_id, style, course);
+DROP INDEX swims_club_best;
+DROP INDEX swims_best;
+CREATE INDEX swims_best ON swims(style, course, athlete_id, time_ms, date, club_id, meet_id, event_id, relay_leg, status)
+    WHERE relay_leg = 0 AND status = 0 AND time_ms > 0;
+)sql";
+
 // Each migration takes a database of version i + 1 to i + 2; version 1 is created whole.
-constexpr const char* kMigrations[] = {kSchemaVersion1};
+constexpr const char* kMigrations[] = {kSchemaVersion1, kSchemaVersion2};
 
 int userVersion(SqliteDatabase& database)
 {
@@ -149,6 +177,9 @@ void applySchema(SqliteDatabase& database, const std::string& fileName)
     SqliteTransaction transaction(database);
     for (int step = version; step < kSchemaVersion; ++step)
         database.execute(kMigrations[step]);
+    // The best times of a file that had none are computed from its swims.
+    if (version >= 1 && version < 2)
+        best_times::rebuildAll(database);
     database.execute("PRAGMA user_version=" + std::to_string(kSchemaVersion));
     transaction.commit();
 }

@@ -5,7 +5,7 @@
 namespace lanescope::library {
 
 /** The schema version this program writes; PRAGMA user_version holds a file's. */
-inline constexpr int kSchemaVersion = 1;
+inline constexpr int kSchemaVersion = 2;
 
 /**
  * Brings a database to kSchemaVersion: creates the tables of an empty file, runs the migrations of an older

@@ -1,18 +1,11 @@
 #include "library/LibraryTables.h"
 
 #include "base/LanguageTexts.h"
-#include "base/Strings.h"
 #include "swim/SwimTime.h"
 
 namespace lanescope::library {
 
 namespace {
-
-std::string text(int number, const char* english)
-{
-    std::string loaded = base::languageText('V', number);
-    return loaded.empty() ? english : loaded;
-}
 
 std::string number(int value) { return value > 0 ? std::to_string(value) : std::string(); }
 
@@ -30,6 +23,12 @@ std::string csvField(const std::string& field)
 }
 
 } // namespace
+
+std::string libraryText(int number, const char* english)
+{
+    std::string loaded = base::languageText('V', number);
+    return loaded.empty() ? english : loaded;
+}
 
 std::string swimTimeText(const SwimRow& swim)
 {
@@ -49,7 +48,9 @@ std::string swimTimeText(const SwimRow& swim)
 LibraryTable athletesTable(const std::vector<AthleteRow>& athletes)
 {
     LibraryTable table{
-        text(187, "Athlete"), {"id", text(187, "Athlete"), text(188, "Clubs"), text(189, "Swims")}, {}};
+        libraryText(187, "Athlete"),
+        {"id", libraryText(187, "Athlete"), libraryText(188, "Clubs"), libraryText(189, "Swims")},
+        {}};
     for (const AthleteRow& athlete : athletes)
         table.rows.push_back(
             {std::to_string(athlete.id), athlete.nameText(), athlete.clubs, std::to_string(athlete.swims)});
@@ -59,9 +60,9 @@ LibraryTable athletesTable(const std::vector<AthleteRow>& athletes)
 LibraryTable historyTable(const std::string& title, const std::vector<SwimRow>& swims)
 {
     LibraryTable table{title,
-                       {text(178, "Date"), text(179, "Meet"), text(180, "Event"), text(181, "Course"),
-                        text(182, "Round"), text(183, "Time"), text(184, "Place"), text(185, "Points"),
-                        text(186, "Relay leg")},
+                       {libraryText(178, "Date"), libraryText(179, "Meet"), libraryText(180, "Event"),
+                        libraryText(181, "Course"), libraryText(182, "Round"), libraryText(183, "Time"),
+                        libraryText(184, "Place"), libraryText(185, "Points"), libraryText(186, "Relay leg")},
                        {}};
     for (const SwimRow& swim : swims)
         table.rows.push_back({swim.date, swim.meet, swim.event, courseCode(swim.course), swim.round,
@@ -72,10 +73,10 @@ LibraryTable historyTable(const std::string& title, const std::vector<SwimRow>& 
 
 LibraryTable bestsTable(const std::string& title, const std::vector<SwimRow>& bests)
 {
-    LibraryTable table{
-        title,
-        {text(180, "Event"), text(181, "Course"), text(183, "Time"), text(178, "Date"), text(179, "Meet")},
-        {}};
+    LibraryTable table{title,
+                       {libraryText(180, "Event"), libraryText(181, "Course"), libraryText(183, "Time"),
+                        libraryText(178, "Date"), libraryText(179, "Meet")},
+                       {}};
     for (const SwimRow& best : bests)
         table.rows.push_back({best.event, courseCode(best.course), swimTimeText(best), best.date, best.meet});
     return table;
@@ -84,8 +85,9 @@ LibraryTable bestsTable(const std::string& title, const std::vector<SwimRow>& be
 LibraryTable bestListTable(const std::string& title, const std::vector<BestListRow>& rows)
 {
     LibraryTable table{title,
-                       {text(180, "Event"), text(181, "Course"), text(184, "Place"), text(187, "Athlete"),
-                        text(190, "Club"), text(183, "Time"), text(178, "Date"), text(179, "Meet")},
+                       {libraryText(180, "Event"), libraryText(181, "Course"), libraryText(184, "Place"),
+                        libraryText(187, "Athlete"), libraryText(190, "Club"), libraryText(183, "Time"),
+                        libraryText(178, "Date"), libraryText(179, "Meet")},
                        {}};
     for (const BestListRow& row : rows)
         table.rows.push_back({row.event, courseCode(row.course), std::to_string(row.rank),
@@ -123,26 +125,6 @@ std::string tableCsv(const LibraryTable& table)
     for (const auto& row : table.rows)
         line(row);
     return result;
-}
-
-std::string tableHtml(const LibraryTable& table)
-{
-    std::string html = "<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\"><title>" +
-                       base::xmlEscaped(table.title) +
-                       "</title>\n<style>body{font-family:Arial,Helvetica,sans-serif;font-size:10pt}"
-                       "table{border-collapse:collapse}th,td{padding:2px 8px;text-align:left;"
-                       "border-bottom:1px solid #ccc}</style></head>\n<body><h1>" +
-                       base::xmlEscaped(table.title) + "</h1>\n<table>\n<tr>";
-    for (const std::string& column : table.columns)
-        html += "<th>" + base::xmlEscaped(column) + "</th>";
-    html += "</tr>\n";
-    for (const auto& row : table.rows) {
-        html += "<tr>";
-        for (const std::string& field : row)
-            html += "<td>" + base::xmlEscaped(field) + "</td>";
-        html += "</tr>\n";
-    }
-    return html + "</table>\n</body></html>\n";
 }
 
 } // namespace lanescope::library

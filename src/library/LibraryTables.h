@@ -18,6 +18,9 @@ struct LibraryTable
     std::vector<std::vector<std::string>> rows;
 };
 
+/** The [V] language text of the number, the English one while no language is loaded. */
+std::string libraryText(int number, const char* english);
+
 /** "DSQ", "DNS", "DNF" for an invalid swim, else the time ("1:05.32"). */
 std::string swimTimeText(const SwimRow& swim);
 
@@ -33,7 +36,5 @@ LibraryTable bestListTable(const std::string& title, const std::vector<BestListR
 std::string tableText(const LibraryTable& table);
 /** Comma-separated values with a caption row, quoted where needed, CR LF line ends. */
 std::string tableCsv(const LibraryTable& table);
-/** A whole HTML page (UTF-8) with the title and the table; every text escaped. */
-std::string tableHtml(const LibraryTable& table);
 
 } // namespace lanescope::library

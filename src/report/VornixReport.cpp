@@ -104,16 +104,18 @@ std::string brandedHeadHtml(int htmlWidth, const std::string& meetName, const st
            "</td><td align=\"right\" rowspan=\"2\"><table width=\"125\" cellspacing=\"0\" cellpadding=\"0\" "
            "border=\"0\"><tr><td style=\"font-family: Arial,Helvetica; font-style:normal; font-size: "
            "10pt;\"><b>" +
-           std::string(base::productName) + "</b></td><td align=\"center\" rowspan=\"2\"><img border=\"0\" "
-           "alt=\"\" src=\"" + logo +
+           std::string(base::productName) +
+           "</b></td><td align=\"center\" rowspan=\"2\"><img border=\"0\" "
+           "alt=\"\" src=\"" +
+           logo +
            "\"></td></tr><tr><td style=\"font-family: Arial,Helvetica; font-style:normal; font-size: "
-           "7pt;\">" + program + "</td></tr>" +
+           "7pt;\">" +
+           program + "</td></tr>" +
            (address.empty() ? std::string()
                             : "<tr><td colspan=\"2\" style=\"font-family: Arial,Helvetica; "
                               "font-style:normal; font-size: 7pt;\"><a href=\"" +
                                   address + "\">" + address + "</a></td></tr>") +
-           "</table></td></tr><tr><td>" +
-           base::xmlEscaped(placeText) +
+           "</table></td></tr><tr><td>" + base::xmlEscaped(placeText) +
            "</td></tr><tr><td colspan=\"2\"><hr size=\"1\" noshade color=\"black\"></td></tr></table>";
 }
 
@@ -199,8 +201,8 @@ void TVornixReport::BrandedHead()
 {
     if (FReport.PageColumnIndex() > 0)
         return;
-    const std::string name = FMeet ? FMeet->name() : std::string();
-    const std::string place = FMeet ? FMeet->placeText() : std::string();
+    const std::string name = FMeet ? FMeet->name() : HeadName;
+    const std::string place = FMeet ? FMeet->placeText() : HeadPlace;
     if (FReport.Output() == OutputKind::Html) {
         FReport.HtmlRaw(brandedHeadHtml(FReport.Document().HTMLWidth, name, place, WebAddress));
         return;
@@ -240,8 +242,8 @@ void TVornixReport::drawPageHead()
     const int right = std::min(document.PageWidth() - document.RightMargin, document.PageWidth() - 50);
     const int top = document.TopMargin;
     const int footer = document.PageHeight() - document.BottomMargin;
-    const std::string name = FMeet ? FMeet->name() : std::string();
-    const std::string place = FMeet ? FMeet->placeText() : std::string();
+    const std::string name = FMeet ? FMeet->name() : HeadName;
+    const std::string place = FMeet ? FMeet->placeText() : HeadPlace;
 
     // The maker block: the program, its version and the configured web address, left of the logo.
     FReport.SetFontName("Arial");

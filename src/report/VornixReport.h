@@ -75,6 +75,13 @@ public:
     std::string MeetFactsText() const;
 
     /**
+     * The head's first two lines of a report without a meet (a list over many meets): what the meet's name
+     * and place would say. Empty: nothing.
+     */
+    std::string HeadName;
+    std::string HeadPlace;
+
+    /**
      * The configured web address of the maker block; read from the engine's settings at each run when
      * they are set, else as given here (the command line passes it).
      */

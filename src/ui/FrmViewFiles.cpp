@@ -12,7 +12,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QMenu>
-#include <QRegularExpression>
 #include <QTabWidget>
 #include <algorithm>
 
@@ -22,7 +21,6 @@ namespace {
 
 constexpr const char* kRecentFilesSection = "RecentFiles";
 constexpr int kRecentFileCount = 10;
-constexpr int kLongestSuggestedName = 80;
 
 } // namespace
 
@@ -87,12 +85,7 @@ QString TfrmView::suggestedFileName() const
     QString name = page->title()->text();
     if (name.isEmpty())
         name = QFileInfo(FFileName).completeBaseName();
-    // Characters that a file system or a file dialog would refuse or read as a folder.
-    name.replace(QRegularExpression(QStringLiteral("[/\\\\:*?\"<>|\\x00-\\x1f]+")), QStringLiteral(" "));
-    name = name.simplified();
-    while (name.endsWith(QLatin1Char('.')))
-        name.chop(1);
-    return name.left(kLongestSuggestedName).trimmed();
+    return TVnxPrintDlg::fileNameOf(name);
 }
 
 void TfrmView::reportSavedFile(const TVnxPrintDlg& dialog)

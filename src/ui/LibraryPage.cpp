@@ -5,6 +5,7 @@
 #include "chart/ProgressionFromLibrary.h"
 #include "library/MeetReader.h"
 #include "library/SeasonLibrary.h"
+#include "report/VnxReport.h"
 #include "swim/TextFormat.h"
 #include "ui/ChartView.h"
 #include "ui/DialogHooks.h"
@@ -21,8 +22,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
-#include <QPrintDialog>
-#include <QPrinter>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSaveFile>
@@ -31,7 +30,6 @@
 #include <QSplitter>
 #include <QStackedWidget>
 #include <QTabWidget>
-#include <QTextDocument>
 #include <QThread>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -497,6 +495,18 @@ library::LibraryTable LibraryPage::currentTable() const
     }
 }
 
+library::LibraryList LibraryPage::currentList() const
+{
+    switch (FTabs->currentIndex()) {
+    case BestsTab:
+        return library::LibraryList::PersonalBests;
+    case BestListTab:
+        return library::LibraryList::BestList;
+    default:
+        return library::LibraryList::History;
+    }
+}
+
 QString LibraryPage::copyText() const { return qt(library::tableText(currentTable())); }
 
 void LibraryPage::addFilesClicked()
@@ -620,20 +630,41 @@ void LibraryPage::athleteMenu(const QPoint& position)
 void LibraryPage::exportClicked()
 {
     const library::LibraryTable table = currentTable();
-    const QString fileName = dialogHooks().saveFileName(
-        this, FExport->text().remove('&').remove(QStringLiteral("...")), QString(), text(209), 1);
+    const QString fileName =
+        dialogHooks().saveFileName(this, FExport->text().remove('&').remove(QStringLiteral("...")),
+                                   TVnxPrintDlg::fileNameOf(qt(table.title)), text(209), 1);
     if (fileName.isEmpty())
         return;
     if (QFileInfo::exists(fileName) &&
         !dialogHooks().question(this,
                                 qt(swim::formatText(base::languageText('G', 10), {fileName.toStdString()}))))
         return;
-    const bool csv = fileName.endsWith(QStringLiteral(".csv"), Qt::CaseInsensitive);
-    const std::string content = csv ? library::tableCsv(table) : library::tableHtml(table);
+    if (!fileName.endsWith(QStringLiteral(".csv"), Qt::CaseInsensitive)) {
+        if (!writeReport(fileName, !fileName.endsWith(QStringLiteral(".html"), Qt::CaseInsensitive) &&
+                                       !fileName.endsWith(QStringLiteral(".htm"), Qt::CaseInsensitive)))
+            showMessage(qt(base::languageText('G', 41)));
+        return;
+    }
+    const std::string content = library::tableCsv(table);
     QSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly) ||
         file.write(content.data(), static_cast<qint64>(content.size())) < 0 || !file.commit())
         showMessage(file.errorString());
+}
+
+bool LibraryPage::writeReport(const QString& fileName, bool pdf)
+{
+    report::TVnxReport engine;
+    engine.Settings = &FSettings;
+    engine.Document().LoadSettings(FSettings);
+    library::TLibraryReport content(engine, currentList(), currentTable());
+    report::SilentStatus status;
+    if (pdf) {
+        engine.PdfFileName = fileName.toStdString();
+        return engine.PrintToPdf(status);
+    }
+    engine.HtmlFileName = fileName.toStdString();
+    return engine.PrintToHtml(status);
 }
 
 void LibraryPage::print()
@@ -658,13 +689,10 @@ void LibraryPage::print()
             return;
         }
     }
-    QPrinter printer;
-    QPrintDialog dialog(&printer, this);
-    if (dialogHooks().exec(dialog) != QDialog::Accepted)
-        return;
-    QTextDocument document;
-    document.setHtml(qt(library::tableHtml(currentTable())));
-    document.print(&printer);
+    const library::LibraryTable table = currentTable();
+    TFLibraryPrintDlg dialog(FSettings, currentList(), table, this);
+    dialog.SuggestedName = TVnxPrintDlg::fileNameOf(qt(table.title));
+    dialogHooks().exec(dialog);
 }
 
 } // namespace lanescope::ui

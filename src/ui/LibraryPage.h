@@ -3,6 +3,7 @@
 #include "browser/PersonalBestMarks.h"
 #include "chart/ProgressionChart.h"
 #include "lenex/Lenex.h"
+#include "library/LibraryReport.h"
 #include "library/LibraryTables.h"
 
 #include <QWidget>
@@ -33,8 +34,9 @@ class ElidedLabel;
  * The "Library" page of the main window: the season library of many meets. Athletes are found by name on
  * the left; on the right an athlete's history with the progression picture of a chosen event and course
  * above it, the personal bests, and club best lists with their filters. Files and folders are added in a
- * worker thread with a progress bar and cancel. The shown list is copied, printed and exported (HTML, CSV) as
- * the core writes it.
+ * worker thread with a progress bar and cancel. The shown list is copied, printed and exported (PDF, HTML,
+ * CSV) as the core lays it out: printing, preview, PDF and HTML through the report engine, as every other
+ * list; a shown progression prints as its picture with the swims as a table below.
  */
 class LibraryPage : public QWidget
 {
@@ -76,6 +78,8 @@ public:
 
     /** The list shown on the current tab, as the core lays it out. */
     library::LibraryTable currentTable() const;
+    /** Which list the current tab shows (its print layout). */
+    library::LibraryList currentList() const;
     /** Tab-separated text of the shown list, as the copy command puts it on the clipboard. */
     QString copyText() const;
 
@@ -87,6 +91,7 @@ public:
     ChartView* progressionView() const { return FProgression; }
     QProgressBar* progressBar() const { return FProgress; }
     QPushButton* cancelButton() const { return FCancel; }
+    QPushButton* exportButton() const { return FExport; }
 
 signals:
     /** Adding finished (or was cancelled): the library changed. */
@@ -110,6 +115,8 @@ private:
     void addFilesClicked();
     void addFolderClicked();
     void exportClicked();
+    /** Writes the shown list as PDF or HTML through the report engine; false when it was not written. */
+    bool writeReport(const QString& fileName, bool pdf);
     void mergeClicked();
     void athleteMenu(const QPoint& position);
     void showMessage(const QString& text);

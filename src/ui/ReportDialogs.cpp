@@ -48,4 +48,14 @@ TChartPrintDlg::TChartPrintDlg(base::CustomIniFile& settings, std::shared_ptr<sw
 
 TChartPrintDlg::~TChartPrintDlg() { FChart.reset(); }
 
+TFLibraryPrintDlg::TFLibraryPrintDlg(base::CustomIniFile& settings, library::LibraryList list,
+                                     library::LibraryTable table, QWidget* parent)
+    : TVnxPrintDlg(settings, parent)
+    , FLibraryReport(std::make_unique<library::TLibraryReport>(Report, list, std::move(table)))
+{
+    setWindowTitle(QStringLiteral("Bibliothek drucken"));
+}
+
+TFLibraryPrintDlg::~TFLibraryPrintDlg() { FLibraryReport.reset(); }
+
 } // namespace lanescope::ui

@@ -2,6 +2,7 @@
 
 #include "browser/BrowserModels.h"
 #include "chart/ChartReport.h"
+#include "library/LibraryReport.h"
 #include "report/ClubStats.h"
 #include "report/LanescopeDrucken.h"
 #include "report/ResultBook.h"
@@ -77,6 +78,22 @@ public:
 
 private:
     std::unique_ptr<chart::TChartReport> FChart;
+};
+
+/** `TFLibraryPrintDlg` ("Bibliothek drucken"): the print dialog of the list the library page shows. */
+class TFLibraryPrintDlg : public TVnxPrintDlg
+{
+    Q_OBJECT
+
+public:
+    TFLibraryPrintDlg(base::CustomIniFile& settings, library::LibraryList list, library::LibraryTable table,
+                      QWidget* parent = nullptr);
+    ~TFLibraryPrintDlg() override;
+
+    library::TLibraryReport& LibraryReport() { return *FLibraryReport; }
+
+private:
+    std::unique_ptr<library::TLibraryReport> FLibraryReport;
 };
 
 } // namespace lanescope::ui

@@ -21,6 +21,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QSpinBox>
 #include <algorithm>
@@ -334,6 +335,15 @@ void TVnxPrintDlg::btnHtmlClick()
     Report.HtmlFileName = file;
     writeFile(file, [this](report::ReportStatus& status) { return Report.PrintToHtml(status); });
     closeWithOk();
+}
+
+QString TVnxPrintDlg::fileNameOf(QString title)
+{
+    title.replace(QRegularExpression(QStringLiteral("[/\\\\:*?\"<>|\\x00-\\x1f]+")), QStringLiteral(" "));
+    title = title.simplified();
+    while (title.endsWith(QLatin1Char('.')))
+        title.chop(1);
+    return title.left(80).trimmed();
 }
 
 fs::path TVnxPrintDlg::htmlFileName(fs::path chosen, const std::string& extension)

@@ -46,6 +46,11 @@ public:
     /** The HTML output file of a chosen name: ".htm" and ".html" stay, any other extension becomes the given
      * one. */
     static std::filesystem::path htmlFileName(std::filesystem::path chosen, const std::string& extension);
+    /**
+     * A title as a file name to suggest: characters a file system or a file dialog would refuse or read as a
+     * folder become blanks, trailing dots go, at most 80 characters.
+     */
+    static QString fileNameOf(QString title);
 
     QComboBox* CBPrinters;
     QSpinBox* edtExemplare;

@@ -77,12 +77,22 @@ TEST(LibraryAdd, ChangedFileReplacesItsSwimsAndDeletedFileLosesThem)
     EXPECT_EQ(summary.count(FileOutcome::Unchanged), 1);
     EXPECT_EQ(count(library, "swims"), 5);
     EXPECT_EQ(count(library, "meets"), 2);
+    // Lena's best is the changed spring time; Tom swam the same time twice: the earlier one counts.
+    const auto bests = library.bestList({});
+    ASSERT_EQ(bests.size(), 3u);
+    EXPECT_EQ(bests[0].athlete.lastName, "Lang");
+    EXPECT_EQ(bests[0].date, "2024-03-02");
+    EXPECT_EQ(bests[1].timeMs, 64000);
+    EXPECT_EQ(bests[1].meet, "Spring Meet");
+    EXPECT_EQ(bests[2].meet, "Autumn Meet");
+    lanescope::testing::expectKeptBestsMatchTheSwims(library);
 
     std::filesystem::remove(folder / "autumn.lef");
     EXPECT_EQ(library.add({folder.string()}).count(FileOutcome::Removed), 1);
     EXPECT_EQ(count(library, "meets"), 1);
     EXPECT_EQ(count(library, "swims"), 2);
     EXPECT_EQ(count(library, "files"), 1);
+    lanescope::testing::expectKeptBestsMatchTheSwims(library);
 }
 
 TEST(LibraryAdd, BrokenFileIsReportedAndTheRestGoesOn)

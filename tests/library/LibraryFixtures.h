@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <string>
+#include <tuple>
 #include <vector>
 
 /** Small Lenex 3 meets written for the library tests, and a library in the test's own folder. */
@@ -86,6 +87,24 @@ inline std::filesystem::path testFolder(const std::string& name)
 inline void writeMeet(const std::filesystem::path& path, const FixtureMeet& meet)
 {
     writeFile(path, lenex3Text(meet));
+}
+
+/**
+ * The best list the library keeps up to date on every change equals the one read from every swim (a date
+ * range that holds them all), row by row.
+ */
+inline void expectKeptBestsMatchTheSwims(library::SeasonLibrary& library, library::BestListFilter filter = {})
+{
+    const std::vector<library::BestListRow> kept = library.bestList(filter);
+    filter.from = "0000-01-01";
+    const std::vector<library::BestListRow> read = library.bestList(filter);
+    ASSERT_EQ(kept.size(), read.size());
+    const auto fields = [](const library::BestListRow& row) {
+        return std::tuple(row.event, row.course, row.rank, row.athlete.id, row.athlete.nameText(), row.club,
+                          row.timeMs, row.date, row.meet);
+    };
+    for (std::size_t i = 0; i < kept.size(); ++i)
+        ASSERT_EQ(fields(kept[i]), fields(read[i])) << "row " << i;
 }
 
 /** The shared real-world files, or a skip when they are not there. */

@@ -4,6 +4,7 @@
 namespace lanescope::library {
 namespace {
 
+using lanescope::testing::expectKeptBestsMatchTheSwims;
 using lanescope::testing::FixtureMeet;
 using lanescope::testing::testFolder;
 using lanescope::testing::writeMeet;
@@ -120,12 +121,23 @@ TEST_F(LibraryQueries, MergeAndSplitAreKept)
     library->mergeAthletes(lena, ida);
     EXPECT_EQ(library->history(lena).size(), 6u);
     EXPECT_FALSE(library->athlete(ida));
+    // One athlete now: Ida's faster freestyle of June is Lena's best.
+    BestListFilter free;
+    free.club = "Nord";
+    free.course = kCourseLCM;
+    const auto merged = library->bestList(free);
+    ASSERT_EQ(merged.size(), 1u);
+    EXPECT_EQ(merged[0].athlete.id, lena);
+    EXPECT_EQ(merged[0].timeMs, 64000);
+    expectKeptBestsMatchTheSwims(*library);
     const auto keys = library->athleteKeys(lena);
     ASSERT_EQ(keys.size(), 2u);
     EXPECT_EQ(keys[1].lastName, "Weit");
     const std::int64_t split = library->splitAthlete(keys[1].id);
     EXPECT_EQ(library->history(lena).size(), 4u);
     EXPECT_EQ(library->history(split).size(), 2u);
+    EXPECT_EQ(library->bestList(free).size(), 2u);
+    expectKeptBestsMatchTheSwims(*library);
 
     library->mergeAthletes(lena, split);
     EXPECT_EQ(library->history(lena).size(), 6u);

@@ -66,6 +66,19 @@ TEST_F(RealFiles, EveryFileLoadsAndTheLibraryIsSound)
     EXPECT_EQ(count(*library, "SELECT COUNT(*) FROM pragma_foreign_key_check"), 0);
 }
 
+TEST_F(RealFiles, KeptBestListsEqualTheSwims)
+{
+    lanescope::testing::expectKeptBestsMatchTheSwims(*library);
+    BestListFilter women;
+    women.gender = 2;
+    women.course = kCourseLCM;
+    lanescope::testing::expectKeptBestsMatchTheSwims(*library, women);
+    BestListFilter club;
+    club.club = "SV";
+    club.birthYear = 2010;
+    lanescope::testing::expectKeptBestsMatchTheSwims(*library, club);
+}
+
 TEST_F(RealFiles, LefAndLxfOfOneMeetAreStoredOnce)
 {
     EXPECT_EQ(

@@ -50,6 +50,37 @@ TEST(LibraryStore, NewerSchemaIsRefusedAndLeftAlone)
     EXPECT_EQ(pragma(database, "user_version"), "99");
 }
 
+TEST(LibraryStore, FileOfTheFirstSchemaGainsTheBestTimesOfItsSwims)
+{
+    const auto folder = testFolder("store-older");
+    lanescope::testing::writeMeet(
+        folder / "meet.lef",
+        {"Spring Meet",
+         "Leipzig",
+         "2024-03-02",
+         "SCM",
+         {{"Kurz", "Lena", "111", "2010-05-01", "F", "SV Nord", 100, "FREE", "00:01:05.00"},
+          {"Weit", "Ida", "", "2010-02-02", "F", "SV Nord", 100, "FREE", "00:01:04.00"}}});
+    const std::string path = (folder / "library.sqlite").string();
+    {
+        SeasonLibrary library(path);
+        library.add({folder.string()});
+        // The best-list indexes of the first schema, and no best times.
+        library.database().execute(
+            "DROP TABLE best_times; DROP INDEX swims_best; "
+            "CREATE INDEX swims_club_best ON swims(club_id, style, course, athlete_id, time_ms) "
+            "WHERE relay_leg = 0 AND status = 0 AND time_ms > 0; "
+            "CREATE INDEX swims_best ON swims(style, course, athlete_id, time_ms) "
+            "WHERE relay_leg = 0 AND status = 0 AND time_ms > 0; PRAGMA user_version=1");
+    }
+    SeasonLibrary library(path);
+    EXPECT_EQ(pragma(library.database(), "user_version"), std::to_string(kSchemaVersion));
+    const auto rows = library.bestList({});
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[0].athlete.lastName, "Weit");
+    lanescope::testing::expectKeptBestsMatchTheSwims(library);
+}
+
 TEST(LibraryStore, DamagedFileIsReportedAndRebuiltFromItsFiles)
 {
     const auto folder = testFolder("store-damaged");

@@ -1,5 +1,6 @@
 #include "ui/LibraryPage.h"
 
+#include "PrintDialogAnswers.h"
 #include "base/VnxIniFiles.h"
 #include "library/SeasonLibrary.h"
 #include "support/TestFiles.h"
@@ -9,8 +10,10 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QTabWidget>
 #include <QTreeWidget>
+#include <algorithm>
 #include <filesystem>
 #include <gtest/gtest.h>
 
@@ -30,6 +33,16 @@ protected:
         fs::create_directories(folder);
         settings = std::make_unique<base::TVnxIniFile>(folder / "lanescope.ini");
         settings->WriteString("Library", "Path", (folder / "library.sqlite").string());
+    }
+
+    void TearDown() override { resetDialogHooks(); }
+
+    // Adds the sample meet and waits until the worker is done.
+    void addSample(LibraryPage& page)
+    {
+        page.addPaths({LANESCOPE_SAMPLES_DIR "/autumn-open-2026.lef"});
+        while (page.adding())
+            QApplication::processEvents(QEventLoop::AllEvents, 50);
     }
 
     fs::path folder;
@@ -67,6 +80,40 @@ TEST_F(LibraryPageTest, AddsInTheBackgroundThenShowsAnAthletesHistoryAndABestLis
     page.showBestList({});
     EXPECT_EQ(page.tabs()->currentIndex(), LibraryPage::BestListTab);
     EXPECT_FALSE(page.currentTable().rows.empty());
+}
+
+// The shown list goes through the report engine as every other list: the print dialog writes its PDF, the
+// export button PDF and HTML pages with the branded head, and CSV from the table.
+TEST_F(LibraryPageTest, PrintsAndExportsTheShownListThroughTheReportEngine)
+{
+    LibraryPage page(*settings);
+    addSample(page);
+    page.showBestList({});
+    const library::LibraryTable table = page.currentTable();
+    ASSERT_FALSE(table.rows.empty());
+    const std::string firstTime = table.rows[0][5];
+
+    QStringList answers{QString::fromStdString((folder / "printed").string()),
+                        QString::fromStdString((folder / "exported.html").string()),
+                        QString::fromStdString((folder / "exported.csv").string())};
+    dialogHooks().saveFileName = [&answers](QWidget*, const QString&, const QString&, const QString&, int) {
+        return answers.isEmpty() ? QString() : answers.takeFirst();
+    };
+    QStringList shown;
+    answerPrintDialogs(shown, [](TVnxPrintDlg& print) { return print.BPdf; });
+    page.print();
+    EXPECT_EQ(shown, QStringList{QStringLiteral("Bibliothek drucken")});
+    EXPECT_EQ(lanescope::testing::readFile(folder / "printed.pdf").substr(0, 5), "%PDF-");
+
+    page.exportButton()->click();
+    const std::string html = lanescope::testing::readFile(folder / "exported.html");
+    EXPECT_NE(html.find("<!DOCTYPE html>"), std::string::npos);
+    EXPECT_NE(html.find(table.title), std::string::npos) << "the branded head names the list";
+    EXPECT_NE(html.find(">" + firstTime + "<"), std::string::npos);
+
+    page.exportButton()->click();
+    const std::string csv = lanescope::testing::readFile(folder / "exported.csv");
+    EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), static_cast<std::ptrdiff_t>(table.rows.size() + 1));
 }
 
 } // namespace

@@ -1,3 +1,4 @@
+#include "PrintDialogAnswers.h"
 #include "app/VnxLanguage.h"
 #include "base/VnxIniFiles.h"
 #include "browser/BrowserModels.h"
@@ -554,17 +555,11 @@ TEST_F(PrintDialogsTest, MainWindowPrintsItsSelectionAndTheClubStatistics)
 
     answerSaveDialogs({qs(folder / "window.htm"), qs(folder / "clubs.pdf"), qs(folder / "book.pdf")});
     QStringList shown;
-    dialogHooks().exec = [&shown](QDialog& dialog) {
-        shown.append(dialog.windowTitle());
-        auto* print = qobject_cast<TVnxPrintDlg*>(&dialog);
-        if (!print)
-            return int(QDialog::Rejected);
-        print->show();
-        (qobject_cast<TFClubStatsDlg*>(&dialog) || qobject_cast<TFResultBookDlg*>(&dialog) ? print->BPdf
-                                                                                        : print->btnHtml)
-            ->click();
-        return print->result();
-    };
+    answerPrintDialogs(shown, [](TVnxPrintDlg& print) {
+        return qobject_cast<TFClubStatsDlg*>(&print) || qobject_cast<TFResultBookDlg*>(&print)
+                   ? print.BPdf
+                   : print.btnHtml;
+    });
     view.ActPrint->trigger();
     view.ActClubStats->trigger();
     view.ActResultBook->trigger();
