@@ -90,7 +90,7 @@ TEST_F(LibraryReport, BestListPrintsAHeadingPerEventAndNumberedPlaces)
     const RecordedPage& page = pages[0];
     // The head names the list where a result list names its meet; the footer is the result lists' own.
     EXPECT_TRUE(holds(page, "Club best list, Nord"));
-    EXPECT_TRUE(holds(page, "Page 1"));
+    EXPECT_TRUE(holds(page, "Page 1 of 1"));
     EXPECT_EQ(lineWith(page, "100m Freestyle, SCM"), Cells{"100m Freestyle, SCM"});
     EXPECT_EQ(lineWith(page, "100m Breaststroke, SCM"), Cells{"100m Breaststroke, SCM"});
     EXPECT_EQ(lineWith(page, "Place"), (Cells{"Place", "Athlete", "Club", "Time", "Date", "Meet"}));

@@ -226,8 +226,13 @@ TEST_F(FrmViewTest, OpensTheSampleAndShowsWhatTheCoreDraws)
     EXPECT_TRUE(view->actCopy->isEnabled());
     EXPECT_TRUE(view->ActPrint->isEnabled());
 
+    // The copy ends each result line with the heat/lane and reaction columns the window shows.
     view->actCopyExecute();
-    const std::string copied = browser::CopyEventList(document, models.lists, *twin, {});
+    browser::CopyOptions copyOptions;
+    copyOptions.heatLane = view->ActHeatLane->isChecked();
+    copyOptions.reaction = view->ActReaction->isChecked();
+    const std::string copied = browser::CopyEventList(document, models.lists, *twin, copyOptions);
+    EXPECT_NE(copied.find("\t2 / 5\t0.63\r\n"), std::string::npos);
     EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(), copied);
     EXPECT_NE(copied.find("\r\n"), std::string::npos);
 
