@@ -18,14 +18,6 @@ const char* const kUsage =
     "usage: lanescope-cli chart FILE [--competition N] ((--event NUM [--round CODE] | --event-id ID) "
     "[--age-group ID]) [--rows N] (--svg OUT | --pdf OUT | --png OUT)\n";
 
-int usage(const Options& options)
-{
-    if (!options.valid())
-        std::fprintf(stderr, "lanescope-cli: %s\n", options.error().c_str());
-    std::fputs(kUsage, stderr);
-    return 2;
-}
-
 } // namespace
 
 int runChart(const Arguments& arguments)
@@ -39,7 +31,7 @@ int runChart(const Arguments& arguments)
     const PictureTarget target = pictureTarget(options);
     if (!options.valid() || options.positional().size() != 1 || !event.chosen() || !event.consistent() ||
         !target.valid() || rows < 1 || rows > chart::kMostRaceRows)
-        return usage(options);
+        return usageError(options, kUsage);
 
     lenex::TLenex document;
     browser::BrowserModels models;

@@ -25,14 +25,6 @@ const char* const kUsage =
     "[--splits] [--valid-only]\n"
     "       lanescope-cli export FILE [--competition N] --site DIR [--splits] [--valid-only]\n";
 
-int usage(const Options& options)
-{
-    if (!options.valid())
-        std::fprintf(stderr, "lanescope-cli: %s\n", options.error().c_str());
-    std::fputs(kUsage, stderr);
-    return 2;
-}
-
 } // namespace
 
 int runExport(const Arguments& arguments)
@@ -59,7 +51,7 @@ int runExport(const Arguments& arguments)
         (event.chosen() ? 1 : 0) + (athlete ? 1 : 0) + (relay ? 1 : 0) + (clubStats ? 1 : 0) + (book ? 1 : 0);
     if (!options.valid() || options.positional().size() != 1 || chosen != 1 || !event.consistent() ||
         (pdf.has_value() == html.has_value()))
-        return usage(options);
+        return usageError(options, kUsage);
 
     lenex::TLenex document;
     BrowserModels models;

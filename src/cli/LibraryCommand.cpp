@@ -290,12 +290,8 @@ int runLibrary(const Arguments& arguments)
                     {"--db", "--event", "--course", "--club", "--gender", "--from", "--to", "--birth-year",
                      "--svg", "--pdf", "--png", "--html"},
                     {"--csv", "--best"});
-    if (!options.valid() || options.positional().empty()) {
-        if (!options.valid())
-            std::fprintf(stderr, "lanescope-cli: %s\n", options.error().c_str());
-        std::fputs(kUsage, stderr);
-        return 2;
-    }
+    if (!options.valid() || options.positional().empty())
+        return usageError(options, kUsage);
     const std::string& command = options.positional()[0];
     try {
         if (command == "add")

@@ -38,11 +38,8 @@ int listText(const Arguments& arguments, std::string& text)
     const bool eventOnly = sort || options.has("--filter") || options.has("--csv") || options.has("--heat-lane") ||
                            options.has("--reaction");
     if (!options.valid() || options.positional().size() != 1 || chosen != 1 || !event.consistent() ||
-        !column || (eventOnly && !event.chosen())) {
-        std::fprintf(stderr, "%s%s",
-                     options.valid() ? "" : ("lanescope-cli: " + options.error() + "\n").c_str(), kUsage);
-        return 2;
-    }
+        !column || (eventOnly && !event.chosen()))
+        return usageError(options, kUsage);
 
     TLenex document;
     BrowserModels models;

@@ -2,6 +2,8 @@
 
 #include "base/Strings.h"
 
+#include <cstdio>
+
 namespace lanescope::cli {
 
 Options::Options(const Arguments& arguments, const std::set<std::string>& valued,
@@ -38,6 +40,14 @@ std::optional<int> Options::integer(const std::string& name)
         return std::nullopt;
     }
     return base::strToIntDef(found->second, 0);
+}
+
+int usageError(const Options& options, const char* usage)
+{
+    if (!options.valid())
+        std::fprintf(stderr, "lanescope-cli: %s\n", options.error().c_str());
+    std::fputs(usage, stderr);
+    return 2;
 }
 
 } // namespace lanescope::cli

@@ -33,4 +33,10 @@ private:
     std::string FError;
 };
 
+/**
+ * Prints why the options are invalid (when they are) and the usage text on standard error; returns 2, the
+ * exit status of a call the command cannot run.
+ */
+int usageError(const Options& options, const char* usage);
+
 } // namespace lanescope::cli

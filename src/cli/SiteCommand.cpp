@@ -24,12 +24,8 @@ int writeSite(const Arguments& arguments, std::string& summary)
     Options options(arguments, {"--competition", "--site"}, {"--splits", "--valid-only"});
     const std::optional<int> competition = options.integer("--competition");
     const std::optional<std::string> folder = options.text("--site");
-    if (!options.valid() || options.positional().size() != 1 || !folder) {
-        if (!options.valid())
-            std::fprintf(stderr, "lanescope-cli: %s\n", options.error().c_str());
-        std::fputs(kSiteUsage, stderr);
-        return 2;
-    }
+    if (!options.valid() || options.positional().size() != 1 || !folder)
+        return usageError(options, kSiteUsage);
     lenex::TLenex document;
     browser::BrowserModels models;
     if (const int status = openCompetition(options.positional()[0], competition, document, models))
