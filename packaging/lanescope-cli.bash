@@ -33,7 +33,7 @@ _lanescope_cli()
     local options=""
     case ${words[1]} in
         list) options="--competition --event --round --event-id --age-group --athlete --relay --splits
-                       --valid-only --sort --filter --csv" ;;
+                       --valid-only --sort --filter --csv --heat-lane --reaction" ;;
         watch) options="--competition --event --round --event-id --age-group --splits --valid-only --interval
                         --site" ;;
         events | clubs) options="--competition" ;;

@@ -19,7 +19,7 @@ using namespace lanescope::lenex;
 const char* const kUsage =
     "usage: lanescope-cli list FILE [--competition N] ((--event NUM [--round CODE] | "
     "--event-id ID) [--age-group ID] [--sort place|name|club|time|points] [--filter TEXT] [--csv] "
-    "| --athlete ID | --relay ID) [--splits] [--valid-only] [--heat-lane] [--reaction]\n";
+    "[--heat-lane] [--reaction] | --athlete ID | --relay ID) [--splits] [--valid-only]\n";
 
 } // namespace
 
