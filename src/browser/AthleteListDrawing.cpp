@@ -134,10 +134,11 @@ void fitAthleteColumns(ClubHeader& header, const TextMeasure& measure, const Clu
     for (const AthleteRow& row : athleteRows(document, *node)) {
         const int eventId = row.item->getInteger(tag::EID);
         if (const TLnxObject* event = document.eventById(eventId))
-            eventWidth = std::max(eventWidth, measure.textWidth(swim::eventText(document, *event), FontStyle::Plain));
+            eventWidth =
+                std::max(eventWidth, measure.textWidth(swim::eventText(document, *event), FontStyle::Plain));
         if (const TLnxObject* ageGroup = document.ageGroupByIds(eventId, row.item->getInteger(tag::CID)))
-            ageGroupWidth = std::max(ageGroupWidth, measure.textWidth(swim::ageGroupText(document, ageGroup),
-                                                                      FontStyle::Plain));
+            ageGroupWidth = std::max(
+                ageGroupWidth, measure.textWidth(swim::ageGroupText(document, ageGroup), FontStyle::Plain));
     }
     if (eventWidth == 0)
         return;

@@ -35,8 +35,8 @@ int listText(const Arguments& arguments, std::string& text)
     const int chosen = (event.chosen() ? 1 : 0) + (athlete ? 1 : 0) + (relay ? 1 : 0);
     const std::optional<std::string> sort = options.text("--sort");
     const std::optional<SortColumn> column = sort ? sortColumnNamed(*sort) : SortColumn::Place;
-    const bool eventOnly = sort || options.has("--filter") || options.has("--csv") || options.has("--heat-lane") ||
-                           options.has("--reaction");
+    const bool eventOnly = sort || options.has("--filter") || options.has("--csv") ||
+                           options.has("--heat-lane") || options.has("--reaction");
     if (!options.valid() || options.positional().size() != 1 || chosen != 1 || !event.consistent() ||
         !column || (eventOnly && !event.chosen()))
         return usageError(options, kUsage);

@@ -9,8 +9,8 @@
 #include <QStyleOptionFocusRect>
 #include <QToolTip>
 #include <algorithm>
-#include <cstdio>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 
 namespace lanescope::ui {
@@ -37,7 +37,10 @@ QPalette::ColorRole paletteRole(browser::ColourRole role)
     return QPalette::Text;
 }
 
-QColor colourOf(browser::ColourRole role, const QPalette& palette) { return palette.color(paletteRole(role)); }
+QColor colourOf(browser::ColourRole role, const QPalette& palette)
+{
+    return palette.color(paletteRole(role));
+}
 
 browser::FontStyle styleOf(int flags)
 {
